@@ -1,0 +1,41 @@
+# One static library per subsystem folder. Sources are picked up from the folder itself
+# (logic) and from its ui/ sub-folder (windows), so adding a file needs no list edits.
+
+function(zx_logic_library name)
+  cmake_parse_arguments(ARG "" "" "QT;DEPS" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT _src)
+    set(_src ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(${name} STATIC ${_src})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  foreach(q IN LISTS ARG_QT)
+    target_link_libraries(${name} PUBLIC Qt6::${q})
+  endforeach()
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+function(zx_ui_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.h)
+  if(NOT _src)
+    set(_src ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(${name} STATIC ${_src})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC Qt6::Widgets Qt6::PrintSupport ${ARG_DEPS})
+endfunction()
+
+# Every tests/<label>/tst_*.cpp becomes one Qt Test executable, labelled by its folder.
+function(zx_add_tests_in label)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${label}/tst_*.cpp)
+  foreach(src IN LISTS _tests)
+    get_filename_component(_name ${src} NAME_WE)
+    add_executable(${_name} ${src})
+    target_link_libraries(${_name} PRIVATE zx_testsupport Qt6::Test ${ARG_LIBS})
+    add_test(NAME ${_name} COMMAND ${_name})
+    set_tests_properties(${_name} PROPERTIES LABELS ${label} TIMEOUT 300
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZX_SOURCE_DIR=${PROJECT_SOURCE_DIR};ZX_BINARY_DIR=${PROJECT_BINARY_DIR}")
+  endforeach()
+endfunction()

@@ -1,0 +1,1 @@
+// Placeholder so a folder without windows still yields a library.
