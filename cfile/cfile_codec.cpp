@@ -1,0 +1,125 @@
+#include "cfile/cfile_codec.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QTextDocument>
+
+namespace zx {
+
+namespace {
+
+// Visual Basic style error numbers for the file errors users meet.
+FileError fileError(QFileDevice::FileError e, const QString &text)
+{
+    FileError r;
+    r.description = text;
+    switch (e) {
+    case QFileDevice::NoError:
+        return {};
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        r.number = 75;  // Path/File access error
+        break;
+    case QFileDevice::ResourceError:
+    case QFileDevice::WriteError:
+        r.number = 61;  // Disk full
+        break;
+    default:
+        r.number = 57;  // Device I/O error
+        break;
+    }
+    return r;
+}
+
+// Stand-in encodings until the shared RTF and plain-text codecs are in place.
+QByteArray encodeRich(const QTextDocument &doc) { return doc.toHtml().toUtf8(); }
+bool decodeRich(QTextDocument &doc, const QByteArray &data, QString *err)
+{
+    if (!data.trimmed().startsWith('<') && !data.trimmed().isEmpty()) {
+        *err = QStringLiteral("Invalid file format");
+        return false;
+    }
+    doc.setHtml(QString::fromUtf8(data));
+    return true;
+}
+QByteArray encodePlain(const QTextDocument &doc)
+{
+    QString text = doc.toPlainText();
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text.toUtf8();
+}
+void decodePlain(QTextDocument &doc, const QByteArray &data)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(data);
+    if (utf8.hasError())
+        text = QString::fromLatin1(data);
+    doc.setPlainText(text);
+}
+
+} // namespace
+
+QByteArray encodeCFile(const QTextDocument &doc, bool rich)
+{
+    return rich ? encodeRich(doc) : encodePlain(doc);
+}
+
+FileError decodeCFile(QTextDocument &doc, const QByteArray &data, bool rich)
+{
+    if (!rich) {
+        decodePlain(doc, data);
+        return {};
+    }
+    QString err;
+    if (!decodeRich(doc, data, &err)) {
+        FileError r;
+        r.number = 321;  // Invalid file format
+        r.description = err;
+        r.badRichText = true;
+        return r;
+    }
+    return {};
+}
+
+FileError loadCFileText(QTextDocument &doc, const QString &path, bool rich)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        FileError r = fileError(f.error(), f.errorString());
+        if (!f.exists()) {
+            r.number = 53;
+            r.description = QStringLiteral("File not found");
+        }
+        return r;
+    }
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return fileError(f.error(), f.errorString());
+    // Decode into a scratch document so a bad file leaves the CFile untouched.
+    QTextDocument scratch;
+    scratch.setDefaultFont(doc.defaultFont());
+    if (FileError e = decodeCFile(scratch, data, rich))
+        return e;
+    return decodeCFile(doc, data, rich);
+}
+
+FileError saveCFileText(const QTextDocument &doc, const QString &path, bool rich)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return fileError(f.error(), f.errorString());
+    const QByteArray data = encodeCFile(doc, rich);
+    if (f.write(data) != data.size()) {
+        FileError e = fileError(f.error() == QFileDevice::NoError ? QFileDevice::WriteError : f.error(),
+                                f.errorString());
+        f.cancelWriting();
+        return e;
+    }
+    if (!f.commit())
+        return fileError(f.error() == QFileDevice::NoError ? QFileDevice::WriteError : f.error(),
+                         f.errorString());
+    return {};
+}
+
+} // namespace zx

@@ -1,0 +1,40 @@
+#pragma once
+// Settings read and written by the CFile documents: section, key and default in one place.
+#include "platform/settings_key.h"
+
+namespace zx::cfilekeys {
+
+using Key = SettingKey;
+
+// Window state of new CFile windows: 0 normal, 1 minimised, 2 maximised.
+inline constexpr Key CFileState{"CFile", "CFileState", "0"};
+// View mode 0 no wrap, 1 wrap at the window, 2 wrap at the printer's page width.
+inline constexpr Key ViewMode{"frmMDI", "ViewMode", "0"};
+// Chronograph warnings (gates the New/Open confirmation and the Edit-mode warning).
+inline constexpr Key ShowWarnRV{"frmVipNotes", "ShowWarnRV", "True"};
+// Typing in Shoot mode without the caret jumping to the end.
+inline constexpr Key SoftEdit{"Morvane", "SoftEdit", "False"};
+
+// Default text format of new documents.
+inline constexpr Key FormatSetDefalt{"frmMDI", "FormatSetDefalt", "False"};
+inline constexpr Key FontName{"frmMDI", "FontName", "Arial"};
+inline constexpr Key FontSize{"frmMDI", "FontSize", "10"};
+inline constexpr Key FontColor{"frmMDI", "FontColor", "0"};
+inline constexpr Key FontBackColor{"frmMDI", "FontBackColor", "16777215"};
+inline constexpr Key FontBold{"frmMDI", "FontBold", "False"};
+inline constexpr Key FontItalic{"frmMDI", "FontItalic", "False"};
+inline constexpr Key FontStrikeThru{"frmMDI", "FontStrikeThru", "False"};
+inline constexpr Key FontUnderline{"frmMDI", "FontUnderline", "False"};
+// Default tab stops of new documents.
+inline constexpr Key TabDefalt{"frmMDI", "TabDefalt", "False"};
+inline constexpr Key TabPos{"frmMDI", "TabPos", ""};      // positions in twips, ";"-separated
+// Default page margins of new documents.
+inline constexpr Key MargDefalt{"frmMDI", "MargDefalt", "False"};
+inline constexpr Key prnLeftMargin{"frmMDI", "prnLeftMargin", "1440"};   // twips
+inline constexpr Key prnRightMargin{"frmMDI", "prnRightMargin", "1440"}; // twips
+
+// Recent files: keys File1..File<kMruMax> of section modMRU, most recent first.
+inline constexpr const char *MruSection = "modMRU";
+inline constexpr int kMruMax = 4;
+
+} // namespace zx::cfilekeys

@@ -1,0 +1,20 @@
+#pragma once
+// File dialogs as an interface: the GUI shows Qt dialogs, tests answer from a queue.
+// Filters use the "label|pattern|label|pattern|" form of the document commands.
+#include <QStringList>
+
+namespace zx {
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // Chosen files in the dialog's order; empty when the user pressed Cancel.
+    virtual QStringList openFiles(const QString &title, const QString &filter, bool multiple) = 0;
+    // Chosen full path; empty when the user pressed Cancel.
+    virtual QString saveFile(const QString &title, const QString &proposedName, const QString &filter) = 0;
+};
+
+// "CFile (*.rtf)|*.rtf|Text (*.txt)|*.txt|" -> {"CFile (*.rtf)", "Text (*.txt)"} for Qt dialogs.
+QStringList filterLabels(const QString &pipeFilter);
+
+} // namespace zx

@@ -1,0 +1,38 @@
+#pragma once
+// Test double for the file dialogs: answers from a queue (an empty answer is Cancel) and
+// records every dialog's title and proposed name.
+//
+//   zx::test::ScriptedFileChooser fc;
+//   fc.queueSave(dir.filePath("a.rtf"));   fc.queueOpen({dir.filePath("x.cap")});
+#include "cfile/file_chooser.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace zx::test {
+
+class ScriptedFileChooser : public zx::FileChooser {
+public:
+    struct Call {
+        bool save;
+        QString title;
+        QString proposed;
+        QString filter;
+    };
+
+    QStringList openFiles(const QString &title, const QString &filter, bool multiple) override;
+    QString saveFile(const QString &title, const QString &proposedName, const QString &filter) override;
+
+    void queueOpen(const QStringList &files) { m_open << files; }
+    void queueSave(const QString &path) { m_save << path; }
+    const QList<Call> &calls() const { return m_calls; }
+    int count() const { return m_calls.size(); }
+    const Call &last() const { return m_calls.last(); }
+
+private:
+    QList<QStringList> m_open;
+    QStringList m_save;
+    QList<Call> m_calls;
+};
+
+} // namespace zx::test

@@ -1,0 +1,299 @@
+// The LogPad line writer: every kind, the caret format kept, captured chunks, tags,
+// the communication-log line and the warning remarks.
+#include "cfile/capture_link.h"
+#include "cfile/cfile_manager.h"
+#include "cfile/logpad.h"
+#include "cfile/logpad_warnings.h"
+#include "link/cro_state.h"
+#include "platform/settings_store.h"
+#include "support/scripted_file_chooser.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_settings.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+class FlagLink : public zx::CaptureLink {
+public:
+    bool sw = false;
+    bool calAborted = false;
+    bool captureSwitch() const override { return sw; }
+    void setCaptureSwitch(bool on) override { sw = on; }
+    bool croReopenPort() override { return true; }
+    bool croConnect() override { return true; }
+    void closePort() override {}
+    int linkPort() const override { return 3; }
+    bool transact(bool, const QString &, int) override { return true; }
+    int txnResult() const override { return 1; }
+    int txnMenu() const override { return 0; }
+    QString croRsp() const override { return {}; }
+    bool takeCalAborted() override { return std::exchange(calAborted, false); }
+};
+
+struct Fixture {
+    zx::test::TempSettings tmp;
+    zx::SettingsStore store;
+    zx::test::ScriptedPrompter prompter;
+    zx::test::ScriptedFileChooser chooser;
+    zx::CFileManager files{prompter, chooser, store, QStringLiteral("Zentrix0")};
+    zx::LogPad pad{files};
+    zx::CroState cro;
+    FlagLink link;
+    zx::LogPadWarnings warn{pad, cro, link};
+    Fixture()
+    {
+        pad.setShotTotal([this] { return int(cro.iCroShotTotal); });
+        pad.setClock([] { return QDateTime(QDate(2026, 3, 4), QTime(13, 5, 7, 250)); });
+    }
+    QString text() const { return files.active()->document()->toPlainText(); }
+};
+
+} // namespace
+
+class TstCFileLogPad : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void kinds_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("line");
+        const QDateTime now(QDate(2026, 3, 4), QTime(13, 5, 7));
+        const QString date = zx::LogPad::shortDate(now.date());
+        const QString time = zx::LogPad::longTime(now.time());
+        QTest::newRow("plain") << "abc" << 1 << 2 << 0 << "\r\nabc\r\n\r\n";
+        QTest::newRow("remark") << "hello" << 0 << 1 << 1 << "REM: hello\r\n";
+        QTest::newRow("numbered") << "x" << 0 << 1 << 2 << "REM:00042 x\r\n";
+        QTest::newRow("tag") << "t" << 1 << 0 << 10 << "\r\nTAG: t";
+        QTest::newRow("dated tag") << "Please wait - Calibrating..." << 1 << 1 << 11
+                                   << "\r\nTAG: Please wait - Calibrating...{ Date=" + date + " Time=" + time + " }\r\n";
+        QTest::newRow("raw ignores counts") << "DAT>" << 3 << 3 << 20 << "DAT>";
+        QTest::newRow("unknown kind") << "x" << 1 << 1 << 5 << "";
+        QTest::newRow("negative counts") << "x" << -1 << -1 << 0 << "x";
+    }
+    void kinds()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        QFETCH(int, kind);
+        QFETCH(QString, line);
+        const QDateTime now(QDate(2026, 3, 4), QTime(13, 5, 7));
+        QCOMPARE(zx::LogPad::lineFor(text, before, after, kind, 42, now), line);
+    }
+
+    void numberedRemarkUsesShotTotal()
+    {
+        Fixture f;
+        f.files.createNewCFile();
+        f.cro.iCroShotTotal = 42;
+        f.pad.logPadWrite("note", 0, 1, 2);
+        QVERIFY(f.text().startsWith("REM:00042 note"));
+        f.cro.iCroShotTotal = 7;
+        f.pad.logPadWrite("n", 1, 0, 2);
+        QVERIFY(f.text().endsWith("\nREM:00007 n"));
+    }
+
+    void writesAtTheEndAndKeepsTheCaretFormat()
+    {
+        Fixture f;
+        zx::CFileDoc *doc = f.files.createNewCFile();
+        QTextCursor c(doc->document());
+        QTextCharFormat red;
+        red.setForeground(Qt::red);
+        red.setFontWeight(QFont::Bold);
+        red.setFontFamilies({"Courier New"});
+        red.setFontPointSize(14);
+        c.insertText("first", red);
+        // The caret sits at the start; the line still lands at the end.
+        c.setPosition(0);
+        doc->setCaret(c);
+        f.pad.logPadWrite("shot", 1, 1, 1);
+        QCOMPARE(f.text(), QString("first\nREM: shot\n"));
+        const QTextCursor caret = doc->caret();
+        QCOMPARE(caret.position(), doc->document()->characterCount() - 1);
+        QCOMPARE(caret.charFormat().foreground().color(), QColor(Qt::red));
+        QCOMPARE(caret.charFormat().fontWeight(), int(QFont::Bold));
+        QCOMPARE(caret.charFormat().fontPointSize(), 14.0);
+        // Text inserted at the caret afterwards keeps that format.
+        QTextCursor typing = doc->caret();
+        typing.insertText("typed");
+        QTextCursor probe(doc->document());
+        probe.movePosition(QTextCursor::End);
+        QCOMPARE(probe.charFormat().foreground().color(), QColor(Qt::red));
+        QVERIFY(doc->bChanged());
+    }
+
+    void nothingWithoutACFile()
+    {
+        Fixture f;
+        QVERIFY(!f.pad.hasActiveCFile());
+        f.pad.logPadWrite("x", 0, 1, 1);
+        f.pad.captureText("CAP: 1\r\n");
+        QCOMPARE(f.files.numOfCFIles(), 0);
+    }
+
+    void captureJoinsSplitLineEnds_data()
+    {
+        QTest::addColumn<QStringList>("chunks");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole lines") << QStringList{"CAP: 1 2801\r\n", "CAP: 2 2799\r\n"} << "CAP: 1 2801\nCAP: 2 2799\n";
+        QTest::newRow("CR | LF") << QStringList{"CAP: 1 2801\r", "\nCAP: 2 2799\r", "\n"} << "CAP: 1 2801\nCAP: 2 2799\n";
+        QTest::newRow("byte by byte") << QStringList{"C", "A", "P", ":", "\r", "\n", "D", "\r", "\n"} << "CAP:\nD\n";
+        QTest::newRow("blank line kept") << QStringList{"a\r\n\r", "\nb"} << "a\n\nb";
+        QTest::newRow("LF only") << QStringList{"a\n", "b\n"} << "a\nb\n";
+    }
+    void captureJoinsSplitLineEnds()
+    {
+        QFETCH(QStringList, chunks);
+        QFETCH(QString, text);
+        Fixture f;
+        f.files.createNewCFile();
+        for (const QString &c : chunks)
+            f.pad.captureText(c);
+        QCOMPARE(f.text(), text);
+    }
+
+    void eventTag()
+    {
+        Fixture f;
+        f.files.createNewCFile();
+        f.pad.logPadWrite("before", 0, 0, 0);
+        f.pad.tagEvent(1);
+        const QString date = zx::LogPad::shortDate(QDate(2026, 3, 4));
+        const QString time = zx::LogPad::longTime(QTime(13, 5, 7, 250));
+        QCOMPARE(f.text(), "before\nTAG: Start-{Date=" + date + "  Time=" + time + "  t=47107.25 sec}\n");
+        QCOMPARE(zx::LogPad::timerSeconds(QTime(0, 0, 1, 500)), QString("1.5"));
+        QCOMPARE(zx::LogPad::timerSeconds(QTime(0, 0, 0)), QString("0"));
+        f.pad.tagEvent(3);
+        f.pad.tagEvent(4);
+        f.pad.tagEvent(2);
+        f.pad.tagEvent(0);
+        const QStringList lines = f.text().split('\n');
+        QVERIFY(lines.at(3).startsWith("TAG: PowerOff-{Date="));
+        QVERIFY(lines.at(5).startsWith("TAG: PowerOn-{Date="));
+        QVERIFY(lines.at(7).startsWith("TAG: Stop-{Date="));
+        QVERIFY(lines.at(9).startsWith("TAG: {Date="));
+    }
+
+    void deviceTag()
+    {
+        Fixture f;
+        f.files.createNewCFile();
+        f.pad.tagDevice(zx::croDeviceName(0), 5);
+        QCOMPARE(f.text(), QString("TAG: Device-{ RV5 Vantor} Port-{COM5}\n"));
+    }
+
+    void commLogLine_data()
+    {
+        QTest::addColumn<int>("event");
+        QTest::addColumn<QString>("head");
+        QTest::newRow("Open") << 0 << "\r\nTAG:Open-{Date=";
+        QTest::newRow("Close") << 1 << "\r\nTAG:Close-{Date=";
+        QTest::newRow("Start") << 2 << "\r\nTAG:Start-{Date=";
+        QTest::newRow("Stop") << 3 << "\r\nTAG:Stop-{Date=";
+        QTest::newRow("Resume") << 4 << "\r\nTAG:Resume-{Date=";
+        QTest::newRow("Pause") << 5 << "\r\nTAG:Pause-{Date=";
+        QTest::newRow("StartUp") << 6 << "\r\nTAG:StartUp-{Date=";
+        QTest::newRow("Cleared") << 7 << "Cleared-{Date=";
+    }
+    void commLogLine()
+    {
+        QFETCH(int, event);
+        QFETCH(QString, head);
+        const QDateTime now(QDate(2026, 3, 4), QTime(0, 1, 2, 500));
+        const QString line = zx::LogPad::commLogLine(event, now);
+        QVERIFY2(line.startsWith(head), qPrintable(line));
+        QVERIFY(line.endsWith("  t=62.5 sec}\r\n"));
+        QVERIFY(line.contains("  Time=" + zx::LogPad::longTime(now.time()) + "  t="));
+    }
+
+    void warnings()
+    {
+        Fixture f;
+        f.files.createNewCFile();
+        f.warn.warnNowEditMode();
+        f.warn.warnSensorsOff();
+        f.warn.warnNotFound();
+        f.warn.warnPortMissing();
+        f.warn.warnOnlyRV5();
+        f.warn.warnLinkError();
+        f.warn.warnSetupChanged();
+        f.warn.warnSetupChangedIf();  // bCroSetupChg clear: nothing
+        f.cro.bCroSetupChg = true;
+        f.warn.warnSetupChangedIf();
+        f.warn.warnAborted();         // not aborted: nothing
+        f.link.calAborted = true;
+        f.warn.warnAborted();
+        f.warn.warnAborted();         // cleared by the first
+        const QString expected =
+            "REM: LogPad is now in ''Edit mode'' - shots will not be recorded into CFile.\n"
+            "REM: Sensors are turned off.\n"
+            "REM: Chronograph is now in Data/Stats review mode.\n"
+            "REM: RV5 not found on port COM3\n"
+            "REM: Check connections or setup - see <Interface>/<Setup>.\n"
+            "REM: To find RV5 click on <Detect>, to check RV5 click on <Test>.\n"
+            "REM: Selected communications Port COM3 is not avaialble.\n"
+            "REM: Check your setup, go to <Interface>/<Setup> and select a valid Port.\n"
+            "REM: To find free port click on <Detect>.\n"
+            "\nREM: This function only works for RV5 chronographs.\n"
+            "REM: For other chronographs use this program as TTY Terminal..!\n"
+            "REM: Support for other chronographs is in the works.\n"
+            "REM: Communications error - could not establish a link with RV5.\n"
+            "REM: Sensor's status is uknown, check setup or connections.\n"
+            "REM: Setup has been changed - RV5 should be calibrated again.\n"
+            "REM: Setup has been changed - RV5 should be calibrated again.\n"
+            "REM: Operation Aborted by the user..!\n";
+        QCOMPARE(f.text(), expected);
+    }
+
+    void gatedWarnings()
+    {
+        Fixture f;
+        f.files.createNewCFile();
+        bool chronoWarnings = true;
+        f.warn.setChronoWarnings([&] { return chronoWarnings; });
+        f.link.sw = true;
+        f.warn.warnEditMode();  // capturing: nothing
+        f.cro.bCroCalOk = true;
+        f.warn.warnNotCalibrated();  // calibrated: nothing
+        QCOMPARE(f.text(), QString());
+        chronoWarnings = false;
+        f.link.sw = false;
+        f.warn.warnEditMode();  // warnings off: nothing
+        QCOMPARE(f.text(), QString());
+        chronoWarnings = true;
+        f.warn.warnEditMode();
+        f.cro.bCroCalOk = false;
+        f.warn.warnNotCalibrated();
+        QCOMPARE(f.text(), QString("REM: LogPad is in Edit mode - shots will not be recorde into the cFile.\n"
+                                   "REM: To record shots into the CFile - goto <Chrono> and click on <Start>.\n"
+                                   "REM: RV5 is not calibrated - therefore it can not record shots.\n"
+                                   "REM: Without a succesful calibration it will only operate in Data review mode.\n"));
+    }
+
+    void otherDevice()
+    {
+        Fixture f;
+        f.files.createNewCFile();
+        f.cro.iCroDevice = 2;
+        f.warn.warnOtherDevice(0);
+        f.warn.warnOtherDevice(1, "Calibrate");
+        f.pad.errRemark(8002, "Port missing");
+        QCOMPARE(f.text(), QString("REM: Setup was selected for { Unknow Chronograph}\n"
+                                   "REM: See <Interface>/<Setup>, <Custome Setup>, <Device>\n"
+                                   "REM: For now, this program does not suport { Unknow Chronograph}\n"
+                                   "REM: It will stil record shots as a TTY Terminal in <Custom Setup> mode..!\n"
+                                   "REM: To stop these messages, go to <View>/<iNotes> and click on <Option>,\n"
+                                   "REM: then clear ''Chrono Warning'' and/or ''System Warnins On'' checkmarks.\n"
+                                   "REM: This function does not suport { Unknow Chronograph}{Calibrate}\n"
+                                   "REM: Err(8002)->Port missing\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstCFileLogPad)
+#include "tst_cfile_logpad.moc"
