@@ -16,7 +16,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 CaptureOps::CaptureOps(CFileManager &files, LogPad &pad, LogPadWarnings &warn, Prompter &prompter, CroState &cro,
                        CaptureLink &link, ChronoOperations &ops)
-    : m_files(files), m_pad(pad), m_warn(warn), m_prompter(prompter), m_cro(cro), m_link(link), m_ops(ops)
+    : m_files(files), m_pad(pad), m_warn(warn), m_prompter(prompter), m_cro(cro), m_link(link), m_ops(&ops)
 {
 }
 
@@ -69,7 +69,7 @@ void CaptureOps::croStartShoot()
         m_warn.warnNotFound();
         m_link.setCaptureSwitch(true);
     } else {
-        m_ops.fetchStatus(3);
+        m_ops->fetchStatus(3);
         if (m_cro.bCroStatusOk) {
             if (!m_cro.bCroSensorsOn) {
                 m_cro.bCroCalOk = false;
@@ -82,9 +82,9 @@ void CaptureOps::croStartShoot()
                 q.foreground = true;
     q.systemModal = true;
                 if (m_prompter.show(q) == MsgAnswer::Yes) {
-                    m_ops.calibrate(true);
+                    m_ops->calibrate(true);
                 } else {
-                    m_ops.setSensors(true);
+                    m_ops->setSensors(true);
                     m_warn.warnSetupChanged();
                 }
             }
@@ -103,7 +103,7 @@ void CaptureOps::croStartShoot()
             m_warn.warnNotFound();
             m_link.setCaptureSwitch(false);
         }
-        m_ops.closeProgress();
+        m_ops->closeProgress();
     }
     refresh();
 }
@@ -122,13 +122,13 @@ void CaptureOps::croStopShoot()
     bool ok = false;
     if (m_cro.iCroDevice == 0) {
         if (m_link.croConnect()) {
-            m_ops.fetchStatus(3);
+            m_ops->fetchStatus(3);
             m_link.transact(true, QStringLiteral("["), 0);
             m_link.transact(false, QStringLiteral("Z"), 0);
             ok = m_link.croRsp().contains(QLatin1String("Sens=OFF"));
             if (ok)
                 m_cro.bCroSensorsOn = false;
-            m_ops.closeProgress();
+            m_ops->closeProgress();
         } else {
             m_warn.warnNotFound();
         }

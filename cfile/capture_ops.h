@@ -18,6 +18,8 @@ public:
     CaptureOps(CFileManager &files, LogPad &pad, LogPadWarnings &warn, Prompter &prompter, CroState &cro,
                CaptureLink &link, ChronoOperations &ops);
 
+    // The chronograph operations (calibration, sensors) once their module provides them.
+    void setOperations(ChronoOperations &ops) { m_ops = &ops; }
     // The mode and status refresh of the main window.
     void setRefresh(std::function<void()> f) { m_refresh = std::move(f); }
     // The remote control panel's CFile view.
@@ -40,7 +42,7 @@ private:
     Prompter &m_prompter;
     CroState &m_cro;
     CaptureLink &m_link;
-    ChronoOperations &m_ops;
+    ChronoOperations *m_ops;
     std::function<void()> m_refresh;
     std::function<void()> m_remoteRefresh;
     std::function<void(int)> m_notes;

@@ -4,6 +4,8 @@
 #include "cfile/logpad.h"
 #include "cfile/logpad_warnings.h"
 #include "link/cro_state.h"
+#include "link/progress_sink.h"
+#include "link/status_parser.h"
 
 namespace zx {
 
@@ -28,13 +30,22 @@ void ChronoOperations::getStatus()
             return;
         }
     }
-    if (m_parse)
-        m_parse(m_link.croRsp());
+    parseStatus(m_cro, m_link.croRsp());
 }
 
-void ChronoOperations::fetchStatus(int)
+void ChronoOperations::fetchStatus(int mode)
 {
+    if (m_progress)
+        m_progress->progressOpen(QStringLiteral("Get RV5 Status"), 12, mode >= 1);
     getStatus();
+    if (m_progress && mode == 1)
+        m_progress->progressClose();
+}
+
+void ChronoOperations::closeProgress()
+{
+    if (m_progress)
+        m_progress->progressClose();
 }
 
 void ChronoOperations::ensureStatus(bool withProgress)

@@ -3,8 +3,6 @@
 // sensors setter. The default implementation reads the status itself and, for the
 // operations it does not carry out, writes the failure remark of that operation; the
 // chronograph-operations module overrides them.
-#include <functional>
-
 class QString;
 
 namespace zx {
@@ -12,6 +10,7 @@ namespace zx {
 class CaptureLink;
 class LogPad;
 class LogPadWarnings;
+class ProgressSink;
 struct CroState;
 
 class ChronoOperations {
@@ -19,14 +18,14 @@ public:
     ChronoOperations(CaptureLink &link, LogPad &pad, LogPadWarnings &warn, CroState &cro);
     virtual ~ChronoOperations() = default;
 
-    // Parses a status answer into the chronograph state (sets bCroStatusOk when complete).
-    void setStatusParser(std::function<void(const QString &answer)> parse) { m_parse = std::move(parse); }
+    // The progress window of the status fetch (none: nothing shown).
+    void setProgress(ProgressSink *progress) { m_progress = progress; }
 
     // Reads the status into the chronograph state.
     virtual void getStatus();
     // getStatus inside the "Get RV5 Status" progress window.
     virtual void fetchStatus(int mode);
-    virtual void closeProgress() {}
+    virtual void closeProgress();
     // getStatus, a second time if the first failed, only when the status is not fresh.
     virtual void ensureStatus(bool withProgress);
     virtual void calibrate(bool quiet);
@@ -37,7 +36,7 @@ protected:
     LogPad &m_pad;
     LogPadWarnings &m_warn;
     CroState &m_cro;
-    std::function<void(const QString &)> m_parse;
+    ProgressSink *m_progress = nullptr;
 };
 
 } // namespace zx

@@ -1,0 +1,107 @@
+// zentrix-cli capture --port P --out FILE [--shots N | --seconds S]: Start, record the
+// chronograph's shots into a CFile exactly as the LogPad does (same tags, remarks and shot
+// lines), Stop, save FILE in the format its extension gives, and print the LogPad text.
+#include "cfile/capture_stack.h"
+#include "cfile/cfile_codec.h"
+#include "cfile/cfile_manager.h"
+#include "cfile/cfile_names.h"
+#include "cfile/file_chooser.h"
+#include "cli/cli_command.h"
+#include "cli/cli_session.h"
+#include "platform/one_shot_timer.h"
+#include "platform/settings_store.h"
+
+#include <QCoreApplication>
+#include <QTextBlock>
+
+namespace {
+
+// No dialogs in the console: the output file is named on the command line.
+class NoFileChooser : public zx::FileChooser {
+public:
+    QStringList openFiles(const QString &, const QString &, bool) override { return {}; }
+    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+// Complete captured lines holding a shot ("CAP:" or "#"), counted from block `from` on.
+int countShots(const QTextDocument &doc, int &from)
+{
+    int shots = 0;
+    const int complete = doc.blockCount() - 1;  // the last block is still being written
+    for (; from < complete; ++from) {
+        const QString line = doc.findBlockByNumber(from).text();
+        if (line.contains(QLatin1String("CAP:")) || (line.contains(QLatin1Char('#')) && !line.startsWith(QLatin1String("REM:"))))
+            ++shots;
+    }
+    return shots;
+}
+
+int runCapture(const QStringList &args)
+{
+    using namespace zx::cli;
+    const QString out = option(args, QStringLiteral("--out"));
+    if (out.isEmpty()) {
+        printText(QStringLiteral("zentrix-cli: --out FILE is required\n"), true);
+        return 2;
+    }
+    const int cls = zx::extClass(zx::fileTitle(out));
+    if (cls == 8 || cls == 9) {
+        printText(QStringLiteral("''") + zx::lastFour(out) + QStringLiteral("'' has unknown file extension\n"), true);
+        return 2;
+    }
+    bool okShots = true, okSecs = true;
+    const int wantShots = option(args, QStringLiteral("--shots"), QStringLiteral("0")).toInt(&okShots);
+    const double seconds = option(args, QStringLiteral("--seconds"), QStringLiteral("0")).toDouble(&okSecs);
+    if (!okShots || !okSecs || wantShots < 0 || seconds < 0 || (wantShots == 0 && seconds <= 0)) {
+        printText(QStringLiteral("zentrix-cli: give --shots N or --seconds S\n"), true);
+        return 2;
+    }
+    auto s = makeSession(args);
+    if (!s)
+        return 2;
+
+    zx::SettingsStore store;
+    NoFileChooser chooser;
+    zx::CFileManager files(s->prompter, chooser, store, s->link->appName());
+    zx::LogPad pad(files);
+    zx::CaptureStack stack(files, pad, s->prompter, *s->link);
+    files.createNewCFile();
+
+    stack.capture.croStartShoot();
+    const bool capturing = stack.link.captureSwitch();
+    if (capturing) {
+        // Record until enough shots arrived or the time is up (at most ten minutes for --shots).
+        zx::OneShotTimer limit(int((seconds > 0 ? seconds : 600.0) * 1000.0), QStringLiteral("tmrCapture"));
+        limit.arm();
+        int scanned = 0, shots = 0;
+        const QTextDocument &doc = *files.active()->document();
+        countShots(doc, scanned);  // lines before recording began do not count
+        while (!limit.expired() && (wantShots == 0 || shots < wantShots)) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            if (files.active())
+                shots += countShots(*files.active()->document(), scanned);
+        }
+        Q_UNUSED(doc);
+    }
+    stack.capture.croStopShoot();
+
+    zx::CFileDoc *doc = files.active();
+    if (!doc) {
+        printText(QStringLiteral("Aborted by the user..!\n"), true);
+        return 1;
+    }
+    printText(doc->document()->toPlainText() + QStringLiteral("\n"));
+    const zx::FileError e = zx::saveCFileText(*doc->document(), out, zx::isRichClass(cls));
+    s->link->extTerminal();
+    if (e) {
+        printText(e.description + QStringLiteral("\r\n") + QStringLiteral("modCFile/SaveAs->") + out + QStringLiteral("\n"), true);
+        return 1;
+    }
+    return capturing ? 0 : 1;
+}
+
+zx::cli::Registrar reg({"capture", "--port P --out FILE [--shots N | --seconds S] [--yes] [--scale F]: "
+                                   "Start, record shots into a CFile as the LogPad does, Stop, save FILE",
+                        runCapture});
+
+} // namespace
