@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QMainWindow;
 class QMdiArea;
