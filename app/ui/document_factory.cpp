@@ -1,44 +1,65 @@
 #include "app/ui/document_factory.h"
 
+#include "app/error_report.h"
 #include "app/ui/frm_mdi.h"
+#include "cfile/cfile_codec.h"
+#include "cfile/ui/cfile_workspace.h"
+#include "cfile/ui/frm_document.h"
 
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTextEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTextCursor>
 
 namespace zx {
 
-QMdiSubWindow *createCFileWindow(FrmMdi &mdi)
+CFileWorkspace *installCFiles(FrmMdi &mdi)
 {
-    static int counter = 0;
-    auto *edit = new QTextEdit;
-    edit->setObjectName(QStringLiteral("rtfText"));
-    QMdiSubWindow *sub = mdi.mdiArea()->addSubWindow(edit);
-    sub->setObjectName(QStringLiteral("frmDocument"));
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowTitle(QStringLiteral("CFile") + QString::number(++counter));
-    sub->show();
-    mdi.mdiArea()->setActiveSubWindow(sub);
-    return sub;
+    if (auto *ws = mdi.findChild<CFileWorkspace *>())
+        return ws;
+    AppContext &ctx = mdi.context();
+    auto *ws = new CFileWorkspace(&mdi, mdi.mdiArea(), *ctx.prompter, ctx.store, ctx.instanceName());
+    CFileManager &files = ws->files();
+    files.setErrorReport([&ctx](const QString &description, int number, const QString &location) {
+        reportError(ctx, number, description, location);
+    });
+    if (QMenu *file = mdi.menuNamed(QStringLiteral("mnuFile")))
+        ws->installFileMenu(file, file->findChild<QAction *>(QStringLiteral("mnuFileExit")));
+    ws->installLineDisplay(mdi.statusBar());
+    // Every CFile asks about its changes at exit; Cancel in any stops the exit.
+    mdi.setQueryCloseDocuments([&files] { return files.closeAll(); });
+    QObject::connect(ws, &CFileWorkspace::commandStateChanged, &mdi, &FrmMdi::refreshModeStatus);
+    return ws;
 }
 
-bool loadIntoCFileWindow(QMdiSubWindow *doc, const QString &path, bool rich, QString *error)
+CFileWorkspace *cfileWorkspace(FrmMdi &mdi)
 {
-    auto *edit = doc ? qobject_cast<QTextEdit *>(doc->widget()) : nullptr;
-    if (!edit)
+    return installCFiles(mdi);
+}
+
+QMdiSubWindow *createCFileWindow(FrmMdi &mdi)
+{
+    CFileWorkspace *ws = cfileWorkspace(mdi);
+    ws->files().createNewCFile();
+    return ws->activeWindow();
+}
+
+bool loadIntoCFileWindow(QMdiSubWindow *window, const QString &path, bool rich, QString *error)
+{
+    auto *w = qobject_cast<FrmDocument *>(window);
+    CFileDoc *doc = w ? w->doc() : nullptr;
+    if (!doc)
         return false;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    const FileError e = loadCFileText(*doc->document(), path, rich);
+    if (e) {
         if (error)
-            *error = f.errorString();
+            *error = e.description;
         return false;
     }
-    // Rich text needs the CFile reader; until then every file is shown as its text.
-    Q_UNUSED(rich);
-    edit->setPlainText(QString::fromLocal8Bit(f.readAll()));
-    edit->document()->setModified(false);
-    doc->setWindowTitle(path);
+    doc->setCaption(path);
+    doc->setChanged(false);
+    doc->setCaret(QTextCursor(doc->document()));
     return true;
 }
 
