@@ -22,6 +22,8 @@ void CFileDoc::setCaption(const QString &caption)
 
 void CFileDoc::setChanged(bool changed)
 {
+    // The text document's own modified flag follows bChanged (editors and tests read it).
+    m_doc.setModified(changed);
     if (changed == m_changed)
         return;
     m_changed = changed;

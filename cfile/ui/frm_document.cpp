@@ -46,9 +46,8 @@ void FrmDocument::updateTitle()
 {
     if (!m_doc)
         return;
-    // "[*]" shows the changed mark where the style draws one.
-    setWindowTitle(m_doc->caption() + QStringLiteral("[*]"));
-    setWindowModified(m_doc->bChanged());
+    // The caption is the full path (or the default name), nothing added.
+    setWindowTitle(m_doc->caption());
 }
 
 void FrmDocument::detach()
