@@ -1,75 +1,145 @@
 #include "platform/settings_store.h"
 
+#include <QFileInfo>
 #include <QSettings>
+
+#include <cmath>
+#include <limits>
 
 namespace zx {
 namespace {
-QSettings open(const QString &app)
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromLatin1(SettingsStore::kOrganisation), app);
-}
 QString path(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
+QString path(const SettingKey &k) { return path(QString::fromLatin1(k.section), QString::fromLatin1(k.key)); }
 } // namespace
+
+SettingsStore::SettingsStore() : m_cache(std::make_shared<std::map<QString, Open>>()) {}
+
+SettingsStore::~SettingsStore() = default;
+
+QSettings &SettingsStore::open(const QString &app, bool forWrite) const
+{
+    Open &o = (*m_cache)[app];
+    if (!o.settings) {
+        o.settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                 QString::fromLatin1(kOrganisation), app);
+    } else if (!o.dirty && !forWrite) {
+        o.settings->sync();   // nothing pending: only looks whether the file changed
+    }
+    if (forWrite)
+        o.dirty = true;
+    return *o.settings;
+}
 
 QString SettingsStore::read(const QString &app, const QString &section, const QString &key,
                             const QString &defaultValue) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     const QVariant v = s.value(path(section, key));
     return v.isValid() ? v.toString() : defaultValue;
 }
 
 void SettingsStore::write(const QString &app, const QString &section, const QString &key, const QString &value)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.setValue(path(section, key), value);
 }
 
 void SettingsStore::deleteSection(const QString &app, const QString &section)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.remove(section);
 }
 
 void SettingsStore::deleteKey(const QString &app, const QString &section, const QString &key)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.remove(path(section, key));
 }
 
 QStringList SettingsStore::sections(const QString &app) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     return s.childGroups();
 }
 
 QStringList SettingsStore::keys(const QString &app, const QString &section) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     s.beginGroup(section);
-    return s.childKeys();
+    const QStringList k = s.childKeys();
+    s.endGroup();
+    return k;
 }
 
 void SettingsStore::deleteAll(const QString &app)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.clear();
 }
 
 bool SettingsStore::isWritable(const QString &app) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     return s.isWritable();
+}
+
+bool SettingsStore::isReadable(const QString &app) const
+{
+    const QFileInfo fi(fileName(app));
+    return !fi.exists() || fi.isReadable();
+}
+
+QString SettingsStore::fileName(const QString &app) const
+{
+    QSettings &s = open(app, false);
+    return s.fileName();
 }
 
 void SettingsStore::flush(const QString &app)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     s.sync();
+    (*m_cache)[app].dirty = false;
 }
 
-bool SettingsStore::toBool(const QString &text, bool defaultValue)
+QString SettingsStore::read(const QString &app, const SettingKey &k) const
+{
+    QSettings &s = open(app, false);
+    const QVariant v = s.value(path(k));
+    return v.isValid() ? v.toString() : QString::fromLatin1(k.defaultValue);
+}
+
+bool SettingsStore::contains(const QString &app, const SettingKey &k) const
+{
+    QSettings &s = open(app, false);
+    return s.contains(path(k));
+}
+
+void SettingsStore::write(const QString &app, const SettingKey &k, const QString &value)
+{
+    QSettings &s = open(app, true);
+    s.setValue(path(k), value);
+}
+
+bool SettingsStore::readBool(const QString &app, const SettingKey &k, bool *converted) const
+{
+    const bool dflt = parseBool(QString::fromLatin1(k.defaultValue)).value_or(false);
+    const std::optional<bool> v = parseBool(read(app, k));
+    if (converted)
+        *converted = v.has_value();
+    return v.value_or(dflt);
+}
+
+int SettingsStore::readInt(const QString &app, const SettingKey &k, bool *converted) const
+{
+    const int dflt = parseInt(QString::fromLatin1(k.defaultValue)).value_or(0);
+    const std::optional<int> v = parseInt(read(app, k));
+    if (converted)
+        *converted = v.has_value();
+    return v.value_or(dflt);
+}
+
+std::optional<bool> SettingsStore::parseBool(const QString &text)
 {
     const QString t = text.trimmed();
     if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
@@ -78,14 +148,31 @@ bool SettingsStore::toBool(const QString &text, bool defaultValue)
         return false;
     bool ok = false;
     const double n = t.toDouble(&ok);
-    return ok ? n != 0.0 : defaultValue;
+    if (!ok)
+        return std::nullopt;
+    return n != 0.0;
+}
+
+std::optional<int> SettingsStore::parseInt(const QString &text)
+{
+    bool ok = false;
+    const double n = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(n))
+        return std::nullopt;
+    const double r = std::nearbyint(n);   // default rounding mode: halves to even
+    if (r < std::numeric_limits<int>::min() || r > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(r);
+}
+
+bool SettingsStore::toBool(const QString &text, bool defaultValue)
+{
+    return parseBool(text).value_or(defaultValue);
 }
 
 int SettingsStore::toInt(const QString &text, int defaultValue)
 {
-    bool ok = false;
-    const double n = text.trimmed().toDouble(&ok);
-    return ok ? static_cast<int>(n) : defaultValue;
+    return parseInt(text).value_or(defaultValue);
 }
 
 } // namespace zx
