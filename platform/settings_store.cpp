@@ -1,6 +1,10 @@
 #include "platform/settings_store.h"
 
+#include <QFileInfo>
 #include <QSettings>
+
+#include <cmath>
+#include <limits>
 
 namespace zx {
 namespace {
@@ -10,6 +14,7 @@ QSettings open(const QString &app)
                      QString::fromLatin1(SettingsStore::kOrganisation), app);
 }
 QString path(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
+QString path(const SettingKey &k) { return path(QString::fromLatin1(k.section), QString::fromLatin1(k.key)); }
 } // namespace
 
 QString SettingsStore::read(const QString &app, const QString &section, const QString &key,
@@ -63,13 +68,62 @@ bool SettingsStore::isWritable(const QString &app) const
     return s.isWritable();
 }
 
+bool SettingsStore::isReadable(const QString &app) const
+{
+    const QFileInfo fi(fileName(app));
+    return !fi.exists() || fi.isReadable();
+}
+
+QString SettingsStore::fileName(const QString &app) const
+{
+    QSettings s = open(app);
+    return s.fileName();
+}
+
 void SettingsStore::flush(const QString &app)
 {
     QSettings s = open(app);
     s.sync();
 }
 
-bool SettingsStore::toBool(const QString &text, bool defaultValue)
+QString SettingsStore::read(const QString &app, const SettingKey &k) const
+{
+    QSettings s = open(app);
+    const QVariant v = s.value(path(k));
+    return v.isValid() ? v.toString() : QString::fromLatin1(k.defaultValue);
+}
+
+bool SettingsStore::contains(const QString &app, const SettingKey &k) const
+{
+    QSettings s = open(app);
+    return s.contains(path(k));
+}
+
+void SettingsStore::write(const QString &app, const SettingKey &k, const QString &value)
+{
+    QSettings s = open(app);
+    s.setValue(path(k), value);
+}
+
+bool SettingsStore::readBool(const QString &app, const SettingKey &k, bool *converted) const
+{
+    const bool dflt = parseBool(QString::fromLatin1(k.defaultValue)).value_or(false);
+    const std::optional<bool> v = parseBool(read(app, k));
+    if (converted)
+        *converted = v.has_value();
+    return v.value_or(dflt);
+}
+
+int SettingsStore::readInt(const QString &app, const SettingKey &k, bool *converted) const
+{
+    const int dflt = parseInt(QString::fromLatin1(k.defaultValue)).value_or(0);
+    const std::optional<int> v = parseInt(read(app, k));
+    if (converted)
+        *converted = v.has_value();
+    return v.value_or(dflt);
+}
+
+std::optional<bool> SettingsStore::parseBool(const QString &text)
 {
     const QString t = text.trimmed();
     if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
@@ -78,14 +132,31 @@ bool SettingsStore::toBool(const QString &text, bool defaultValue)
         return false;
     bool ok = false;
     const double n = t.toDouble(&ok);
-    return ok ? n != 0.0 : defaultValue;
+    if (!ok)
+        return std::nullopt;
+    return n != 0.0;
+}
+
+std::optional<int> SettingsStore::parseInt(const QString &text)
+{
+    bool ok = false;
+    const double n = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(n))
+        return std::nullopt;
+    const double r = std::nearbyint(n);   // default rounding mode: halves to even
+    if (r < std::numeric_limits<int>::min() || r > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(r);
+}
+
+bool SettingsStore::toBool(const QString &text, bool defaultValue)
+{
+    return parseBool(text).value_or(defaultValue);
 }
 
 int SettingsStore::toInt(const QString &text, int defaultValue)
 {
-    bool ok = false;
-    const double n = text.trimmed().toDouble(&ok);
-    return ok ? static_cast<int>(n) : defaultValue;
+    return parseInt(text).value_or(defaultValue);
 }
 
 } // namespace zx

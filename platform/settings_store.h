@@ -2,8 +2,16 @@
 // Per-user settings addressed by application (instance) name, section and key.
 // Native QSettings format: the registry on Windows, ini files under $XDG_CONFIG_HOME elsewhere,
 // organisation "Zentrix", one file per application name.
+//
+// A file that cannot be read yields every default and is never overwritten (QSettings refuses
+// to write a file it could not read); a read-only file keeps its contents, the writes are lost
+// for that session only and isWritable() says so.
+#include "platform/settings_key.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace zx {
 
@@ -21,12 +29,30 @@ public:
     void deleteAll(const QString &app);
     // False when the backing file cannot be written (read-only file or folder).
     bool isWritable(const QString &app) const;
+    // False when the backing file exists but cannot be read (all reads then give defaults).
+    bool isReadable(const QString &app) const;
+    QString fileName(const QString &app) const;
     void flush(const QString &app);
+
+    // Keyed access: the key's own default when nothing is stored.
+    QString read(const QString &app, const SettingKey &k) const;
+    bool contains(const QString &app, const SettingKey &k) const;
+    void write(const QString &app, const SettingKey &k, const QString &value);
+    void writeBool(const QString &app, const SettingKey &k, bool value) { write(app, k, fromBool(value)); }
+    void writeInt(const QString &app, const SettingKey &k, int value) { write(app, k, QString::number(value)); }
+    // Typed reads. A missing key gives the default; stored text that does not convert gives the
+    // default too and sets *converted false, so the reader can report it.
+    bool readBool(const QString &app, const SettingKey &k, bool *converted = nullptr) const;
+    int readInt(const QString &app, const SettingKey &k, bool *converted = nullptr) const;
 
     // Value encodings shared by every setting.
     static QString fromBool(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
     static bool toBool(const QString &text, bool defaultValue);
     static int toInt(const QString &text, int defaultValue);
+    // "True"/"False" in any case, or a number (0 is no, any other yes).
+    static std::optional<bool> parseBool(const QString &text);
+    // A decimal number; a fraction is rounded to the nearest integer, halves to the even one.
+    static std::optional<int> parseInt(const QString &text);
 };
 
 } // namespace zx

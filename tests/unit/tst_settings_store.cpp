@@ -1,9 +1,14 @@
+#include "app/settings_keys.h"
+#include "link/link_settings_keys.h"
 #include "platform/settings_store.h"
 #include "support/temp_settings.h"
 
+#include <QFile>
+#include <unistd.h>
 #include <QtTest>
 
 using zx::SettingsStore;
+namespace keys = zx::keys;
 
 class TestSettingsStore : public QObject {
     Q_OBJECT
@@ -20,6 +25,17 @@ private Q_SLOTS:
         s.deleteSection("Zentrix0", "frmComSet");
         QCOMPARE(s.read("Zentrix0", "frmComSet", "CommPort", "1"), QString("1"));
     }
+    void storedUnderOrganisationAndInstance()
+    {
+        zx::test::TempSettings tmp;
+        SettingsStore s;
+        s.write("Zentrix2", keys::frmComSet::CommPort, "4");
+        s.flush("Zentrix2");
+        QVERIFY(s.fileName("Zentrix2").startsWith(tmp.path()));
+        QVERIFY(s.fileName("Zentrix2").contains("Zentrix/Zentrix2"));
+        QVERIFY(QFile::exists(s.fileName("Zentrix2")));
+        QCOMPARE(s.read("Zentrix0", keys::frmComSet::CommPort), QString("1"));
+    }
     void boolEncoding_data()
     {
         QTest::addColumn<QString>("text");
@@ -27,9 +43,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("expected");
         QTest::newRow("True") << "True" << false << true;
         QTest::newRow("lower false") << "false" << true << false;
+        QTest::newRow("upper TRUE") << "TRUE" << false << true;
         QTest::newRow("zero") << "0" << true << false;
         QTest::newRow("minus one") << "-1" << false << true;
+        QTest::newRow("seven") << "7" << false << true;
         QTest::newRow("garbage keeps default") << "maybe" << true << true;
+        QTest::newRow("empty keeps default") << "" << false << false;
     }
     void boolEncoding()
     {
@@ -37,6 +56,102 @@ private Q_SLOTS:
         QFETCH(bool, dflt);
         QFETCH(bool, expected);
         QCOMPARE(SettingsStore::toBool(text, dflt), expected);
+    }
+    void intEncoding_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("plain") << "8025" << true << 8025;
+        QTest::newRow("blanks") << "  12 " << true << 12;
+        QTest::newRow("negative") << "-300" << true << -300;
+        QTest::newRow("half to even down") << "2.5" << true << 2;
+        QTest::newRow("half to even up") << "3.5" << true << 4;
+        QTest::newRow("fraction") << "7.6" << true << 8;
+        QTest::newRow("text") << "abc" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("trailing junk") << "12px" << false << 0;
+        QTest::newRow("huge") << "1e12" << false << 0;
+    }
+    void intEncoding()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(int, expected);
+        const auto v = SettingsStore::parseInt(text);
+        QCOMPARE(v.has_value(), ok);
+        if (ok)
+            QCOMPARE(*v, expected);
+    }
+    void typedReadsReportBadText()
+    {
+        zx::test::TempSettings tmp;
+        SettingsStore s;
+        bool converted = false;
+        QCOMPARE(s.readInt("Zentrix0", keys::frmMDI::SizWinX, &converted), 8025);
+        QVERIFY(converted);   // missing key: the default, no error
+        s.write("Zentrix0", keys::frmMDI::SizWinX, "wide");
+        QCOMPARE(s.readInt("Zentrix0", keys::frmMDI::SizWinX, &converted), 8025);
+        QVERIFY(!converted);
+        s.write("Zentrix0", keys::frmMDI::Ruler, "perhaps");
+        QCOMPARE(s.readBool("Zentrix0", keys::frmMDI::Ruler, &converted), false);
+        QVERIFY(!converted);
+        QCOMPARE(s.readBool("Zentrix0", keys::frmMDI::StatusBar, &converted), true);
+        QVERIFY(converted);
+        s.writeBool("Zentrix0", keys::frmMDI::Ruler, true);
+        QCOMPARE(s.read("Zentrix0", keys::frmMDI::Ruler), QString("True"));
+    }
+    void garbledFileGivesDefaultsAndKeepsValidKeys()
+    {
+        zx::test::TempSettings tmp;
+        SettingsStore s;
+        s.write("Zentrix0", keys::frmComSet::CommPort, "3");
+        s.flush("Zentrix0");
+        QFile f(s.fileName("Zentrix0"));
+        QVERIFY(f.open(QIODevice::Append));
+        f.write("\n\x01\x02 garbage [[[ no = = =\n[frmMDI\nRuler\n");
+        f.close();
+        SettingsStore fresh;
+        QCOMPARE(fresh.read("Zentrix0", keys::frmComSet::CommPort), QString("3"));
+        QCOMPARE(fresh.readInt("Zentrix0", keys::frmMDI::SizWinX), 8025);
+    }
+    void readOnlyFileKeepsItsContents()
+    {
+        if (geteuid() == 0)
+            QSKIP("file permissions do not bind the super-user");
+        zx::test::TempSettings tmp;
+        SettingsStore s;
+        s.write("Zentrix0", keys::frmComSet::CommPort, "3");
+        s.flush("Zentrix0");
+        const QString fn = s.fileName("Zentrix0");
+        QFile::setPermissions(fn, QFile::ReadOwner);
+        QVERIFY(!s.isWritable("Zentrix0"));
+        s.write("Zentrix0", keys::frmComSet::CommPort, "9");
+        s.flush("Zentrix0");
+        QFile::setPermissions(fn, QFile::ReadOwner | QFile::WriteOwner);
+        QFile f(fn);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().contains("CommPort=3"));
+    }
+    void unreadableFileIsNotOverwritten()
+    {
+        if (geteuid() == 0)
+            QSKIP("file permissions do not bind the super-user");
+        zx::test::TempSettings tmp;
+        SettingsStore s;
+        s.write("Zentrix0", keys::frmComSet::CommPort, "3");
+        s.flush("Zentrix0");
+        const QString fn = s.fileName("Zentrix0");
+        QFile::setPermissions(fn, QFile::WriteOwner);
+        SettingsStore fresh;
+        QVERIFY(!fresh.isReadable("Zentrix0"));
+        QCOMPARE(fresh.read("Zentrix0", keys::frmComSet::CommPort), QString("1"));
+        fresh.write("Zentrix0", keys::frmComSet::Settings, "9600,n,8,1");
+        fresh.flush("Zentrix0");
+        QFile::setPermissions(fn, QFile::ReadOwner | QFile::WriteOwner);
+        QFile f(fn);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().contains("CommPort=3"));
     }
 };
 

@@ -1,0 +1,72 @@
+#include "platform/ui/qt_prompter.h"
+
+#include "platform/app_title.h"
+#include "platform/script_prompter.h"
+
+#include <QMessageBox>
+
+namespace zx {
+namespace {
+QMessageBox::StandardButton toButton(MsgAnswer a)
+{
+    switch (a) {
+    case MsgAnswer::Ok: return QMessageBox::Ok;
+    case MsgAnswer::Cancel: return QMessageBox::Cancel;
+    case MsgAnswer::Yes: return QMessageBox::Yes;
+    case MsgAnswer::No: return QMessageBox::No;
+    case MsgAnswer::Abort: return QMessageBox::Abort;
+    case MsgAnswer::Retry: return QMessageBox::Retry;
+    case MsgAnswer::Ignore: return QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon toIcon(MsgIcon i)
+{
+    switch (i) {
+    case MsgIcon::None: return QMessageBox::NoIcon;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+MsgAnswer QtPrompter::show(const MsgRequest &request)
+{
+    QMessageBox box(m_parent);
+    box.setIcon(toIcon(request.icon));
+    box.setWindowTitle(request.title.isEmpty() ? appTitle() : request.title);
+    // Lines come joined with CR LF; the box breaks at LF and would show the CR.
+    box.setText(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    box.setTextFormat(Qt::PlainText);
+    const QList<MsgAnswer> answers = buttonAnswers(request.buttons);
+    for (MsgAnswer a : answers)
+        box.addButton(toButton(a));
+    box.setDefaultButton(toButton(defaultAnswer(request)));
+    // Escape picks Cancel when there is one, else No for Yes/No (the classic box has no escape there).
+    if (answers.contains(MsgAnswer::Cancel))
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (answers.size() == 1)
+        box.setEscapeButton(toButton(answers.first()));
+    if (request.systemModal)
+        box.setWindowModality(Qt::ApplicationModal);
+    if (request.foreground)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const int r = box.exec();
+    for (MsgAnswer a : answers)
+        if (r == toButton(a))
+            return a;
+    return answers.contains(MsgAnswer::Cancel) ? MsgAnswer::Cancel : answers.last();
+}
+
+std::unique_ptr<Prompter> createDesktopPrompter()
+{
+    if (ScriptPrompter *p = ScriptPrompter::fromEnvironment())
+        return std::unique_ptr<Prompter>(p);
+    return std::make_unique<QtPrompter>();
+}
+
+} // namespace zx
