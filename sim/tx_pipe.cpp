@@ -39,6 +39,7 @@ void TxPipe::push(Item it)
 void TxPipe::clear()
 {
     m_items.clear();
+    m_timer.stop();  // a pending pause must not delay what is queued next
     m_pauseUntil = 0;
     m_chunkCount = 0;
 }

@@ -48,8 +48,8 @@ void VirtualPort::deliver(const QByteArray &bytes)
 void VirtualPort::announceRx()
 {
     m_rxScheduled = false;
-    if (isOpen() && !m_rx.isEmpty())
-        Q_EMIT readyRead();
+    if (isOpen())
+        Q_EMIT readyRead();  // even if the reader already took the bytes, as a real port may
 }
 
 void VirtualPort::setPlugged(bool plugged)

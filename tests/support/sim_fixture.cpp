@@ -56,4 +56,28 @@ bool SimFixture::waitReceived(int n, int timeoutMs)
     return pumpUntil([this, n] { return m_sim->received().size() >= n; }, timeoutMs);
 }
 
+SimRecorder::SimRecorder(zx::sim::Rv5Simulator &sim) : m_sim(sim)
+{
+    m_conn = QObject::connect(&sim, &zx::sim::Rv5Simulator::output, &sim, [this](const QByteArray &b) {
+        m_all += b;
+        ++m_pieces;
+    });
+}
+
+SimRecorder::~SimRecorder() { QObject::disconnect(m_conn); }
+
+void SimRecorder::clear()
+{
+    m_all.clear();
+    m_pieces = 0;
+}
+
+QByteArray SimRecorder::send(const QByteArray &bytes, int timeoutMs)
+{
+    const int from = m_all.size();
+    m_sim.receive(bytes);
+    pumpUntil([this] { return m_sim.isIdle(); }, timeoutMs);
+    return m_all.mid(from);
+}
+
 } // namespace zx::test

@@ -42,4 +42,26 @@ private:
     std::unique_ptr<zx::sim::PtyTransport> m_pty;
 };
 
+// Records what an engine sends, for tests that drive the engine directly (no line at all).
+class SimRecorder {
+public:
+    explicit SimRecorder(zx::sim::Rv5Simulator &sim);
+    ~SimRecorder();
+    SimRecorder(const SimRecorder &) = delete;
+    SimRecorder &operator=(const SimRecorder &) = delete;
+    // Sends bytes, waits until the engine has nothing left to say, returns what it said.
+    QByteArray send(const QByteArray &bytes, int timeoutMs = 5000);
+    // A key as the program sends it: the letter with bit 6 cleared ("M" -> 0x0D).
+    static QByteArray key(char letter) { return QByteArray(1, char(letter & 0xBF)); }
+    QByteArray all() const { return m_all; }
+    int pieces() const { return m_pieces; }
+    void clear();
+
+private:
+    zx::sim::Rv5Simulator &m_sim;
+    QByteArray m_all;
+    int m_pieces = 0;
+    QMetaObject::Connection m_conn;
+};
+
 } // namespace zx::test
