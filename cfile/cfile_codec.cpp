@@ -1,8 +1,11 @@
 #include "cfile/cfile_codec.h"
 
+#include "platform/plain_text_codec.h"
+#include "platform/rtf_reader.h"
+#include "platform/rtf_writer.h"
+
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QTextDocument>
 
 namespace zx {
@@ -32,31 +35,16 @@ FileError fileError(QFileDevice::FileError e, const QString &text)
     return r;
 }
 
-// Stand-in encodings until the shared RTF and plain-text codecs are in place.
-QByteArray encodeRich(const QTextDocument &doc) { return doc.toHtml().toUtf8(); }
+QByteArray encodeRich(const QTextDocument &doc) { return RtfWriter::write(&doc); }
 bool decodeRich(QTextDocument &doc, const QByteArray &data, QString *err)
 {
-    if (!data.trimmed().startsWith('<') && !data.trimmed().isEmpty()) {
-        *err = QStringLiteral("Invalid file format");
-        return false;
-    }
-    doc.setHtml(QString::fromUtf8(data));
-    return true;
+    const RtfReadResult r = RtfReader::read(data, &doc);
+    if (!r.ok)
+        *err = r.error.isEmpty() ? RtfReader::notRtfDescription() : r.error;
+    return r.ok;
 }
-QByteArray encodePlain(const QTextDocument &doc)
-{
-    QString text = doc.toPlainText();
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return text.toUtf8();
-}
-void decodePlain(QTextDocument &doc, const QByteArray &data)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(data);
-    if (utf8.hasError())
-        text = QString::fromLatin1(data);
-    doc.setPlainText(text);
-}
+QByteArray encodePlain(const QTextDocument &doc) { return PlainTextCodec::save(&doc); }
+void decodePlain(QTextDocument &doc, const QByteArray &data) { PlainTextCodec::load(data, &doc); }
 
 } // namespace
 
