@@ -1,0 +1,206 @@
+// The link port's receive path: communication events, termRx and the Excel capture queue.
+#include "link/link_session.h"
+
+#include "link/logpad_sink.h"
+
+#include <algorithm>
+
+namespace zx {
+namespace {
+
+inline void bump(qint16 &v)
+{
+    if (v < 32767)
+        ++v;
+}
+inline void bump(qint32 &v, qint64 by = 1)
+{
+    v = qint32(std::min<qint64>(qint64(v) + by, 2147483647));
+}
+inline bool isCaptureLine(const QString &line)
+{
+    return line.contains(QLatin1String("CAP:")) || line.contains(QLatin1Char('#'));
+}
+
+} // namespace
+
+QString LinkSession::eventText(int event)
+{
+    switch (event) {
+    case 1:
+    case 2: return {};
+    case 3: return QStringLiteral("CTS Changed");
+    case 4: return QStringLiteral("DSR Detected");
+    case 5: return QStringLiteral("CD Detected");
+    case 6: return QStringLiteral("Ring Detected");
+    case 7: return QStringLiteral("EOF Detected");
+    case 1001: return QStringLiteral("Break Received");
+    case 1002: return QStringLiteral("CTS Timeout");
+    case 1003: return QStringLiteral("DSR Timeout");
+    case 1004: return QStringLiteral("Framing Error");
+    case 1006: return QStringLiteral("Overrun Error");
+    case 1007: return QStringLiteral("Carrier Timeout");
+    case 1008: return QStringLiteral("Rx Full");
+    case 1009: return QStringLiteral("Parity Error");
+    case 1010: return QStringLiteral("TX Full");
+    case 1011: return QStringLiteral("DCB Error");
+    default: return QStringLiteral("Uknown Error");
+    }
+}
+
+void LinkSession::linkPortEvent(int event)
+{
+    if (event == SerialPort::EvReceive) {
+        // Each event takes everything waiting.
+        const QString s = MSComm1.input();
+        if (!s.isEmpty())
+            termRx(s);
+        return;
+    }
+    if (event == SerialPort::EvSend || event == SerialPort::EvCd)
+        return;
+    const bool isError = event < 1 || event > 7;
+    if (isError)
+        bump(counters.rxErrors);
+    bump(counters.rxEvents);
+    if (hooks.portEvent)
+        hooks.portEvent(eventText(event), isError);
+}
+
+bool LinkSession::appendCapped(QString &slot, QStringView part)
+{
+    // A line without end is kept to its first kRxLineCap characters: the ring stays bounded.
+    const qsizetype room = kRxLineCap - slot.size();
+    if (room <= 0)
+        return false;
+    slot.append(part.left(room));
+    return true;
+}
+
+void LinkSession::termRx(const QString &text)
+{
+    QString s = text;
+    // 1. Trim the terminal box; L is where this chunk goes.
+    txtTerm.trimIfOver();
+
+    // 2.
+    bump(counters.rxChars, s.size());
+
+    // 3. Line assembly.
+    bool lineDone = false;
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype cr = s.indexOf(QLatin1Char('\r'), pos);
+        QString &slot = sRxLine[size_t(iRxLine)];
+        if (cr < 0) {
+            appendCapped(slot, QStringView(s).mid(pos));
+            if (bExcCapture && tmrExcEnd.expired() && isCaptureLine(slot)) {
+                tmrExcEnd.setExpired(false);
+                bump(iExcEndCnt);
+            }
+            break;
+        }
+        lineDone = true;
+        bump(counters.rxLines);
+        appendCapped(slot, QStringView(s).mid(pos, cr - pos));
+        pos = cr + 1;
+        if (!tmrCrxHed.expired() && !sCroHedMark.isEmpty() && slot.contains(sCroHedMark))
+            tmrCrxHed.restart();
+        if (bExcCapture && isCaptureLine(slot)) {
+            sExcLine[size_t(iExcPut)] = slot;
+            bump(iExcLines);
+            ++iExcPut;
+            bump(iExcPend);
+            if (iExcPend > 15)
+                bump(iExcOver);
+            if (iExcPut > 15)
+                iExcPut = 0;
+        }
+        ++iRxLine;
+        bump(iRxLineCnt);
+        if (iRxLineCnt > 100)
+            bump(iRxLineWrap);
+        if (iRxLine > 100)
+            iRxLine = 0;
+        sRxLine[size_t(iRxLine)].clear();
+        if (bPrgrsStep && hooks.progressStep)
+            hooks.progressStep();
+    }
+
+    // 4. Restart the pacing timers that have not expired.
+    if (!tmrExcEnd.expired())
+        tmrExcEnd.restart();
+    if (!tmrCrxShrt.expired())
+        tmrCrxShrt.restart();
+
+    // 5. Terminal display: backspaces, line ends, insert at the end.
+    if (bRxTo[0]) {
+        QString out;
+        out.reserve(s.size() + s.count(QLatin1Char('\r')));
+        bool replaceLast = false;
+        for (const QChar c : std::as_const(s)) {
+            if (c == QChar(8)) {
+                if (out.isEmpty())
+                    replaceLast = true;   // a leading BS replaces the box's last character
+                else
+                    out.chop(1);
+            } else if (c == QChar(10)) {
+                continue;
+            } else {
+                out.append(c);
+                if (c == QChar(13))
+                    out.append(QChar(10));
+            }
+        }
+        s = out;
+        if (replaceLast)
+            txtTerm.chopLast();
+        txtTerm.append(s);
+        txtTerm.touch();
+        if (iLogFile != 0 && bLogRun && hooks.logWrite)
+            hooks.logWrite(s);
+        if (hooks.terminalChanged)
+            hooks.terminalChanged();
+    }
+
+    // 6. Active CFile (the capture switch).
+    if (bRxTo[1] && m_logPad)
+        m_logPad->captureText(s);
+
+    // 7. Response buffer of the command layer.
+    if (bCroRspOn) {
+        sCroRsp.append(s);
+        if (sCroRsp.size() > kCroRspLimit)
+            sCroRsp.remove(0, 79);
+        if (sCroRsp.size() > kCroRspCap)
+            sCroRsp.remove(0, sCroRsp.size() - kCroRspCap);
+    }
+
+    // 8. Remote control panel progress text.
+    if (bRemPrgrsView) {
+        if (remPrgrs.size() > 4000)
+            remPrgrs.dropFront(99);
+        remPrgrs.append(s);
+        if (hooks.remoteProgressChanged)
+            hooks.remoteProgressChanged();
+    }
+
+    // 9.
+    if (bKeyPadOn && lineDone && hooks.keyPadRefresh)
+        hooks.keyPadRefresh();
+}
+
+void LinkSession::excDrain()
+{
+    while (iExcPend >= 1) {
+        sExcCur = sExcLine[size_t(iExcGet)];
+        --iExcPend;
+        ++iExcGet;
+        if (iExcGet > 15)
+            iExcGet = 0;
+        if (hooks.excelLine)
+            hooks.excelLine(sExcCur);
+    }
+}
+
+} // namespace zx
