@@ -2,7 +2,6 @@
 // expected ending or a time-out, then disarm and start the guard time.
 #include "link/cro_endings.h"
 #include "link/link_session.h"
-#include "platform/cp1252.h"
 #include "platform/prompter.h"
 
 #include <algorithm>
@@ -108,8 +107,8 @@ void LinkSession::croTransact(bool isKey, const QString &request, int expect, in
     else
         expPrompt = expect;
     const CroClass cls = classify(isKey, request);
-    QByteArray out = isKey ? QByteArray(1, char(quint8(cp1252Byte(request.isEmpty() ? QChar() : request.at(0))) & 0xBF))
-                           : stringToCp1252(request);
+    QByteArray out = isKey ? QByteArray(1, char(quint8(SerialPort::charToByte(request.isEmpty() ? QChar() : request.at(0))) & 0xBF))
+                           : SerialPort::textToBytes(request);
     bool header = false, period = false;
     switch (cls) {
     case CroClass::MemoryA:

@@ -3,7 +3,6 @@
 #include "link/link_session.h"
 
 #include "link/logpad_sink.h"
-#include "platform/cp1252.h"
 
 #include <algorithm>
 
@@ -122,7 +121,7 @@ void LinkSession::probePortEvent(int event)
         tmrCom2Sho.restart();
     if (bytes.isEmpty())
         return;
-    QString s = cp1252ToString(bytes);
+    QString s = SerialPort::bytesToText(bytes);
     if (bCom2Detect && hooks.detectText)
         hooks.detectText(s);
     if (bCom2ToCFile && m_logPad)

@@ -1,6 +1,5 @@
 #include "platform/serial_port.h"
 
-#include "platform/cp1252.h"
 #include "platform/port_map.h"
 
 #include <QHash>
@@ -8,8 +7,23 @@
 #include <QSerialPort>
 #include <QSet>
 
+#include <array>
+
 namespace zx {
 namespace {
+
+// Code points of Windows-1252 bytes 0x80..0x9F; the rest of the byte range is Latin-1.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+inline char16_t toUnicode(unsigned char b)
+{
+    return (b >= 0x80 && b <= 0x9F) ? kHigh[b - 0x80] : char16_t(b);
+}
 
 QHash<QString, SerialPort::DeviceFactory> &virtualRegistry()
 {
@@ -251,7 +265,7 @@ int SerialPort::output(const QByteArray &bytes)
     return NoError;
 }
 
-int SerialPort::output(const QString &text) { return output(stringToCp1252(text)); }
+int SerialPort::output(const QString &text) { return output(textToBytes(text)); }
 
 int SerialPort::outBufferCount() const { return portOpen() ? int(m_dev->bytesToWrite()) : 0; }
 int SerialPort::inBufferCount() const { return portOpen() ? int(m_dev->bytesAvailable()) : 0; }
@@ -265,7 +279,7 @@ QByteArray SerialPort::inputBytes()
     return m_inputLen > 0 ? m_dev->read(m_inputLen) : m_dev->readAll();
 }
 
-QString SerialPort::input() { return cp1252ToString(inputBytes()); }
+QString SerialPort::input() { return bytesToText(inputBytes()); }
 
 void SerialPort::setDtrEnable(bool on)
 {
@@ -332,5 +346,36 @@ void SerialPort::registerVirtualDevice(const QString &name, DeviceFactory factor
 void SerialPort::unregisterVirtualDevice(const QString &name) { virtualRegistry().remove(name); }
 
 bool SerialPort::isVirtualDevice(const QString &name) { return virtualRegistry().contains(name); }
+
+// Windows-1252, one character per byte, on every system.
+QString SerialPort::bytesToText(const char *data, qsizetype size)
+{
+    QString out(size, Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (qsizetype i = 0; i < size; ++i)
+        dst[i] = QChar(toUnicode(static_cast<unsigned char>(data[i])));
+    return out;
+}
+
+QString SerialPort::bytesToText(const QByteArray &bytes) { return bytesToText(bytes.constData(), bytes.size()); }
+
+char SerialPort::charToByte(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == u)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+QByteArray SerialPort::textToBytes(QStringView text)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = charToByte(text[i]);
+    return out;
+}
 
 } // namespace zx

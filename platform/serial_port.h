@@ -102,6 +102,13 @@ public:
     static void unregisterVirtualDevice(const QString &name);
     static bool isVirtualDevice(const QString &name);
 
+    // Windows-1252 on every system: each byte is one character. The five bytes 1252 leaves
+    // undefined map to the control characters of the same value, so any byte round-trips.
+    static QString bytesToText(const char *data, qsizetype size);
+    static QString bytesToText(const QByteArray &bytes);
+    static QByteArray textToBytes(QStringView text);   // '?' for characters without a byte
+    static char charToByte(QChar c);
+
 Q_SIGNALS:
     void onComm(int event);
 

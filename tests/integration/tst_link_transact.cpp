@@ -1,0 +1,475 @@
+// Command transactions against a scripted line (an in-process device on the link port):
+// every answer class's endings, the time-outs, expect checks, the guard time, connect and
+// probe against a dead line, and answers split at every byte.
+#include "link/link_session.h"
+#include "platform/port_map.h"
+#include "support/recording_logpad.h"
+#include "support/scripted_prompter.h"
+
+#include <QElapsedTimer>
+#include <QIODevice>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace zx;
+
+namespace {
+
+// The other end of the wire: answers each received byte through a script.
+class ScriptedLine : public QIODevice {
+public:
+    using Script = std::function<void(char, ScriptedLine &)>;
+    explicit ScriptedLine(QObject *parent) : QIODevice(parent) {}
+    Script script;
+    QList<QPair<qint64, char>> sent;   // ms since construction, byte
+    QElapsedTimer clock;
+
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return m_in.size() + QIODevice::bytesAvailable(); }
+    // Queue a chunk for the program after delayMs.
+    void say(const QByteArray &chunk, int delayMs = 0)
+    {
+        QTimer::singleShot(delayMs, this, [this, chunk] {
+            if (!isOpen())
+                return;
+            m_in += chunk;
+            Q_EMIT readyRead();
+        });
+    }
+    // Say text one byte at a time, gapMs apart.
+    void dribble(const QByteArray &text, int gapMs)
+    {
+        for (int i = 0; i < text.size(); ++i)
+            say(text.mid(i, 1), i * gapMs);
+    }
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        const qint64 n = std::min<qint64>(max, m_in.size());
+        memcpy(data, m_in.constData(), size_t(n));
+        m_in.remove(0, n);
+        return n;
+    }
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        for (qint64 i = 0; i < len; ++i) {
+            sent.append({clock.elapsed(), data[i]});
+            if (script)
+                script(data[i], *this);
+        }
+        return len;
+    }
+
+private:
+    QByteArray m_in;
+};
+
+const QByteArray kStatusZ = "\r\nRV5, RV5A:V105S SYS:00012 Bat=9.1V Tmp=23C PwrDown=ON=01:30 Faf=OFF Arc=OFF "
+                            "Sens=OFF SLev=45% Cal=120\r\n\r\nDAT>";
+
+} // namespace
+
+class TstLinkTransact : public QObject {
+    Q_OBJECT
+
+    test::ScriptedPrompter prompter;
+    test::RecordingLogPad pad;
+    std::unique_ptr<LinkSession> s;
+    QPointer<ScriptedLine> line;
+
+    void openOn(ScriptedLine::Script script)
+    {
+        s = std::make_unique<LinkSession>(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
+        line = new ScriptedLine(s.get());
+        line->clock.start();
+        line->script = std::move(script);
+        SerialPort::registerVirtualDevice(QStringLiteral("test:line"), [this]() -> QIODevice * { return line; });
+        PortMap::setOverride(1, QStringLiteral("test:line"));
+        s->MSComm1.setCommPort(1);
+        s->subOpenPort();
+        QVERIFY(s->MSComm1.portOpen());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        OneShotTimer::setScale(1.0);
+        prompter.clear();
+        pad.clear();
+    }
+    void cleanup()
+    {
+        s.reset();
+        PortMap::clearOverrides();
+        SerialPort::unregisterVirtualDevice(QStringLiteral("test:line"));
+        SerialPort::unregisterVirtualDevice(QStringLiteral("test:probe"));
+    }
+
+    void sendsKeysAsControlCodes_data()
+    {
+        QTest::addColumn<bool>("isKey");
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<int>("byte");
+        QTest::newRow("Esc") << true << "[" << 0x1B;
+        QTest::newRow("Enter") << true << "M" << 0x0D;
+        QTest::newRow("Right") << true << "R" << 0x12;
+        QTest::newRow("Down") << true << "D" << 0x04;
+        QTest::newRow("command Z") << false << "Z" << int('Z');
+        QTest::newRow("command 3") << false << "3" << int('3');
+    }
+    void sendsKeysAsControlCodes()
+    {
+        QFETCH(bool, isKey);
+        QFETCH(QString, request);
+        QFETCH(int, byte);
+        openOn([](char, ScriptedLine &l) { l.say("\r\n<End>\r\nDAT>\r\nSTS>MMR:<End>\r\nDAT>"); });
+        OneShotTimer::setScale(0.2);
+        s->croTransact(isKey, request, 0, 0);
+        QCOMPARE(line->sent.size(), 1);
+        QCOMPARE(int(quint8(line->sent.first().second)), byte);
+        QCOMPARE(s->croTxn.cmdChar, request);
+    }
+
+    void answerClasses_data()
+    {
+        QTest::addColumn<bool>("isKey");
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("prompt");
+        QTest::addColumn<int>("menu");
+        QTest::newRow("data D") << false << "D" << QByteArray("\r\nDAT>") << 1 << 1 << 0;
+        QTest::newRow("stats S") << false << "S" << QByteArray("\r\nSTS>") << 2 << 2 << 0;
+        QTest::newRow("prompt W") << false << "W" << QByteArray("Fol=01 Str=02\r\nDAT>") << 1 << 1 << 0;
+        QTest::newRow("memory 1") << false << "1" << QByteArray("MMR: 1\r\nMMR:<End>\r\nDAT>") << 1 << 1 << 0;
+        QTest::newRow("memory 2 cap off") << false << "2" << QByteArray("MMR: 1\r\nMMR:<End> CAP=OFF\r\nDAT>") << 2
+                                          << 1 << 0;
+        QTest::newRow("memory 3") << false << "3"
+                                  << QByteArray("MMR:<End> Fol=10 Str=05\r\nMMR: 1\r\nMMR:<End>\r\nDAT>") << 1 << 1
+                                  << 0;
+        QTest::newRow("status Z") << false << "Z" << kStatusZ << 1 << 1 << 0;
+        QTest::newRow("status Z in menu") << false << "Z"
+                                          << QByteArray("SLev=45% Arc=OFF Sens=OFF\r\nMEN><STS> 00?") << 4 << 0 << 2;
+        QTest::newRow("sign-on Q") << false << "Q"
+                                   << QByteArray("RV5 vantor.com\r\nReady CAP=OFF\r\n\r\nSTS>") << 2 << 2 << 0;
+        QTest::newRow("menu M") << false << "M" << QByteArray("\r\nMEN><STS> 00?") << 2 << 0 << 2;
+        QTest::newRow("power off") << false << "P" << QByteArray("SYS: Power OFF") << 1 << 0 << 0;
+        QTest::newRow("calibrate") << false << "C" << QByteArray("\r\nCAL: 120 08 ok\r\n\r\nDAT>") << 1 << 1 << 0;
+        QTest::newRow("enter to prompt") << true << "M" << QByteArray("\r\nSTS>") << 2 << 2 << 0;
+        QTest::newRow("enter to menu") << true << "M" << QByteArray(" ON \r\nMEN><DAT> 01?") << 3 << 0 << 1;
+        QTest::newRow("move in menu") << true << "R" << QByteArray("\r\nMEN><DAT> 10?") << 3 << 0 << 1;
+        QTest::newRow("move stats menu") << true << "D" << QByteArray("\r\nMEN><STS> 31?") << 4 << 0 << 2;
+        QTest::newRow("move to prompt") << true << "U" << QByteArray("\r\nDAT>") << 1 << 1 << 0;
+        QTest::newRow("delete") << true << "^" << QByteArray("Deleted CAP=OFF\r\nDAT>") << 1 << 1 << 0;
+        QTest::newRow("escape end") << true << "[" << QByteArray("<End>\r\nDAT>") << 1 << 1 << 0;
+        QTest::newRow("escape cap off") << true << "[" << QByteArray("<End> CAP=OFF\r\nSTS>") << 2 << 2 << 0;
+        QTest::newRow("escape data menu") << true << "[" << QByteArray("<End>\r\nMEN><DAT> 00?") << 3 << 0 << 1;
+        QTest::newRow("escape stats menu") << true << "[" << QByteArray("<End>\r\nMEN><STS> 20?") << 4 << 0 << 2;
+        QTest::newRow("escape power on") << true << "[" << QByteArray("Power ON\r\nMEN><DAT> 00?") << 5 << 0 << 1;
+        QTest::newRow("other key") << true << "B" << QByteArray("\r\nDAT>") << 1 << 1 << 0;
+    }
+    void answerClasses()
+    {
+        QFETCH(bool, isKey);
+        QFETCH(QString, request);
+        QFETCH(QByteArray, answer);
+        QFETCH(int, result);
+        QFETCH(int, prompt);
+        QFETCH(int, menu);
+        for (int split = 0; split < 2; ++split) {
+            // Whole answer in one chunk, then one byte at a time.
+            openOn([answer, split](char, ScriptedLine &l) {
+                if (split)
+                    l.dribble(answer, 0);
+                else
+                    l.say(answer, 5);
+            });
+            s->croTransact(isKey, request, 0, 0);
+            QCOMPARE(int(s->croTxn.result), result);
+            QCOMPARE(int(s->croTxn.prompt), prompt);
+            QCOMPARE(int(s->croTxn.menu), menu);
+            QVERIFY(!s->croTxn.failed);
+            QVERIFY(s->cro.bCroLinkOk);
+            QVERIFY(!s->croTxn.busy);
+            QVERIFY(!s->bCroRspOn);
+        }
+    }
+
+    void escapeSetsSensorFlags()
+    {
+        openOn([](char, ScriptedLine &l) { l.say("<End>\r\nDAT>"); });
+        s->croTransact(true, QStringLiteral("["), 0, 0);
+        QVERIFY(s->cro.bCroSensorsOn);
+        line->script = [](char, ScriptedLine &l) { l.say("\r\nSTS>CAP=OFF\r\nDAT>"); };
+        s->croTransact(false, QStringLiteral("S"), 0, 0);
+        QVERIFY(!s->cro.bCroSensorsOn);
+    }
+
+    void answerEndingInSpaceWaitsForMore()
+    {
+        // "MEN><DAT> " alone must not end the menu class; the digits arrive 100 ms later.
+        openOn([](char, ScriptedLine &l) {
+            l.say("\r\nMEN><DAT> ");
+            l.say("02?", 100);
+        });
+        s->croTransact(false, QStringLiteral("M"), 11, 0);
+        QCOMPARE(int(s->croTxn.result), 1);
+        QVERIFY(!s->croTxn.failed);
+        int item = 0, sub = 0;
+        QVERIFY(s->menuParsePos(item, sub));
+        QCOMPARE(item, 0);
+        QCOMPARE(sub, 2);
+    }
+
+    void timeouts_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("minMs");
+        QTest::addColumn<int>("maxMs");
+        // Scale 0.1: silence 25 ms, overall 200 ms, header 50 ms, periods 6 s / 9 s.
+        QTest::newRow("silence") << "D" << 100 << 20 << 150;
+        QTest::newRow("talks without prompt") << "T" << 101 << 190 << 600;
+        QTest::newRow("memory 1 stalls its listing") << "1" << 103 << 45 << 300;
+    }
+    void timeouts()
+    {
+        QFETCH(QString, request);
+        QFETCH(int, result);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        auto talk = std::make_shared<QTimer>();
+        openOn([talk, request, result](char, ScriptedLine &l) {
+            if (result == 100)
+                return;
+            // Keep talking every 10 ms, never a prompt; memory lines do not count as "MMR:".
+            QObject::connect(talk.get(), &QTimer::timeout, &l, [&l] { l.say("blah\r\n"); });
+            talk->start(10);
+        });
+        OneShotTimer::setScale(0.1);
+        QElapsedTimer t;
+        t.start();
+        s->croTransact(false, request, 0, 0);
+        const qint64 ms = t.elapsed();
+        talk->stop();
+        QCOMPARE(int(s->croTxn.result), result);
+        QVERIFY(s->croTxn.failed);
+        QVERIFY(!s->cro.bCroLinkOk);
+        QVERIFY2(ms >= minMs && ms <= maxMs + 400, qPrintable(QString::number(ms)));
+        QVERIFY(s->sCroRsp.size() <= 900);
+    }
+
+    void longPeriodReplacesOverallTimeout()
+    {
+        auto talk = std::make_shared<QTimer>();
+        openOn([talk](char, ScriptedLine &l) {
+            QObject::connect(talk.get(), &QTimer::timeout, &l, [&l] { l.say("MMR: 0001 1234\r\n"); });
+            talk->start(4);
+        });
+        OneShotTimer::setScale(0.05);   // 60 s -> 3 s; silence 12.5 ms
+        QElapsedTimer t;
+        t.start();
+        s->croTransact(false, QStringLiteral("2"), 0, 0);
+        const qint64 ms = t.elapsed();
+        talk->stop();
+        QCOMPARE(int(s->croTxn.result), 102);
+        QVERIFY2(ms >= 2800 && ms < 6000, qPrintable(QString::number(ms)));
+    }
+
+    void expectMismatch_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<int>("expect");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("want DAT got STS") << "D" << 1 << QByteArray("\r\nSTS>") << true;
+        QTest::newRow("want DAT got DAT") << "D" << 1 << QByteArray("\r\nDAT>") << false;
+        QTest::newRow("want Stats menu got Data menu") << "M" << 12 << QByteArray("\r\nMEN><DAT> 00?") << true;
+        QTest::newRow("want Data menu got Data menu") << "M" << 11 << QByteArray("\r\nMEN><DAT> 00?") << false;
+        QTest::newRow("want a menu got a prompt") << "Z" << 11 << kStatusZ << true;
+    }
+    void expectMismatch()
+    {
+        QFETCH(QString, request);
+        QFETCH(int, expect);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, failed);
+        openOn([answer](char, ScriptedLine &l) { l.say(answer); });
+        s->croTransact(false, request, expect, 0);
+        QCOMPARE(s->croTxn.failed, failed);
+        QVERIFY(s->croTxn.result < 10);
+    }
+
+    void guardTimeBetweenTransactions()
+    {
+        openOn([](char, ScriptedLine &l) { l.say("\r\nDAT>"); });
+        QElapsedTimer t;
+        t.start();
+        s->croTransact(false, QStringLiteral("D"), 1, 0);
+        const qint64 ended = line->clock.elapsed();
+        s->croTransact(false, QStringLiteral("D"), 1, 0);
+        QCOMPARE(line->sent.size(), 2);
+        QVERIFY2(line->sent.at(1).first - ended >= 49,
+                 qPrintable(QString::number(line->sent.at(1).first - ended)));
+    }
+
+    void lateAnswerDoesNotLeakIntoNextTransaction()
+    {
+        // First answer arrives after the silence time-out, before the chronograph falls quiet.
+        int n = 0;
+        openOn([&n](char, ScriptedLine &l) {
+            if (n++ == 0)
+                l.dribble("late words\r\nDAT>", 40);   // 40 ms apart: beats 250 ms only after it began
+            else
+                l.say("\r\nSTS>");
+        });
+        s->croTransact(false, QStringLiteral("D"), 1, 100);   // silence 100 ms
+        QVERIFY(s->croTxn.failed || s->croTxn.result == 1);
+        s->croTransact(false, QStringLiteral("S"), 2, 0);
+        QCOMPARE(int(s->croTxn.result), 2);
+        QVERIFY(!s->sCroRsp.contains(QLatin1String("late")));
+    }
+
+    void neverSilentChronographCannotHoldTheProgram()
+    {
+        auto talk = std::make_shared<QTimer>();
+        openOn([talk](char, ScriptedLine &l) {
+            QObject::connect(talk.get(), &QTimer::timeout, &l, [&l] { l.say(QByteArray(64, 'x')); });
+            talk->start(5);
+        });
+        OneShotTimer::setScale(0.1);
+        QElapsedTimer t;
+        t.start();
+        s->croTransact(false, QStringLiteral("A"), 0, 0);
+        QCOMPARE(int(s->croTxn.result), 101);
+        QVERIFY(t.elapsed() < 2000);
+        talk->stop();
+        QVERIFY(s->sCroRsp.size() <= LinkSession::kCroRspCap);
+    }
+
+    void portVanishesMidTransaction()
+    {
+        openOn([](char, ScriptedLine &l) {
+            l.say("SLev=");
+            QTimer::singleShot(20, &l, [&l] { l.close(); });
+        });
+        OneShotTimer::setScale(0.2);
+        s->croTransact(false, QStringLiteral("Z"), 0, 0);
+        QVERIFY(s->croTxn.failed);
+        QVERIFY(s->croTxn.result >= 100);
+        QVERIFY(!s->MSComm1.portOpen());
+        s->croTransact(false, QStringLiteral("Z"), 0, 0);   // writes to a closed port: time-out
+        QCOMPARE(int(s->croTxn.result), 100);
+    }
+
+    void connectAgainstSilentLine()
+    {
+        openOn([](char, ScriptedLine &) {});
+        s->MSComm1.setSettings(QStringLiteral("9600,e,7,2"));
+        OneShotTimer::setScale(0.05);
+        QVERIFY(!s->croConnect());
+        QCOMPARE(pad.rendered(), QStringLiteral("\r\nREM: No Responce from Chrono...\r\nREM: Retry...1"
+                                                "...2...3...4...5...6...7...8...9...10...Giving up!\r\n"));
+        QCOMPARE(line->sent.size(), 10);
+        for (const auto &b : line->sent)
+            QCOMPARE(int(b.second), 0x1B);
+        QCOMPARE(s->MSComm1.settings(), QStringLiteral("4800,n,8,1"));
+        QVERIFY(!s->croTxn.connAbort);
+    }
+
+    void connectSucceedsOnThirdTry()
+    {
+        int n = 0;
+        openOn([&n](char, ScriptedLine &l) {
+            if (++n == 3)
+                l.say("<End> CAP=OFF\r\nDAT>");
+        });
+        OneShotTimer::setScale(0.05);
+        QVERIFY(s->croConnect());
+        QCOMPARE(pad.rendered(), QStringLiteral("\r\nREM: No Responce from Chrono...\r\nREM: Retry...1...2"));
+    }
+
+    void connectAbortedByUser()
+    {
+        openOn([this](char, ScriptedLine &) { s->croTxn.connAbort = true; });
+        OneShotTimer::setScale(0.05);
+        QVERIFY(!s->croConnect());
+        QVERIFY(pad.rendered().endsWith(QLatin1String("...Aborted by the user..!\r\n")));
+        QVERIFY(!s->croTxn.connAbort);
+    }
+
+    void probeOfDeadPort()
+    {
+        openOn([](char, ScriptedLine &) {});
+        auto *dead = new ScriptedLine(s.get());
+        SerialPort::registerVirtualDevice(QStringLiteral("test:probe"), [dead]() -> QIODevice * { return dead; });
+        PortMap::setOverride(2, QStringLiteral("test:probe"));
+        QStringList msgs;
+        s->hooks.probeMessage = [&msgs](const QString &m) { msgs << m; };
+        OneShotTimer::setScale(0.1);
+        s->getPrtState();
+        QCOMPARE(s->com2Open(2), 0);
+        QCOMPARE(s->croProbe(), 1);
+        QStringList want{"Retry..."};
+        for (int i = 1; i <= 10; ++i)
+            want << QString::number(i) + QStringLiteral("..");
+        want << QStringLiteral("Giving up.!");
+        QCOMPARE(msgs, want);
+        QVERIFY(!s->MSComm2.portOpen());
+        QVERIFY(s->MSComm1.portOpen());
+    }
+
+    void probeOpenClosesLinkPortOnSameNumberAndReopensIt()
+    {
+        openOn([](char, ScriptedLine &) {});
+        s->getPrtState();
+        QCOMPARE(s->com2Open(1), 0);
+        QVERIFY(!s->MSComm1.portOpen());
+        QVERIFY(s->MSComm2.portOpen());
+        s->com2Close();
+        QVERIFY(s->MSComm1.portOpen());
+        QVERIFY(!s->MSComm2.portOpen());
+    }
+
+    void menuParsePos_data()
+    {
+        QTest::addColumn<QString>("rsp");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("sub");
+        QTest::newRow("top of Data menu") << "\r\nMEN><DAT> 00?" << true << 0 << 0;
+        QTest::newRow("Stats 3 1") << "\r\nMEN><STS> 31?" << true << 3 << 1;
+        QTest::newRow("12 characters") << "MEN><DAT>00?" << false << -1 << 12;
+        QTest::newRow("no question mark") << "\r\nMEN><DAT> 00" << false << -1 << 14;
+        QTest::newRow("letters") << "\r\nMEN><DAT> A0?" << false << 17 << 0;
+    }
+    void menuParsePos()
+    {
+        QFETCH(QString, rsp);
+        QFETCH(bool, ok);
+        QFETCH(int, item);
+        QFETCH(int, sub);
+        LinkSession ls(nullptr, nullptr, QStringLiteral("Zentrix0"), 0, nullptr);
+        ls.sCroRsp = rsp;
+        int i = 99, j = 99;
+        QCOMPARE(ls.menuParsePos(i, j), ok);
+        QCOMPARE(i, item);
+        QCOMPARE(j, sub);
+    }
+
+    void sendKeyOnClosedPortShowsMessage()
+    {
+        LinkSession ls(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, nullptr);
+        ls.MSComm1.setCommPort(7);
+        ls.croSendKey(int('D'), 1);
+        QCOMPARE(prompter.count(), 1);
+        QCOMPARE(prompter.last().text, QStringLiteral("Port COM7 is not opened !\r\nPlease check port settings."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstLinkTransact)
+#include "tst_link_transact.moc"

@@ -1,0 +1,516 @@
+// The status parser against answers built from the chronograph's documented layout
+// (not taken from the simulator): well-formed, cut, garbled and oddly spaced ones.
+#include "link/status_parser.h"
+
+#include <QtTest>
+
+using zx::CroState;
+
+namespace {
+
+// One sign-on answer, with the line end and the blank between fields chosen by the test.
+QString signOn(const QString &le = QStringLiteral("\r\n"), const QString &sp = QStringLiteral(" "))
+{
+    return le + "Vantor Chronographs www.vantor-chrono.com" + le                          //
+        + "Vantor, RV5:V105S" + sp + "SYS:01234" + sp + "Bat=9.1V" + sp + "Tmp=23C" + sp  //
+        + "PwrDown=ON=01:30" + sp + "Faf=OFF" + sp + "Arc=ON" + sp + "Sens=ON" + sp       //
+        + "SLev=45%" + sp + "Cal=123" + le                                                //
+        + "K*Log=OFF" + sp + "L*Log=ON" + sp + "J*Log=OFF" + sp + "Cam=5" + le             //
+        + "Vel=f/s" + sp + "Tmp=cel" + sp + "Tim=sec" + le                                //
+        + "MaxFol=10" + sp + "MaxStr=20" + sp + "MaxSho=99" + le                          //
+        + "Att=07 08 09 11" + le + "Ready" + le + le + "DAT>";
+}
+
+// The state a previous status left behind: every field differs from signOn()'s.
+CroState oldState()
+{
+    CroState s;
+    s.sCroModel = "OLD ";
+    s.iCroVersion = 1;
+    s.iCroShotTotal = 2;
+    s.fCroBattery = 3.5f;
+    s.fCroTemp = 4.5f;
+    s.bCroPwrDown = false;
+    s.iCroPwrDownHrs = 6;
+    s.iCroPwrDownMin = 7;
+    s.bCroRapidOn = true;
+    s.bCroArcheryOn = false;
+    s.bCroSensorsOn = false;
+    s.iCroSensLevel = 8;
+    s.iCroCalLevel = 9;
+    s.bCroLogK = true;
+    s.bCroLogL = false;
+    s.bCroLogJ = true;
+    s.iCroCamLevel = 10;
+    s.sCroVelUnits = "m/s";
+    s.sCroTmpUnits = "fah";
+    s.sCroTimUnits = "ms ";
+    s.iCroMaxFol = 11;
+    s.iCroMaxStr = 12;
+    s.iCroMaxSho = 13;
+    s.iCroCurFol = 14;
+    s.iCroCurStr = 15;
+    s.iCroShotReview = 16;
+    s.iCroShotPos = 17;
+    s.bCroStatusOk = true;
+    return s;
+}
+
+CroState newState()
+{
+    CroState s;
+    s.sCroModel = "RV5 ";
+    s.iCroVersion = 105;
+    s.iCroShotTotal = 1234;
+    s.fCroBattery = 9.1f;
+    s.fCroTemp = 23.0f;
+    s.bCroPwrDown = true;
+    s.iCroPwrDownHrs = 1;
+    s.iCroPwrDownMin = 30;
+    s.bCroRapidOn = false;
+    s.bCroArcheryOn = true;
+    s.bCroSensorsOn = true;
+    s.iCroSensLevel = 45;
+    s.iCroCalLevel = 123;
+    s.bCroLogK = false;
+    s.bCroLogL = true;
+    s.bCroLogJ = false;
+    s.iCroCamLevel = 5;
+    s.sCroVelUnits = "f/s";
+    s.sCroTmpUnits = "cel";
+    s.sCroTimUnits = "sec";
+    s.iCroMaxFol = 10;
+    s.iCroMaxStr = 20;
+    s.iCroMaxSho = 99;
+    s.iCroCurFol = 7;
+    s.iCroCurStr = 8;
+    s.iCroShotReview = 9;
+    s.iCroShotPos = 11;
+    s.bCroStatusOk = true;
+    return s;
+}
+
+// The 22 steps' fields as "name=value" texts, step by step (step 6 and 22 fill several).
+QList<QStringList> fieldsByStep(const CroState &s)
+{
+    auto b = [](bool v) { return QString(v ? "T" : "F"); };
+    auto n = [](double v) { return QString::number(v); };
+    return {
+        {"model=" + s.sCroModel},
+        {"version=" + n(s.iCroVersion)},
+        {"total=" + n(s.iCroShotTotal)},
+        {"battery=" + n(s.fCroBattery)},
+        {"temp=" + n(s.fCroTemp)},
+        {"pwrDown=" + b(s.bCroPwrDown), "hrs=" + n(s.iCroPwrDownHrs), "min=" + n(s.iCroPwrDownMin)},
+        {"rapid=" + b(s.bCroRapidOn)},
+        {"archery=" + b(s.bCroArcheryOn)},
+        {"sensors=" + b(s.bCroSensorsOn)},
+        {"sensLevel=" + n(s.iCroSensLevel)},
+        {"calLevel=" + n(s.iCroCalLevel)},
+        {"logK=" + b(s.bCroLogK)},
+        {"logL=" + b(s.bCroLogL)},
+        {"logJ=" + b(s.bCroLogJ)},
+        {"cam=" + n(s.iCroCamLevel)},
+        {"vel=" + s.sCroVelUnits},
+        {"tmpUnits=" + s.sCroTmpUnits},
+        {"tim=" + s.sCroTimUnits},
+        {"maxFol=" + n(s.iCroMaxFol)},
+        {"maxStr=" + n(s.iCroMaxStr)},
+        {"maxSho=" + n(s.iCroMaxSho)},
+        {"curFol=" + n(s.iCroCurFol), "curStr=" + n(s.iCroCurStr), "review=" + n(s.iCroShotReview),
+         "shotPos=" + n(s.iCroShotPos)},
+    };
+}
+
+QStringList allFields(const CroState &s)
+{
+    QStringList out;
+    for (const QStringList &step : fieldsByStep(s))
+        out += step;
+    out << QString("ok=") + (s.bCroStatusOk ? "T" : "F");
+    return out;
+}
+
+// Fields of the first `steps` steps from `fresh`, the rest from `old`.
+QStringList mixed(const CroState &fresh, const CroState &old, int steps, bool ok)
+{
+    const auto f = fieldsByStep(fresh);
+    const auto o = fieldsByStep(old);
+    QStringList out;
+    for (int i = 0; i < f.size(); ++i)
+        out += i < steps ? f[i] : o[i];
+    out << QString("ok=") + (ok ? "T" : "F");
+    return out;
+}
+
+} // namespace
+
+class TestStatusParser : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Whole answers in the forms a serial line and the receive path may deliver.
+    void wholeAnswer_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("CR LF") << signOn();
+        QTest::newRow("LF only") << signOn("\n");
+        QTest::newRow("CR only") << signOn("\r");
+        QTest::newRow("LF CR") << signOn("\n\r");
+        QTest::newRow("blank line ends") << signOn("\r\n\r\n");
+        QTest::newRow("wide spacing") << signOn("\r\n", "   ");
+        QTest::newRow("tab spacing") << signOn("\r\n", "\t");
+        QTest::newRow("line breaks between fields") << signOn("\r\n", "\r\n");
+        QTest::newRow("after escape answer") << "<End> CAP=OFF\r\nDAT>\x1b" + signOn();
+        QTest::newRow("after binary noise")
+            << QString::fromLatin1("\xff\xfe\x01\x7f\x00garbage", 12) + signOn();
+        QTest::newRow("trailing spaces") << signOn() + "    ";
+        QTest::newRow("answer repeated") << signOn() + signOn();
+        QTest::newRow("a different answer follows")
+            << signOn() + QString(signOn()).replace("SYS:01234", "SYS:04321");
+    }
+    void wholeAnswer()
+    {
+        QFETCH(QString, text);
+        CroState s = oldState();
+        int steps = -1;
+        QVERIFY(zx::parseStatus(s, text, &steps));
+        QCOMPARE(steps, 22);
+        QCOMPARE(allFields(s), allFields(newState()));
+    }
+
+    // Cut at every length: a field is either its old value or its right new value,
+    // never a wrong one, fields are read in order, and the status counts only once the
+    // position line is complete.
+    void everyTruncation_data()
+    {
+        QTest::addColumn<QString>("le");
+        QTest::newRow("CR LF") << "\r\n";
+        QTest::newRow("LF") << "\n";
+        QTest::newRow("CR") << "\r";
+    }
+    void everyTruncation()
+    {
+        QFETCH(QString, le);
+        const QString full = signOn(le);
+        const qsizetype complete = full.indexOf(le, full.indexOf("Att=")) + 1;
+        int lastSteps = 0;
+        for (qsizetype n = 0; n <= full.size(); ++n) {
+            CroState s = oldState();
+            int steps = -1;
+            const bool ok = zx::parseStatus(s, full.left(n), &steps);
+            QVERIFY2(steps >= lastSteps, qPrintable(QString("cut at %1").arg(n)));
+            lastSteps = steps;
+            QCOMPARE(ok, n >= complete);
+            QCOMPARE(s.bCroStatusOk, ok);
+            QCOMPARE(allFields(s), mixed(newState(), oldState(), steps, ok));
+        }
+        QCOMPARE(lastSteps, 22);
+    }
+
+    // Where a short or garbled answer stops, and what it leaves behind.
+    void stopsAt_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("steps");
+        const QString a = signOn();
+        auto upTo = [&](const char *mark) { return a.left(a.indexOf(mark) + qsizetype(strlen(mark))); };
+        QTest::newRow("empty") << QString() << 0;
+        QTest::newRow("no model key") << QString(a).replace("Vantor, RV5", "Vantor RV5") << 0;
+        QTest::newRow("model runs to the next colon") << "Vantor, RV5 V105S SYS:1 " << 1;
+        QTest::newRow("version ends at the next S") << QString(a).replace(":V105S", ":V105 ") << 2;
+        QTest::newRow("right after Sens=ON ") << upTo("Sens=ON ") << 9;
+        QTest::newRow("cut right after Sens=ON") << upTo("Sens=ON") << 9;
+        QTest::newRow("cut inside Sens=ON") << upTo("Sens=O") << 8;
+        QTest::newRow("SLev without % ") << QString(a).replace("SLev=45%", "SLev=45") << 9;
+        QTest::newRow("SLev % glued to next") << QString(a).replace("45% Cal", "45%Cal") << 9;
+        QTest::newRow("Cal line never ends") << upTo("Cal=123") << 10;
+        QTest::newRow("units line cut") << upTo("Tim=sec") << 17;
+        QTest::newRow("position line without end") << upTo("Att=07 08 09 11") << 21;
+        QTest::newRow("position key missing") << QString(a).replace("Att=", "Atx=") << 21;
+        QTest::newRow("field renamed") << QString(a).replace("MaxStr=", "MaxSrt=") << 19;
+        QTest::newRow("fields out of order")
+            << QString(a).replace("Faf=OFF Arc=ON", "Arc=ON Faf=OFF") << 7;
+    }
+    void stopsAt()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, steps);
+        CroState s = oldState();
+        int done = -1;
+        QVERIFY(!zx::parseStatus(s, text, &done));
+        QCOMPARE(done, steps);
+        QCOMPARE(allFields(s), mixed(newState(), oldState(), steps, false));
+    }
+
+    // One field's text changed in an otherwise whole answer.
+    void fieldValues_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("power-down off, 1 h 30") << "PwrDown=ON=01:30" << "PwrDown=OFF=01:30"
+                                                << "pwrDown" << "F" << true;
+        QTest::newRow("power-down separator not compared")
+            << "PwrDown=ON=01:30" << "PwrDown=ON=12-05" << "min" << "5" << true;
+        QTest::newRow("power-down hours") << "PwrDown=ON=01:30" << "PwrDown=ON=12-05" << "hrs"
+                                          << "12" << true;
+        QTest::newRow("power-down lower case on") << "PwrDown=ON" << "PwrDown=on" << "pwrDown"
+                                                  << "F" << true;
+        QTest::newRow("ON is exact") << "Faf=OFF" << "Faf=On" << "rapid" << "F" << true;
+        QTest::newRow("ON is exact 2") << "Faf=OFF" << "Faf=ONN" << "rapid" << "F" << true;
+        QTest::newRow("rapid on") << "Faf=OFF" << "Faf=ON" << "rapid" << "T" << true;
+        QTest::newRow("temperature unit letter skipped") << "Tmp=23C" << "Tmp=-5.5F" << "temp"
+                                                         << "-5.5" << true;
+        QTest::newRow("temperature without unit letter") << "Tmp=23C" << "Tmp=23" << "temp" << "2"
+                                                         << true;
+        QTest::newRow("temperature units from second Tmp") << "Tmp=cel" << "Tmp=fah"
+                                                           << "tmpUnits" << "fah" << true;
+        QTest::newRow("temperature stays from first Tmp") << "Tmp=cel" << "Tmp=fah" << "temp"
+                                                          << "23" << true;
+        QTest::newRow("model padded") << "Vantor, RV5:" << "Vantor, R5:" << "model" << "R5  " << true;
+        QTest::newRow("model cut to four") << "Vantor, RV5:" << "Vantor, RV5000:" << "model"
+                                           << "RV50" << true;
+        QTest::newRow("model empty") << "Vantor, RV5:" << "Vantor, :" << "model" << "    " << true;
+        QTest::newRow("units padded") << "Tim=sec" << "Tim=s" << "tim" << "s  " << true;
+        QTest::newRow("units cut to three") << "Vel=f/s" << "Vel=fps/s" << "vel" << "fps" << true;
+        QTest::newRow("version 3 digits") << ":V105S" << ":V99S" << "version" << "99" << true;
+        QTest::newRow("total 0") << "SYS:01234" << "SYS:0" << "total" << "0" << true;
+        QTest::newRow("total at limit") << "SYS:01234" << "SYS:32767" << "total" << "32767" << true;
+        QTest::newRow("total negative limit") << "SYS:01234" << "SYS:-32768" << "total" << "-32768"
+                                              << true;
+        QTest::newRow("total past limit stops") << "SYS:01234" << "SYS:32768" << "total" << "2"
+                                                << false;
+        QTest::newRow("fraction truncated") << "SYS:01234" << "SYS:12.9" << "total" << "12" << true;
+        QTest::newRow("negative fraction truncated") << "Cam=5" << "Cam=-3.7" << "cam" << "-3" << true;
+        QTest::newRow("no number reads 0") << "Cam=5" << "Cam=abc" << "cam" << "0" << true;
+        QTest::newRow("number with trailing text") << "Cam=5" << "Cam=7 (user)" << "cam" << "7"
+                                                   << true;
+        QTest::newRow("blank before number") << "Cal=123" << "Cal= 77" << "calLevel" << "77" << true;
+        QTest::newRow("max folders at limit") << "MaxFol=10" << "MaxFol=32767" << "maxFol" << "32767"
+                                              << true;
+        QTest::newRow("max folders past limit") << "MaxFol=10" << "MaxFol=99999" << "maxFol" << "11"
+                                                << false;
+        QTest::newRow("battery overflow stops") << "Bat=9.1V" << "Bat=1e39V" << "battery" << "3.5"
+                                                << false;
+        QTest::newRow("battery exponent") << "Bat=9.1V" << "Bat=1.25e1V" << "battery" << "12.5"
+                                          << true;
+        QTest::newRow("battery no number") << "Bat=9.1V" << "Bat=V" << "battery" << "0" << true;
+        QTest::newRow("sensitivity 100") << "SLev=45%" << "SLev=100%" << "sensLevel" << "100" << true;
+        QTest::newRow("position one digit each") << "Att=07 08 09 11" << "Att= 7  8  9 11"
+                                                 << "curStr" << "8" << true;
+        QTest::newRow("position separators not compared") << "Att=07 08 09 11" << "Att=07/08/09/11"
+                                                          << "shotPos" << "11" << true;
+        QTest::newRow("position line short") << "Att=07 08 09 11" << "Att=07 08" << "review" << "0"
+                                             << true;
+        QTest::newRow("position garbage") << "Att=07 08 09 11" << "Att=xx yy zz qq" << "curFol"
+                                          << "0" << true;
+    }
+    void fieldValues()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(bool, ok);
+        QString text = signOn();
+        QVERIFY(text.contains(from));
+        text.replace(text.indexOf(from), from.size(), to); // the first one only
+        CroState s = oldState();
+        QCOMPARE(zx::parseStatus(s, text), ok);
+        const QStringList fields = allFields(s);
+        const auto it = std::find_if(fields.begin(), fields.end(),
+                                     [&](const QString &f) { return f.startsWith(field + '='); });
+        QVERIFY(it != fields.end());
+        QCOMPARE(*it, field + '=' + value);
+    }
+
+    // Parsing anything clears the status mark first, whatever it was.
+    void statusMarkClearedFirst()
+    {
+        CroState s = oldState();
+        QVERIFY(s.bCroStatusOk);
+        QVERIFY(!zx::parseStatus(s, "Esc\r\nDAT>"));
+        QVERIFY(!s.bCroStatusOk);
+        QVERIFY(zx::parseStatus(s, signOn()));
+        QVERIFY(!zx::parseStatus(s, signOn().left(40)));
+        QVERIFY(!s.bCroStatusOk);
+    }
+
+    // The parser leaves the flags it does not read alone.
+    void otherFlagsUntouched()
+    {
+        CroState s;
+        s.bCroCalOk = true;
+        s.bCroLinkOk = true;
+        s.bCroPwrOnSeen = true;
+        s.bCroSetupChg = true;
+        s.iCroCalNoise = 42;
+        s.iCroDevice = 2;
+        QVERIFY(zx::parseStatus(s, signOn()));
+        QVERIFY(s.bCroCalOk && s.bCroLinkOk && s.bCroPwrOnSeen && s.bCroSetupChg);
+        QCOMPARE(s.iCroCalNoise, qint16(42));
+        QCOMPARE(s.iCroDevice, qint16(2));
+    }
+
+    void freshStateDefaults()
+    {
+        const CroState s;
+        QVERIFY(!s.bCroStatusOk && !s.bCroCalOk && !s.bCroSetupChg && !s.bCroLinkOk
+                && !s.bCroPwrOnSeen && !s.bCroSensorsOn);
+        QCOMPARE(s.iCroDevice, qint16(0));
+        QCOMPARE(s.sCroModel.size(), 4);
+        QCOMPARE(s.sCroVelUnits.size(), 3);
+        QCOMPARE(s.sCroTmpUnits.size(), 3);
+        QCOMPARE(s.sCroTimUnits.size(), 3);
+    }
+
+    void leadingNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("len");
+        QTest::newRow("empty") << "" << 0.0 << 0;
+        QTest::newRow("letters") << "abc" << 0.0 << 0;
+        QTest::newRow("digits then text") << "45% " << 45.0 << 2;
+        QTest::newRow("leading blanks") << "  \t12x" << 12.0 << 5;
+        QTest::newRow("minus") << "-5 " << -5.0 << 2;
+        QTest::newRow("plus") << "+7" << 7.0 << 2;
+        QTest::newRow("decimals") << "9.125V" << 9.125 << 5;
+        QTest::newRow("no integer part") << ".5" << 0.5 << 2;
+        QTest::newRow("trailing point") << "5." << 5.0 << 2;
+        QTest::newRow("two points") << "1.2.3" << 1.2 << 3;
+        QTest::newRow("exponent") << "1.5e2x" << 150.0 << 5;
+        QTest::newRow("signed exponent") << "25E-1" << 2.5 << 5;
+        QTest::newRow("bare E") << "12E" << 12.0 << 2;
+        QTest::newRow("E then letter") << "12Es" << 12.0 << 2;
+        QTest::newRow("lone sign") << "-" << 0.0 << 0;
+        QTest::newRow("double sign") << "--1" << 0.0 << 0;
+        QTest::newRow("lone point") << "." << 0.0 << 0;
+        QTest::newRow("leading zeros") << "007" << 7.0 << 3;
+        QTest::newRow("blank inside ends it") << "1 2" << 1.0 << 1;
+    }
+    void leadingNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QFETCH(int, len);
+        qsizetype used = -1;
+        QCOMPARE(zx::leadingNumber(text, &used), value);
+        QCOMPARE(used, qsizetype(len));
+    }
+
+    void memPos_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("folder");
+        QTest::addColumn<double>("string");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<double>("shot");
+        const QString head = "\r\nMemory position "; // 18 characters before the values
+        const QString good = head + "Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>";
+        QTest::newRow("agrees") << good << true << 3.0 << 12.0 << 25 << 7.0;
+        QTest::newRow("LF only") << QString(good).replace("\r\n", "\n") << true << 3.0 << 12.0 << 25
+                                 << 7.0;
+        QTest::newRow("shot disagrees") << QString(good).replace("25 07", "25 08") << false << 3.0
+                                        << 12.0 << 25 << 7.0;
+        QTest::newRow("folder disagrees") << QString(good).replace("Att=03", "Att=04") << false
+                                          << 3.0 << 12.0 << 25 << 7.0;
+        QTest::newRow("size disagrees") << QString(good).replace("12 25 07", "12 26 07") << false
+                                        << 3.0 << 12.0 << 25 << 7.0;
+        QTest::newRow("no Att") << QString(good).replace("Att=", "At =") << false << 3.0 << 12.0
+                                << 25 << 7.0;
+        QTest::newRow("no Sho") << QString(good).replace("Sho=", "Sh =") << false << 3.0 << 12.0
+                                << 25 << -1.0;
+        QTest::newRow("no Siz") << QString(good).replace("Siz=", "Si =") << false << 3.0 << 12.0
+                                << -1 << -1.0;
+        QTest::newRow("no Str") << QString(good).replace("Str=", "St =") << false << 3.0 << -1.0
+                                << -1 << -1.0;
+        QTest::newRow("no Fol") << QString(good).replace("Fol=", "Fo =") << false << -1.0 << -1.0
+                                << -1 << -1.0;
+        QTest::newRow("empty") << QString() << false << -1.0 << -1.0 << -1 << -1.0;
+        QTest::newRow("short answer, values found anyway")
+            << "Fol=1 Str=2 Siz=3 Sho=4 Att=01 02 03 04\r\nDAT>" << true << 1.0 << 2.0 << 3 << 4.0;
+        QTest::newRow("Fol inside the echo is passed over")
+            << "Fol=9 xxxxxxxxx Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>" << true
+            << 3.0 << 12.0 << 25 << 7.0;
+        QTest::newRow("size past 16 bits") << QString(good).replace("Siz=25", "Siz=99999") << false
+                                           << 3.0 << 12.0 << -1 << -1.0;
+    }
+    void memPos()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, ok);
+        QFETCH(double, folder);
+        QFETCH(double, string);
+        QFETCH(int, size);
+        QFETCH(double, shot);
+        double f = -1, st = -1, sh = -1;
+        qint16 sz = -1;
+        QCOMPARE(zx::parseMemPos(answer, f, st, sh, sz), ok);
+        QCOMPARE(f, folder);
+        QCOMPARE(st, string);
+        QCOMPARE(int(sz), size);
+        QCOMPARE(sh, shot);
+    }
+
+    void calNoise_data()
+    {
+        QTest::addColumn<QString>("rsp");
+        QTest::addColumn<int>("noise");
+        const QString good = "\r\nCAL: Calibrating sensors...\r\nCAL: Level=120 Noise 12 dB\r\nDAT>";
+        QTest::newRow("second-last word") << good << 12;
+        QTest::newRow("LF only") << QString(good).replace("\r\n", "\n") << 12;
+        QTest::newRow("ERR anywhere") << QString(good).replace("sensors", "ERR") << 9999;
+        QTest::newRow("ERR=Cal") << QString(good).replace("dB", "ERR=Cal") << 9999;
+        QTest::newRow("at most three characters") << QString(good).replace("12 dB", "12345 dB")
+                                                  << 123;
+        QTest::newRow("word not a number") << QString(good).replace("12 dB", "high dB") << 0;
+        QTest::newRow("too short") << "CAL: 1 2\r\n" << 9999;
+        QTest::newRow("under ten characters") << "CAL:\r\n" << 9999;
+        QTest::newRow("no line end") << "CAL: Level=120 Noise 12 dB" << 9999;
+        QTest::newRow("one word on last line, figure early")
+            << "\r\nCAL: 5 dB\r\nDAT>" << 9999;
+        QTest::newRow("empty") << QString() << 9999;
+    }
+    void calNoise()
+    {
+        QFETCH(QString, rsp);
+        QFETCH(int, noise);
+        QCOMPARE(int(zx::calNoise(rsp)), noise);
+    }
+
+    void sensorsOff_data()
+    {
+        QTest::addColumn<QString>("rsp");
+        QTest::addColumn<bool>("failed");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("off reported") << "SLev=45% Arc=OFF Sens=OFF\r\nDAT>" << false << true;
+        QTest::newRow("transaction failed") << "Sens=OFF\r\nDAT>" << true << false;
+        QTest::newRow("still on") << "SLev=45% Arc=OFF Sens=ON\r\nDAT>" << false << false;
+        QTest::newRow("empty answer") << "" << false << false;
+    }
+    void sensorsOff()
+    {
+        QFETCH(QString, rsp);
+        QFETCH(bool, failed);
+        QFETCH(bool, ok);
+        CroState s;
+        s.bCroSensorsOn = true;
+        s.bCroStatusOk = true;
+        QCOMPARE(zx::sensorsOffAnswer(s, rsp, failed), ok);
+        QCOMPARE(s.bCroSensorsOn, !ok);
+        QCOMPARE(s.bCroStatusOk, ok);
+    }
+
+    void onOff()
+    {
+        QCOMPARE(zx::onOffText(true), QString(" On"));
+        QCOMPARE(zx::onOffText(false), QString(" Off"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStatusParser)
+#include "tst_status_parser.moc"
