@@ -2,6 +2,7 @@
 // expected ending or a time-out, then disarm and start the guard time.
 #include "link/cro_endings.h"
 #include "link/link_session.h"
+#include "link/status_parser.h"
 #include "platform/prompter.h"
 
 #include <algorithm>
@@ -281,11 +282,7 @@ int LinkSession::croProbe()
     return result;
 }
 
-void LinkSession::parseStatusAnswer(const QString &text)
-{
-    // Filled in by the status parser once it is linked in.
-    Q_UNUSED(text);
-}
+void LinkSession::parseStatusAnswer(const QString &text) { parseStatus(cro, text); }
 
 void LinkSession::croUserAbort()
 {

@@ -8,63 +8,78 @@
 
 namespace zx {
 namespace {
-QSettings open(const QString &app)
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromLatin1(SettingsStore::kOrganisation), app);
-}
 QString path(const QString &section, const QString &key) { return section + QLatin1Char('/') + key; }
 QString path(const SettingKey &k) { return path(QString::fromLatin1(k.section), QString::fromLatin1(k.key)); }
 } // namespace
 
+SettingsStore::SettingsStore() : m_cache(std::make_shared<std::map<QString, Open>>()) {}
+
+SettingsStore::~SettingsStore() = default;
+
+QSettings &SettingsStore::open(const QString &app, bool forWrite) const
+{
+    Open &o = (*m_cache)[app];
+    if (!o.settings) {
+        o.settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                 QString::fromLatin1(kOrganisation), app);
+    } else if (!o.dirty && !forWrite) {
+        o.settings->sync();   // nothing pending: only looks whether the file changed
+    }
+    if (forWrite)
+        o.dirty = true;
+    return *o.settings;
+}
+
 QString SettingsStore::read(const QString &app, const QString &section, const QString &key,
                             const QString &defaultValue) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     const QVariant v = s.value(path(section, key));
     return v.isValid() ? v.toString() : defaultValue;
 }
 
 void SettingsStore::write(const QString &app, const QString &section, const QString &key, const QString &value)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.setValue(path(section, key), value);
 }
 
 void SettingsStore::deleteSection(const QString &app, const QString &section)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.remove(section);
 }
 
 void SettingsStore::deleteKey(const QString &app, const QString &section, const QString &key)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.remove(path(section, key));
 }
 
 QStringList SettingsStore::sections(const QString &app) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     return s.childGroups();
 }
 
 QStringList SettingsStore::keys(const QString &app, const QString &section) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     s.beginGroup(section);
-    return s.childKeys();
+    const QStringList k = s.childKeys();
+    s.endGroup();
+    return k;
 }
 
 void SettingsStore::deleteAll(const QString &app)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.clear();
 }
 
 bool SettingsStore::isWritable(const QString &app) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     return s.isWritable();
 }
 
@@ -76,32 +91,33 @@ bool SettingsStore::isReadable(const QString &app) const
 
 QString SettingsStore::fileName(const QString &app) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     return s.fileName();
 }
 
 void SettingsStore::flush(const QString &app)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     s.sync();
+    (*m_cache)[app].dirty = false;
 }
 
 QString SettingsStore::read(const QString &app, const SettingKey &k) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     const QVariant v = s.value(path(k));
     return v.isValid() ? v.toString() : QString::fromLatin1(k.defaultValue);
 }
 
 bool SettingsStore::contains(const QString &app, const SettingKey &k) const
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, false);
     return s.contains(path(k));
 }
 
 void SettingsStore::write(const QString &app, const SettingKey &k, const QString &value)
 {
-    QSettings s = open(app);
+    QSettings &s = open(app, true);
     s.setValue(path(k), value);
 }
 

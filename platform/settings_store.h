@@ -11,12 +11,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+#include <memory>
 #include <optional>
+
+class QSettings;
 
 namespace zx {
 
 class SettingsStore {
 public:
+    SettingsStore();
+    ~SettingsStore();
+    SettingsStore(const SettingsStore &) = default;             // copies share one cache
+    SettingsStore &operator=(const SettingsStore &) = default;
+
     static constexpr const char *kOrganisation = "Zentrix";
 
     QString read(const QString &app, const QString &section, const QString &key,
@@ -32,6 +41,8 @@ public:
     // False when the backing file exists but cannot be read (all reads then give defaults).
     bool isReadable(const QString &app) const;
     QString fileName(const QString &app) const;
+    // Writes pending changes to disk (they also go out on their own from the event loop and
+    // when the last copy of the store is destroyed) and picks up other processes' changes.
     void flush(const QString &app);
 
     // Keyed access: the key's own default when nothing is stored.
@@ -53,6 +64,17 @@ public:
     static std::optional<bool> parseBool(const QString &text);
     // A decimal number; a fraction is rounded to the nearest integer, halves to the even one.
     static std::optional<int> parseInt(const QString &text);
+
+private:
+    // One open QSettings per application name: opening one per call would rewrite the file
+    // (with a disk sync) for every value. Reads refresh from disk while nothing is pending,
+    // so values written by other copies of the program are seen.
+    struct Open {
+        std::unique_ptr<QSettings> settings;
+        bool dirty = false;
+    };
+    QSettings &open(const QString &app, bool forWrite) const;
+    std::shared_ptr<std::map<QString, Open>> m_cache;
 };
 
 } // namespace zx

@@ -1,12 +1,53 @@
+// The desktop program: start-up (instance, record, screen), the splash sequence, the events.
+#include "app/desktop_environment.h"
+#include "app/start_options.h"
+#include "app/startup.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/quit_signal.h"
+#include "app/ui/splash_sequence.h"
+#include "app/version.h"
+#include "platform/ui/qt_prompter.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QPointer>
+
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
+    // --help and --version answer without a display.
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    const zx::ParsedArguments pre = zx::parseStartArguments(raw);
+    if (pre.showHelp || pre.showVersion || !pre.error.isEmpty()) {
+        const QString text = pre.showVersion && !pre.showHelp ? zx::versionText() : zx::startUsageText();
+        if (!pre.error.isEmpty())
+            std::fprintf(stderr, "zentrix: %s\n", qPrintable(pre.error));
+        std::fputs(qPrintable(text), pre.error.isEmpty() ? stdout : stderr);
+        return pre.error.isEmpty() ? 0 : 2;
+    }
+
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setObjectName(QStringLiteral("frmMDI"));
-    w.setWindowTitle(QStringLiteral("Zentrix0"));
-    w.show();
+    QApplication::setApplicationVersion(QString::fromLatin1(zx::kVersion));
+    QApplication::setOrganizationName(QStringLiteral("Zentrix"));
+
+    zx::AppContext ctx;
+    // Qt removed its own options (-platform...) from arguments(); the rest is ours.
+    ctx.options = zx::parseStartArguments(app.arguments().mid(1)).options;
+    std::unique_ptr<zx::Prompter> prompter = zx::createDesktopPrompter();
+    ctx.prompter = prompter.get();
+
+    zx::DesktopEnvironment env;
+    if (zx::startMain(ctx, env) == zx::StartDecision::Exit)
+        return 0;
+
+    QPointer<zx::FrmMdi> mdi = zx::runSplashSequence(ctx);
+    if (auto *qt = dynamic_cast<zx::QtPrompter *>(prompter.get()))
+        qt->setParent(mdi);
+    zx::onTerminationRequest([mdi] {
+        if (mdi)
+            mdi->closeByProgram();
+    });
     return app.exec();
 }

@@ -1,0 +1,63 @@
+#include "app/main_geometry.h"
+
+#include "app/error_report.h"
+#include "app/settings_keys.h"
+
+#include <cmath>
+
+namespace zx {
+namespace {
+constexpr int kMissing = -1;
+
+int readTwips(AppContext &ctx, const SettingKey &k)
+{
+    const QString text = ctx.store.read(ctx.instanceName(), k);
+    if (text.isEmpty())
+        return kMissing;
+    const auto v = SettingsStore::parseInt(text);
+    if (!v) {
+        reportError(ctx, kErrTypeMismatch,
+                    QStringLiteral("Type mismatch (frmMDI\\") + QLatin1String(k.key) + QLatin1Char(')'),
+                    QStringLiteral("frmMDI\\MDIForm_Load"));
+        return kMissing;
+    }
+    return *v;
+}
+} // namespace
+
+QRect fitMainGeometry(int x, int y, int w, int h, const QRect &screen)
+{
+    if (w < kMinMainSideTwips || w > screen.width())
+        w = std::min(kDefaultMainWidthTwips, screen.width());
+    if (h < kMinMainSideTwips || h > screen.height())
+        h = screen.height() * 2 / 3;
+    if (x == kMissing || y == kMissing || !screen.contains(QRect(x, y, w, h))) {
+        x = screen.left() + (screen.width() - w) / 2;
+        y = screen.top() + (screen.height() - h) / 2;
+    }
+    return QRect(x, y, w, h);
+}
+
+PixelGeometry restoreMainGeometry(AppContext &ctx, const QRect &screenPx, double tpp)
+{
+    const auto tw = [tpp](int px) { return static_cast<int>(std::lround(px * tpp)); };
+    const QRect screenTwips(tw(screenPx.left()), tw(screenPx.top()), tw(screenPx.width()), tw(screenPx.height()));
+    const QRect t = fitMainGeometry(readTwips(ctx, keys::frmMDI::PosWinX), readTwips(ctx, keys::frmMDI::PosWinY),
+                                    readTwips(ctx, keys::frmMDI::SizWinX), readTwips(ctx, keys::frmMDI::SizWinY),
+                                    screenTwips);
+    PixelGeometry g;
+    g.pos = QPoint(static_cast<int>(std::lround(t.x() / tpp)), static_cast<int>(std::lround(t.y() / tpp)));
+    g.size = QSize(static_cast<int>(std::lround(t.width() / tpp)), static_cast<int>(std::lround(t.height() / tpp)));
+    return g;
+}
+
+void saveMainGeometry(AppContext &ctx, const PixelGeometry &g, double tpp)
+{
+    const QString app = ctx.instanceName();
+    ctx.store.writeInt(app, keys::frmMDI::PosWinX, static_cast<int>(std::lround(g.pos.x() * tpp)));
+    ctx.store.writeInt(app, keys::frmMDI::PosWinY, static_cast<int>(std::lround(g.pos.y() * tpp)));
+    ctx.store.writeInt(app, keys::frmMDI::SizWinX, static_cast<int>(std::lround(g.size.width() * tpp)));
+    ctx.store.writeInt(app, keys::frmMDI::SizWinY, static_cast<int>(std::lround(g.size.height() * tpp)));
+}
+
+} // namespace zx

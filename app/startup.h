@@ -1,0 +1,33 @@
+#pragma once
+// The program's start: instance choice, instance record, screen check. What the start needs
+// from the system comes through StartupEnvironment so tests can play any situation.
+#include "app/instances.h"
+
+#include <QSize>
+
+namespace zx {
+
+class StartupEnvironment {
+public:
+    virtual ~StartupEnvironment() = default;
+    // Whether another copy of the same program file is running; asked once, at start.
+    virtual bool anotherCopyRunning() = 0;
+    // The primary screen's size in pixels.
+    virtual QSize primaryScreenSize() const = 0;
+    // The folder of the program file.
+    virtual QString programDir() const = 0;
+};
+
+// Main up to the splash sequence: flags cleared, command line read, instance chosen and
+// recorded, screen checked. Exit: the program ends at once (nothing more to do).
+StartDecision startMain(AppContext &ctx, StartupEnvironment &env);
+
+// The screen-resolution warning for screens smaller than 800 x 600; false when the user stops.
+bool screenCheck(Prompter &prompter, const QSize &screen);
+
+// Asks a chronograph warning question unless ShowWarnRV is off; true for go ahead.
+bool confirmWarning(AppContext &ctx, const QString &question);
+// The close box's question (only when ShowWarn is on); true when the program may close.
+bool confirmQuit(AppContext &ctx);
+
+} // namespace zx

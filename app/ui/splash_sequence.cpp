@@ -1,0 +1,75 @@
+#include "app/ui/splash_sequence.h"
+
+#include "app/command_line.h"
+#include "app/error_report.h"
+#include "app/soft_settings.h"
+#include "app/ui/document_factory.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/frm_splash.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace zx {
+
+void showCmdLineFile(FrmMdi &mdi, QMdiSubWindow *doc)
+{
+    AppContext &ctx = mdi.context();
+    const QString path = cmdLineFilePath(ctx.cmd);
+    if (path.isEmpty() || !doc)
+        return;
+    QString error;
+    if (!loadIntoCFileWindow(doc, path, cmdLineFileIsRich(ctx.cmd.cmdFile), &error))
+        reportError(ctx, 53, QStringLiteral("File not found: ") + path + (error.isEmpty() ? QString() : QStringLiteral(" (") + error + QLatin1Char(')')),
+                    QStringLiteral("modMain\\showCmdLineFile"));
+}
+
+FrmMdi *runSplashSequence(AppContext &ctx)
+{
+    // 1. Idle state, error count, sensor table.
+    readErrorCount(ctx);
+    ctx.sensorTally = {};
+
+    // 2. The splash window with its version line.
+    auto *splash = new FrmSplash;
+    splash->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    // 3. Windows created, their start-up steps run (the main window reads its keys here).
+    auto *mdi = new FrmMdi(ctx);
+    mdi->setAttribute(Qt::WA_DeleteOnClose);
+    mdi->loadSettings();
+
+    // 4.-6. Command state, fonts, layout.
+    splash->setStatus(QStringLiteral("Loading LogPad Setup..."));
+    mdi->refreshModeStatus();
+    splash->setStatus(QStringLiteral("Loading Window Fonts..."));
+    splash->setStatus(QStringLiteral("Loading Modules Setup..."));
+    mdi->applyLayout(readLayoutSettings(ctx));
+
+    // 7. The main window takes over, disabled until the start-up is through.
+    splash->close();
+    splash->deleteLater();
+    mdi->setEnabled(false);
+    mdi->show();
+
+    // 8.-9. Port and chronograph selection join here once the link windows exist.
+    mdi->refreshModeStatus();
+
+    // 10. One empty CFile, the command-line file in it.
+    QMdiSubWindow *doc = createCFileWindow(*mdi);
+    showCmdLineFile(*mdi, doc);
+
+    // 11. Enabled, refreshed; the keyboard goes to the CFile.
+    mdi->setEnabled(true);
+    mdi->refreshModeStatus();
+    if (QMdiSubWindow *active = mdi->mdiArea()->activeSubWindow()) {
+        if (QWidget *w = active->widget())
+            w->setFocus();
+    }
+    QCoreApplication::processEvents();
+    return mdi;
+}
+
+} // namespace zx
