@@ -16,10 +16,11 @@ namespace {
 
 QString &bannerMarkerRef()
 {
-    // The maker's web-domain text printed in the chronograph's sign-on banner.
+    // The maker's web-domain text printed in the chronograph's sign-on banner (docs/protocol.md);
+    // ZENTRIX_BANNER_MARKER replaces it for chronographs that print another.
     static QString marker = [] {
         const QByteArray env = qgetenv("ZENTRIX_BANNER_MARKER");
-        return env.isEmpty() ? QStringLiteral("vantor.com") : QString::fromLocal8Bit(env);
+        return env.isEmpty() ? QStringLiteral("rv5vantor.example") : QString::fromLocal8Bit(env);
     }();
     return marker;
 }

@@ -155,7 +155,7 @@ private Q_SLOTS:
         QTest::newRow("status Z in menu") << false << "Z"
                                           << QByteArray("SLev=45% Arc=OFF Sens=OFF\r\nMEN><STS> 00?") << 4 << 0 << 2;
         QTest::newRow("sign-on Q") << false << "Q"
-                                   << QByteArray("RV5 vantor.com\r\nReady CAP=OFF\r\n\r\nSTS>") << 2 << 2 << 0;
+                                   << QByteArray("RV5 www.rv5vantor.example\r\nReady CAP=OFF\r\n\r\nSTS>") << 2 << 2 << 0;
         QTest::newRow("menu M") << false << "M" << QByteArray("\r\nMEN><STS> 00?") << 2 << 0 << 2;
         QTest::newRow("power off") << false << "P" << QByteArray("SYS: Power OFF") << 1 << 0 << 0;
         QTest::newRow("calibrate") << false << "C" << QByteArray("\r\nCAL: 120 08 ok\r\n\r\nDAT>") << 1 << 1 << 0;
