@@ -178,7 +178,8 @@ double leadingNumber(QStringView s, qsizetype *len)
         *len = i;
     bool ok = false;
     const double v = s.mid(start, i - start).toString().toDouble(&ok);
-    return ok ? v : 0.0;
+    // Out of range: an infinity (so the caller sees an overflow), or 0 when too tiny.
+    return ok || std::isinf(v) ? v : 0.0;
 }
 
 std::optional<qint16> leadingInt16(QStringView text)

@@ -282,6 +282,8 @@ private Q_SLOTS:
                                               << true;
         QTest::newRow("total past limit stops") << "SYS:01234" << "SYS:32768" << "total" << "2"
                                                 << false;
+        QTest::newRow("total of 400 digits stops") << "SYS:01234" << "SYS:" + QString(400, '9')
+                                                   << "total" << "2" << false;
         QTest::newRow("fraction truncated") << "SYS:01234" << "SYS:12.9" << "total" << "12" << true;
         QTest::newRow("negative fraction truncated") << "Cam=5" << "Cam=-3.7" << "cam" << "-3" << true;
         QTest::newRow("no number reads 0") << "Cam=5" << "Cam=abc" << "cam" << "0" << true;
@@ -390,6 +392,8 @@ private Q_SLOTS:
         QTest::newRow("lone point") << "." << 0.0 << 0;
         QTest::newRow("leading zeros") << "007" << 7.0 << 3;
         QTest::newRow("blank inside ends it") << "1 2" << 1.0 << 1;
+        QTest::newRow("beyond double") << "1e999" << qInf() << 5;
+        QTest::newRow("below double") << "1e-999" << 0.0 << 6;
     }
     void leadingNumber()
     {
