@@ -51,6 +51,7 @@ void resetInstanceRecords(SettingsStore &store)
         store.write(name, keys::Morvane::AppNum, num(i));
         store.write(name, keys::Morvane::AppRun, QString());
         store.write(name, keys::Morvane::AppEnd, name);
+        store.flush(name);   // other copies read these records
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -38,16 +39,24 @@ int main(int argc, char **argv)
     std::unique_ptr<zx::Prompter> prompter = zx::createDesktopPrompter();
     ctx.prompter = prompter.get();
 
+    // A termination request before the main window exists is kept and served once it does.
+    QPointer<zx::FrmMdi> mdi;
+    bool terminationPending = false;
+    zx::onTerminationRequest([&mdi, &terminationPending] {
+        if (mdi)
+            mdi->closeByProgram();
+        else
+            terminationPending = true;
+    });
+
     zx::DesktopEnvironment env;
     if (zx::startMain(ctx, env) == zx::StartDecision::Exit)
         return 0;
 
-    QPointer<zx::FrmMdi> mdi = zx::runSplashSequence(ctx);
+    mdi = zx::runSplashSequence(ctx);
     if (auto *qt = dynamic_cast<zx::QtPrompter *>(prompter.get()))
         qt->setParent(mdi);
-    zx::onTerminationRequest([mdi] {
-        if (mdi)
-            mdi->closeByProgram();
-    });
+    if (terminationPending)
+        QTimer::singleShot(0, mdi, &zx::FrmMdi::closeByProgram);
     return app.exec();
 }

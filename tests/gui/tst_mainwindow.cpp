@@ -1,0 +1,147 @@
+#include "app/settings_keys.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/splash_sequence.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_settings.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace zx;
+namespace keys = zx::keys;
+
+namespace {
+struct Fixture {
+    test::TempSettings tmp;
+    test::ScriptedPrompter prompter;
+    AppContext ctx;
+    QPointer<FrmMdi> mdi;
+    Fixture() { ctx.prompter = &prompter; }
+    ~Fixture()
+    {
+        if (mdi)
+            mdi->closeByProgram();
+    }
+    FrmMdi *start()
+    {
+        mdi = runSplashSequence(ctx);
+        return mdi;
+    }
+    QString get(const SettingKey &k) { return ctx.store.read(ctx.instanceName(), k); }
+    QAction *action(const char *name) { return mdi->findChild<QAction *>(QString::fromLatin1(name)); }
+};
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startsWithOneEmptyCFile()
+    {
+        Fixture f;
+        FrmMdi *w = f.start();
+        QCOMPARE(w->objectName(), QString("frmMDI"));
+        QVERIFY(w->isVisible() && w->isEnabled());
+        QVERIFY(w->windowTitle().startsWith("Zentrix0 {COM1=OFF} {Edit}"));
+        const QList<QMdiSubWindow *> docs = w->mdiArea()->subWindowList();
+        QCOMPARE(docs.size(), 1);
+        QCOMPARE(docs.first()->objectName(), QString("frmDocument"));
+        auto *text = docs.first()->findChild<QTextEdit *>("rtfText");
+        QVERIFY(text && text->toPlainText().isEmpty());
+        QVERIFY(!w->menuNamed("mnuDebug")->menuAction()->isVisible());
+        QVERIFY(w->standardToolbar()->isVisible());
+        QVERIFY(w->formatToolbar()->isVisible());
+        QVERIFY(!f.action("mnuViewRuler")->isChecked());
+        QCOMPARE(w->statusPanel(1)->text(), QString("Sensitivity ???"));
+        QCOMPARE(f.prompter.count(), 0);
+        const double twips = w->width() * twipsPerPixel(w);
+        QVERIFY2(qAbs(twips - 8025) < 30, qPrintable(QString::number(twips)));
+    }
+    void layoutTogglesAreStoredAtOnce()
+    {
+        Fixture f;
+        f.ctx.store.write("Zentrix0", keys::frmMDI::FormatToolbar, "False");
+        FrmMdi *w = f.start();
+        QVERIFY(!w->formatToolbar()->isVisible());
+        QVERIFY(!f.action("mnuViewFormatBar")->isChecked());
+        f.action("mnuViewRuler")->trigger();
+        QCOMPARE(f.get(keys::frmMDI::Ruler), QString("True"));
+        f.action("mnuViewToolbar")->trigger();
+        QVERIFY(!w->standardToolbar()->isVisible());
+        QCOMPARE(f.get(keys::frmMDI::StandardToolbar), QString("False"));
+    }
+    void debugMenuFollowsFlags()
+    {
+        Fixture f;
+        FrmMdi *w = f.start();
+        f.ctx.soft.softDebugSee = true;
+        w->updateDebugMenu();
+        QVERIFY(w->menuNamed("mnuDebug")->menuAction()->isVisible());
+        f.action("mnuDbgMaxLev")->trigger();
+        QCOMPARE(int(f.ctx.soft.userLevel), 4);
+        QVERIFY(f.action("mnuDbgMaxLev")->isChecked());
+        QVERIFY(!f.action("mnuDbgMinLev")->isChecked());
+        QCOMPARE(w->menuNamed("mnuDbgLev")->title(), QString("Lev-4..."));
+        f.action("mnuDbgSavReg")->trigger();
+        QVERIFY(!f.ctx.soft.saveRegistry);
+        QVERIFY(!f.action("mnuDbgSavReg")->isChecked());
+        f.action("mnuDbgSftHid")->trigger();
+        QVERIFY(!w->menuNamed("mnuDebug")->menuAction()->isVisible());
+    }
+    void exitWritesRecordAndSettings()
+    {
+        Fixture f;
+        FrmMdi *w = f.start();
+        f.ctx.errorCount = 2;
+        f.ctx.showWarn = false;
+        f.action("mnuFileExit")->trigger();
+        QTRY_VERIFY(f.mdi.isNull());
+        QCOMPARE(f.get(keys::Morvane::AppRun), QString());
+        QCOMPARE(f.get(keys::Morvane::AppEnd), QString("Zentrix0"));
+        QCOMPARE(f.get(keys::Morvane::AppNum), QString("3"));
+        QCOMPARE(f.get(keys::frmErrox::gxMoxErc), QString("2"));
+        QCOMPARE(f.get(keys::frmVipNotes::ShowWarn), QString("False"));
+        QCOMPARE(f.get(keys::frmMDI::SizWinX).toInt() / 100, 8025 / 100);
+        QCOMPARE(f.prompter.count(), 0);   // File/Exit asks nothing
+        Q_UNUSED(w);
+    }
+    void commandLineFileLoaded()
+    {
+        Fixture f;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("shots.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("  1   2810 fps\r\n  2   2822 fps\r\n");
+        file.close();
+        f.ctx.cmd.cmdPath = dir.path() + "/";
+        f.ctx.cmd.cmdFile = "shots.txt";
+        FrmMdi *w = f.start();
+        QMdiSubWindow *doc = w->mdiArea()->activeSubWindow();
+        QVERIFY(doc);
+        QCOMPARE(doc->windowTitle(), path);
+        auto *text = doc->findChild<QTextEdit *>("rtfText");
+        QVERIFY(text->toPlainText().contains("2822 fps"));
+        QVERIFY(!text->document()->isModified());
+    }
+    void missingCommandLineFileIsReported()
+    {
+        Fixture f;
+        f.ctx.cmd.cmdPath = "/nonexistent/";
+        f.ctx.cmd.cmdFile = "gone.rtf";
+        FrmMdi *w = f.start();
+        QCOMPARE(f.prompter.count(), 1);
+        QVERIFY(f.prompter.last().text.contains("modMain\\showCmdLineFile"));
+        QCOMPARE(w->mdiArea()->subWindowList().size(), 1);   // the empty CFile stays
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

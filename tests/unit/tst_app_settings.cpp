@@ -1,0 +1,257 @@
+#include "app/debug_commands.h"
+#include "app/main_geometry.h"
+#include "app/settings_keys.h"
+#include "app/shutdown.h"
+#include "app/soft_settings.h"
+#include "app/startup.h"
+#include "link/link_settings_keys.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_settings.h"
+
+#include <QtTest>
+
+using namespace zx;
+namespace keys = zx::keys;
+
+namespace {
+struct Fixture {
+    test::TempSettings tmp;
+    test::ScriptedPrompter prompter;
+    AppContext ctx;
+    Fixture() { ctx.prompter = &prompter; }
+    QString get(const SettingKey &k) { return ctx.store.read(ctx.instanceName(), k); }
+    void put(const SettingKey &k, const QString &v) { ctx.store.write(ctx.instanceName(), k, v); }
+};
+} // namespace
+
+class TestAppSettings : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void freshProfileGivesDefaults()
+    {
+        Fixture f;
+        readStartSettings(f.ctx);
+        const LayoutSettings l = readLayoutSettings(f.ctx);
+        QCOMPARE(f.prompter.count(), 0);
+        QVERIFY(l.standardToolbar && l.formatToolbar && l.statusBar && !l.ruler);
+        QCOMPARE(l.viewMode, 0);
+        QVERIFY(f.ctx.showWarn && f.ctx.showWarnRV);
+        QCOMPARE(f.ctx.showVipNotes, 1);
+        QVERIFY(f.ctx.autoDetect && f.ctx.autoConnect && !f.ctx.echo);
+        QCOMPARE(f.ctx.chronSelect, 1);
+        QCOMPARE(f.ctx.device, 0);
+        QCOMPARE(int(f.ctx.soft.userLevel), 0);
+        QVERIFY(!f.ctx.soft.softMore);
+        QCOMPARE(f.get(keys::frmComSet::CommPort), QString("1"));
+        QCOMPARE(f.get(keys::frmComSet::Settings), QString("4800,n,8,1"));
+        // 8025 twips wide, two thirds high, centred on a 1200 x 900 pixel screen at 15 twips/pixel.
+        const PixelGeometry g = restoreMainGeometry(f.ctx, QRect(0, 0, 1200, 900), 15.0);
+        QCOMPARE(g.size, QSize(535, 600));
+        QCOMPARE(g.pos, QPoint((1200 - 535) / 2, (900 - 600) / 2));
+    }
+    void viewModeClamped_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("0") << "0" << 0 << 0;
+        QTest::newRow("2") << "2" << 2 << 0;
+        QTest::newRow("5 reads 0") << "5" << 0 << 0;
+        QTest::newRow("-1 reads 0") << "-1" << 0 << 0;
+        QTest::newRow("text is reported") << "wide" << 0 << 1;
+    }
+    void viewModeClamped()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, mode);
+        QFETCH(int, reports);
+        Fixture f;
+        f.put(keys::frmMDI::ViewMode, stored);
+        QCOMPARE(readLayoutSettings(f.ctx).viewMode, mode);
+        QCOMPARE(f.prompter.count(), reports);
+        if (reports)
+            QCOMPARE(f.prompter.lastLines().value(1), QString("moxMain-soxSettings-5"));
+    }
+    void badLayoutValueReportedAndStartGoesOn()
+    {
+        Fixture f;
+        f.put(keys::frmMDI::Ruler, "sometimes");
+        f.put(keys::frmMDI::StatusBar, "False");
+        const LayoutSettings l = readLayoutSettings(f.ctx);
+        QVERIFY(!l.ruler);
+        QVERIFY(!l.statusBar);
+        QCOMPARE(f.prompter.count(), 1);
+        QCOMPARE(f.prompter.lastLines().value(1), QString("moxMain-soxSettings-3"));
+        QCOMPARE(f.ctx.errorCount, 1);
+    }
+    void storedGeometry_data()
+    {
+        QTest::addColumn<QList<int>>("stored");   // x, y, w, h in twips; -1 missing
+        QTest::addColumn<QRect>("expected");       // in twips, screen 18000 x 13500
+        QTest::newRow("fits") << QList<int>{1500, 1200, 9000, 6000} << QRect(1500, 1200, 9000, 6000);
+        QTest::newRow("too wide") << QList<int>{0, 0, 30000, 6000} << QRect(0, 0, 8025, 6000);
+        QTest::newRow("too high") << QList<int>{0, 0, 9000, 14000} << QRect(0, 0, 9000, 9000);
+        QTest::newRow("off screen") << QList<int>{15000, 100, 9000, 6000} << QRect(4500, 3750, 9000, 6000);
+        QTest::newRow("negative") << QList<int>{-400, 100, 9000, 6000} << QRect(4500, 3750, 9000, 6000);
+        QTest::newRow("tiny") << QList<int>{100, 100, 10, 10} << QRect(100, 100, 8025, 9000);
+    }
+    void storedGeometry()
+    {
+        QFETCH(QList<int>, stored);
+        QFETCH(QRect, expected);
+        QCOMPARE(fitMainGeometry(stored[0], stored[1], stored[2], stored[3], QRect(0, 0, 18000, 13500)), expected);
+    }
+    void geometryRoundTrip()
+    {
+        Fixture f;
+        saveMainGeometry(f.ctx, PixelGeometry{QPoint(40, 30), QSize(700, 500)}, 15.0);
+        QCOMPARE(f.get(keys::frmMDI::PosWinX), QString("600"));
+        QCOMPARE(f.get(keys::frmMDI::SizWinY), QString("7500"));
+        const PixelGeometry g = restoreMainGeometry(f.ctx, QRect(0, 0, 1024, 768), 15.0);
+        QCOMPARE(g.pos, QPoint(40, 30));
+        QCOMPARE(g.size, QSize(700, 500));
+    }
+    void softSettingsRoundTrip()
+    {
+        Fixture f;
+        getSoftSettings(f.ctx);   // fresh: GetRegistry/SaveRegistry on, UserLevel 4 in Morvane
+        QVERIFY(f.ctx.soft.getRegistry && f.ctx.soft.saveRegistry && !f.ctx.soft.softDebugSee);
+        QCOMPARE(int(f.ctx.soft.userLevel), 4);
+        f.ctx.soft.softEdit = true;
+        f.ctx.soft.userLevel = 2;
+        saveSoftSettings(f.ctx);
+        QCOMPARE(f.get(keys::Morvane::SoftEdit), QString("True"));
+        QCOMPARE(f.get(keys::Morvane::UserLevel), QString("2"));
+        zapSoftFlags(f.ctx);
+        QVERIFY(!f.ctx.soft.softEdit);
+        QCOMPARE(int(f.ctx.soft.userLevel), 0);
+        f.put(keys::Morvane::UserLevel, "9");
+        getSoftSettings(f.ctx);
+        QVERIFY(f.ctx.soft.softEdit);
+        QCOMPARE(int(f.ctx.soft.userLevel), 4);   // clamped to 0..4
+    }
+    void debugCommands()
+    {
+        Fixture f;
+        AppContext &c = f.ctx;
+        QVERIFY(runDebugCommand(c, DebugCommand::MaxLev));
+        QCOMPARE(debugLevelCaption(c), QString("Lev-4..."));
+        QVERIFY(debugCommandChecked(c, DebugCommand::MaxLev));
+        runDebugCommand(c, DebugCommand::IncLev);
+        QCOMPARE(int(c.soft.userLevel), 4);
+        runDebugCommand(c, DebugCommand::MinLev);
+        runDebugCommand(c, DebugCommand::DecLev);
+        QCOMPARE(int(c.soft.userLevel), 0);
+        QVERIFY(debugCommandChecked(c, DebugCommand::MinLev));
+        QVERIFY(!runDebugCommand(c, DebugCommand::SftDbg));
+        QVERIFY(debugCommandChecked(c, DebugCommand::SftDbg));
+        runDebugCommand(c, DebugCommand::ZapReg);
+        QVERIFY(c.soft.clearRegistry);
+        c.soft.softDebugSee = true;
+        runDebugCommand(c, DebugCommand::SftHid);
+        QVERIFY(!c.soft.softDebugSee);
+        // Ship mode off reads the Morvane flags; back on saves them and clears them.
+        f.put(keys::Morvane::SoftMore, "True");
+        QVERIFY(runDebugCommand(c, DebugCommand::SftShp));
+        QVERIFY(!c.shipMode);
+        QVERIFY(c.soft.softMore);
+        QCOMPARE(int(c.soft.userLevel), 4);
+        c.soft.softTest = true;
+        runDebugCommand(c, DebugCommand::SftShp);
+        QVERIFY(c.shipMode);
+        QVERIFY(!c.soft.softTest && !c.soft.softMore);
+        QCOMPARE(f.get(keys::Morvane::SoftTest), QString("True"));
+    }
+    void perInstanceStartKeys()
+    {
+        Fixture f;
+        f.ctx.appNumber = 2;
+        f.ctx.device = 3;
+        f.ctx.echo = true;
+        saveExitSettings(f.ctx);
+        f.ctx.store.write("Zentrix2", keys::frmComSet::CommPort, "7");
+        AppContext zero;
+        readStartSettings(zero);
+        QCOMPARE(zero.device, 0);
+        QVERIFY(!zero.echo);
+        QCOMPARE(zero.store.read("Zentrix0", keys::frmComSet::CommPort), QString("1"));
+        AppContext two;
+        two.appNumber = 2;
+        readStartSettings(two);
+        QCOMPARE(two.device, 3);
+        QVERIFY(two.echo);
+    }
+    void immediateClearThenExitRewrites()
+    {
+        Fixture f;
+        f.ctx.showWarnRV = false;
+        f.ctx.errorCount = 6;
+        f.put(keys::frmComSet::CommPort, "5");
+        f.put(keys::frmMDI::Ruler, "True");
+        f.ctx.store.write(f.ctx.instanceName(), "modMRU", "File1", "x");
+        f.ctx.store.write(f.ctx.instanceName(), "frmExpSet", "ExpDestin", "1");
+        f.ctx.store.write(f.ctx.instanceName(), "frmOther", "Kept", "1");
+        runDebugCommand(f.ctx, DebugCommand::ZapRegNow);
+        QCOMPARE(f.ctx.store.sections(f.ctx.instanceName()), QStringList{"frmOther"});
+        QVERIFY(!f.ctx.showWarnRV);   // memory untouched
+        runShutdown(f.ctx, PixelGeometry{QPoint(10, 10), QSize(600, 400)}, 15.0, {});
+        QCOMPARE(f.get(keys::frmVipNotes::ShowWarnRV), QString("False"));
+        QCOMPARE(f.get(keys::frmErrox::gxMoxErc), QString("6"));
+        QCOMPARE(f.get(keys::frmMDI::SizWinX), QString("9000"));
+        QCOMPARE(f.get(keys::Morvane::AppEnd), QString("Zentrix0"));
+        QCOMPARE(f.get(keys::frmComSet::CommPort), QString("1"));   // owned by the link: rewritten by it
+        QCOMPARE(f.prompter.count(), 0);
+    }
+    void shutdownOrderAndClearAtExit()
+    {
+        Fixture f;
+        f.ctx.soft.clearRegistry = true;
+        QStringList order;
+        ShutdownHooks h;
+        h.releaseExcel = [&] { order << "excel"; };
+        h.supportClosing = {[&] { order << "frmTip"; }, [&] { order << "frmProperties"; }};
+        h.stopTerminalTimers = [&] {
+            order << "timers";
+            QCOMPARE(f.get(keys::Morvane::AppRun), QString());   // record written before
+        };
+        h.destroyWindows = {[&] { order << "destroy"; }};
+        f.prompter.queue(MsgAnswer::Yes);
+        runShutdown(f.ctx, PixelGeometry{QPoint(0, 0), QSize(600, 400)}, 15.0, h);
+        QCOMPARE(order, (QStringList{"excel", "frmTip", "frmProperties", "timers", "destroy"}));
+        QCOMPARE(f.prompter.count(), 1);
+        QCOMPARE(f.prompter.last().title, QString("Zentrix0 - Clear Registry"));
+        QCOMPARE(f.prompter.last().text, QString("Clear Registry Key - ''Zentrix0''"));
+        QCOMPARE(f.prompter.last().buttons, MsgButtons::YesNo);
+        QVERIFY(f.ctx.store.sections("Zentrix0").isEmpty());
+    }
+    void confirmWarningPaths()
+    {
+        Fixture f;
+        f.prompter.queue({MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::Yes});
+        QVERIFY(confirmWarning(f.ctx, "Turn the sensors off"));
+        QCOMPARE(f.prompter.lastLines(),
+                 (QStringList{"For more information click on [Cancel]  ", "", "Turn the sensors off ?"}));
+        QCOMPARE(f.prompter.last().buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(f.prompter.last().defaultButton, 3);
+        QVERIFY(!confirmWarning(f.ctx, "Q"));
+        QVERIFY(!confirmWarning(f.ctx, "Q"));   // Cancel, then Yes on the stop question
+        QCOMPARE(f.prompter.count(), 4);
+        QCOMPARE(f.prompter.lastLines().value(2), QString("By clicking on  [Yes]  below, this check murck is cleared for you. "));
+        QVERIFY(!f.ctx.showWarnRV);
+        QVERIFY(confirmWarning(f.ctx, "Q"));    // no longer asks
+        QCOMPARE(f.prompter.count(), 4);
+    }
+    void quitConfirmation()
+    {
+        Fixture f;
+        f.prompter.queue(MsgAnswer::No);
+        QVERIFY(!confirmQuit(f.ctx));
+        QVERIFY(f.prompter.last().text.endsWith("Do you really want to Quit ?"));
+        f.ctx.showWarn = false;
+        QVERIFY(confirmQuit(f.ctx));
+        QCOMPARE(f.prompter.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppSettings)
+#include "tst_app_settings.moc"
