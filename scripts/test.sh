@@ -6,4 +6,5 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j2
+# Serial: several tests measure time-outs and must not share the processor with each other.
+ctest --test-dir build --output-on-failure

@@ -3,7 +3,9 @@
 #include "platform/settings_store.h"
 #include "support/temp_settings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <unistd.h>
 #include <QtTest>
 
@@ -114,6 +116,20 @@ private Q_SLOTS:
         SettingsStore fresh;
         QCOMPARE(fresh.read("Zentrix0", keys::frmComSet::CommPort), QString("3"));
         QCOMPARE(fresh.readInt("Zentrix0", keys::frmMDI::SizWinX), 8025);
+    }
+    void settingsPathThatIsNoFileNeverCrashes()
+    {
+        // A folder where the settings file should be: nothing can be read or written there.
+        zx::test::TempSettings tmp;
+        SettingsStore s;
+        const QString fn = s.fileName("Zentrix3");
+        QVERIFY(QDir().mkpath(fn));
+        SettingsStore fresh;
+        QVERIFY(!fresh.isWritable("Zentrix3"));
+        QCOMPARE(fresh.readInt("Zentrix3", keys::frmMDI::SizWinX), 8025);
+        fresh.write("Zentrix3", keys::frmComSet::CommPort, "4");
+        fresh.flush("Zentrix3");
+        QVERIFY(QFileInfo(fn).isDir());
     }
     void readOnlyFileKeepsItsContents()
     {

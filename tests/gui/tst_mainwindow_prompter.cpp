@@ -1,0 +1,88 @@
+// The real message boxes: the requested buttons, the preselected one as default, the title,
+// modality and stay-on-top; and the scripted answers used to run the program unattended.
+#include "platform/app_title.h"
+#include "platform/script_prompter.h"
+#include "platform/ui/qt_prompter.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zx;
+
+class TestMainWindowPrompter : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void boxShowsButtonsAndDefault_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("dflt");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("expected");   // answer of the default button
+        QTest::newRow("ok") << int(MsgButtons::Ok) << 1 << QStringList{"OK"} << int(MsgAnswer::Ok);
+        QTest::newRow("yes/no, No") << int(MsgButtons::YesNo) << 2 << QStringList{"Yes", "No"} << int(MsgAnswer::No);
+        QTest::newRow("yes/no/cancel, Cancel") << int(MsgButtons::YesNoCancel) << 3
+                                               << QStringList{"Yes", "No", "Cancel"} << int(MsgAnswer::Cancel);
+        QTest::newRow("retry/cancel, Retry") << int(MsgButtons::RetryCancel) << 1 << QStringList{"Retry", "Cancel"}
+                                             << int(MsgAnswer::Retry);
+    }
+    void boxShowsButtonsAndDefault()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, dflt);
+        QFETCH(QStringList, names);
+        QFETCH(int, expected);
+        setAppTitle("Zentrix4");
+        QtPrompter p;
+        MsgRequest r;
+        r.text = "line one\r\nline two";
+        r.buttons = MsgButtons(buttons);
+        r.defaultButton = dflt;
+        r.systemModal = true;
+        r.foreground = true;
+        QStringList seen;
+        QString title, text, defaultText;
+        bool onTop = false, modal = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            modal = box->windowModality() == Qt::ApplicationModal;
+            for (QAbstractButton *b : box->buttons())
+                seen << b->text().remove('&');
+            defaultText = box->defaultButton()->text().remove('&');
+            box->defaultButton()->click();
+        });
+        QCOMPARE(int(p.show(r)), expected);
+        QCOMPARE(title, QString("Zentrix4"));
+        QCOMPARE(text, QString("line one\nline two"));
+        QVERIFY(onTop && modal);
+        seen.sort();
+        names.sort();
+        QCOMPARE(seen, names);
+        QVERIFY(names.contains(defaultText));
+    }
+    void scriptAnswersThenDefaults()
+    {
+        QTemporaryDir dir;
+        const QString log = dir.filePath("boxes.log");
+        setAppTitle("Zentrix1");
+        ScriptPrompter p("yes, Retry,bogus", log);
+        QCOMPARE(p.ask("a", MsgButtons::YesNo, 2), MsgAnswer::Yes);
+        QCOMPARE(p.ask("b", MsgButtons::RetryCancel, 2), MsgAnswer::Retry);
+        QCOMPARE(p.ask("c", MsgButtons::YesNo, 2), MsgAnswer::No);          // unknown name: default
+        QCOMPARE(p.ask("d\r\ne", MsgButtons::YesNoCancel, 3, "T"), MsgAnswer::Cancel);   // used up: default
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll()),
+                 QString("<<Zentrix1\na\n>>Yes\n<<Zentrix1\nb\n>>Retry\n<<Zentrix1\nc\n>>No\n<<T\nd\ne\n>>Cancel\n"));
+    }
+};
+
+QTEST_MAIN(TestMainWindowPrompter)
+#include "tst_mainwindow_prompter.moc"
