@@ -1,0 +1,151 @@
+#pragma once
+// The simulated RV5 chronograph: the other end of the serial line. It consumes the bytes the PC
+// sends (receive) and produces the chronograph's output (signal output), with its own state:
+// settings, menus, the eDisk of folders/strings/shots, battery, temperature and power. While its
+// sensors are on it sends live shot lines on a timer. Everything random comes from the seed, so a
+// run with the same seed and the same input produces the same output. docs/protocol.md describes
+// every text it sends.
+#include "sim/edisk.h"
+#include "sim/rv5_menu.h"
+#include "sim/rv5_state.h"
+#include "sim/tx_pipe.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QRandomGenerator>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+namespace zx::sim {
+
+struct Rv5Options {
+    quint32 seed = 1;
+    int prefillShots = 36;        // shots already in memory at power-up (folder 1 onwards)
+    int shotIntervalMs = 4000;    // mean gap between live shots while the sensors are on; 0 = none
+    int liveShotLimit = -1;       // stop firing after so many live shots; -1 = no limit
+    bool sensorsOn = false;       // start calibrated with the sensors on
+    bool paced = false;           // 4800-baud character pacing
+    int calibrationStepMs = 700;  // gap between the calibration's progress lines
+    int deleteDelayMs = 700;      // pause inside a shot/string delete or undelete answer
+};
+
+class Rv5Simulator : public QObject {
+    Q_OBJECT
+public:
+    explicit Rv5Simulator(const Rv5Options &options = {}, QObject *parent = nullptr);
+    ~Rv5Simulator() override;
+
+    // Bytes from the PC.
+    void receive(const QByteArray &bytes);
+
+    Rv5State &state() { return m_st; }
+    const Rv5State &state() const { return m_st; }
+    EDisk &edisk() { return m_disk; }
+    const EDisk &edisk() const { return m_disk; }
+    const Rv5Options &options() const { return m_opt; }
+
+    // Everything received so far (tests check what the program sent).
+    QByteArray received() const { return m_received; }
+    void clearReceived() { m_received.clear(); }
+    qint64 bytesSent() const { return m_tx.bytesSent(); }
+    // Nothing left to transmit and no listing or calibration running.
+    bool isIdle() const { return m_tx.idle() && m_busy == Busy::None; }
+
+    // Live shots.
+    void setShotInterval(int ms);
+    void setLiveShotLimit(int n);
+    int liveShotsFired() const { return m_liveShots; }
+    // Fire one shot now (fps <= 0: a seeded random velocity). False when the sensors are off,
+    // the power is off or the chronograph is busy.
+    bool fireShot(double fps = 0);
+
+    // Line.
+    void setPaced(bool on) { m_tx.setPaced(on); }
+    bool isPaced() const { return m_tx.isPaced(); }
+    double msPerChar() const { return m_tx.msPerChar(); }
+
+    // The chronograph's own power key.
+    void pressPowerButton();
+    // Length of one "minute" of the automatic power-down (tests shorten it).
+    void setMinuteMs(int ms);
+
+    // Timing of the slow answers.
+    void setCalibrationStepMs(int ms) { m_opt.calibrationStepMs = ms; }
+    void setDeleteDelayMs(int ms) { m_opt.deleteDelayMs = ms; }
+
+    // Fault knobs.
+    void setSilent(bool on);                           // hears everything, says nothing
+    void setStallListingAfterHeader(bool on) { m_stallListing = on; }
+    void setGarbageRate(double probability);           // random junk bytes in the output
+    void injectGarbage(const QByteArray &bytes);       // these bytes, now
+    void setChunking(int maxBytes, int pauseMs) { m_tx.setChunking(maxBytes, pauseMs); }
+    void cutNextAnswer(int keepBytes) { m_cutOnce = keepBytes; }  // stop talking mid-answer, once
+    void setCutEveryAnswer(int keepBytes) { m_cutEvery = keepBytes; }  // -1 = off
+    void setBabbling(bool on);                         // talks all the time, never a prompt, ignores commands
+    void setSensorsStuck(bool on) { m_sensorsStuck = on; }  // "Z" cannot switch the sensors off
+
+Q_SIGNALS:
+    void output(const QByteArray &bytes);
+    void shotFired(int folder, int string, int number);
+    void poweredChanged(bool on);
+
+private:
+    enum class Busy { None, Listing, Calibrating };
+    struct Piece {
+        QByteArray bytes;
+        int pauseMs = 0;
+        std::function<void()> fn;
+    };
+
+    void handleByte(char c);
+    void command(char c);
+    void key(char c);
+    void menuKey(char c);
+    void cursorKey(char c);
+    void memoryKey(char c);
+
+    void reply(const QByteArray &text);
+    void send(const std::vector<Piece> &pieces);
+    int takeCutBudget();
+
+    void listing(int scope);
+    void calibrate();
+    void abortCalibration();
+    void powerOff(const QByteArray &why);
+    void powerOn();
+
+    bool storeShot(double fps, int *folder, int *string, int *number);
+    double randomVelocity(bool newString);
+    double gauss();
+    void onShotTimer();
+    void syncShots();
+    void restartAutoOff();
+
+    Rv5Options m_opt;
+    Rv5State m_st;
+    EDisk m_disk;
+    Rv5Menus m_menus{m_st, m_disk};
+    TxPipe m_tx;
+    QRandomGenerator m_shotRng;
+    QRandomGenerator m_miscRng;
+    double m_base = 0;  // velocity the current string scatters around
+
+    QTimer m_shotTimer;
+    QTimer m_autoOff;
+    QTimer m_babble;
+    int m_minuteMs = 60000;
+    int m_liveShots = 0;
+    int m_babbleCount = 0;
+    Busy m_busy = Busy::None;
+    QByteArray m_received;
+
+    bool m_silent = false;
+    bool m_stallListing = false;
+    bool m_sensorsStuck = false;
+    int m_cutOnce = -1;
+    int m_cutEvery = -1;
+};
+
+} // namespace zx::sim
