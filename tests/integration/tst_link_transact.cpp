@@ -1,6 +1,7 @@
 // Command transactions against a scripted line (an in-process device on the link port):
 // every answer class's endings, the time-outs, expect checks, the guard time, connect and
 // probe against a dead line, and answers split at every byte.
+#include "link/cro_endings.h"
 #include "link/link_session.h"
 #include "platform/port_map.h"
 #include "support/recording_logpad.h"
@@ -459,6 +460,46 @@ private Q_SLOTS:
         QCOMPARE(ls.menuParsePos(i, j), ok);
         QCOMPARE(i, item);
         QCOMPARE(j, sub);
+    }
+
+    // The endings as a pure function: phases advance once per pass and are tested in order.
+    void endingsPhases_data()
+    {
+        QTest::addColumn<bool>("isKey");
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("rsp");
+        QTest::addColumn<QList<int>>("passes");   // result of each pass over the same text
+        QTest::newRow("status needs four passes") << false << "Z" << "SLev=45% Arc=OFF Sens=OFF\r\nDAT>"
+                                                  << QList<int>{0, 0, 0, 1};
+        QTest::newRow("status with sensors on never ends") << false << "Z" << "SLev=45% Arc=OFF Sens=ON\r\nDAT>"
+                                                           << QList<int>{0, 0, 0, 0, 0};
+        QTest::newRow("sign-on without banner waits") << false << "Q" << "Ready\r\n\r\nDAT>" << QList<int>{0, 0, 0};
+        QTest::newRow("sign-on") << false << "Q" << "www.rv5vantor.example\r\nReady\r\n\r\nDAT>"
+                                 << QList<int>{0, 0, 1};
+        QTest::newRow("power off needs SYS: first") << false << "9" << "Power OFF SYS:" << QList<int>{0, 0};
+        QTest::newRow("power off") << false << "P" << "SYS: Power OFF" << QList<int>{0, 1};
+        QTest::newRow("enter: later menu wins") << true << "M" << "MEN><DAT> MEN><STS>" << QList<int>{4};
+        QTest::newRow("memory 3 needs the last folder") << false << "3" << "MMR:<End>\r\nDAT>" << QList<int>{0, 0};
+        QTest::newRow("calibrate needs CAL: line") << false << "C" << "\r\nDAT>" << QList<int>{0, 0};
+        QTest::newRow("escape: power on then menu") << true << "[" << "RV5 Power ON\r\nMEN><DAT> 00?"
+                                                    << QList<int>{0, 5};
+        QTest::newRow("escape: plain prompt is not an ending") << true << "[" << "\r\nDAT>" << QList<int>{0, 0};
+        QTest::newRow("move: menu then question mark") << true << "L" << "Rapid \r\nMEN><STS> 30?"
+                                                       << QList<int>{0, 4};
+    }
+    void endingsPhases()
+    {
+        QFETCH(bool, isKey);
+        QFETCH(QString, request);
+        QFETCH(QString, rsp);
+        QFETCH(QList<int>, passes);
+        CroEndings e(LinkSession::classify(isKey, request));
+        CroTxn txn;
+        CroState cro;
+        for (int want : passes) {
+            bool advanced = false;
+            QCOMPARE(e.test(rsp, txn, cro, advanced), want);
+        }
     }
 
     void sendKeyOnClosedPortShowsMessage()
