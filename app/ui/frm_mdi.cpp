@@ -241,17 +241,20 @@ void FrmMdi::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    // The close box asks first (a close by the program or from File/Exit does not).
-    if (!m_programClose && event->spontaneous() && !confirmQuit(m_ctx)) {
-        event->ignore();
-        return;
-    }
-    if (m_queryClose && !m_queryClose()) {
+    if (!queryClose(!m_programClose && event->spontaneous())) {
         event->ignore();
         return;
     }
     runShutdownSequence();
     event->accept();
+}
+
+bool FrmMdi::queryClose(bool fromCloseBox)
+{
+    // The close box asks first (a close by the program or from File/Exit does not).
+    if (fromCloseBox && !confirmQuit(m_ctx))
+        return false;
+    return !m_queryClose || m_queryClose();
 }
 
 void FrmMdi::runShutdownSequence()

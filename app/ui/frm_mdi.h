@@ -50,6 +50,9 @@ public:
 
     // A close by the program or the File menu's Exit: no confirmation.
     void closeByProgram();
+    // Whether a close may go on: the quit question (close box only), then the CFiles' own
+    // questions about unsaved changes.
+    bool queryClose(bool fromCloseBox);
     bool shutdownDone() const { return m_shutdownDone; }
 
 protected:

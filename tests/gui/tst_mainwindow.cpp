@@ -112,6 +112,31 @@ private Q_SLOTS:
         QCOMPARE(f.prompter.count(), 0);   // File/Exit asks nothing
         Q_UNUSED(w);
     }
+    void closeBoxAsksToQuit()
+    {
+        Fixture f;
+        FrmMdi *w = f.start();
+        int docQueries = 0;
+        w->setQueryCloseDocuments([&] {
+            ++docQueries;
+            return true;
+        });
+        f.prompter.queue(MsgAnswer::No);
+        QVERIFY(!w->queryClose(true));
+        QCOMPARE(docQueries, 0);
+        QVERIFY(f.prompter.last().text.endsWith("Do you really want to Quit ?"));
+        f.prompter.queue(MsgAnswer::Yes);
+        QVERIFY(w->queryClose(true));
+        QCOMPARE(docQueries, 1);
+        QVERIFY(w->queryClose(false));   // File/Exit: no question
+        QCOMPARE(f.prompter.count(), 2);
+        w->setQueryCloseDocuments([] { return false; });   // Cancel in a CFile's save question
+        QVERIFY(!w->queryClose(false));
+        w->setQueryCloseDocuments({});
+        f.ctx.showWarn = false;
+        QVERIFY(w->queryClose(true));
+        QCOMPARE(f.prompter.count(), 2);
+    }
     void commandLineFileLoaded()
     {
         Fixture f;
