@@ -86,7 +86,7 @@ inline const QString mnuExcConnect = QStringLiteral("mnuExcConnect");
 inline const QString mnuExcDisConnect = QStringLiteral("mnuExcDisConnect");
 
 // Debug menu.
-inline const QString mnuDbgLevel = QStringLiteral("mnuDbgLevel");
+inline const QString mnuDbgLevel = QStringLiteral("mnuDbgLev");  // the level sub-menu
 inline const QString mnuDbgMinLev = QStringLiteral("mnuDbgMinLev");
 inline const QString mnuDbgMaxLev = QStringLiteral("mnuDbgMaxLev");
 inline const QString mnuDbgSftTst = QStringLiteral("mnuDbgSftTst");

@@ -1,0 +1,110 @@
+#include "app/ui/chrono_menus.h"
+
+#include "app/mode_commands.h"
+#include "link/chrono_ops.h"
+#include "link/cro_state.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace zx {
+
+namespace {
+
+QAction *add(QMenu *m, const QString &name, const QString &text, std::function<void()> fn, bool checkable = false)
+{
+    QAction *a = m->addAction(text);
+    a->setObjectName(name);
+    a->setCheckable(checkable);
+    QObject::connect(a, &QAction::triggered, m, [fn = std::move(fn)] {
+        if (fn)
+            fn();
+    });
+    return a;
+}
+
+// A guarded chronograph command.
+std::function<void()> guarded(ChronoOps &ops, std::function<void()> fn)
+{
+    return [&ops, fn = std::move(fn)] {
+        if (fn)
+            ops.guarded(fn);
+    };
+}
+
+// Chrono and Interface sit before the Window menu when the window has one.
+void place(QMainWindow *w, QMenu *m)
+{
+    if (QMenu *before = w->findChild<QMenu *>(QStringLiteral("mnuWindow")))
+        w->menuBar()->insertMenu(before->menuAction(), m);
+    else
+        w->menuBar()->addMenu(m);
+}
+
+void addStartStopRemote(QMenu *m, ChronoOps &ops, const ChronoMenuHandlers &h, bool popup)
+{
+    add(m, popup ? cmd::popRemStart : cmd::mnuRemStart, QStringLiteral("&Start"), guarded(ops, h.start), true);
+    add(m, popup ? cmd::popRemStop : cmd::mnuRemStop, QStringLiteral("S&top"), guarded(ops, h.stop), true);
+    add(m, popup ? cmd::popRemRemo : cmd::mnuRemRemo, QStringLiteral("&Remote"), guarded(ops, h.remote), true);
+}
+
+} // namespace
+
+QMenu *buildChronoMenu(QMainWindow *w, ChronoOps &ops, const ChronoMenuHandlers &h)
+{
+    QMenu *m = new QMenu(QStringLiteral("&Chrono"), w);
+    m->setObjectName(QStringLiteral("mnuChrono"));
+    addStartStopRemote(m, ops, h, false);
+    m->addSeparator();
+    add(m, cmd::mnuRemTest, QStringLiteral("T&est Connection"), [&ops] { ops.mnuRemTest(); });
+    add(m, cmd::mnuRemStatus, QStringLiteral("Status &Report"), [&ops] { ops.mnuRemStatus(); });
+    add(m, cmd::mnuRemCalibrate, QStringLiteral("&Calibrate"), guarded(ops, [&ops] { ops.calibrate(false); }));
+    m->addSeparator();
+    add(m, cmd::mnuSnsOn, QStringLiteral("Se&nsors On"),
+        guarded(ops, [&ops] { ops.sensors(!ops.cro().bCroSensorsOn); }), true);
+    add(m, cmd::mnuSnsLevel, QStringLiteral("Sens&itivity..."), guarded(ops, [&ops] { ops.openChronoPanel(1); }));
+    add(m, cmd::mnuRemRapidFireOn, QStringLiteral("Rapid &Fire"),
+        guarded(ops, [&ops] { ops.rapidFire(!ops.cro().bCroRapidOn); }), true);
+    add(m, cmd::mnuRemArcheryOn, QStringLiteral("&Archery"),
+        guarded(ops, [&ops] { ops.archery(!ops.cro().bCroArcheryOn); }), true);
+    m->addSeparator();
+    add(m, cmd::mnuRemPowerOn, QStringLiteral("Power &On Detect"), guarded(ops, [&ops] { ops.powerSwitch(true); }));
+    add(m, cmd::mnuRemPowerOff, QStringLiteral("&Power Off"), guarded(ops, [&ops] { ops.powerSwitch(false); }));
+    add(m, cmd::mnuCroPref, QStringLiteral("RV5 Set&up..."), guarded(ops, [&ops] { ops.openChronoPanel(2); }));
+
+    QMenu *list = m->addMenu(QStringLiteral("Co&mmands"));
+    list->setObjectName(cmd::mnuRemCmdList);
+    const QStringList names = {QStringLiteral("Chronograph Control..."), QStringLiteral("Calibrate"),
+                               QStringLiteral("Sensors"),                QStringLiteral("High Speed Mode"),
+                               QStringLiteral("Archery Mode"),           QStringLiteral("Rapid Fire Mode"),
+                               QStringLiteral("Chrono Power")};
+    for (int i = 0; i < names.size(); ++i)
+        add(list, cmd::mnuRemCmdList + QString::number(i), names.at(i),
+            guarded(ops, [&ops, i] { ops.chronoCommand(i); }));
+    place(w, m);
+    return m;
+}
+
+QMenu *buildInterfaceMenu(QMainWindow *w, const ChronoMenuHandlers &h)
+{
+    QMenu *m = new QMenu(QStringLiteral("&Interface"), w);
+    m->setObjectName(QStringLiteral("mnuInterface"));
+    add(m, cmd::mnuProperties, QStringLiteral("&Setup..."), h.openProperties);
+    add(m, cmd::mnuDetect, QStringLiteral("&Detect Chronographs..."), h.detect);
+    add(m, cmd::mnuConnect, QStringLiteral("&Connect"), h.togglePort, true);
+    add(m, cmd::mnuTerminal, QStringLiteral("&Terminal..."), h.openTerminal);
+    place(w, m);
+    return m;
+}
+
+QMenu *buildChronoPopup(QWidget *parent, ChronoOps &ops, const ChronoMenuHandlers &h)
+{
+    QMenu *m = new QMenu(parent);
+    m->setObjectName(QStringLiteral("popChrono"));
+    addStartStopRemote(m, ops, h, true);
+    return m;
+}
+
+} // namespace zx

@@ -1,0 +1,51 @@
+#pragma once
+// The console side of the chronograph operations for zentrix-cli: the LogPad is
+// standard output (always "open"), warnings are written as the program writes
+// them into the LogPad, questions go to the console prompter.
+#include "cli/cli_session.h"
+#include "link/chrono_ops.h"
+#include "link/chrono_ops_host.h"
+#include "link/progress_sink.h"
+
+#include <memory>
+
+namespace zx::cli {
+
+class ConsoleOpsHost : public ChronoOpsHost {
+public:
+    ConsoleOpsHost(LinkSession &link, Prompter &prompter) : m_link(link), m_prompter(prompter) {}
+
+    int needCFileToRecord() override { return 0; }
+    void warnNotFound() override;
+    void warnPortMissing() override;
+    void warnEditMode() override;
+    void warnNotCalibrated() override;
+    void warnAborted() override;
+    void warnOtherDevice(int mode) override;
+    void warnSetupChangedIf() override;
+    void tagEvent(int event) override;
+    void tagDevice() override;
+    void refreshStatus() override {}
+    void panelMessage(const QString &text) override;
+    bool confirmWarning(const QString &) override { return true; }
+    void noteDisabled() override;
+
+private:
+    void remark(const QString &text);
+    LinkSession &m_link;
+    Prompter &m_prompter;
+};
+
+// A session with the operations on it; the link port opened. nullptr after
+// printing the reason when the port option is missing or the port cannot open.
+struct OpsSession {
+    std::unique_ptr<CliSession> cli;
+    std::unique_ptr<ConsoleOpsHost> host;
+    NullProgressSink progress;
+    std::unique_ptr<ChronoOps> ops;
+};
+std::unique_ptr<OpsSession> makeOpsSession(const QStringList &args, bool openPort = true);
+// Closes the link port (draining output) at the end of a command.
+void endOpsSession(OpsSession &s);
+
+} // namespace zx::cli
