@@ -1,0 +1,282 @@
+// Port scan and chronograph detection over real pseudo-terminals: one simulator,
+// one silent line, one port held open by another process, every other COM number
+// absent. Checks the rows and their spacing, the counters and summary lines, the
+// own link port being probed and reopened, choosing rows, and the first-free
+// selection used at start-up.
+#include "link/link_session.h"
+#include "link/link_settings_keys.h"
+#include "link/port_detect.h"
+#include "link/port_detect_startup.h"
+#include "tst_ops_rig.h"
+#include "link/port_detect_text.h"
+#include "platform/port_map.h"
+#include "platform/settings_store.h"
+#include "support/recording_logpad.h"
+#include "support/scripted_prompter.h"
+#include "support/sim_fixture.h"
+#include "support/temp_settings.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSerialPort>
+#include <QTextStream>
+#include <QtTest>
+
+using namespace zx;
+using namespace zx::test;
+
+class TstDetectPorts : public QObject {
+    Q_OBJECT
+    TempSettings temp;
+    std::unique_ptr<SimFixture> rv5, silent, held;
+    QProcess holder;
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void scanAndDetect();
+    void ownLinkPortIsProbedAndReopened();
+    void chooseRows();
+    void firstFreeAtStartUp();
+    void noPortsAtAll();
+    void startupChronSelect1();
+};
+
+void TstDetectPorts::initTestCase()
+{
+    rv5 = std::make_unique<SimFixture>();
+    silent = std::make_unique<SimFixture>();
+    held = std::make_unique<SimFixture>();
+    QVERIFY(rv5->isOpen() && silent->isOpen() && held->isOpen());
+    silent->sim().setSilent(true);
+    // Another program holds COM7: this test binary started again as a port holder.
+    holder.setProgram(QCoreApplication::applicationFilePath());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZX_HOLD_PORT"), held->devicePath());
+    holder.setProcessEnvironment(env);
+    holder.start();
+    QVERIFY(holder.waitForStarted());
+    QVERIFY(holder.waitForReadyRead(5000));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+}
+
+void TstDetectPorts::cleanupTestCase()
+{
+    holder.closeWriteChannel();
+    if (!holder.waitForFinished(3000))
+        holder.kill();
+    PortMap::clearOverrides();
+}
+
+namespace {
+
+void mapPorts(const QString &rv5, const QString &silent, const QString &held)
+{
+    PortMap::clearOverrides();
+    for (int n = 1; n <= 16; ++n)
+        PortMap::setOverride(n, QStringLiteral("/nonexistent/zx-com%1").arg(n));
+    if (!rv5.isEmpty())
+        PortMap::setOverride(2, rv5);
+    if (!silent.isEmpty())
+        PortMap::setOverride(5, silent);
+    if (!held.isEmpty())
+        PortMap::setOverride(12, held);
+}
+
+int rowFor(const PortDetect &d, int com)
+{
+    for (int i = 0; i < d.rows().size(); ++i)
+        if (itemCom(d.rows().at(i).item) == com)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+void TstDetectPorts::scanAndDetect()
+{
+    mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+    ScriptedPrompter prompter;
+    RecordingLogPad pad;
+    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
+    PortDetect d(link, prompter);
+    d.cmdDetect();
+    const QString log = d.log();
+    QCOMPARE(d.rows().size(), 3);
+    QCOMPARE(d.rows().at(0).text, QStringLiteral("COM2    Chrono-2 {RV-5}"));
+    QCOMPARE(d.rows().at(1).text, QStringLiteral("COM5    Chrono-5 {unknown}"));
+    QCOMPARE(d.rows().at(2).text, QStringLiteral("COM12  {Port In Use}"));
+    QCOMPARE(itemState(d.rows().at(2).item), int(PortInUse));
+    QCOMPARE(d.rv5Found(), 1);
+    QCOMPARE(d.noPromptFound(), 1);
+    QVERIFY2(log.contains(QStringLiteral("COM1    {not present}")), qPrintable(log));
+    QVERIFY(log.contains(QStringLiteral("COM16  {not present}")));
+    QVERIFY(log.contains(QStringLiteral("Detecting Communications Ports...")));
+    QVERIFY(log.contains(QStringLiteral("Found-> ***RV5***")));
+    QVERIFY(log.contains(QStringLiteral("Name->COM2    Chrono-2 {RV-5}")));
+    QVERIFY(log.contains(QStringLiteral("Found-> ...Nothing...")));
+    QVERIFY(log.contains(QStringLiteral("Number of {RV5} chronos found ( 1 )")));
+    QVERIFY(log.contains(QStringLiteral("Number of {Uknown} chronos found  ( 1 )")));
+    QVERIFY(!log.contains(QStringLiteral("There are no RV5 chronos present...")));
+    // The busy port was never probed; the silent one twice.
+    QVERIFY(!link.bCom2Detect);
+    QVERIFY(!link.MSComm2.portOpen());
+    QCOMPARE(silent->sim().received().count('Z'), 2);
+}
+
+void TstDetectPorts::ownLinkPortIsProbedAndReopened()
+{
+    mapPorts(rv5->devicePath(), QString(), QString());
+    ScriptedPrompter prompter;
+    RecordingLogPad pad;
+    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
+    link.MSComm1.setCommPort(2);
+    link.subOpenPort();
+    QVERIFY(link.MSComm1.portOpen());
+    PortDetect d(link, prompter);
+    d.prtScan();
+    QCOMPARE(d.rows().size(), 1);
+    QCOMPARE(d.rows().at(0).text, QStringLiteral("COM2    Chrono-2 My {unknown}"));
+    QCOMPARE(d.currentCro().value(0), QStringLiteral("COM2    Chrono-2 My {unknown}"));
+    d.croDetect();
+    QCOMPARE(d.rows().at(0).text, QStringLiteral("COM2    Chrono-2 My {RV-5}"));
+    QVERIFY(link.MSComm1.portOpen());  // reopened after the probe
+    QVERIFY(d.log().contains(QStringLiteral("Number of {RV5} chronos found ( 1 )")));
+    QVERIFY(!d.log().contains(QStringLiteral("Uknown")));
+    link.extTerminal();
+}
+
+void TstDetectPorts::chooseRows()
+{
+    mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+    ScriptedPrompter prompter;
+    RecordingLogPad pad;
+    SettingsStore store;
+    LinkSession link(&prompter, &store, QStringLiteral("Zentrix0"), 0, &pad);
+    PortDetect d(link, prompter);
+    d.loadForm(true, false, 0, false);
+    d.prtScan();
+    // Busy port: refused with the message.
+    QVERIFY(!d.chooseRow(rowFor(d, 12)));
+    QCOMPARE(prompter.last().text, QStringLiteral("You can not select  ''COM12  {Port In Use}''\r\n\r\n"
+                                                  "This port is not avaialble.  "));
+    QCOMPARE(link.MSComm1.commPort(), 1);
+    // Free port: taken, marked and saved.
+    QVERIFY(d.chooseRow(rowFor(d, 5)));
+    QCOMPARE(link.MSComm1.commPort(), 5);
+    QCOMPARE(d.rows().at(rowFor(d, 5)).text, QStringLiteral("COM5    Chrono-5 My {unknown}"));
+    QCOMPARE(store.read(QStringLiteral("Zentrix0"), keys::frmComSet::CommPort), QStringLiteral("5"));
+    QCOMPARE(store.read(QStringLiteral("Zentrix0"), keys::frmComSet::Settings), QStringLiteral("4800,n,8,1"));
+    QCOMPARE(store.read(QStringLiteral("Zentrix0"), QStringLiteral("frmComSet"), QStringLiteral("AutoConnect")),
+             QStringLiteral("True"));
+    // Choosing another moves the mark.
+    QVERIFY(d.chooseRow(rowFor(d, 2)));
+    QCOMPARE(d.rows().at(rowFor(d, 5)).text, QStringLiteral("COM5    Chrono-5 {unknown}"));
+    QCOMPARE(d.rows().at(rowFor(d, 2)).text, QStringLiteral("COM2    Chrono-2 My {unknown}"));
+    QVERIFY(!d.dirty());
+    // Defaults wait for Save; closing with changes asks.
+    d.form().baud = QStringLiteral("9600");
+    d.cmdDefault();
+    QVERIFY(d.dirty());
+    QCOMPARE(link.MSComm1.settings(), QStringLiteral("4800,n,8,1"));
+    prompter.queue(MsgAnswer::No);
+    d.queryClose();
+    QCOMPARE(prompter.last().text, QStringLiteral("Setup has been changed! \r\nDo you want to save changes?     "));
+    QVERIFY(!d.dirty());
+}
+
+void TstDetectPorts::firstFreeAtStartUp()
+{
+    mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+    ScriptedPrompter prompter;
+    RecordingLogPad pad;
+    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
+    PortDetect d(link, prompter);
+    d.loadForm(true, true, 0, false);
+    QVERIFY(d.selectFirstFree(0));
+    QCOMPARE(link.MSComm1.commPort(), 2);
+    // Another device takes the first free port, no detection needed.
+    link.MSComm1.setCommPort(1);
+    QVERIFY(d.selectFirstFree(3));
+    QCOMPARE(link.MSComm1.commPort(), 2);
+    // Without the simulator there is no RV5 to select.
+    mapPorts(QString(), silent->devicePath(), QString());
+    QVERIFY(!d.selectFirstFree(0));
+}
+
+void TstDetectPorts::noPortsAtAll()
+{
+    mapPorts(QString(), QString(), QString());
+    ScriptedPrompter prompter;
+    RecordingLogPad pad;
+    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
+    PortDetect d(link, prompter);
+    d.cmdDetect();
+    QVERIFY(d.rows().isEmpty());
+    QVERIFY(d.log().contains(QStringLiteral("There are no free COM ports..!")));
+    // The port test on a missing link port.
+    d.cmdTest();
+    QVERIFY(d.log().contains(QStringLiteral("Can Not Perform Test...!!!\r\nCOM1 is not available\r\n"
+                                            "Chose another COM Port from the list")));
+}
+
+void TstDetectPorts::startupChronSelect1()
+{
+    mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+    ScriptedPrompter prompter;
+    RecordingLogPad pad;
+    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
+    PortDetect d(link, prompter);
+    RecordingHost host(link);
+    NullProgressSink progress;
+    ChronoOps ops(link, host, progress, prompter);
+    d.loadForm(true, true, 0, false);
+    QStringList notes;
+    int shown = 0, modal = 0;
+    StartupWindows w;
+    w.note = [&](const QString &t) { notes << t; };
+    w.showProperties = [&] { ++shown; };
+    w.runPropertiesModal = [&] { ++modal; };
+    StartupChoice c;  // AutoConnect, AutoDetect, first free, RV5
+    QVERIFY(startupSelect(d, ops, prompter, c, w));
+    QCOMPARE(link.MSComm1.commPort(), 2);
+    QVERIFY(link.MSComm1.portOpen());
+    QVERIFY(link.cro.bCroStatusOk);
+    QCOMPARE(shown, 1);
+    QCOMPARE(modal, 0);
+    QCOMPARE(notes, QStringList({QStringLiteral("Retrieving RV5 Status for Chrono-2..."),
+                                 QStringLiteral("Status Retrieved Ok..!")}));
+    QCOMPARE(prompter.count(), 0);
+    link.extTerminal();
+
+    // No RV5 anywhere: the explanation, then the window to choose by hand.
+    mapPorts(QString(), silent->devicePath(), QString());
+    notes.clear();
+    QVERIFY(!startupSelect(d, ops, prompter, c, w));
+    QCOMPARE(modal, 1);
+    QCOMPARE(prompter.count(), 1);
+    QCOMPARE(prompter.last().text, QStringLiteral("Could not select first free RV5 Chronograph.\r\n"
+                                                  "There are no RV5 Chronographs present..!"));
+    QCOMPARE(notes.last(), QStringLiteral("Unable to Retrieve Satatus..!"));
+}
+
+// Started with ZX_HOLD_PORT set, the binary holds that port open until its input closes.
+int main(int argc, char **argv)
+{
+    const QByteArray hold = qgetenv("ZX_HOLD_PORT");
+    if (!hold.isEmpty()) {
+        QCoreApplication app(argc, argv);
+        QSerialPort port(QString::fromLocal8Bit(hold));
+        if (!port.open(QIODevice::ReadWrite))
+            return 1;
+        QTextStream(stdout) << "held\n" << Qt::flush;
+        QTextStream in(stdin);
+        in.readAll();  // until the test closes our input
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    TstDetectPorts t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_detect_ports.moc"
