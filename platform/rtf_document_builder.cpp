@@ -96,7 +96,10 @@ void DocumentBuilder::openPendingBlock(const CharState &cs)
     if (!m_blockPending)
         return;
     m_blockPending = false;
-    m_cursor.insertBlock(QTextBlockFormat(), charFormat(cs));
+    // Most paragraphs look like the one before: starting with its format usually saves a change.
+    m_cursor.insertBlock(m_lastFormat, charFormat(cs));
+    m_blockFormat = m_lastFormat;
+    m_blockFormatKnown = true;
     m_paragraphTouched = false;
 }
 
@@ -113,8 +116,10 @@ void DocumentBuilder::insertRun(const QString &text, const CharState &cs)
 void DocumentBuilder::applyParagraph(const ParaState &ps, const ListRef &list)
 {
     const QTextBlockFormat wanted = blockFormat(ps, list);
-    if (wanted != m_cursor.blockFormat())
+    if (wanted != (m_blockFormatKnown ? m_blockFormat : m_cursor.blockFormat()))
         m_cursor.setBlockFormat(wanted);
+    m_lastFormat = wanted;
+    m_blockFormatKnown = false; // list membership below changes it
     if (!list.isList) {
         // Old-style numbering restarts after an ordinary paragraph; \ls lists carry on.
         for (auto it = m_lists.begin(); it != m_lists.end();) {

@@ -53,6 +53,9 @@ private:
     bool m_blockPending = false;
     bool m_hasContent = false;
     bool m_paragraphTouched = false; // the current paragraph holds text or was ended
+    QTextBlockFormat m_lastFormat;   // of the paragraph ended last
+    QTextBlockFormat m_blockFormat;  // of the current block, when m_blockFormatKnown
+    bool m_blockFormatKnown = false;
 
     struct CachedFormat {
         CharState state;

@@ -573,7 +573,8 @@ ListRef Parser::listRef(const ParaState &ps) const
     } else if (ps.pnStyle != 0) {
         r.isList = true;
         r.source = -1;
-        r.level = ps.level;
+        // Old-style bullets carry no level: a nested item is one that is indented further.
+        r.level = ps.level > 0 ? ps.level : qBound(0, qRound(ps.leftTw / 720.0) - 1, 8);
         r.style = QTextListFormat::Style(ps.pnStyle - 100);
     } else if (m_paraHasListText) {
         r.isList = true;

@@ -395,8 +395,7 @@ void Writer::listMarker(const QTextBlock &block, const QTextList *list)
         }
         m_out.raw("{\\pntxta.}}");
     }
-    if (lf.indent() > 1)
-        m_out.word("ilvl", lf.indent() - 1);
+    // The level shows in the indent (\li): \ilvl without a list table confuses other readers.
 }
 
 void Writer::paragraph(const QTextBlock &block)
