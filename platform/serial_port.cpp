@@ -1,5 +1,6 @@
 #include "platform/serial_port.h"
 
+#include "platform/cp1252.h"
 #include "platform/port_map.h"
 
 #include <QHash>
@@ -7,23 +8,8 @@
 #include <QSerialPort>
 #include <QSet>
 
-#include <array>
-
 namespace zx {
 namespace {
-
-// Code points of Windows-1252 bytes 0x80..0x9F; the rest of the byte range is Latin-1.
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-inline char16_t toUnicode(unsigned char b)
-{
-    return (b >= 0x80 && b <= 0x9F) ? kHigh[b - 0x80] : char16_t(b);
-}
 
 QHash<QString, SerialPort::DeviceFactory> &virtualRegistry()
 {
@@ -347,35 +333,17 @@ void SerialPort::unregisterVirtualDevice(const QString &name) { virtualRegistry(
 
 bool SerialPort::isVirtualDevice(const QString &name) { return virtualRegistry().contains(name); }
 
-// Windows-1252, one character per byte, on every system.
-QString SerialPort::bytesToText(const char *data, qsizetype size)
-{
-    QString out(size, Qt::Uninitialized);
-    QChar *dst = out.data();
-    for (qsizetype i = 0; i < size; ++i)
-        dst[i] = QChar(toUnicode(static_cast<unsigned char>(data[i])));
-    return out;
-}
+// Windows-1252, one character per byte, on every system (the shared code-page table).
+QString SerialPort::bytesToText(const char *data, qsizetype size) { return cp1252::decode(data, size); }
 
-QString SerialPort::bytesToText(const QByteArray &bytes) { return bytesToText(bytes.constData(), bytes.size()); }
+QString SerialPort::bytesToText(const QByteArray &bytes) { return cp1252::decode(bytes); }
 
 char SerialPort::charToByte(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return static_cast<char>(u);
-    for (int i = 0; i < 32; ++i)
-        if (kHigh[i] == u)
-            return static_cast<char>(0x80 + i);
-    return '?';
+    const int b = cp1252::fromUnicode(c.unicode());
+    return b < 0 ? '?' : static_cast<char>(b);
 }
 
-QByteArray SerialPort::textToBytes(QStringView text)
-{
-    QByteArray out(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = charToByte(text[i]);
-    return out;
-}
+QByteArray SerialPort::textToBytes(QStringView text) { return cp1252::encode(text.toString()); }
 
 } // namespace zx
