@@ -39,6 +39,8 @@ Rv5Simulator::Rv5Simulator(const Rv5Options &options, QObject *parent)
     });
     m_babble.setInterval(40);
     connect(&m_babble, &QTimer::timeout, this, [this] {
+        if (!m_tx.idle())
+            return;  // a paced line cannot keep up: talk as fast as it goes, no faster
         m_tx.sendBytes("\r\nTST:Sensor self test " + QByteArray::number(++m_babbleCount).rightJustified(5, '0')
                        + " ....... level " + QByteArray::number(m_miscRng.bounded(100)));
     });
@@ -553,6 +555,12 @@ void Rv5Simulator::onShotTimer()
 {
     if (m_opt.liveShotLimit < 0 || m_liveShots < m_opt.liveShotLimit)
         fireShot();
+    syncShots();
+}
+
+void Rv5Simulator::setSensors(bool on)
+{
+    m_st.sensors = on;
     syncShots();
 }
 

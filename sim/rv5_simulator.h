@@ -53,7 +53,9 @@ public:
     // Nothing left to transmit and no listing or calibration running.
     bool isIdle() const { return m_tx.idle() && m_busy == Busy::None; }
 
-    // Live shots.
+    // Live shots. setSensors is the chronograph switching its sensors by itself (setting
+    // state().sensors directly changes the flag but leaves the shot timer as it was).
+    void setSensors(bool on);
     void setShotInterval(int ms);
     void setLiveShotLimit(int n);
     int liveShotsFired() const { return m_liveShots; }

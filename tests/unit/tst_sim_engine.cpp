@@ -479,6 +479,12 @@ void TstSimEngine::sameSeedSameOutput()
     QTRY_COMPARE(fired.count(), 5);
     QTest::qWait(100);
     QCOMPARE(fired.count(), 5);  // the limit holds
+    sim.setSensors(false);
+    sim.setLiveShotLimit(-1);
+    QTest::qWait(60);
+    QCOMPARE(fired.count(), 5);  // sensors off: no shots
+    sim.setSensors(true);
+    QTRY_VERIFY(fired.count() >= 7);
 }
 
 void TstSimEngine::faults()
