@@ -1,0 +1,61 @@
+// Shot capture end to end: Start, live shots and Stop against the RV5 simulator on a
+// pseudo-terminal, through the same serial stack and LogPad the program uses.
+#include "cfile/capture_stack.h"
+#include "cfile/cfile_manager.h"
+#include "link/link_session.h"
+#include "platform/one_shot_timer.h"
+#include "platform/settings_store.h"
+#include "support/scripted_file_chooser.h"
+#include "support/scripted_prompter.h"
+#include "support/sim_fixture.h"
+#include "support/temp_settings.h"
+
+#include <QtTest>
+
+class TstCapture : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startShotsStop()
+    {
+        zx::test::TempSettings tmp;
+        zx::sim::Rv5Options opt = zx::test::SimFixture::quietOptions();
+        opt.sensorsOn = true;
+        opt.shotIntervalMs = 0;
+        zx::test::SimFixture sim(opt);
+        QVERIFY2(sim.isOpen(), qPrintable(sim.errorString()));
+        zx::SettingsStore store;
+        zx::test::ScriptedPrompter prompter;
+        zx::test::ScriptedFileChooser chooser;
+        zx::CFileManager files(prompter, chooser, store, QStringLiteral("Zentrix0"));
+        zx::LogPad pad(files);
+        zx::LinkSession link(&prompter, &store, QStringLiteral("Zentrix0"), 0, &pad);
+        link.MSComm1.setDevicePath(sim.devicePath());
+        zx::CaptureStack stack(files, pad, prompter, link);
+        files.createNewCFile();
+
+        stack.capture.croStartShoot();
+        QVERIFY(stack.link.captureSwitch());
+        QCOMPARE(prompter.count(), 0);
+        const QString afterStart = files.active()->document()->toPlainText();
+        QVERIFY(afterStart.contains("TAG: Start-{Date="));
+        QVERIFY(afterStart.contains("TAG: Device-{ RV5 Vantor} Port-{COM1}"));
+        QVERIFY(afterStart.trimmed().endsWith("DAT>"));
+
+        QVERIFY(sim.sim().fireShot(2875.5));
+        QVERIFY(sim.sim().fireShot(2880.25));
+        QTRY_COMPARE_WITH_TIMEOUT(files.active()->document()->toPlainText().count("#0"), 2, 5000);
+
+        stack.capture.croStopShoot();
+        QVERIFY(!stack.link.captureSwitch());
+        const QString text = files.active()->document()->toPlainText();
+        const qsizetype stop = text.indexOf("TAG: Stop-");
+        QVERIFY(stop > text.indexOf("2880.25"));
+        QVERIFY(text.endsWith("REM: LogPad is now in ''Edit mode'' - shots will not be recorded into CFile.\n"));
+        // Nothing of the Stop's own traffic lands in the LogPad.
+        QVERIFY(!text.mid(stop).contains("DAT>"));
+        QVERIFY(files.active()->bChanged());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstCapture)
+#include "tst_capture.moc"
