@@ -6,7 +6,11 @@
 #include "app/ui/quit_signal.h"
 #include "app/ui/splash_sequence.h"
 #include "app/version.h"
+#include "platform/port_map.h"
+#include "platform/serial_port.h"
 #include "platform/ui/qt_prompter.h"
+#include "sim/rv5_simulator.h"
+#include "sim/virtual_port.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -49,10 +53,25 @@ int main(int argc, char **argv)
             terminationPending = true;
     });
 
+    // --simulate: an RV5 on an in-process port takes the place of the link port's device.
+    std::unique_ptr<zx::sim::Rv5Simulator> simulator;
+    std::unique_ptr<zx::sim::VirtualPortPair> simPort;
+    if (ctx.options.simulate) {
+        simulator = std::make_unique<zx::sim::Rv5Simulator>();
+        simPort = std::make_unique<zx::sim::VirtualPortPair>(simulator.get());
+        zx::sim::VirtualPort *end = simPort->programEnd();
+        zx::SerialPort::registerVirtualDevice(QStringLiteral("sim:rv5"), [end] { return end; });
+    }
+
     zx::DesktopEnvironment env;
     if (zx::startMain(ctx, env) == zx::StartDecision::Exit)
         return 0;
 
+    if (ctx.options.simulate) {
+        const int com = ctx.store.read(ctx.instanceName(), QStringLiteral("frmComSet"), QStringLiteral("CommPort"),
+                                       QStringLiteral("1")).toInt();
+        zx::PortMap::setOverride(com > 0 ? com : 1, QStringLiteral("sim:rv5"));
+    }
     mdi = zx::runSplashSequence(ctx);
     if (auto *qt = dynamic_cast<zx::QtPrompter *>(prompter.get()))
         qt->setParent(mdi);

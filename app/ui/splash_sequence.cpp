@@ -6,6 +6,7 @@
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/frm_splash.h"
+#include "app/ui/link_wiring.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -60,6 +61,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     // 10. One empty CFile, the command-line file in it.
     QMdiSubWindow *doc = createCFileWindow(*mdi);
     showCmdLineFile(*mdi, doc);
+    installLink(*mdi);
 
     // 11. Enabled, refreshed; the keyboard goes to the CFile.
     mdi->setEnabled(true);
