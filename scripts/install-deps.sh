@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the desktop program need.
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev libgl-dev
+pkgs=(build-essential cmake ninja-build ccache qt6-base-dev qt6-serialport-dev libgl-dev
       libxlsxwriter-dev xvfb xauth)
 missing=()
 for p in "${pkgs[@]}"; do
