@@ -57,7 +57,11 @@ int main(int argc, char **argv)
     std::unique_ptr<zx::sim::Rv5Simulator> simulator;
     std::unique_ptr<zx::sim::VirtualPortPair> simPort;
     if (ctx.options.simulate) {
-        simulator = std::make_unique<zx::sim::Rv5Simulator>();
+        // Calibrated, sensors on, a shot every couple of seconds: Start records at once.
+        zx::sim::Rv5Options simOptions;
+        simOptions.sensorsOn = true;
+        simOptions.shotIntervalMs = 2000;
+        simulator = std::make_unique<zx::sim::Rv5Simulator>(simOptions);
         simPort = std::make_unique<zx::sim::VirtualPortPair>(simulator.get());
         zx::sim::VirtualPort *end = simPort->programEnd();
         zx::SerialPort::registerVirtualDevice(QStringLiteral("sim:rv5"), [end] { return end; });
