@@ -7,7 +7,7 @@
 namespace zx {
 
 CaptureStack::CaptureStack(CFileManager &files, LogPad &pad, Prompter &prompter, LinkSession &session)
-    : link(session), warn(pad, session.cro, link), defaultOps(link, pad, warn, session.cro),
+    : pad(pad), link(session), warn(pad, session.cro, link), defaultOps(link, pad, warn, session.cro),
       capture(files, pad, warn, prompter, session.cro, link, defaultOps)
 {
     session.setLogPad(&pad);

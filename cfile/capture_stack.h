@@ -19,6 +19,7 @@ class CaptureStack {
 public:
     CaptureStack(CFileManager &files, LogPad &pad, Prompter &prompter, LinkSession &session);
 
+    LogPad &pad;
     LinkCaptureAdapter link;
     LogPadWarnings warn;
     ChronoOperations defaultOps;

@@ -5,9 +5,15 @@
 #include "link/status_parser.h"
 #include "platform/prompter.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 
 namespace zx {
+
+namespace {
+constexpr int kGuardWaitMaxMs = 2000;   // the default long interval of a transaction
+}
 
 CroClass LinkSession::classify(bool isKey, const QString &request)
 {
@@ -88,7 +94,11 @@ void LinkSession::periodTick()
 
 void LinkSession::waitTimer(OneShotTimer &t)
 {
-    while (t.isEnabled() && !t.expired())
+    // Received text restarts the guard; a device that never falls silent (noise at a wrong
+    // speed) ends the wait after the long interval instead of holding the program.
+    QElapsedTimer waited;
+    waited.start();
+    while (t.isEnabled() && !t.expired() && waited.elapsed() < kGuardWaitMaxMs)
         pump();
 }
 

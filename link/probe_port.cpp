@@ -4,11 +4,14 @@
 
 #include "link/logpad_sink.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 
 namespace zx {
 namespace {
 constexpr int kCom2RspCap = 16384;   // sCom2Rsp keeps its last 16 K characters
+constexpr int kCom2GuardMaxMs = 1000; // the long interval of a probe transaction
 }
 
 void LinkSession::getPrtState()
@@ -73,10 +76,13 @@ void LinkSession::com2Guard(int ms) { tmrCom2Sho.arm(ms); }
 
 int LinkSession::com2Transact(const QString &cmd, int shortMs)
 {
-    // The guard time of the previous probe transaction.
-    if (tmrCom2Sho.isEnabled())
-        while (!tmrCom2Sho.expired() && tmrCom2Sho.isEnabled())
-            pump();
+    // The guard time of the previous probe transaction. Every received chunk restarts it,
+    // so a line that never falls silent (a chronograph in rapid fire sending shots) would
+    // hold it forever: the wait ends after the long interval at the latest.
+    QElapsedTimer guardWait;
+    guardWait.start();
+    while (tmrCom2Sho.isEnabled() && !tmrCom2Sho.expired() && guardWait.elapsed() < kCom2GuardMaxMs)
+        pump();
     int result = 0;
     com2Arm(shortMs, 1000);
     MSComm2.output(cmd);

@@ -47,10 +47,14 @@ int main(int argc, char **argv)
     QPointer<zx::FrmMdi> mdi;
     bool terminationPending = false;
     zx::onTerminationRequest([&mdi, &terminationPending] {
-        if (mdi)
+        if (mdi) {
             mdi->closeByProgram();
-        else
-            terminationPending = true;
+            return;
+        }
+        // Start-up may be waiting on a window (the port properties): let it go on.
+        terminationPending = true;
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
     });
 
     // --simulate: an RV5 on an in-process port takes the place of the link port's device.

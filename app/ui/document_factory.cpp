@@ -29,7 +29,6 @@ CFileWorkspace *installCFiles(FrmMdi &mdi)
     ws->installLineDisplay(mdi.statusBar());
     // Every CFile asks about its changes at exit; Cancel in any stops the exit.
     mdi.setQueryCloseDocuments([&files] { return files.closeAll(); });
-    QObject::connect(ws, &CFileWorkspace::commandStateChanged, &mdi, &FrmMdi::refreshModeStatus);
     return ws;
 }
 

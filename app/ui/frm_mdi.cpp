@@ -142,6 +142,7 @@ void FrmMdi::buildToolbars()
     m_tbrStandard->setObjectName(QStringLiteral("tbrStandard"));
     m_tbrFormat = addToolBar(QStringLiteral("Format"));
     m_tbrFormat->setObjectName(QStringLiteral("tbrFormat"));
+    m_tools = fillMainToolbars(m_tbrStandard, m_tbrFormat);
     addToolBarBreak();
     // The ruler sits under the toolbars; its marks belong to the editing windows.
     auto *rulerBar = addToolBar(QStringLiteral("Ruler"));

@@ -5,6 +5,7 @@
 #include "app/debug_commands.h"
 #include "app/shutdown.h"
 #include "app/soft_settings.h"
+#include "app/ui/main_toolbars.h"
 
 #include <QMainWindow>
 
@@ -27,6 +28,7 @@ public:
     QMenu *menuNamed(const QString &objectName) const;
     QToolBar *standardToolbar() const { return m_tbrStandard; }
     QToolBar *formatToolbar() const { return m_tbrFormat; }
+    const MainToolbars &toolbars() const { return m_tools; }
     QLabel *statusPanel(int index) const;   // 0 message, 1 sensitivity, 2 date, 3 time
 
     // Start: keys of the main window, then its place and size (fitted to the screen).
@@ -70,6 +72,7 @@ private:
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_tbrStandard = nullptr;
     QToolBar *m_tbrFormat = nullptr;
+    MainToolbars m_tools;
     QWidget *m_ruler = nullptr;
     QMenu *m_mnuDebug = nullptr;
     QList<QLabel *> m_panels;

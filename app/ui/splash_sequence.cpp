@@ -6,7 +6,9 @@
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/frm_splash.h"
-#include "app/ui/link_wiring.h"
+#include "app/ui/chrono_desk.h"
+#include "app/ui/edit_commands.h"
+#include "cfile/ui/cfile_workspace.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -41,6 +43,11 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     auto *mdi = new FrmMdi(ctx);
     mdi->setAttribute(Qt::WA_DeleteOnClose);
     mdi->loadSettings();
+    CFileWorkspace *ws = cfileWorkspace(*mdi);
+    installEditCommands(*mdi, *ws, mdi->toolbars());
+    ChronoDesk *desk = installChronoDesk(*mdi);
+    if (desk)
+        desk->statusRefresh().zapFgs();
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));
@@ -55,19 +62,24 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     mdi->setEnabled(false);
     mdi->show();
 
-    // 8.-9. Port and chronograph selection join here once the link windows exist.
+    // 8. The port opened at once when the user selects the chronograph by hand.
+    // 9. The chronograph selection: first free, last used, or the user's own choice.
+    if (desk) {
+        desk->startupConnect();
+        desk->startupSelect();
+    }
     mdi->refreshModeStatus();
 
     // 10. One empty CFile, the command-line file in it.
     QMdiSubWindow *doc = createCFileWindow(*mdi);
     showCmdLineFile(*mdi, doc);
-    installLink(*mdi);
 
     // 11. Enabled, refreshed; the keyboard goes to the CFile.
     mdi->setEnabled(true);
     mdi->refreshModeStatus();
-    if (QMdiSubWindow *active = mdi->mdiArea()->activeSubWindow()) {
-        if (QWidget *w = active->widget())
+    if (doc) {
+        mdi->mdiArea()->setActiveSubWindow(doc);
+        if (QWidget *w = doc->widget())
             w->setFocus();
     }
     QCoreApplication::processEvents();

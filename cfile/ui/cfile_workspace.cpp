@@ -123,7 +123,10 @@ void CFileWorkspace::onSubWindowActivated(QMdiSubWindow *w)
     m_files->setActive(doc->doc());
     disconnect(m_cursorConn);
     disconnect(m_textConn);
-    m_cursorConn = connect(doc->rtfText(), &QTextEdit::cursorPositionChanged, this, &CFileWorkspace::updateLineDisplay);
+    m_cursorConn = connect(doc->rtfText(), &QTextEdit::cursorPositionChanged, this, [this] {
+        updateLineDisplay();
+        Q_EMIT commandStateChanged();
+    });
     m_textConn = connect(doc->rtfText(), &QTextEdit::textChanged, this, &CFileWorkspace::commandStateChanged);
     updateLineDisplay();
 }

@@ -24,7 +24,11 @@ struct Fixture {
     test::ScriptedPrompter prompter;
     AppContext ctx;
     QPointer<FrmMdi> mdi;
-    Fixture() { ctx.prompter = &prompter; }
+    Fixture()
+    {
+        tmp.selectChronographByHand();
+        ctx.prompter = &prompter;
+    }
     ~Fixture()
     {
         if (mdi)

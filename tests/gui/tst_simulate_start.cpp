@@ -31,6 +31,8 @@ private Q_SLOTS:
         zx::sim::VirtualPort *end = pair.programEnd();
         zx::SerialPort::registerVirtualDevice(QStringLiteral("sim:gui"), [end] { return end; });
         zx::PortMap::setOverride(1, QStringLiteral("sim:gui"));
+        for (int n = 2; n <= 16; ++n)
+            zx::PortMap::setOverride(n, QStringLiteral("/nonexistent/zx-com%1").arg(n));
 
         zx::AppContext ctx;
         zx::test::ScriptedPrompter prompter;

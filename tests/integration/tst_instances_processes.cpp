@@ -56,6 +56,7 @@ private Q_SLOTS:
     void secondCopyBecomesInstanceOne()
     {
         test::TempSettings tmp;
+        tmp.selectChronographByHand();
         SettingsStore store;
         const QString logA = tmp.path() + "/a.log", logB = tmp.path() + "/b.log";
 
@@ -91,6 +92,7 @@ private Q_SLOTS:
     void refusedCopyEndsWithoutRecord()
     {
         test::TempSettings tmp;
+        tmp.selectChronographByHand();
         SettingsStore store;
         auto a = launch(tmp, "", tmp.path() + "/a.log");
         QVERIFY(a->waitForStarted());
@@ -110,6 +112,7 @@ private Q_SLOTS:
     void killedCopyKeepsItsNumberUntilALoneStart()
     {
         test::TempSettings tmp;
+        tmp.selectChronographByHand();
         SettingsStore store;
         auto a = launch(tmp, "", tmp.path() + "/a.log", {"N=5"});
         QVERIFY(a->waitForStarted());

@@ -1,5 +1,8 @@
 #include "support/temp_settings.h"
 
+#include "app/settings_keys.h"
+#include "platform/settings_store.h"
+
 #include <QSettings>
 
 namespace zx::test {
@@ -9,6 +12,18 @@ TempSettings::TempSettings() : m_oldXdg(qgetenv("XDG_CONFIG_HOME"))
     qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+}
+
+void TempSettings::selectChronographByHand() const
+{
+    SettingsStore store;
+    for (int n = 0; n <= 16; ++n) {
+        const QString app = QStringLiteral("Zentrix") + QString::number(n);
+        store.writeBool(app, keys::frmComSet::AutoDetect, false);
+        store.writeBool(app, keys::frmComSet::AutoConnect, false);
+        store.writeInt(app, keys::frmComSet::ChronSelect, 0);
+        store.flush(app);
+    }
 }
 
 TempSettings::~TempSettings()

@@ -9,6 +9,9 @@ public:
     TempSettings();
     ~TempSettings();
     QString path() const { return m_dir.path(); }
+    // Every instance starts without a port scan or an open port: the user selects
+    // the chronograph by hand (for tests that are not about the start-up selection).
+    void selectChronographByHand() const;
 
 private:
     QTemporaryDir m_dir;

@@ -1,0 +1,68 @@
+#pragma once
+// The main window's side of the chronograph: one link session for the program's life,
+// shot capture and the chronograph operations over the CFile workspace, the progress
+// window, the port properties window, the Chrono and Interface menus with the pop-up
+// twins, the toolbar's Connect and Setup buttons, and the mode and status refresh that
+// keeps all of them (and the caption) in line. Owned by the main window.
+#include "app/status_refresh.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class QMenu;
+
+namespace zx {
+
+class CFileWorkspace;
+class ChronoOps;
+class FrmFPrgrs;
+class FrmMdi;
+class FrmProperties;
+class LinkSession;
+class PortDetect;
+
+class ChronoDesk : public QObject {
+    Q_OBJECT
+public:
+    ChronoDesk(FrmMdi &mdi, CFileWorkspace &ws);
+    ~ChronoDesk() override;
+
+    LinkSession &link();
+    ChronoOps &ops();
+    PortDetect &detect();
+    FrmProperties *properties() const;
+    FrmFPrgrs *progress() const;
+    StatusRefresh &statusRefresh() { return m_refresh; }
+    QMenu *chronoPopup() const { return m_popup; }
+
+    // Start-up: the port opened at once when the user selects by hand (step 8), then
+    // the chronograph selection (step 9).
+    void startupConnect();
+    void startupSelect();
+
+    // Interface menu and toolbar commands.
+    void openProperties(bool runDetection);
+    void togglePort();
+
+    // Commands of the active CFile (updFgsMDI), after a change of text or selection.
+    void updateCFileCommands();
+
+private:
+    struct Parts;
+    ProgramState gather() const;
+    void buildMenus();
+    void connectProperties();
+
+    FrmMdi &m_mdi;
+    CFileWorkspace &m_ws;
+    std::unique_ptr<Parts> m_parts;
+    StatusRefresh m_refresh;
+    QMenu *m_popup = nullptr;
+};
+
+// The main window's chronograph side, installed once the CFile workspace exists.
+ChronoDesk *installChronoDesk(FrmMdi &mdi);
+ChronoDesk *chronoDesk(FrmMdi &mdi);
+
+} // namespace zx

@@ -1,0 +1,184 @@
+#include "app/ui/edit_commands.h"
+
+#include "app/mode_commands.h"
+#include "app/mode_test_level.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/main_toolbars.h"
+#include "cfile/ui/cfile_workspace.h"
+#include "cfile/ui/frm_document.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QFontDialog>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTextList>
+
+#include <functional>
+
+namespace zx {
+
+namespace {
+
+using EditorFn = std::function<void(QTextEdit *)>;
+
+// Runs f on the active CFile's editor; nothing without one.
+std::function<void()> onEditor(CFileWorkspace &ws, EditorFn f)
+{
+    return [&ws, f = std::move(f)] {
+        if (FrmDocument *doc = ws.activeWindow()) {
+            f(doc->rtfText());
+            doc->rtfText()->setFocus();
+        }
+    };
+}
+
+void mergeFormat(QTextEdit *e, const std::function<void(QTextCharFormat &)> &set)
+{
+    QTextCharFormat f;
+    set(f);
+    QTextCursor c = e->textCursor();
+    if (c.hasSelection())
+        c.mergeCharFormat(f);
+    e->mergeCurrentCharFormat(f);
+}
+
+void changeCase(QTextEdit *e, bool upper)
+{
+    QTextCursor c = e->textCursor();
+    if (!c.hasSelection())
+        return;
+    const int a = c.anchor(), p = c.position();
+    const QString t = c.selectedText();
+    c.insertText(upper ? t.toUpper() : t.toLower());
+    c.setPosition(a);
+    c.setPosition(p, QTextCursor::KeepAnchor);
+    e->setTextCursor(c);
+}
+
+void indent(QTextEdit *e, int step)
+{
+    QTextCursor c = e->textCursor();
+    QTextBlockFormat f = c.blockFormat();
+    f.setIndent(qMax(0, f.indent() + step));
+    c.mergeBlockFormat(f);
+}
+
+void toggleBullet(QTextEdit *e)
+{
+    QTextCursor c = e->textCursor();
+    if (QTextList *list = c.currentList()) {
+        QTextBlockFormat bf = c.blockFormat();
+        for (QTextBlock b = e->document()->findBlock(c.selectionStart());
+             b.isValid() && b.position() <= c.selectionEnd(); b = b.next())
+            list->remove(b);
+        bf.setIndent(0);
+        c.setBlockFormat(bf);
+    } else {
+        QTextListFormat lf;
+        lf.setStyle(QTextListFormat::ListDisc);
+        c.createList(lf);
+    }
+}
+
+void printDocument(QWidget *parent, QTextEdit *e)
+{
+    QPrinter printer;
+    QPrintDialog dlg(&printer, parent);
+    if (dlg.exec() == QDialog::Accepted)
+        e->document()->print(&printer);
+}
+
+void bind(QAction *a, std::function<void()> f)
+{
+    if (a)
+        QObject::connect(a, &QAction::triggered, a, [f = std::move(f)] { f(); });
+}
+
+} // namespace
+
+void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &tools)
+{
+    AppContext &ctx = mdi.context();
+    const auto disabled = [&ctx] { noteDisabled(*ctx.prompter, ctx.soft.userLevel); };
+    const auto tool = [&tools](const QString &key) { return tools.action(key); };
+    CFileManager &files = ws.files();
+
+    // Edit menu, twins of the toolbar's buttons.
+    if (QMenu *edit = mdi.menuNamed(QStringLiteral("mnuEdit"))) {
+        const auto add = [&](const char *name, const QString &text, const QKeySequence &keys, const QString &key) {
+            QAction *a = edit->addAction(text);
+            a->setObjectName(QString::fromLatin1(name));
+            a->setShortcut(keys);
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            QObject::connect(a, &QAction::triggered, tool(key), &QAction::trigger);
+        };
+        add("mnuEditUndo", QStringLiteral("&Undo"), QKeySequence::Undo, cmd::Undo);
+        add("mnuEditRedo", QStringLiteral("&Redo"), QKeySequence::Redo, cmd::Redo);
+        edit->addSeparator();
+        add("mnuEditCut", QStringLiteral("Cu&t"), QKeySequence::Cut, cmd::Cut);
+        add("mnuEditCopy", QStringLiteral("&Copy"), QKeySequence::Copy, cmd::Copy);
+        add("mnuEditPaste", QStringLiteral("&Paste"), QKeySequence::Paste, cmd::Paste);
+    }
+
+    bind(tool(cmd::New), [&files] { files.mnuFileNew(); });
+    bind(tool(cmd::Open), [&files] { files.mnuFileOpen(); });
+    bind(tool(cmd::Save), [&files] { files.mnuFileSave(); });
+    bind(tool(cmd::Print), onEditor(ws, [&mdi](QTextEdit *e) { printDocument(&mdi, e); }));
+    bind(tool(cmd::Cut), onEditor(ws, [](QTextEdit *e) { e->cut(); }));
+    bind(tool(cmd::Copy), onEditor(ws, [](QTextEdit *e) { e->copy(); }));
+    bind(tool(cmd::Paste), onEditor(ws, [](QTextEdit *e) { e->paste(); }));
+    bind(tool(cmd::Undo), onEditor(ws, [](QTextEdit *e) { e->undo(); }));
+    bind(tool(cmd::Redo), onEditor(ws, [](QTextEdit *e) { e->redo(); }));
+    bind(tool(cmd::Search), disabled);
+    bind(tool(cmd::WordWrap), [&files] { files.setViewMode(files.viewMode() == 0 ? 1 : 0); });
+    bind(tool(cmd::IPad), disabled);
+    bind(tool(cmd::BTerminal), disabled);
+    bind(tool(cmd::Keypad), disabled);
+
+    bind(tool(cmd::Bold), onEditor(ws, [a = tool(cmd::Bold)](QTextEdit *e) {
+             mergeFormat(e, [on = a->isChecked()](QTextCharFormat &f) { f.setFontWeight(on ? QFont::Bold : QFont::Normal); });
+         }));
+    bind(tool(cmd::Italic), onEditor(ws, [a = tool(cmd::Italic)](QTextEdit *e) {
+             mergeFormat(e, [on = a->isChecked()](QTextCharFormat &f) { f.setFontItalic(on); });
+         }));
+    bind(tool(cmd::Underline), onEditor(ws, [a = tool(cmd::Underline)](QTextEdit *e) {
+             mergeFormat(e, [on = a->isChecked()](QTextCharFormat &f) { f.setFontUnderline(on); });
+         }));
+    bind(tool(cmd::StrikeThru), onEditor(ws, [a = tool(cmd::StrikeThru)](QTextEdit *e) {
+             mergeFormat(e, [on = a->isChecked()](QTextCharFormat &f) { f.setFontStrikeOut(on); });
+         }));
+    bind(tool(cmd::Left), onEditor(ws, [](QTextEdit *e) { e->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); }));
+    bind(tool(cmd::Center), onEditor(ws, [](QTextEdit *e) { e->setAlignment(Qt::AlignHCenter); }));
+    bind(tool(cmd::Right), onEditor(ws, [](QTextEdit *e) { e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute); }));
+    bind(tool(cmd::Bullet), onEditor(ws, toggleBullet));
+    bind(tool(cmd::CaseToUpper), onEditor(ws, [](QTextEdit *e) { changeCase(e, true); }));
+    bind(tool(cmd::CaseToLower), onEditor(ws, [](QTextEdit *e) { changeCase(e, false); }));
+    bind(tool(cmd::TabLeft), onEditor(ws, [](QTextEdit *e) { indent(e, -1); }));
+    bind(tool(cmd::TabRight), onEditor(ws, [](QTextEdit *e) { indent(e, 1); }));
+    bind(tool(cmd::TruFont), onEditor(ws, [&mdi](QTextEdit *e) {
+             bool ok = false;
+             const QFont f = QFontDialog::getFont(&ok, e->currentFont(), &mdi);
+             if (ok)
+                 mergeFormat(e, [&f](QTextCharFormat &x) { x.setFont(f, QTextCharFormat::FontPropertiesSpecifiedOnly); });
+         }));
+    if (tools.fontName)
+        QObject::connect(tools.fontName, &QFontComboBox::textActivated, &ws, [&ws](const QString &family) {
+            onEditor(ws, [&family](QTextEdit *e) {
+                mergeFormat(e, [&family](QTextCharFormat &f) { f.setFontFamilies({family}); });
+            })();
+        });
+    if (tools.fontSize)
+        QObject::connect(tools.fontSize, &QComboBox::textActivated, &ws, [&ws](const QString &size) {
+            const double pt = size.toDouble();
+            if (pt > 0)
+                onEditor(ws, [pt](QTextEdit *e) { mergeFormat(e, [pt](QTextCharFormat &f) { f.setFontPointSize(pt); }); })();
+        });
+}
+
+} // namespace zx

@@ -1,0 +1,13 @@
+#pragma once
+// The editing and formatting commands of the main window's toolbars and Edit menu,
+// applied to the active CFile's editor. Commands whose windows come later (find,
+// terminal, keypad, remote panel) show the "temporarily disabled" notice.
+namespace zx {
+
+class CFileWorkspace;
+class FrmMdi;
+struct MainToolbars;
+
+void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &tools);
+
+} // namespace zx
