@@ -1,0 +1,205 @@
+// The real main window on the RV5 simulator behind a pseudo-terminal: start-up finds the
+// chronograph, the caption and status bar follow the mode, and the Chrono and Interface
+// commands, the toolbar's Connect button and the properties window work by control name.
+#include "app/app_context.h"
+#include "app/settings_keys.h"
+#include "app/ui/chrono_desk.h"
+#include "app/ui/document_factory.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/splash_sequence.h"
+#include "cfile/cfile_manager.h"
+#include "cfile/ui/cfile_workspace.h"
+#include "link/chrono_ops.h"
+#include "link/link_session.h"
+#include "link/port_detect.h"
+#include "link/ui/frm_properties.h"
+#include "link/ui/progress_window.h"
+#include "platform/port_map.h"
+#include "support/scripted_prompter.h"
+#include "support/sim_fixture.h"
+#include "support/temp_settings.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zx;
+using namespace zx::test;
+
+namespace {
+
+struct MainRig {
+    TempSettings tmp;
+    SimFixture sim;
+    ScriptedPrompter prompter;
+    AppContext ctx;
+    QPointer<FrmMdi> mdi;
+
+    explicit MainRig(int chronSelect = 1)
+    {
+        sim.sim().setCalibrationStepMs(20);
+        PortMap::setOverride(1, sim.devicePath());
+        for (int n = 2; n <= 16; ++n)
+            PortMap::setOverride(n, QStringLiteral("/nonexistent/zx-com%1").arg(n));
+        ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, chronSelect);
+        ctx.prompter = &prompter;
+    }
+    ~MainRig()
+    {
+        if (mdi)
+            mdi->closeByProgram();
+        PortMap::clearOverrides();
+    }
+    FrmMdi *start()
+    {
+        mdi = runSplashSequence(ctx);
+        return mdi;
+    }
+    ChronoDesk &desk() { return *chronoDesk(*mdi); }
+    QAction *action(const QString &name) { return mdi->findChild<QAction *>(name); }
+    void trigger(const QString &name)
+    {
+        QAction *a = action(name);
+        QVERIFY2(a, qPrintable(name));
+        a->trigger();
+    }
+    QString logPad()
+    {
+        CFileDoc *doc = cfileWorkspace(*mdi)->files().active();
+        return doc ? doc->document()->toPlainText() : QString();
+    }
+    QString sensitivity() { return mdi->findChild<QLabel *>(QStringLiteral("sbrPanelSens"))->text(); }
+};
+
+} // namespace
+
+class TstMainChrono : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startupFindsFirstFreeRv5AndReadsStatus();
+    void captionFollowsStartStopAndPort();
+    void chronoMenuOperations();
+    void propertiesFromInterfaceMenu();
+    void lastUsedShowsPropertiesModally();
+};
+
+void TstMainChrono::startupFindsFirstFreeRv5AndReadsStatus()
+{
+    MainRig rig;
+    QVERIFY(rig.sim.isOpen());
+    QVERIFY(rig.start());
+    QVERIFY(rig.desk().link().MSComm1.portOpen());
+    QCOMPARE(rig.mdi->windowTitle(), QStringLiteral("Zentrix0 {COM1=ON} {Edit} {RV5 Vantor}"));
+    QVERIFY(rig.desk().link().cro.bCroStatusOk);
+    QCOMPARE(rig.sensitivity(), QStringLiteral("Sensitivity %1%").arg(rig.desk().link().cro.iCroSensLevel));
+    const QString log = rig.desk().detect().log();
+    QVERIFY2(log.contains(QStringLiteral("Retrieving RV5 Status for Chrono-1...")), qPrintable(log));
+    QVERIFY(log.contains(QStringLiteral("Status Retrieved Ok..!")));
+    QCOMPARE(rig.prompter.count(), 0);
+    // The properties window was shown during the selection and hidden again.
+    QVERIFY(rig.desk().properties()->isHidden());
+    QCOMPARE(rig.desk().properties()->windowTitle(), QStringLiteral("CSetup0_1 }"));
+}
+
+void TstMainChrono::captionFollowsStartStopAndPort()
+{
+    MainRig rig;
+    QVERIFY(rig.start());
+    LinkSession &link = rig.desk().link();
+    // Start on a calibrated chronograph turns the sensors on: Shoot mode.
+    rig.prompter.queue(MsgAnswer::Yes);   // the calibration offer, if any
+    rig.trigger(QStringLiteral("mnuRemStart"));
+    QTRY_VERIFY_WITH_TIMEOUT(link.bRxTo[1], 10000);
+    QVERIFY2(rig.mdi->windowTitle().contains(QStringLiteral(" {Shoot} ")), qPrintable(rig.mdi->windowTitle()));
+    QVERIFY(rig.action(QStringLiteral("mnuRemStart"))->isChecked());
+    QVERIFY(rig.action(QStringLiteral("popRemStart"))->isChecked());
+    // Shoot mode: no cutting or undoing in the LogPad.
+    QVERIFY(!rig.action(QStringLiteral("Cut"))->isEnabled());
+    QVERIFY(!rig.action(QStringLiteral("Undo"))->isEnabled());
+
+    // The toolbar's Connect closes the port: the capture switch goes off with it.
+    QAction *connectButton = rig.action(QStringLiteral("Connect"));
+    QVERIFY(connectButton->isChecked());
+    connectButton->trigger();
+    QVERIFY(!link.MSComm1.portOpen());
+    QVERIFY(!link.bRxTo[1]);
+    QCOMPARE(rig.mdi->windowTitle(), QStringLiteral("Zentrix0 {COM1=OFF} {Edit} {RV5 Vantor}"));
+    QVERIFY(!connectButton->isChecked());
+    connectButton->trigger();
+    QVERIFY(link.MSComm1.portOpen());
+    QVERIFY(rig.mdi->windowTitle().startsWith(QStringLiteral("Zentrix0 {COM1=ON} {Edit}")));
+}
+
+void TstMainChrono::chronoMenuOperations()
+{
+    MainRig rig;
+    QVERIFY(rig.start());
+    LinkSession &link = rig.desk().link();
+
+    rig.trigger(QStringLiteral("mnuRemStatus"));
+    QTRY_VERIFY(rig.logPad().contains(QStringLiteral("RV5")));
+
+    rig.trigger(QStringLiteral("mnuRemCalibrate"));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.logPad().contains(QStringLiteral("Calibration Ok! {Level=")), 15000);
+
+    rig.trigger(QStringLiteral("mnuRemRapidFireOn"));
+    QTRY_VERIFY(rig.sim.sim().state().rapid);
+    QVERIFY(rig.action(QStringLiteral("mnuRemRapidFireOn"))->isChecked());
+    QVERIFY(rig.logPad().contains(QStringLiteral("Rapid fire is now turned  On")));
+    rig.trigger(QStringLiteral("mnuRemRapidFireOn"));
+    QTRY_VERIFY(!rig.sim.sim().state().rapid);
+
+    rig.trigger(QStringLiteral("mnuRemTest"));
+    QTRY_VERIFY(rig.logPad().contains(QStringLiteral("End of data collection")));
+
+    rig.trigger(QStringLiteral("mnuRemPowerOff"));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.logPad().contains(QStringLiteral("Chrono Power has been turned off")), 10000);
+    // Every operation left the task guard free and the progress window closed.
+    QVERIFY(!rig.desk().progress()->isVisible());
+    QVERIFY(rig.desk().ops().guarded([] {}));
+    QVERIFY(link.MSComm1.portOpen());
+    QCOMPARE(rig.prompter.count(), 0);
+}
+
+void TstMainChrono::propertiesFromInterfaceMenu()
+{
+    MainRig rig;
+    QVERIFY(rig.start());
+    rig.trigger(QStringLiteral("mnuProperties"));
+    FrmProperties *w = rig.desk().properties();
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->findChild<QLabel *>(QStringLiteral("lblCroName"))->text(), QStringLiteral("Chrono-1"));
+    w->close();
+    rig.trigger(QStringLiteral("mnuDetect"));
+    auto *list = w->findChild<QListWidget *>(QStringLiteral("lstCom2Cro"));
+    QVERIFY(list->count() >= 1);
+    QVERIFY2(list->item(0)->text().endsWith(QStringLiteral("{RV-5}")), qPrintable(list->item(0)->text()));
+    QVERIFY(rig.desk().link().MSComm1.portOpen());   // reopened after probing its own port
+    w->close();
+}
+
+void TstMainChrono::lastUsedShowsPropertiesModally()
+{
+    MainRig rig(2);
+    bool sawModal = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget *m = QApplication::activeModalWidget()) {
+            sawModal = m->objectName() == QStringLiteral("frmProperties");
+            m->close();
+        }
+    });
+    poll.start(50);
+    QVERIFY(rig.start());
+    poll.stop();
+    QVERIFY(sawModal);
+    // The stored port was kept and its status read after the window closed.
+    QVERIFY(rig.desk().link().cro.bCroStatusOk);
+}
+
+QTEST_MAIN(TstMainChrono)
+#include "tst_main_chrono.moc"
