@@ -110,22 +110,23 @@ void LogPad::captureText(const QString &chunk)
     appendKeepingFormat(doc, s.toString());
 }
 
-void LogPad::tagEvent(int event)
+QString LogPad::eventTagText(int event, const QDateTime &t)
 {
     static const char *const words[] = {"", "Start-", "Stop-", "PowerOff-", "PowerOn-"};
-    const QDateTime t = now();
     const QString word = (event >= 0 && event <= 4) ? QString::fromLatin1(words[event]) : QString();
-    logPadWrite(word + QStringLiteral("{Date=") + shortDate(t.date()) + QStringLiteral("  Time=") + longTime(t.time()) +
-                    QStringLiteral("  t=") + timerSeconds(t.time()) + QStringLiteral(" sec}"),
-                1, 1, 10);
+    return word + QStringLiteral("{Date=") + shortDate(t.date()) + QStringLiteral("  Time=") + longTime(t.time()) +
+           QStringLiteral("  t=") + timerSeconds(t.time()) + QStringLiteral(" sec}");
 }
 
-void LogPad::tagDevice(const QString &deviceName, int port)
+QString LogPad::deviceTagText(const QString &deviceName, int port)
 {
-    logPadWrite(QStringLiteral("Device-{") + deviceName + QStringLiteral("} Port-{COM") + QString::number(port) +
-                    QStringLiteral("}"),
-                0, 1, 10);
+    return QStringLiteral("Device-{") + deviceName + QStringLiteral("} Port-{COM") + QString::number(port) +
+           QStringLiteral("}");
 }
+
+void LogPad::tagEvent(int event) { logPadWrite(eventTagText(event, now()), 1, 1, 10); }
+
+void LogPad::tagDevice(const QString &deviceName, int port) { logPadWrite(deviceTagText(deviceName, port), 0, 1, 10); }
 
 void LogPad::errRemark(int number, const QString &text)
 {

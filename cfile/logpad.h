@@ -30,6 +30,9 @@ public:
     void tagEvent(int event);
     // "Device-{" + device name + "} Port-{COM" + port + "}"
     void tagDevice(const QString &deviceName, int port);
+    // The texts of those tags, for writers of other LogPads.
+    static QString eventTagText(int event, const QDateTime &t);
+    static QString deviceTagText(const QString &deviceName, int port);
     // Warning remark: "REM: " + text and one line end.
     void warnRemark(const QString &text) { logPadWrite(text, 0, 1, 1); }
     // Error remark: "REM: Err(" + number + ")->" + text and one line end.

@@ -6,12 +6,13 @@
 namespace zx {
 
 class CaptureLink;
-class LogPad;
+class LogPadSink;
 struct CroState;
 
 class LogPadWarnings {
 public:
-    LogPadWarnings(LogPad &pad, CroState &cro, CaptureLink &link);
+    // Any LogPad: the CFile's own, or the console's in zentrix-cli.
+    LogPadWarnings(LogPadSink &pad, CroState &cro, CaptureLink &link);
     // The chronograph-warnings option of the notes window (ShowWarnRV).
     void setChronoWarnings(std::function<bool()> f) { m_chronoWarnings = std::move(f); }
 
@@ -29,7 +30,9 @@ public:
     void warnAborted();
 
 private:
-    LogPad &m_pad;
+    void remark(const QString &text);
+
+    LogPadSink &m_pad;
     CroState &m_cro;
     CaptureLink &m_link;
     std::function<bool()> m_chronoWarnings;

@@ -40,9 +40,16 @@ int main(int argc, char **argv)
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h"))
         return usage(out);
     const QString name = args.takeFirst();
-    for (const auto &c : zx::cli::commands())
-        if (name == QLatin1String(c.name))
-            return c.run(args);
+    for (const auto &c : zx::cli::commands()) {
+        if (name != QLatin1String(c.name))
+            continue;
+        // "COMMAND --help" explains the command instead of running it.
+        if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+            out << "usage: zentrix-cli " << c.name << " " << c.usage << "\n";
+            return 0;
+        }
+        return c.run(args);
+    }
     QTextStream(stderr) << "zentrix-cli: unknown command \"" << name << "\"\n";
     usage(out);
     return 2;

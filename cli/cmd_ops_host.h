@@ -1,7 +1,9 @@
 #pragma once
 // The console side of the chronograph operations for zentrix-cli: the LogPad is
-// standard output (always "open"), warnings are written as the program writes
-// them into the LogPad, questions go to the console prompter.
+// standard output (always "open"), the warnings and tags are the program's own
+// LogPad writers aimed at it, questions go to the console prompter.
+#include "cfile/link_capture_adapter.h"
+#include "cfile/logpad_warnings.h"
 #include "cli/cli_session.h"
 #include "link/chrono_ops.h"
 #include "link/chrono_ops_host.h"
@@ -13,7 +15,10 @@ namespace zx::cli {
 
 class ConsoleOpsHost : public ChronoOpsHost {
 public:
-    ConsoleOpsHost(LinkSession &link, Prompter &prompter) : m_link(link), m_prompter(prompter) {}
+    ConsoleOpsHost(LinkSession &link, LogPadSink &pad, Prompter &prompter)
+        : m_link(link), m_pad(pad), m_prompter(prompter), m_capLink(link), m_warn(pad, link.cro, m_capLink)
+    {
+    }
 
     int needCFileToRecord() override { return 0; }
     void warnNotFound() override;
@@ -31,9 +36,11 @@ public:
     void noteDisabled() override;
 
 private:
-    void remark(const QString &text);
     LinkSession &m_link;
+    LogPadSink &m_pad;
     Prompter &m_prompter;
+    LinkCaptureAdapter m_capLink;
+    LogPadWarnings m_warn;
 };
 
 // A session with the operations on it; the link port opened. nullptr after
