@@ -6,13 +6,13 @@
 namespace zx {
 
 int LogPadOpsHost::needCFileToRecord() { return m_capture.capture.needCFileToRecord(); }
-void LogPadOpsHost::warnNotFound() { m_capture.warn.warnNotFound(); }
-void LogPadOpsHost::warnPortMissing() { m_capture.warn.warnPortMissing(); }
-void LogPadOpsHost::warnEditMode() { m_capture.warn.warnEditMode(); }
-void LogPadOpsHost::warnNotCalibrated() { m_capture.warn.warnNotCalibrated(); }
-void LogPadOpsHost::warnAborted() { m_capture.warn.warnAborted(); }
-void LogPadOpsHost::warnOtherDevice(int mode) { m_capture.warn.warnOtherDevice(mode); }
-void LogPadOpsHost::warnSetupChangedIf() { m_capture.warn.warnSetupChangedIf(); }
+void WarningOpsHost::warnNotFound() { m_warn.warnNotFound(); }
+void WarningOpsHost::warnPortMissing() { m_warn.warnPortMissing(); }
+void WarningOpsHost::warnEditMode() { m_warn.warnEditMode(); }
+void WarningOpsHost::warnNotCalibrated() { m_warn.warnNotCalibrated(); }
+void WarningOpsHost::warnAborted() { m_warn.warnAborted(); }
+void WarningOpsHost::warnOtherDevice(int mode) { m_warn.warnOtherDevice(mode); }
+void WarningOpsHost::warnSetupChangedIf() { m_warn.warnSetupChangedIf(); }
 
 void LogPadOpsHost::tagEvent(int event)
 {

@@ -15,9 +15,28 @@ namespace zx {
 
 class ProgressSink;
 
-class LogPadOpsHost : public ChronoOpsHost {
+// The operations' warnings, written by the LogPad's warning writers.
+class WarningOpsHost : public ChronoOpsHost {
 public:
-    LogPadOpsHost(CaptureStack &capture, LinkSession &session) : m_capture(capture), m_session(session) {}
+    explicit WarningOpsHost(LogPadWarnings &warn) : m_warn(warn) {}
+    void warnNotFound() override;
+    void warnPortMissing() override;
+    void warnEditMode() override;
+    void warnNotCalibrated() override;
+    void warnAborted() override;
+    void warnOtherDevice(int mode) override;
+    void warnSetupChangedIf() override;
+
+protected:
+    LogPadWarnings &m_warn;
+};
+
+class LogPadOpsHost : public WarningOpsHost {
+public:
+    LogPadOpsHost(CaptureStack &capture, LinkSession &session)
+        : WarningOpsHost(capture.warn), m_capture(capture), m_session(session)
+    {
+    }
 
     struct Hooks {
         std::function<void()> refresh;
@@ -29,13 +48,6 @@ public:
     } hooks;
 
     int needCFileToRecord() override;
-    void warnNotFound() override;
-    void warnPortMissing() override;
-    void warnEditMode() override;
-    void warnNotCalibrated() override;
-    void warnAborted() override;
-    void warnOtherDevice(int mode) override;
-    void warnSetupChangedIf() override;
     void tagEvent(int event) override;
     void tagDevice() override;
     void refreshStatus() override;

@@ -7,14 +7,6 @@
 
 namespace zx::cli {
 
-void ConsoleOpsHost::warnNotFound() { m_warn.warnNotFound(); }
-void ConsoleOpsHost::warnPortMissing() { m_warn.warnPortMissing(); }
-void ConsoleOpsHost::warnEditMode() { m_warn.warnEditMode(); }
-void ConsoleOpsHost::warnNotCalibrated() { m_warn.warnNotCalibrated(); }
-void ConsoleOpsHost::warnAborted() { m_warn.warnAborted(); }
-void ConsoleOpsHost::warnOtherDevice(int mode) { m_warn.warnOtherDevice(mode); }
-void ConsoleOpsHost::warnSetupChangedIf() { m_warn.warnSetupChangedIf(); }
-
 void ConsoleOpsHost::tagEvent(int event)
 {
     m_pad.logPadWrite(LogPad::eventTagText(event, QDateTime::currentDateTime()), 1, 1, 10);
@@ -42,7 +34,9 @@ std::unique_ptr<OpsSession> makeOpsSession(const QStringList &args, bool openPor
     if (!s->cli)
         return nullptr;
     LinkSession &link = *s->cli->link;
-    s->host = std::make_unique<ConsoleOpsHost>(link, s->cli->logPad, s->cli->prompter);
+    s->capLink = std::make_unique<LinkCaptureAdapter>(link);
+    s->warn = std::make_unique<LogPadWarnings>(s->cli->logPad, link.cro, *s->capLink);
+    s->host = std::make_unique<ConsoleOpsHost>(link, s->cli->logPad, s->cli->prompter, *s->warn);
     s->ops = std::make_unique<ChronoOps>(link, *s->host, s->progress, s->cli->prompter);
     if (openPort) {
         link.subOpenPort();  // a missing or busy port is reported here, in the program's words

@@ -2,32 +2,25 @@
 // The console side of the chronograph operations for zentrix-cli: the LogPad is
 // standard output (always "open"), the warnings and tags are the program's own
 // LogPad writers aimed at it, questions go to the console prompter.
+#include "cfile/chrono_stack.h"
 #include "cfile/link_capture_adapter.h"
 #include "cfile/logpad_warnings.h"
 #include "cli/cli_session.h"
 #include "link/chrono_ops.h"
-#include "link/chrono_ops_host.h"
 #include "link/progress_sink.h"
 
 #include <memory>
 
 namespace zx::cli {
 
-class ConsoleOpsHost : public ChronoOpsHost {
+class ConsoleOpsHost : public WarningOpsHost {
 public:
-    ConsoleOpsHost(LinkSession &link, LogPadSink &pad, Prompter &prompter)
-        : m_link(link), m_pad(pad), m_prompter(prompter), m_capLink(link), m_warn(pad, link.cro, m_capLink)
+    ConsoleOpsHost(LinkSession &link, LogPadSink &pad, Prompter &prompter, LogPadWarnings &warn)
+        : WarningOpsHost(warn), m_link(link), m_pad(pad), m_prompter(prompter)
     {
     }
 
     int needCFileToRecord() override { return 0; }
-    void warnNotFound() override;
-    void warnPortMissing() override;
-    void warnEditMode() override;
-    void warnNotCalibrated() override;
-    void warnAborted() override;
-    void warnOtherDevice(int mode) override;
-    void warnSetupChangedIf() override;
     void tagEvent(int event) override;
     void tagDevice() override;
     void refreshStatus() override {}
@@ -39,14 +32,14 @@ private:
     LinkSession &m_link;
     LogPadSink &m_pad;
     Prompter &m_prompter;
-    LinkCaptureAdapter m_capLink;
-    LogPadWarnings m_warn;
 };
 
 // A session with the operations on it; the link port opened. nullptr after
 // printing the reason when the port option is missing or the port cannot open.
 struct OpsSession {
     std::unique_ptr<CliSession> cli;
+    std::unique_ptr<LinkCaptureAdapter> capLink;
+    std::unique_ptr<LogPadWarnings> warn;
     std::unique_ptr<ConsoleOpsHost> host;
     NullProgressSink progress;
     std::unique_ptr<ChronoOps> ops;
