@@ -18,6 +18,7 @@
 #include "link/ui/progress_window.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTextBlock>
@@ -273,6 +274,7 @@ void ChronoDesk::buildMenus()
     buildChronoMenu(&m_mdi, p.chrono.ops, h);
     buildInterfaceMenu(&m_mdi, h);
     m_popup = buildChronoPopup(&m_mdi, p.chrono.ops, h);
+    m_ws.setPopupCommands([popup = QPointer<QMenu>(m_popup)] { return popup ? popup->actions() : QList<QAction *>(); });
 
     // The toolbar's twins of the Interface commands.
     if (QAction *a = m_mdi.findChild<QAction *>(QStringLiteral("Connect")))

@@ -3,6 +3,7 @@
 #include "app/main_geometry.h"
 #include "app/settings_keys.h"
 #include "app/startup.h"
+#include "app/ui/chrono_desk.h"
 #include "link/link_settings_keys.h"
 #include "platform/prompter.h"
 
@@ -39,6 +40,12 @@ FrmMdi::FrmMdi(AppContext &ctx, QWidget *parent) : QMainWindow(parent), m_ctx(ct
     buildMenus();
     buildStatusBar();
     setWindowTitle(m_ctx.instanceName());
+}
+
+FrmMdi::~FrmMdi()
+{
+    // The chronograph side writes into the CFiles' LogPad: it goes before the CFile windows.
+    delete chronoDesk(*this);
 }
 
 QMenu *FrmMdi::menuNamed(const QString &objectName) const { return findChild<QMenu *>(objectName); }

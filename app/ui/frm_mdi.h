@@ -22,6 +22,7 @@ class FrmMdi : public QMainWindow {
     Q_OBJECT
 public:
     explicit FrmMdi(AppContext &ctx, QWidget *parent = nullptr);
+    ~FrmMdi() override;
 
     AppContext &context() { return m_ctx; }
     QMdiArea *mdiArea() const { return m_mdi; }

@@ -54,6 +54,16 @@ void CFileWorkspace::showDoc(CFileDoc *doc)
 {
     auto *w = new FrmDocument(doc, *m_files);
     w->setJumpToEndOnKey([this] { return m_jumpToEnd && m_jumpToEnd(); });
+    QTextEdit *text = w->rtfText();
+    text->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(text, &QWidget::customContextMenuRequested, this, [this, text](const QPoint &at) {
+        std::unique_ptr<QMenu> menu(text->createStandardContextMenu(at));
+        if (m_popupCommands) {
+            menu->addSeparator();
+            menu->addActions(m_popupCommands());
+        }
+        menu->exec(text->viewport()->mapToGlobal(at));
+    });
     m_area->addSubWindow(w);
     switch (doc->windowState()) {
     case 1:

@@ -38,6 +38,8 @@ public:
     void installFileMenu(QMenu *file, QAction *before = nullptr);
     // The "Line:... tot:..." display, a permanent panel of the status bar.
     void installLineDisplay(QStatusBar *bar);
+    // Commands added under the editor's own ones in a CFile's pop-up menu.
+    void setPopupCommands(std::function<QList<QAction *>()> f) { m_popupCommands = std::move(f); }
     // Capture on and SoftEdit off: typed keys go to the end of the LogPad.
     void setJumpToEndOnKey(std::function<bool()> f) { m_jumpToEnd = std::move(f); }
 
@@ -71,6 +73,7 @@ private:
     std::unique_ptr<CFileManager> m_files;
     std::unique_ptr<LogPad> m_logPad;
     std::function<bool()> m_jumpToEnd;
+    std::function<QList<QAction *>()> m_popupCommands;
     QMenu *m_fileMenu = nullptr;
     QAction *m_mruSeparator = nullptr;
     QList<QAction *> m_mruActions;
