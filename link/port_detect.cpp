@@ -4,6 +4,7 @@
 #include "link/link_settings_keys.h"
 #include "link/port_detect_text.h"
 #include "link/status_report.h"
+#include "platform/port_map.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
 
@@ -222,6 +223,7 @@ void PortDetect::loadForm(bool autoConnect, bool autoDetect, int device, bool ec
     m_form.device = device;
     m_form.autoConnect = autoConnect;
     m_form.autoDetect = autoDetect;
+    m_form.portDevice = PortMap::storedMap().value(m_form.comIndex + 1);
     setDirty(false);
 }
 
@@ -267,6 +269,15 @@ void PortDetect::SetApply()
 {
     SerialPort &p = m_link.MSComm1;
     const int newCom = m_form.comIndex + 1;
+    const QString device = m_form.portDevice.trimmed();
+    if (device != PortMap::storedMap().value(newCom)) {
+        PortMap::storeEntry(newCom, device);
+        // The link port's own binding changed: it reopens on the new device.
+        if (newCom == p.commPort() && p.portOpen()) {
+            m_link.subClosePort();
+            m_link.subOpenPort();
+        }
+    }
     if (newCom != p.commPort()) {
         const bool wasOpen = p.portOpen();
         if (wasOpen)

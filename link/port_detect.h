@@ -26,6 +26,9 @@ struct PortForm {
     int device = 0;                           // cboDevice
     bool autoConnect = true;                  // chkAutoConnect
     bool autoDetect = true;                   // chkAutoDetect
+    // txtPortDevice: the device the machine-wide port map binds to the chosen COM number
+    // (empty: the port map's automatic choice). Not shown on Windows, where COMn is the device.
+    QString portDevice;
 };
 
 struct PortRow {

@@ -2,6 +2,7 @@
 
 #include "link/port_detect.h"
 #include "link/port_detect_text.h"
+#include "platform/port_map.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -81,6 +83,14 @@ void FrmProperties::buildUi()
     m_stopBits = combo(m_fraCustSet, "cboStopBits");
     m_device = combo(m_fraCustSet, "cboDevice");
     form->addRow(QStringLiteral("Port"), m_port);
+    // Elsewhere than on Windows a COM number is bound to a device path in the port map.
+    m_portDevice = new QLineEdit(m_fraCustSet);
+    m_portDevice->setObjectName(QStringLiteral("txtPortDevice"));
+#ifndef Q_OS_WIN
+    form->addRow(QStringLiteral("Device path"), m_portDevice);
+#else
+    m_portDevice->hide();
+#endif
     form->addRow(QStringLiteral("Bits per second"), m_speed);
     form->addRow(QStringLiteral("Parity"), m_parity);
     form->addRow(QStringLiteral("Data bits"), m_dataBits);
@@ -167,6 +177,11 @@ void FrmProperties::buildUi()
         connect(g, &QButtonGroup::idClicked, this, [this] { markDirty(); });
     for (QCheckBox *c : {m_autoConnect, m_autoDetect})
         connect(c, &QCheckBox::clicked, this, [this] { markDirty(); });
+    connect(m_portDevice, &QLineEdit::textEdited, this, [this] { markDirty(); });
+    connect(m_port, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        showPortDevice(index + 1);
+        m_portDevice->setText(PortMap::storedMap().value(index + 1));
+    });
     connect(m_connect, &QButtonGroup::idClicked, this, [this](int id) {
         if (connectPort)
             connectPort(id == 1);
@@ -233,6 +248,8 @@ void FrmProperties::formToControls()
         b->setChecked(true);
     m_autoConnect->setChecked(f.autoConnect);
     m_autoDetect->setChecked(f.autoDetect);
+    m_portDevice->setText(f.portDevice);
+    showPortDevice(f.comIndex + 1);
     m_save->setEnabled(m_detect.dirty());
     m_filling = false;
 }
@@ -250,6 +267,14 @@ void FrmProperties::controlsToForm()
     f.echo = qMax(0, m_echo->checkedId());
     f.autoConnect = m_autoConnect->isChecked();
     f.autoDetect = m_autoDetect->isChecked();
+    f.portDevice = m_portDevice->text();
+}
+
+void FrmProperties::showPortDevice(int com)
+{
+    // What the port map binds today, shown while nothing is stored for the number.
+    const QString now = PortMap::deviceFor(com);
+    m_portDevice->setPlaceholderText(now.isEmpty() ? QStringLiteral("(none)") : QStringLiteral("automatic: ") + now);
 }
 
 void FrmProperties::showRows()

@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -47,6 +48,7 @@ private:
     void showRows();
     void markDirty();
     void setControlsEnabled(bool on);
+    void showPortDevice(int com);
 
     PortDetect &m_detect;
     bool m_filling = false;
@@ -54,6 +56,7 @@ private:
               *m_stopBits = nullptr, *m_device = nullptr;
     QButtonGroup *m_flow = nullptr, *m_echo = nullptr, *m_connect = nullptr;
     QCheckBox *m_autoConnect = nullptr, *m_autoDetect = nullptr;
+    QLineEdit *m_portDevice = nullptr;
     QListWidget *m_list = nullptr, *m_curCro = nullptr;
     QPlainTextEdit *m_log = nullptr;
     QGroupBox *m_fraPLog = nullptr, *m_fraCustSet = nullptr;

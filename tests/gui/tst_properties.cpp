@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void defaultsWaitForSave();
     void detectWithoutPorts();
     void closeAsksToSave();
+    void portMapEditedAndSaved();
 };
 
 void TstProperties::init()
@@ -152,6 +154,35 @@ void TstProperties::closeAsksToSave()
     QCOMPARE(r.store.read(QStringLiteral("Zentrix0"), QStringLiteral("frmComSet"), QStringLiteral("AutoConnect")),
              QStringLiteral("False"));
     QVERIFY(r.w.isHidden());
+}
+
+
+void TstProperties::portMapEditedAndSaved()
+{
+    PortMap::clearOverrides();
+    Rig r;
+    r.w.show();
+    auto *path = r.get<QLineEdit>("txtPortDevice");
+    QVERIFY(path);
+    QVERIFY(path->text().isEmpty());   // nothing stored for COM3 yet
+    QTest::keyClicks(path, QStringLiteral("/dev/ttyUSB7"));
+    QVERIFY(r.detect.dirty());
+    QTest::mouseClick(r.get<QPushButton>("cmdSave"), Qt::LeftButton);
+    QCOMPARE(PortMap::storedMap().value(3), QStringLiteral("/dev/ttyUSB7"));
+    QCOMPARE(PortMap::deviceFor(3), QStringLiteral("/dev/ttyUSB7"));
+
+    // Another COM number shows its own binding; emptying the field removes the entry.
+    auto *port = r.get<QComboBox>("cboPort");
+    port->setCurrentIndex(4);
+    Q_EMIT port->activated(4);
+    QVERIFY(path->text().isEmpty());
+    port->setCurrentIndex(2);
+    Q_EMIT port->activated(2);
+    QCOMPARE(path->text(), QStringLiteral("/dev/ttyUSB7"));
+    path->selectAll();
+    QTest::keyClick(path, Qt::Key_Delete);
+    QTest::mouseClick(r.get<QPushButton>("cmdSave"), Qt::LeftButton);
+    QVERIFY(!PortMap::storedMap().contains(3));
 }
 
 QTEST_MAIN(TstProperties)
