@@ -34,7 +34,15 @@ namespace {
 
 struct MainRig {
     TempSettings tmp;
-    SimFixture sim;
+    SimFixture sim{lineRateOptions()};
+
+    // Answers come a character at a time at 4800 baud, as from a real chronograph.
+    static zx::sim::Rv5Options lineRateOptions()
+    {
+        zx::sim::Rv5Options o = SimFixture::quietOptions();
+        o.paced = true;
+        return o;
+    }
     ScriptedPrompter prompter;
     AppContext ctx;
     QPointer<FrmMdi> mdi;
