@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QSerialPort>
 #include <QTextStream>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zx;
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void firstFreeAtStartUp();
     void noPortsAtAll();
     void startupChronSelect1();
+    void babblingAndUnpluggedLines();
 };
 
 void TstDetectPorts::initTestCase()
@@ -261,6 +263,41 @@ void TstDetectPorts::startupChronSelect1()
 }
 
 // Started with ZX_HOLD_PORT set, the binary holds that port open until its input closes.
+void TstDetectPorts::babblingAndUnpluggedLines()
+{
+    // COM3 talks all the time and never prompts; COM4 is pulled out while it is probed;
+    // the RV5 on COM6 is still found after both.
+    SimFixture babbler, pulled, later;
+    QVERIFY(babbler.isOpen() && pulled.isOpen() && later.isOpen());
+    babbler.sim().setBabbling(true);
+    pulled.sim().setSilent(true);
+    mapPorts(QString(), QString(), QString());
+    PortMap::setOverride(3, babbler.devicePath());
+    PortMap::setOverride(4, pulled.devicePath());
+    PortMap::setOverride(6, later.devicePath());
+    QTimer pull;
+    QObject::connect(&pull, &QTimer::timeout, [&] {
+        if (pulled.isOpen() && pulled.sim().received().contains('Z'))
+            pulled.unplug();
+    });
+    pull.start(5);
+
+    ScriptedPrompter prompter;
+    RecordingLogPad pad;
+    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
+    PortDetect d(link, prompter);
+    d.cmdDetect();
+    QVERIFY(!pulled.isOpen());
+    QCOMPARE(d.rows().size(), 3);
+    QCOMPARE(d.rows().at(0).text, QStringLiteral("COM3    Chrono-3 {unknown}"));
+    QCOMPARE(d.rows().at(1).text, QStringLiteral("COM4    Chrono-4 {unknown}"));
+    QCOMPARE(d.rows().at(2).text, QStringLiteral("COM6    Chrono-6 {RV-5}"));
+    QCOMPARE(d.rv5Found(), 1);
+    QCOMPARE(d.noPromptFound(), 2);
+    QVERIFY(!link.MSComm2.portOpen());
+    QVERIFY(!link.bCom2Detect);
+}
+
 int main(int argc, char **argv)
 {
     const QByteArray hold = qgetenv("ZX_HOLD_PORT");

@@ -5,6 +5,7 @@
 #include "app/status_refresh.h"
 #include "tst_ops_rig.h"
 
+#include <QTimer>
 #include <QtTest>
 
 using namespace zx;
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void archeryAndRapidFire();
     void refreshTurnsCaptureOffWhenPortCloses();
     void deviceGateAndOtherDevice();
+    void silentInTheMiddleOfASetter();
 };
 
 void TstOpsSwitches::powerOff_data()
@@ -118,6 +120,29 @@ void TstOpsSwitches::deviceGateAndOtherDevice()
     QCOMPARE(rig.ops.linkCheck(1), 10);
     QVERIFY(rig.host.calls.contains(QStringLiteral("warnOtherDevice")));
     QVERIFY(rig.link.MSComm1.portOpen());
+}
+
+void TstOpsSwitches::silentInTheMiddleOfASetter()
+{
+    OpsRig rig;
+    QVERIFY(rig.sim.isOpen());
+    rig.link.bRxTo[1] = true;
+    // The chronograph stops answering once the setter has entered its menus.
+    QTimer mute;
+    QObject::connect(&mute, &QTimer::timeout, [&] {
+        if (rig.sim.sim().received().contains('\r'))
+            rig.sim.sim().setSilent(true);
+    });
+    mute.start(2);
+    bool ok = true;
+    QVERIFY(rig.ops.guarded([&] { ok = rig.ops.rapidFire(true); }));
+    QVERIFY(!ok);
+    QVERIFY2(rig.text().contains(QStringLiteral("REM: Communication error - Aborting..!")), qPrintable(rig.text()));
+    QVERIFY(rig.link.bRxTo[1]);          // the capture switch as it was
+    QVERIFY(!rig.task.busy());           // the task guard left balanced
+    QCOMPARE(rig.task.state().depth, quint16(0));
+    QVERIFY(!rig.prompter.anyTextContains(QStringLiteral("Sequence Failure")));
+    QVERIFY(!rig.progress.progressIsOpen());
 }
 
 QTEST_GUILESS_MAIN(TstOpsSwitches)
