@@ -3,23 +3,13 @@
 // leave comes without an enter.
 #include "link/cro_task.h"
 
-#include <QQueue>
+#include "support/scripted_prompter.h"
+
 #include <QtTest>
 
 using namespace zx;
 
-namespace {
-class QueuePrompter : public Prompter {
-public:
-    QQueue<MsgAnswer> answers;
-    QList<MsgRequest> shown;
-    MsgAnswer show(const MsgRequest &r) override
-    {
-        shown.append(r);
-        return answers.isEmpty() ? MsgAnswer::Ok : answers.dequeue();
-    }
-};
-} // namespace
+using test::ScriptedPrompter;
 
 class TstCroTask : public QObject {
     Q_OBJECT
@@ -34,7 +24,7 @@ private Q_SLOTS:
 
 void TstCroTask::enterLeave()
 {
-    QueuePrompter p;
+    ScriptedPrompter p;
     CroTask t(p, [] { return QStringLiteral(" RV5 Vantor"); }, [] {});
     QVERIFY(!t.croTask(0));
     QVERIFY(!t.croTask(1));
@@ -44,7 +34,7 @@ void TstCroTask::enterLeave()
     QVERIFY(!t.croTask(2));
     QVERIFY(!t.croTask(0));
     QCOMPARE(t.state().depth, quint16(0));
-    QVERIFY(p.shown.isEmpty());
+    QVERIFY(p.shown().isEmpty());
 }
 
 void TstCroTask::refusalAndAbort_data()
@@ -59,15 +49,15 @@ void TstCroTask::refusalAndAbort()
 {
     QFETCH(int, answer);
     QFETCH(int, aborts);
-    QueuePrompter p;
+    ScriptedPrompter p;
     int abortCalls = 0;
     CroTask t(p, [] { return QStringLiteral(" RV5 Vantor"); }, [&] { ++abortCalls; });
     QVERIFY(!t.croTask(1));
-    p.answers.enqueue(MsgAnswer(answer));
+    p.queue(MsgAnswer(answer));
     QVERIFY(t.croTask(1));  // refused either way
     QCOMPARE(abortCalls, aborts);
-    QCOMPARE(p.shown.size(), 1);
-    const MsgRequest &r = p.shown.first();
+    QCOMPARE(p.shown().size(), 1);
+    const MsgRequest &r = p.shown().first();
     QCOMPARE(r.buttons, MsgButtons::YesNo);
     QCOMPARE(r.defaultButton, 2);
     QCOMPARE(r.text, QStringLiteral("Zentrix can't execute this function right now.!\t\r\n"
@@ -79,50 +69,50 @@ void TstCroTask::refusalAndAbort()
     QVERIFY(t.busy());
     QVERIFY(!t.croTask(2));
     QVERIFY(!t.busy());
-    QCOMPARE(p.shown.size(), 1);
+    QCOMPARE(p.shown().size(), 1);
     // A new task can enter and leave afterwards.
     QVERIFY(!t.croTask(1));
     QVERIFY(!t.croTask(2));
-    QCOMPARE(p.shown.size(), 1);
+    QCOMPARE(p.shown().size(), 1);
 }
 
 void TstCroTask::leaveWithoutEnter()
 {
-    QueuePrompter p;
+    ScriptedPrompter p;
     CroTask t(p, [] { return QString(); }, [] {});
     QVERIFY(!t.croTask(2));
-    QCOMPARE(p.shown.size(), 1);
-    QCOMPARE(p.shown.first().text, QStringLiteral("<croTask> Sequence Failure Error...?\r\n"
+    QCOMPARE(p.shown().size(), 1);
+    QCOMPARE(p.shown().first().text, QStringLiteral("<croTask> Sequence Failure Error...?\r\n"
                                                   "To clear this error you must,\r\n"
                                                   "save your work, and restart the program."));
-    QCOMPARE(p.shown.first().buttons, MsgButtons::Ok);
+    QCOMPARE(p.shown().first().buttons, MsgButtons::Ok);
     QCOMPARE(t.state().held, quint16(0));
     QCOMPARE(t.state().depth, quint16(0));
     // Enter, leave twice: the second leave is the failure.
     QVERIFY(!t.croTask(1));
     QVERIFY(!t.croTask(2));
     t.croTask(2);
-    QCOMPARE(p.shown.size(), 2);
+    QCOMPARE(p.shown().size(), 2);
 }
 
 void TstCroTask::scopeKeepsBalance()
 {
-    QueuePrompter p;
+    ScriptedPrompter p;
     CroTask t(p, [] { return QString(); }, [] {});
     {
         CroTaskScope a(t);
         QVERIFY(!a.refused());
-        p.answers.enqueue(MsgAnswer::No);
+        p.queue(MsgAnswer::No);
         CroTaskScope b(t);
         QVERIFY(b.refused());
     }
     QVERIFY(!t.busy());
-    QCOMPARE(p.shown.size(), 1);  // the refusal question only, no sequence failure
+    QCOMPARE(p.shown().size(), 1);  // the refusal question only, no sequence failure
 }
 
 void TstCroTask::otherActions()
 {
-    QueuePrompter p;
+    ScriptedPrompter p;
     CroTask t(p, [] { return QString(); }, [] {});
     t.croTask(1);
     QVERIFY(!t.croTask(7));
