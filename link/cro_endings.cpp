@@ -20,6 +20,17 @@ inline int menu(CroTxn &txn, int result, int menuValue)
     return result;
 }
 
+// The two prompts most answers end with: "DAT>" (result 1) or "STS>" (result 2), each
+// setting the prompt to its own number; 0 when neither arrived.
+inline int promptEnding(const QString &rsp, CroTxn &txn)
+{
+    if (has(rsp, "\r\nDAT>"))
+        return prompt(txn, 1, 1);
+    if (has(rsp, "\r\nSTS>"))
+        return prompt(txn, 2, 2);
+    return 0;
+}
+
 } // namespace
 
 int CroEndings::test(const QString &rsp, CroTxn &txn, CroState &cro, bool &phaseAdvanced)
@@ -41,22 +52,14 @@ int CroEndings::test(const QString &rsp, CroTxn &txn, CroState &cro, bool &phase
 
     case CroClass::DataStats:
     case CroClass::Prompt:
-        if (has(rsp, "\r\nDAT>"))
-            return prompt(txn, 1, 1);
-        if (has(rsp, "\r\nSTS>"))
-            return prompt(txn, 2, 2);
-        return 0;
+        return promptEnding(rsp, txn);
 
     case CroClass::SignOn:
         if (m_phase == 0)
             return rsp.contains(LinkSession::bannerMarker()) ? advance(1, phaseAdvanced) : 0;
         if (m_phase == 1)
             return (has(rsp, "Ready\r\n") || has(rsp, "Ready CAP=OFF\r\n")) ? advance(2, phaseAdvanced) : 0;
-        if (has(rsp, "\r\nDAT>"))
-            return prompt(txn, 1, 1);
-        if (has(rsp, "\r\nSTS>"))
-            return prompt(txn, 2, 2);
-        return 0;
+        return promptEnding(rsp, txn);
 
     case CroClass::Status:
         if (m_phase == 0)
@@ -65,10 +68,8 @@ int CroEndings::test(const QString &rsp, CroTxn &txn, CroState &cro, bool &phase
             return has(rsp, "Arc=") ? advance(2, phaseAdvanced) : 0;
         if (m_phase == 2)
             return has(rsp, "Sens=OFF") ? advance(3, phaseAdvanced) : 0;
-        if (has(rsp, "\r\nDAT>"))
-            return prompt(txn, 1, 1);
-        if (has(rsp, "\r\nSTS>"))
-            return prompt(txn, 2, 2);
+        if (const int r = promptEnding(rsp, txn))
+            return r;
         if (has(rsp, "\r\nMEN><DAT> 00?"))
             return menu(txn, 3, 1);
         if (has(rsp, "\r\nMEN><STS> 00?"))
@@ -93,19 +94,15 @@ int CroEndings::test(const QString &rsp, CroTxn &txn, CroState &cro, bool &phase
     case CroClass::Calibrate:
         if (m_phase == 0)
             return has(rsp, "\r\nCAL:") ? advance(1, phaseAdvanced) : 0;
-        if (has(rsp, "\r\nDAT>"))
-            return prompt(txn, 1, 1);
-        if (has(rsp, "\r\nSTS>"))
-            return prompt(txn, 2, 2);
+        if (const int r = promptEnding(rsp, txn))
+            return r;
         if (has(rsp, "\r\nMEN><DAT> 00?"))
             return menu(txn, 3, 1);
         return 0;
 
     case CroClass::Enter: {
-        if (has(rsp, "\r\nDAT>"))
-            return prompt(txn, 1, 1);
-        if (has(rsp, "\r\nSTS>"))
-            return prompt(txn, 2, 2);
+        if (const int r = promptEnding(rsp, txn))
+            return r;
         // Both menu tests in the same pass; the later one found wins.
         int r = 0;
         if (has(rsp, "MEN><DAT>"))
@@ -117,10 +114,8 @@ int CroEndings::test(const QString &rsp, CroTxn &txn, CroState &cro, bool &phase
 
     case CroClass::Move:
         if (m_phase == 0) {
-            if (has(rsp, "\r\nDAT>"))
-                return prompt(txn, 1, 1);
-            if (has(rsp, "\r\nSTS>"))
-                return prompt(txn, 2, 2);
+            if (const int r = promptEnding(rsp, txn))
+                return r;
             if (has(rsp, "\r\nMEN><DAT> "))
                 return advance(3, phaseAdvanced);
             if (has(rsp, "MEN><STS> "))
@@ -132,11 +127,7 @@ int CroEndings::test(const QString &rsp, CroTxn &txn, CroState &cro, bool &phase
     case CroClass::Delete:
         if (has(rsp, "CAP=OFF"))
             cro.bCroSensorsOn = false;
-        if (has(rsp, "\r\nDAT>"))
-            return prompt(txn, 1, 1);
-        if (has(rsp, "\r\nSTS>"))
-            return prompt(txn, 2, 2);
-        return 0;
+        return promptEnding(rsp, txn);
 
     case CroClass::Escape:
         if (m_phase == 0) {
