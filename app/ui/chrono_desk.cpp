@@ -24,6 +24,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextList>
+#include <QTimer>
 
 namespace zx {
 
@@ -170,7 +171,16 @@ ChronoDesk::ChronoDesk(FrmMdi &mdi, CFileWorkspace &ws)
 
     // Typed keys go to the end of the LogPad while recording (unless SoftEdit).
     ws.setJumpToEndOnKey([this, &ctx] { return m_parts->link.bRxTo[1] && !ctx.soft.softEdit; });
-    connect(&ws, &CFileWorkspace::commandStateChanged, this, &ChronoDesk::updateCFileCommands);
+    // A burst of changes (a download writing many lines) brings the commands in line once.
+    connect(&ws, &CFileWorkspace::commandStateChanged, this, [this] {
+        if (m_cfileCommandsPending)
+            return;
+        m_cfileCommandsPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_cfileCommandsPending = false;
+            updateCFileCommands();
+        });
+    });
 
     connectProperties();
     buildMenus();
@@ -252,10 +262,19 @@ void ChronoDesk::updateCFileCommands()
         f.strikeThru = wholeSelection(c, [](const QTextCharFormat &x) { return x.fontStrikeOut(); });
         f.bullet = c.currentList() != nullptr;
     }
-    if (f.present)
-        m_refresh.updFgs(f, m_mdi.context().soft.userLevel);
-    else
+    const int level = m_mdi.context().soft.userLevel;
+    if (!f.present) {
         m_refresh.zapFgs();
+        m_lastActive = nullptr;
+        return;
+    }
+    // A CFile newly active (created, opened or switched to) gets its commands first.
+    CFileDoc *active = m_ws.files().active();
+    if (active != m_lastActive) {
+        m_lastActive = active;
+        m_refresh.setFgs(level);
+    }
+    m_refresh.updFgs(f, level);
 }
 
 void ChronoDesk::buildMenus()

@@ -14,6 +14,7 @@ class QMenu;
 
 namespace zx {
 
+class CFileDoc;
 class CFileWorkspace;
 class ChronoOps;
 class FrmFPrgrs;
@@ -59,6 +60,8 @@ private:
     std::unique_ptr<Parts> m_parts;
     StatusRefresh m_refresh;
     QMenu *m_popup = nullptr;
+    bool m_cfileCommandsPending = false;
+    QPointer<CFileDoc> m_lastActive;   // the CFile whose commands were last set
 };
 
 // The main window's chronograph side, installed once the CFile workspace exists.

@@ -133,11 +133,14 @@ void CFileWorkspace::onSubWindowActivated(QMdiSubWindow *w)
     m_files->setActive(doc->doc());
     disconnect(m_cursorConn);
     disconnect(m_textConn);
+    disconnect(m_selectionConn);
     m_cursorConn = connect(doc->rtfText(), &QTextEdit::cursorPositionChanged, this, [this] {
         updateLineDisplay();
         Q_EMIT commandStateChanged();
     });
     m_textConn = connect(doc->rtfText(), &QTextEdit::textChanged, this, &CFileWorkspace::commandStateChanged);
+    m_selectionConn =
+        connect(doc->rtfText(), &QTextEdit::selectionChanged, this, &CFileWorkspace::commandStateChanged);
     updateLineDisplay();
 }
 

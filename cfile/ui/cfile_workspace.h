@@ -78,7 +78,7 @@ private:
     QAction *m_mruSeparator = nullptr;
     QList<QAction *> m_mruActions;
     QLabel *m_lineLabel = nullptr;
-    QMetaObject::Connection m_cursorConn, m_textConn;
+    QMetaObject::Connection m_cursorConn, m_textConn, m_selectionConn;
 };
 
 } // namespace zx

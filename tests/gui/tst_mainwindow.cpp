@@ -68,6 +68,40 @@ private Q_SLOTS:
         const double twips = w->width() * twipsPerPixel(w);
         QVERIFY2(qAbs(twips - 8025) < 30, qPrintable(QString::number(twips)));
     }
+    void cfileCommandsFollowTheActiveCFile()
+    {
+        Fixture f;
+        FrmMdi *w = f.start();
+        auto *text = w->mdiArea()->activeSubWindow()->findChild<QTextEdit *>("rtfText");
+        // An empty CFile: Save and the format toolbar, nothing that needs text or a selection.
+        QTRY_VERIFY(f.action("Save")->isEnabled());
+        QVERIFY(f.action("Bold")->isEnabled());
+        QVERIFY(!f.action("Cut")->isEnabled());
+        QVERIFY(!f.action("Print")->isEnabled());
+        QTest::keyClicks(text, "2810 fps");
+        QTRY_VERIFY(f.action("Print")->isEnabled());
+        QVERIFY(f.action("Undo")->isEnabled());
+        QVERIFY(!f.action("Copy")->isEnabled());
+        text->selectAll();
+        QTRY_VERIFY(f.action("Cut")->isEnabled());
+        QVERIFY(f.action("mnuEditCut")->isEnabled());
+        // The toolbar's Bold makes the selection bold, and the button shows it.
+        f.action("Bold")->trigger();
+        QTRY_VERIFY(f.action("Bold")->isChecked());
+        QCOMPARE(text->textCursor().charFormat().fontWeight(), int(QFont::Bold));
+        f.action("CaseToUpper")->trigger();
+        QCOMPARE(text->toPlainText(), QString("2810 FPS"));
+        // No CFile at all: every CFile command off.
+        f.prompter.queue(MsgAnswer::No);   // do not save the changes
+        f.action("mnuFileCloseAll")->trigger();
+        QTRY_VERIFY(w->mdiArea()->subWindowList().isEmpty());
+        QTRY_VERIFY(!f.action("Save")->isEnabled());
+        QVERIFY(!f.action("Bold")->isEnabled());
+        QVERIFY(!f.action("mnuEditCut")->isEnabled());
+        // A new one enables them again.
+        f.action("New")->trigger();
+        QTRY_VERIFY(f.action("Save")->isEnabled());
+    }
     void layoutTogglesAreStoredAtOnce()
     {
         Fixture f;
