@@ -116,7 +116,7 @@ struct ChronoDesk::Parts {
         : link(ctx.prompter, &ctx.store, ctx.instanceName(), ctx.appNumber, &ws.logPad()),
           capture(ws.files(), ws.logPad(), *ctx.prompter, link), progressWindow(new FrmFPrgrs(&mdi)),
           chrono(capture, link, *ctx.prompter, *progressWindow), detect(link, *ctx.prompter),
-          propertiesWindow(new FrmProperties(detect, &mdi)), mainView(&mdi), pointerView(ws),
+          propertiesWindow(new FrmProperties(detect)), mainView(&mdi), pointerView(ws),
           propertiesView(propertiesWindow, link)
     {
     }
@@ -125,6 +125,8 @@ struct ChronoDesk::Parts {
     QPointer<FrmFPrgrs> progressWindow;
     ChronoStack chrono;
     PortDetect detect;
+    // A window of its own, not a child of the main window: the start-up selection shows it
+    // while the main window is still disabled. Deleted by the desk.
     QPointer<FrmProperties> propertiesWindow;
     MainWindowModeView mainView;
     PointerView pointerView;

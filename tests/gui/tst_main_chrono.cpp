@@ -197,7 +197,8 @@ void TstMainChrono::lastUsedShowsPropertiesModally()
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (QWidget *m = QApplication::activeModalWidget()) {
-            sawModal = m->objectName() == QStringLiteral("frmProperties");
+            sawModal = m->objectName() == QStringLiteral("frmProperties") && m->isEnabled()
+                       && m->findChild<QWidget *>(QStringLiteral("cmdDetect"))->isEnabled();
             m->close();
         }
     });
