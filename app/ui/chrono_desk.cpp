@@ -20,6 +20,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QClipboard>
+#include <QComboBox>
+#include <QFontComboBox>
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -245,6 +247,22 @@ ProgramState ChronoDesk::gather() const
     return s;
 }
 
+void ChronoDesk::showFontOf(const QFont &font)
+{
+    const MainToolbars &tools = m_mdi.toolbars();
+    if (tools.fontName && tools.fontName->currentFont().family() != font.family()) {
+        const QSignalBlocker block(tools.fontName);
+        tools.fontName->setCurrentFont(font);
+    }
+    if (tools.fontSize) {
+        const QString size = QString::number(font.pointSizeF());
+        if (tools.fontSize->currentText() != size) {
+            const QSignalBlocker block(tools.fontSize);
+            tools.fontSize->setEditText(size);
+        }
+    }
+}
+
 void ChronoDesk::updateCFileCommands()
 {
     CFileFacts f;
@@ -263,6 +281,7 @@ void ChronoDesk::updateCFileCommands()
         f.underline = wholeSelection(c, [](const QTextCharFormat &x) { return x.fontUnderline(); });
         f.strikeThru = wholeSelection(c, [](const QTextCharFormat &x) { return x.fontStrikeOut(); });
         f.bullet = c.currentList() != nullptr;
+        showFontOf(e->currentFont());
     }
     const int level = m_mdi.context().soft.userLevel;
     if (!f.present) {

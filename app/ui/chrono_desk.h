@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <memory>
 
+class QFont;
 class QMenu;
 
 namespace zx {
@@ -54,6 +55,8 @@ private:
     ProgramState gather() const;
     void buildMenus();
     void connectProperties();
+    // The format toolbar's font boxes show the font at the caret.
+    void showFontOf(const QFont &font);
 
     FrmMdi &m_mdi;
     CFileWorkspace &m_ws;

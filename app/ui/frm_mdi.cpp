@@ -147,6 +147,7 @@ void FrmMdi::buildToolbars()
 {
     m_tbrStandard = addToolBar(QStringLiteral("Standard"));
     m_tbrStandard->setObjectName(QStringLiteral("tbrStandard"));
+    addToolBarBreak();   // each toolbar on its own row: the main window is narrow by default
     m_tbrFormat = addToolBar(QStringLiteral("Format"));
     m_tbrFormat->setObjectName(QStringLiteral("tbrFormat"));
     m_tools = fillMainToolbars(m_tbrStandard, m_tbrFormat);
