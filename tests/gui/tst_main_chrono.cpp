@@ -93,6 +93,7 @@ private Q_SLOTS:
     void chronoMenuOperations();
     void propertiesFromInterfaceMenu();
     void lastUsedShowsPropertiesModally();
+    void secondTaskIsKeptOut();
 };
 
 void TstMainChrono::startupFindsFirstFreeRv5AndReadsStatus()
@@ -149,7 +150,7 @@ void TstMainChrono::chronoMenuOperations()
     LinkSession &link = rig.desk().link();
 
     rig.trigger(QStringLiteral("mnuRemStatus"));
-    QTRY_VERIFY(rig.logPad().contains(QStringLiteral("RV5")));
+    QTRY_VERIFY(rig.logPad().contains(QStringLiteral("RV5 Status Report")));
 
     rig.trigger(QStringLiteral("mnuRemCalibrate"));
     QTRY_VERIFY_WITH_TIMEOUT(rig.logPad().contains(QStringLiteral("Calibration Ok! {Level=")), 15000);
@@ -208,6 +209,29 @@ void TstMainChrono::lastUsedShowsPropertiesModally()
     QVERIFY(sawModal);
     // The stored port was kept and its status read after the window closed.
     QVERIFY(rig.desk().link().cro.bCroStatusOk);
+}
+
+void TstMainChrono::secondTaskIsKeptOut()
+{
+    MainRig rig;
+    QVERIFY(rig.start());
+    rig.sim.sim().setCalibrationStepMs(150);
+    // While the calibration waits on the chronograph, the user asks for the status report.
+    bool asked = false;
+    QTimer::singleShot(300, [&] {
+        rig.prompter.queue(MsgAnswer::No);   // do not abort the running task
+        rig.trigger(QStringLiteral("mnuRemStatus"));
+        asked = true;
+    });
+    rig.trigger(QStringLiteral("mnuRemCalibrate"));
+    QVERIFY(asked);
+    QCOMPARE(rig.prompter.count(), 1);
+    QCOMPARE(rig.prompter.lastLines().value(0), QStringLiteral("Zentrix can't execute this function right now.!\t"));
+    QVERIFY(rig.prompter.last().text.contains(QStringLiteral("It is busy talking to  [RV5 Vantor].")));
+    // The calibration ran to its end; the refused report never started.
+    QVERIFY(rig.logPad().contains(QStringLiteral("Calibration Ok! {Level=")));
+    QVERIFY(!rig.logPad().contains(QStringLiteral("RV5 Status Report")));
+    QVERIFY(rig.desk().ops().guarded([] {}));   // the guard is free again
 }
 
 QTEST_MAIN(TstMainChrono)
