@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -94,6 +95,7 @@ private Q_SLOTS:
     void propertiesFromInterfaceMenu();
     void lastUsedShowsPropertiesModally();
     void secondTaskIsKeptOut();
+    void abortButtonStopsCalibration();
 };
 
 void TstMainChrono::startupFindsFirstFreeRv5AndReadsStatus()
@@ -232,6 +234,32 @@ void TstMainChrono::secondTaskIsKeptOut()
     QVERIFY(rig.logPad().contains(QStringLiteral("Calibration Ok! {Level=")));
     QVERIFY(!rig.logPad().contains(QStringLiteral("RV5 Status Report")));
     QVERIFY(rig.desk().ops().guarded([] {}));   // the guard is free again
+}
+
+void TstMainChrono::abortButtonStopsCalibration()
+{
+    MainRig rig;
+    QVERIFY(rig.start());
+    rig.sim.sim().setCalibrationStepMs(150);
+    FrmFPrgrs *progress = rig.desk().progress();
+    bool clicked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *abort = progress->findChild<QPushButton *>(QStringLiteral("cmdAbort"));
+        // Abort once the chronograph has been told to calibrate ("C").
+        if (!clicked && progress->isVisible() && rig.sim.sim().received().contains('C')) {
+            clicked = true;
+            QTest::mouseClick(abort, Qt::LeftButton);
+        }
+    });
+    poll.start(20);
+    rig.trigger(QStringLiteral("mnuRemCalibrate"));
+    poll.stop();
+    QVERIFY(clicked);
+    QVERIFY2(rig.logPad().contains(QStringLiteral("Operation Aborted by the user..!")), qPrintable(rig.logPad()));
+    QVERIFY(!rig.logPad().contains(QStringLiteral("Calibration Ok!")));
+    QVERIFY(!progress->isVisible());
+    QVERIFY(rig.desk().ops().guarded([] {}));
 }
 
 QTEST_MAIN(TstMainChrono)
