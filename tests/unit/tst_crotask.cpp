@@ -44,7 +44,6 @@ private Q_SLOTS:
         QVERIFY(t.busy());
         QVERIFY(!t.croTask(CroTask::Leave));
         QVERIFY(!t.busy());
-        QCOMPARE(t.state().depth, quint16(0));
         QVERIFY(!t.croTask(CroTask::Enter));
         QVERIFY(!t.croTask(CroTask::Leave));
         QCOMPARE(p.count(), 1);

@@ -523,13 +523,6 @@ private Q_SLOTS:
         QCOMPARE(int(a.count("MMR:<End> Fol=")), 100);
         QCOMPARE(int(a.count(" Sho=")), 36);
         QCOMPARE(fx.pty().droppedBytes(), 0);
-        // Paced: no faster than the baud rate through the terminal either.
-        fx.sim().setPaced(true);
-        QElapsedTimer clock;
-        clock.start();
-        const B q = t.talk("Q", "DAT>");
-        QVERIFY(q.endsWith("DAT>"));
-        QVERIFY(clock.elapsed() >= qint64(0.85 * q.size() * fx.sim().msPerChar()));
     }
 
     void reopenUnplugAndReplug()
@@ -569,7 +562,7 @@ private Q_SLOTS:
         B got;
         QVERIFY(QTest::qWaitFor([&] { return (got += port->readAll()).endsWith("DAT>"); }, 3000));
         QVERIFY(got.endsWith("Ready CAP=OFF\r\nDAT>"));
-        QVERIFY(ready.count() >= 1);
+        QTRY_VERIFY(ready.count() >= 1); // announced on its own pass, after the bytes were queued
         QCOMPARE(written.count(), 1);
         // Output while the port is closed is lost, as on a real line.
         port->close();
