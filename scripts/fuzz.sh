@@ -68,8 +68,8 @@ for t in "${targets[@]}"; do
   ( cd "$out" && nice -n 10 "$out/fuzz/$t" -max_total_time="$secs" -rss_limit_mb=2048 -timeout=25 \
       -max_len=$maxlen -print_final_stats=1 -artifact_prefix="$out/findings/$t-" \
       "$corpus" "${extra[@]}" ) >"$log" 2>&1 || rc=$?
-  execs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
-  speed=$(grep -o 'stat::average_exec_per_sec: [0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
+  execs=$(grep -oE 'stat::number_of_executed_units: +[0-9]+' "$log" | grep -o '[0-9]*$' || echo "?")
+  speed=$(grep -oE 'stat::average_exec_per_sec: +[0-9]+' "$log" | grep -o '[0-9]*$' || echo "?")
   files=$(find "$corpus" -type f | wc -l)
   verdict="clean"
   if [ $rc -ne 0 ]; then
