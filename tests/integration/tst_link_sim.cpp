@@ -28,7 +28,7 @@ class TstLinkSim : public QObject {
         opt.paced = paced;
         fx = std::make_unique<test::SimFixture>(opt);
         QVERIFY2(fx->isOpen(), qPrintable(fx->errorString()));
-        PortMap::setOverride(1, fx->devicePath());
+        PortMap::setOverride(1, fx->stablePath());
         s = std::make_unique<LinkSession>(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
         s->MSComm1.setCommPort(1);
         s->subOpenPort();
@@ -190,15 +190,98 @@ private Q_SLOTS:
         }
     }
 
-    void pulledCableEndsTheTransaction()
+    void pulledCableEndsTheTransactionAndIsWaitedFor()
     {
         start(true);
+        s->bRxTo[1] = true;
         QTimer::singleShot(150, s.get(), [this] { fx->unplug(); });
         s->croTransact(false, QStringLiteral("Q"), 1, 0);
         QVERIFY(s->croTxn.failed);
         QVERIFY(s->croTxn.result >= 100);
-        QTRY_VERIFY(!s->MSComm1.portOpen());
+        QTRY_VERIFY(s->bLinkLost);
+        QVERIFY(!s->MSComm1.portOpen() && !s->bPortOpen && !s->bRxTo[1]);
+        QVERIFY(pad.rendered().contains(QLatin1String("\r\nREM: COM1 - Chrono-1 connection lost..!\r\n")));
+        // Nothing waits on the dead port.
+        QElapsedTimer t;
+        t.start();
+        s->croTransact(false, QStringLiteral("D"), 1, 1000);
+        QCOMPARE(int(s->croTxn.result), 100);
+        QVERIFY(t.elapsed() < 500);
         QVERIFY(!s->croReopenPort());
+        QVERIFY(s->reconnectWatching());
+
+        // Back at the same path: reopened, capture switch as it was.
+        QVERIFY(fx->replug());
+        QTRY_VERIFY_WITH_TIMEOUT(s->MSComm1.portOpen(), 5000);
+        QVERIFY(s->bPortOpen && s->bRxTo[1] && !s->bLinkLost);
+        QVERIFY(pad.rendered().contains(QLatin1String("REM: COM1 - Chrono-1 reconnected")));
+        fx->sim().setSensors(true);
+        QVERIFY(fx->sim().fireShot(2800));
+        QTRY_VERIFY(pad.captured().contains(QLatin1String("2800.00")));
+    }
+
+    void pulledCableWithoutAutoReconnect()
+    {
+        start();
+        s->bAutoReconnect = false;
+        fx->unplug();
+        QTRY_VERIFY(s->bLinkLost);
+        QVERIFY(!s->reconnectWatching());
+        QVERIFY(fx->replug());
+        QTest::qWait(3 * LinkSession::kReconnectPollMs / 2);
+        QVERIFY(!s->MSComm1.portOpen());
+        s->subOpenPort();   // by hand
+        QVERIFY(s->MSComm1.portOpen() && !s->bLinkLost);
+    }
+
+    void readMemPos_data()
+    {
+        QTest::addColumn<bool>("statsMode");
+        QTest::addColumn<int>("cut");      // answers cut to this many bytes; -1 = whole
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("data mode") << false << -1 << QByteArray("\x1bW") << true;
+        QTest::newRow("stats mode") << true << -1 << QByteArray("\x1b" "DW") << true;
+        QTest::newRow("cut answers") << false << 12 << QByteArray("\x1b") << false;
+    }
+    void readMemPos()
+    {
+        QFETCH(bool, statsMode);
+        QFETCH(int, cut);
+        QFETCH(QByteArray, sent);
+        QFETCH(bool, ok);
+        start();
+        OneShotTimer::setScale(0.2);
+        if (statsMode)
+            s->croTransact(false, QStringLiteral("S"), 2, 0);
+        fx->sim().state().curFol = 3;
+        fx->sim().state().curStr = 2;
+        fx->sim().setCutEveryAnswer(cut);
+        fx->sim().clearReceived();
+        double folder = -1, string = -1, shot = -1;
+        qint16 size = -1;
+        QCOMPARE(s->readMemPos(folder, string, shot, size), ok);
+        QCOMPARE(fx->sim().received(), sent);
+        QCOMPARE(folder, ok ? 3.0 : -1.0);
+        QCOMPARE(string, ok ? 2.0 : -1.0);
+        QVERIFY(ok ? size >= 0 && shot >= 0 : size == -1 && shot == -1);
+    }
+
+    void sensorsOff()
+    {
+        start();
+        OneShotTimer::setScale(0.2);
+        fx->sim().state().sensors = true;
+        s->cro.bCroSensorsOn = true;
+        QVERIFY(s->sensorsOff());
+        QVERIFY(!fx->sim().state().sensors);
+        QVERIFY(!s->cro.bCroSensorsOn);
+        // Sensors that cannot be switched off: the status is no longer trusted.
+        fx->sim().state().sensors = true;
+        fx->sim().setSensorsStuck(true);
+        s->cro.bCroStatusOk = true;
+        QVERIFY(!s->sensorsOff());
+        QVERIFY(!s->cro.bCroStatusOk);
     }
 
     void menuNavigation_data()
