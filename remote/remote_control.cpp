@@ -6,6 +6,8 @@
 #include "link/port_detect_text.h"
 #include "platform/prompter.h"
 
+#include <algorithm>
+
 namespace zx {
 
 namespace {

@@ -211,6 +211,8 @@ ChronoOps &ChronoDesk::ops() { return m_parts->chrono.ops; }
 PortDetect &ChronoDesk::detect() { return m_parts->detect; }
 FrmProperties *ChronoDesk::properties() const { return m_parts->propertiesWindow; }
 FrmFPrgrs *ChronoDesk::progress() const { return m_parts->progressWindow; }
+ChronoStack &ChronoDesk::chronoStack() { return m_parts->chrono; }
+CaptureStack &ChronoDesk::captureStack() { return m_parts->capture; }
 
 ProgramState ChronoDesk::gather() const
 {
