@@ -307,9 +307,9 @@ void RemoteControl::cmdUserLev(int index)
 void RemoteControl::panelMessage(const QString &text)
 {
     if (!text.isEmpty()) {
-        // A report of several lines shows its last one on the line.
+        // A report of several lines shows its first one on the line.
         const QStringList lines = QString(text).replace(kCrLf, QStringLiteral("\n")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        m_line = lines.isEmpty() ? text : lines.last();
+        m_line = lines.isEmpty() ? text : lines.first();
         Q_EMIT messageChanged(m_line);
     }
     m_link.remPrgrs.trimIfOver();

@@ -42,6 +42,7 @@ public:
         std::function<void()> refresh;                  // mode and status refresh
         std::function<void(bool)> excelLink;            // open (true) or close the Excel live link
         std::function<void()> startShoot, stopShoot, remoteOnly, calibrate;
+        std::function<void()> testLink, statusReport;   // the System page's chronograph buttons
         std::function<void()> progressStep;             // one step of the progress animation
     } hooks;
 
@@ -144,7 +145,7 @@ private:
     Prompter &m_prompter;
     int m_page = Hardware;
     std::array<int, kPages> m_level{};
-    std::array<int, kPages> m_maxLevel{{2, 1, 2, 1, 1}};
+    std::array<int, kPages> m_maxLevel{{1, 1, 0, 0, 0}};
     std::array<bool, kPages> m_expanded{};
     int m_mode = -1;
     QString m_line;

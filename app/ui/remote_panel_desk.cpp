@@ -90,6 +90,11 @@ RemotePanelDesk::RemotePanelDesk(FrmMdi &mdi, ChronoDesk &desk)
     h.stopShoot = [&chronoOps, &capture] { chronoOps.guarded([&capture] { capture.croStopShoot(); }); };
     h.remoteOnly = [&chronoOps, &capture] { chronoOps.guarded([&capture] { capture.croRemoteOnly(); }); };
     h.calibrate = [&chronoOps] { chronoOps.guarded([&chronoOps] { chronoOps.calibrate(false); }); };
+    h.testLink = [&chronoOps] {
+        if (!chronoOps.deviceGate())
+            chronoOps.guarded([&chronoOps] { chronoOps.croTest(4, 4); });
+    };
+    h.statusReport = [&chronoOps] { chronoOps.mnuRemStatus(); };
     m_parts->download.activate = [&ws](CFileDoc *doc) { ws.activateDoc(doc); };
     m_parts->download.refresh = h.refresh;
 
@@ -141,6 +146,7 @@ RemotePanelDesk::~RemotePanelDesk()
     }
 }
 
+FrmRemCtr *RemotePanelDesk::window() const { return m_window; }
 RemoteControl &RemotePanelDesk::control() { return m_parts->control; }
 RemoteOps &RemotePanelDesk::ops() { return m_parts->ops; }
 PanelDownload &RemotePanelDesk::download() { return m_parts->download; }

@@ -22,7 +22,7 @@ public:
     RemotePanelDesk(FrmMdi &mdi, ChronoDesk &desk);
     ~RemotePanelDesk() override;
 
-    FrmRemCtr *window() const { return m_window; }
+    FrmRemCtr *window() const;
     RemoteControl &control();
     RemoteOps &ops();
     PanelDownload &download();

@@ -205,10 +205,30 @@ QWidget *FrmRemCtr::buildSystemPage()
     connect(m_logPath, &QLineEdit::textEdited, &m_rc, [this](const QString &t) { m_rc.logPath = t; });
     connect(m_logOn, &QCheckBox::toggled, &m_rc, [this](bool on) { m_rc.logOn = on; });
 
-    auto *lay = new QHBoxLayout(page);
+    QGroupBox *chrono = group(page, "fraSysChrono", QStringLiteral("Chronograph"));
+    auto *cl = new QVBoxLayout(chrono);
+    QPushButton *test = button(chrono, QStringLiteral("cmdSysTest"), QStringLiteral("Test Connection"),
+                               QStringLiteral("Test the link; the report comes into the progress log"));
+    QPushButton *status = button(chrono, QStringLiteral("cmdSysStatus"), QStringLiteral("Status Report"),
+                                 QStringLiteral("The chronograph's status into the CFile"));
+    cl->addWidget(test);
+    cl->addWidget(status);
+    cl->addStretch(1);
+    connect(test, &QPushButton::clicked, &m_rc, [this] {
+        if (m_rc.connectionCheck(RemoteControl::Need::Progress) && m_rc.hooks.testLink)
+            m_rc.hooks.testLink();
+    });
+    connect(status, &QPushButton::clicked, &m_rc, [this] {
+        if (m_rc.hooks.statusReport)
+            m_rc.hooks.statusReport();
+    });
+
+    auto *lay = new QGridLayout(page);
     lay->setContentsMargins(0, 0, 0, 0);
-    lay->addWidget(links, 1);
-    lay->addWidget(log, 2);
+    lay->addWidget(links, 0, 0);
+    lay->addWidget(chrono, 0, 1);
+    lay->addWidget(log, 1, 0, 1, 2);
+    lay->setRowStretch(2, 1);
     return page;
 }
 
@@ -287,6 +307,7 @@ QWidget *FrmRemCtr::buildHardwarePage()
         b->setMinimumHeight(30);
         sl->addWidget(b);
     }
+    setKeyColor(cal, QColor(192, 192, 192));
     sl->addStretch(1);
     connect(m_start, &QPushButton::clicked, &m_rc, &RemoteControl::keyStart);
     connect(m_stop, &QPushButton::clicked, &m_rc, &RemoteControl::keyStop);
@@ -333,12 +354,13 @@ QWidget *FrmRemCtr::buildHardwarePage()
 
     auto *lay = new QGridLayout(page);
     lay->setContentsMargins(0, 0, 0, 0);
-    lay->addWidget(keys, 0, 0, 2, 1);
-    lay->addWidget(shoot, 0, 1, 2, 1);
-    lay->addWidget(mode, 2, 0);
-    lay->addWidget(memory, 2, 1);
+    lay->addWidget(keys, 0, 0);
+    lay->addWidget(shoot, 0, 1);
+    lay->addWidget(mode, 1, 0);
+    lay->addWidget(memory, 1, 1);
     lay->setColumnStretch(0, 3);
     lay->setColumnStretch(1, 2);
+    lay->setRowStretch(0, 1);
     return page;
 }
 

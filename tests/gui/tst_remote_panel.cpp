@@ -5,6 +5,7 @@
 #include "app/app_context.h"
 #include "app/settings_keys.h"
 #include "app/ui/chrono_desk.h"
+#include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/remote_panel_desk.h"
 #include "app/ui/splash_sequence.h"
@@ -206,8 +207,8 @@ void TstRemotePanel::operationsWriteIntoThePanel()
     QVERIFY(rig.start());
     chronoDesk(*rig.mdi)->ops().croTest(4, 4);
     auto *log = rig.control<QPlainTextEdit>(QStringLiteral("txtPrgrs"));
-    QTRY_VERIFY(log->toPlainText().contains(QStringLiteral("Begin Test on Chrono-1")));
-    QVERIFY(log->toPlainText().contains(QStringLiteral("End of data collection")));
+    QTRY_VERIFY(log->toPlainText().contains(QStringLiteral("End of data collection")));
+    QVERIFY(log->toPlainText().contains(QStringLiteral("Begin Test on Chrono-1")));
     rig.prompter.queue(MsgAnswer::Yes);
     rig.click(QStringLiteral("cmdSetPrgTab_0"));
     QTRY_VERIFY(log->toPlainText().startsWith(QStringLiteral("New Progress Log...\nCleared-{Date=")));
