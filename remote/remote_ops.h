@@ -11,6 +11,7 @@ namespace zx {
 
 class ChronoOps;
 class LinkSession;
+class MemPage;
 class RemoteOpsHost;
 
 class RemoteOps {
@@ -54,8 +55,14 @@ public:
     void progressLog(const QString &line);
 
 private:
-    bool prepare(bool cfileDestination);
+    // 0 the chronograph answered, 1 it did not, kNothingSent when the CFile question was
+    // declined or the device refused.
+    static constexpr int kNothingSent = -1;
+    int prepare(bool cfileDestination);
     bool wake(bool cfileDestination);
+    // The eDisk loops; they return the failed step (0 none) and set aborted on a user abort.
+    int clearEDisk(MemPage &page, const QString &title, bool &aborted, bool &lineOpen);
+    int restoreEDisk(MemPage &page, bool &aborted, bool &lineOpen);
     void logPad(const QString &text, int nBefore, int nAfter, int kind);
 
     LinkSession &m_link;

@@ -9,7 +9,9 @@ int ChronoRemoteHost::needCFileToRecord() { return m_host.needCFileToRecord(); }
 
 void ChronoRemoteHost::progressCaption(const QString &caption)
 {
-    if (m_progress.progressIsOpen())
+    if (captionHook)
+        captionHook(caption);
+    else if (m_progress.progressIsOpen())
         m_progress.progressOpen(caption, 10);
 }
 

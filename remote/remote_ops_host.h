@@ -6,6 +6,8 @@
 // ChronoRemoteHost builds one from the pieces the chronograph operations already use.
 #include <QString>
 
+#include <functional>
+
 namespace zx {
 
 class ChronoOpsHost;
@@ -26,12 +28,16 @@ public:
     virtual void panelMessage(const QString &text) = 0;
     // The main window's mode and status refresh.
     virtual void refreshStatus() = 0;
+    // A line was added to the panel's progress log (link.remPrgrs); zentrix-cli prints it.
+    virtual void progressLogLine(const QString &line) { (void)line; }
 };
 
 // The usual host: the chronograph operations' host, progress window and prompter.
 // progressCaption reopens the window under the new title unless a caption hook is set.
 class ChronoRemoteHost : public RemoteOpsHost {
 public:
+    std::function<void(const QString &)> captionHook;   // retitles the progress window
+
     ChronoRemoteHost(ChronoOpsHost &host, ProgressSink &progress, Prompter &prompter)
         : m_host(host), m_progress(progress), m_prompter(prompter)
     {

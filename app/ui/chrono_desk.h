@@ -25,6 +25,7 @@ class FrmMdi;
 class FrmProperties;
 class LinkSession;
 class PortDetect;
+class RemoteOps;
 
 class ChronoDesk : public QObject {
     Q_OBJECT
@@ -34,6 +35,7 @@ public:
 
     LinkSession &link();
     ChronoOps &ops();
+    RemoteOps &remote();   // download and memory operations
     PortDetect &detect();
     FrmProperties *properties() const;
     FrmFPrgrs *progress() const;
