@@ -15,7 +15,6 @@
 #include "remote/panel_download.h"
 #include "remote/remote_control.h"
 #include "remote/remote_ops.h"
-#include "remote/remote_ops_host.h"
 #include "remote/ui/download_page.h"
 #include "remote/ui/frm_rem_ctr.h"
 
@@ -50,14 +49,10 @@ private:
 
 struct RemotePanelDesk::Parts {
     Parts(FrmMdi &mdi, ChronoDesk &desk, QPointer<FrmRemCtr> &window)
-        : host(desk.chronoStack().host, *desk.progress(), *mdi.context().prompter),
-          ops(desk.link(), desk.ops(), host),
-          control(desk.link(), desk.chronoStack().task, *mdi.context().prompter),
-          download(ops, desk.chronoStack().task, cfileWorkspace(mdi)->files(), *mdi.context().prompter), view(window)
+        : control(desk.link(), desk.chronoStack().task, *mdi.context().prompter),
+          download(desk.remote(), desk.chronoStack().task, cfileWorkspace(mdi)->files(), *mdi.context().prompter), view(window)
     {
     }
-    ChronoRemoteHost host;
-    RemoteOps ops;
     RemoteControl control;
     PanelDownload download;
     PanelModeView view;
@@ -148,7 +143,6 @@ RemotePanelDesk::~RemotePanelDesk()
 
 FrmRemCtr *RemotePanelDesk::window() const { return m_window; }
 RemoteControl &RemotePanelDesk::control() { return m_parts->control; }
-RemoteOps &RemotePanelDesk::ops() { return m_parts->ops; }
 PanelDownload &RemotePanelDesk::download() { return m_parts->download; }
 
 void RemotePanelDesk::open(int page)

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's side of the remote control panel: the panel (frmRemCtr) with its logic,
-// the download operations behind its Download page, the panel's place in the mode and status
+// its Download page over the desk's download operations, the panel's place in the mode and status
 // refresh, the message line and progress log the link and the operations write to, the iPad
 // tool button and Interface menu command that open it, and its closing step.
 #include <QObject>
@@ -14,7 +14,6 @@ class FrmMdi;
 class FrmRemCtr;
 class PanelDownload;
 class RemoteControl;
-class RemoteOps;
 
 class RemotePanelDesk : public QObject {
     Q_OBJECT
@@ -24,7 +23,6 @@ public:
 
     FrmRemCtr *window() const;
     RemoteControl &control();
-    RemoteOps &ops();
     PanelDownload &download();
     // The panel on a page (0..4; -1 the page it shows).
     void open(int page = -1);
