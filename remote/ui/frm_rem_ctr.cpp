@@ -111,7 +111,7 @@ FrmRemCtr::FrmRemCtr(RemoteControl &rc, QWidget *parent) : QWidget(parent, Qt::W
     m_pages->addWidget(buildHardwarePage());
     m_downloadHolder = new QWidget(this);
     m_downloadHolder->setObjectName(QStringLiteral("fraKeyCtrSDwn"));
-    new QVBoxLayout(m_downloadHolder);
+    (new QVBoxLayout(m_downloadHolder))->setContentsMargins(0, 0, 0, 0);
     m_pages->addWidget(m_downloadHolder);
     m_pages->addWidget(buildExportPage());
 
