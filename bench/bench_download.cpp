@@ -2,7 +2,8 @@
 // 1. A full eDisk (10 folders; default 5 strings of 20 shots, --layout SSNN to change) from the
 //    RV5 simulator paced at 4800 baud on a pseudo-terminal, into a CFile, through the same
 //    download the menu runs: wall time against the line-rate bound (characters on the wire /
-//    480 per second). --scope 1|2|3 picks string, folder or eDisk.
+//    480 per second). --scope 1|2|3 picks string, folder or eDisk; --shots N fills only the
+//    first N shots instead of every string.
 // 2. 10,000 memory lines through the receive path into a CFile (the capture switch on), in
 //    serial-read sized chunks: lines per second in the first and in the last thousand.
 #include "cfile/cfile_manager.h"
@@ -62,13 +63,14 @@ QString arg(const QStringList &args, const QString &name, const QString &fallbac
     return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : fallback;
 }
 
-int downloadFigures(zx::CFileManager &files, zx::LogPad &pad, int layout, int scope)
+int downloadFigures(zx::CFileManager &files, zx::LogPad &pad, int layout, int scope, int shots)
 {
     zx::sim::Rv5Options opt;
     opt.shotIntervalMs = 0;
     opt.paced = true;
     opt.layout = layout;
-    opt.fillEDisk = true;
+    opt.fillEDisk = shots < 0;
+    opt.prefillShots = shots;
     zx::sim::Rv5Simulator sim(opt);
     zx::sim::PtyTransport pty(&sim);
     if (!pty.open()) {
@@ -152,6 +154,7 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     const int layout = arg(args, QStringLiteral("--layout"), QStringLiteral("520")).toInt();
     const int scope = arg(args, QStringLiteral("--scope"), QStringLiteral("3")).toInt();
+    const int shots = arg(args, QStringLiteral("--shots"), QStringLiteral("-1")).toInt();
 
     SilentPrompter prompter;
     NoChooser chooser;
@@ -161,5 +164,5 @@ int main(int argc, char **argv)
     files.createNewCFile();
     receiveFigures(pad);
     files.createNewCFile();
-    return args.contains(QStringLiteral("--no-line")) ? 0 : downloadFigures(files, pad, layout, scope);
+    return args.contains(QStringLiteral("--no-line")) ? 0 : downloadFigures(files, pad, layout, scope, shots);
 }
