@@ -221,6 +221,8 @@ RemoteOps &ChronoDesk::remote() { return m_parts->remote; }
 PortDetect &ChronoDesk::detect() { return m_parts->detect; }
 FrmProperties *ChronoDesk::properties() const { return m_parts->propertiesWindow; }
 FrmFPrgrs *ChronoDesk::progress() const { return m_parts->progressWindow; }
+ChronoStack &ChronoDesk::chronoStack() { return m_parts->chrono; }
+CaptureStack &ChronoDesk::captureStack() { return m_parts->capture; }
 
 ProgramState ChronoDesk::gather() const
 {

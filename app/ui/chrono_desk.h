@@ -15,7 +15,9 @@ class QMenu;
 
 namespace zx {
 
+class CaptureStack;
 class CFileDoc;
+class ChronoStack;
 class CFileWorkspace;
 class ChronoOps;
 class FrmFPrgrs;
@@ -37,6 +39,9 @@ public:
     PortDetect &detect();
     FrmProperties *properties() const;
     FrmFPrgrs *progress() const;
+    // The operations' LogPad host and task guard; shot capture (for the remote panel).
+    ChronoStack &chronoStack();
+    CaptureStack &captureStack();
     StatusRefresh &statusRefresh() { return m_refresh; }
     QMenu *chronoPopup() const { return m_popup; }
 

@@ -137,7 +137,6 @@ void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &to
     bind(tool(cmd::Redo), onEditor(ws, [](QTextEdit *e) { e->redo(); }));
     bind(tool(cmd::Search), disabled);
     bind(tool(cmd::WordWrap), [&files] { files.setViewMode(files.viewMode() == 0 ? 1 : 0); });
-    bind(tool(cmd::IPad), disabled);
     bind(tool(cmd::BTerminal), disabled);
     bind(tool(cmd::Keypad), disabled);
 

@@ -8,6 +8,7 @@
 #include "app/ui/frm_splash.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
+#include "app/ui/remote_panel_desk.h"
 #include "cfile/ui/cfile_workspace.h"
 
 #include <QCoreApplication>
@@ -48,6 +49,8 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     ChronoDesk *desk = installChronoDesk(*mdi);
     if (desk)
         desk->statusRefresh().zapFgs();
+    // frmRemCtr last; its load step reads the command file.
+    installRemotePanel(*mdi);
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));

@@ -7,9 +7,10 @@
 
 namespace zx::test {
 
-TempSettings::TempSettings() : m_oldXdg(qgetenv("XDG_CONFIG_HOME"))
+TempSettings::TempSettings() : m_oldXdg(qgetenv("XDG_CONFIG_HOME")), m_oldProgramDir(qgetenv("ZX_PROGRAM_DIR"))
 {
     qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
+    qputenv("ZX_PROGRAM_DIR", (m_dir.path() + QStringLiteral("/program")).toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
 }
@@ -29,6 +30,10 @@ void TempSettings::selectChronographByHand() const
 TempSettings::~TempSettings()
 {
     qputenv("XDG_CONFIG_HOME", m_oldXdg);
+    if (m_oldProgramDir.isNull())
+        qunsetenv("ZX_PROGRAM_DIR");
+    else
+        qputenv("ZX_PROGRAM_DIR", m_oldProgramDir);
 }
 
 } // namespace zx::test

@@ -1,5 +1,6 @@
 #pragma once
-// Points QSettings at a private temporary folder for the life of a test.
+// Points QSettings, and the program's own files (ZX_PROGRAM_DIR), at a private temporary
+// folder for the life of a test.
 #include <QTemporaryDir>
 
 namespace zx::test {
@@ -16,6 +17,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QByteArray m_oldXdg;
+    QByteArray m_oldProgramDir;
 };
 
 } // namespace zx::test

@@ -1,0 +1,101 @@
+#include "remote/panel_download.h"
+
+#include "cfile/cfile_doc.h"
+#include "cfile/cfile_manager.h"
+#include "link/cro_task.h"
+#include "platform/prompter.h"
+#include "remote/remote_ops.h"
+
+#include <QFileInfo>
+
+namespace zx {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+}
+
+PanelDownload::PanelDownload(RemoteOps &ops, CroTask &task, CFileManager &files, Prompter &prompter)
+    : m_ops(ops), m_task(task), m_files(files), m_prompter(prompter)
+{
+}
+
+QStringList PanelDownload::sourceNames()
+{
+    return {RemoteOps::scopeName(1), RemoteOps::scopeName(2), RemoteOps::scopeName(3)};
+}
+
+QStringList PanelDownload::destinationNames()
+{
+    return {QStringLiteral("Buffer"), QStringLiteral("CFile - Zentrix"), QStringLiteral("Excel Spreadsheet")};
+}
+
+QStringList PanelDownload::cfileChoices() const
+{
+    QStringList rows;
+    for (CFileDoc *d : m_files.docs())
+        rows << (d == m_files.active() ? d->caption() + QStringLiteral(" (Current)") : d->caption());
+    if (rows.isEmpty())
+        rows << QStringLiteral("No Active CFiles");
+    return rows;
+}
+
+CFileDoc *PanelDownload::cfileAt(int row) const
+{
+    const auto &docs = m_files.docs();
+    return row >= 0 && size_t(row) < docs.size() ? docs.at(size_t(row)) : nullptr;
+}
+
+bool PanelDownload::nameTaken(const QString &name) const
+{
+    for (CFileDoc *d : m_files.docs()) {
+        const QString caption = d->caption();
+        if (caption.compare(name, Qt::CaseInsensitive) == 0
+            || QFileInfo(caption).completeBaseName().compare(name, Qt::CaseInsensitive) == 0) {
+            m_prompter.inform(QStringLiteral("CFile  ''") + name + QStringLiteral("''  Already Exists...!") + kCrLf
+                                  + QStringLiteral("See - Old CFile - Try Another Name..."),
+                              {}, MsgIcon::Exclamation);
+            return true;
+        }
+    }
+    return false;
+}
+
+int PanelDownload::cmdDownload(int source, int destination, const QString &newName, CFileDoc *picked)
+{
+    CroTaskScope guard(m_task);
+    if (guard.refused())
+        return -1;
+    if (source < 0 || source > 2) {
+        m_prompter.inform(QStringLiteral("You Must Select Source."));
+        return -1;
+    }
+    if (destination < 0 || destination > 2) {
+        m_prompter.inform(QStringLiteral("You must Select Destination"));
+        return -1;
+    }
+    if (destination == Excel) {
+        m_prompter.inform(QStringLiteral("The Excel workbook link is not available in this version.") + kCrLf
+                          + QStringLiteral("Download into a CFile or the Buffer instead."));
+        return -1;
+    }
+    if (destination == CFile) {
+        const QString name = newName.trimmed();
+        if (!name.isEmpty()) {
+            if (nameTaken(name))
+                return -1;
+            if (CFileDoc *doc = m_files.createNewCFile())
+                doc->setCaption(name);
+        } else if (picked && activate) {
+            activate(picked);
+        }
+    }
+    const int r = m_ops.croDownload(destination == CFile ? 1 : 0, source + 1);
+    if (r == 2)
+        m_prompter.inform(QStringLiteral("Download Failed") + QStringLiteral("\r\nChronograph did not respond.\r\nCheck your setup or connections."),
+                          {}, MsgIcon::Exclamation);
+    if (refresh)
+        refresh();
+    return r;
+}
+
+} // namespace zx
