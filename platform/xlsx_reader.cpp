@@ -284,6 +284,10 @@ private:
             return fail(QStringLiteral("sheet %1, cell %2 holds a value that cannot be read.")
                             .arg(ws.name(), cellName(at.row, at.col))),
                    false;
+        // libxlsxwriter can store a formula's error result only as text.
+        CellError asError;
+        if (hasFormula && isText(value) && errorFromText(std::get<QString>(value), &asError))
+            value = asError;
         if (hasFormula && !formula.isEmpty())
             ws.setFormulaWithResult(at.row, at.col, QStringLiteral("=") + formula, value);
         else if (hasValue)

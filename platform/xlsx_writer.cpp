@@ -1,15 +1,14 @@
-// Writing a workbook with libxlsxwriter. libxlsxwriter opens the output file itself, so the
+// Writing a workbook with libxlsxwriter (loaded by xlsxwriter_api). libxlsxwriter opens the output file itself, so the
 // file cannot go through QSaveFile; the same guarantee is kept by hand: a temporary file in
 // the target folder, flushed to disk, renamed over the old one.
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
+#include "platform/xlsxwriter_api.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-
-#include <xlsxwriter.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -25,7 +24,7 @@ constexpr int kMaxUrlLength = 2079;
 
 class XlsxWriter {
 public:
-    XlsxWriter(const Workbook &book, lxw_workbook *out) : m_book(book), m_out(out)
+    XlsxWriter(const XlsxWriterApi *api, const Workbook &book, lxw_workbook *out) : lx(api), m_book(book), m_out(out)
     {
         m_formats.assign(std::size_t(book.formatCount()), nullptr);
     }
@@ -46,21 +45,21 @@ private:
         if (lxw_format *f = m_formats[id])
             return f;
         const CellFormat &cf = m_book.formatAt(id);
-        lxw_format *f = workbook_add_format(m_out);
+        lxw_format *f = lx->workbook_add_format(m_out);
         if (cf.fontSize > 0)
-            format_set_font_size(f, cf.fontSize);
+            lx->format_set_font_size(f, cf.fontSize);
         if (cf.bold)
-            format_set_bold(f);
+            lx->format_set_bold(f);
         if (cf.underline)
-            format_set_underline(f, LXW_UNDERLINE_SINGLE);
+            lx->format_set_underline(f, LXW_UNDERLINE_SINGLE);
         if (const int rgb = paletteColor(cf.colorIndex); rgb >= 0)
-            format_set_font_color(f, lxw_color_t(rgb));
+            lx->format_set_font_color(f, lxw_color_t(rgb));
         if (!cf.numberFormat.isEmpty())
-            format_set_num_format(f, cf.numberFormat.toUtf8().constData());
+            lx->format_set_num_format(f, cf.numberFormat.toUtf8().constData());
         switch (cf.align) {
-        case HAlign::Left: format_set_align(f, LXW_ALIGN_LEFT); break;
-        case HAlign::Center: format_set_align(f, LXW_ALIGN_CENTER); break;
-        case HAlign::Right: format_set_align(f, LXW_ALIGN_RIGHT); break;
+        case HAlign::Left: lx->format_set_align(f, LXW_ALIGN_LEFT); break;
+        case HAlign::Center: lx->format_set_align(f, LXW_ALIGN_CENTER); break;
+        case HAlign::Right: lx->format_set_align(f, LXW_ALIGN_RIGHT); break;
         case HAlign::General: break;
         }
         m_formats[id] = f;
@@ -71,21 +70,21 @@ private:
     {
         if (err != LXW_NO_ERROR && m_error.isEmpty())
             m_error = QStringLiteral("sheet %1, cell %2: %3")
-                          .arg(ws.name(), cellName(row, col), QString::fromUtf8(lxw_strerror(err)));
+                          .arg(ws.name(), cellName(row, col), QString::fromUtf8(lx->lxw_strerror(err)));
     }
 
     void writeSheet(const Worksheet &ws, bool active)
     {
-        lxw_worksheet *out = workbook_add_worksheet(m_out, ws.name().toUtf8().constData());
+        lxw_worksheet *out = lx->workbook_add_worksheet(m_out, ws.name().toUtf8().constData());
         if (!out) {
             m_error = QStringLiteral("the sheet name \"%1\" cannot be used").arg(ws.name());
             return;
         }
         if (active)
-            worksheet_activate(out);
+            lx->worksheet_activate(out);
         const CellAddr sel = ws.activeCell();
         if (sel.row >= 1 && sel.col >= 1)
-            worksheet_set_selection(out, lxw_row_t(sel.row - 1), lxw_col_t(sel.col - 1), lxw_row_t(sel.row - 1),
+            lx->worksheet_set_selection(out, lxw_row_t(sel.row - 1), lxw_col_t(sel.col - 1), lxw_row_t(sel.row - 1),
                                     lxw_col_t(sel.col - 1));
         for (int c = 1; c <= ws.lastFormattedColumn(); ++c) {
             const double width = ws.columnWidth(c);
@@ -93,7 +92,7 @@ private:
             if (width < 0 && !hidden)
                 continue;
             lxw_row_col_options opt{hidden ? uint8_t(1) : uint8_t(0), 0, 0};
-            worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1), width < 0 ? LXW_DEF_COL_WIDTH : width,
+            lx->worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1), width < 0 ? LXW_DEF_COL_WIDTH : width,
                                      nullptr, &opt);
         }
         // Row by row, in order: the writer keeps only the current row in memory.
@@ -103,7 +102,7 @@ private:
             const bool hidden = ws.isRowHidden(r);
             if (height >= 0 || hidden) {
                 lxw_row_col_options opt{hidden ? uint8_t(1) : uint8_t(0), 0, 0};
-                check(worksheet_set_row_opt(out, lxw_row_t(r - 1), height < 0 ? LXW_DEF_ROW_HEIGHT : height, nullptr,
+                check(lx->worksheet_set_row_opt(out, lxw_row_t(r - 1), height < 0 ? LXW_DEF_ROW_HEIGHT : height, nullptr,
                                             &opt),
                       ws, r, 1);
             }
@@ -121,7 +120,7 @@ private:
         if (!ws.hyperlinks().empty()) {
             const QString url = ws.hyperlink(r, c);
             if (!url.isEmpty() && url.size() <= kMaxUrlLength) {
-                check(worksheet_write_url_opt(out, row, col, linkTarget(url).constData(), fmt,
+                check(lx->worksheet_write_url_opt(out, row, col, linkTarget(url).constData(), fmt,
                                               textOf(displayText(cell.value)).constData(), nullptr),
                       ws, r, c);
                 return;
@@ -130,24 +129,24 @@ private:
         if (cell.formula) {
             const QByteArray text = cell.formula->text.toUtf8();
             if (const double *d = std::get_if<double>(&cell.value))
-                check(worksheet_write_formula_num(out, row, col, text.constData(), fmt, *d), ws, r, c);
+                check(lx->worksheet_write_formula_num(out, row, col, text.constData(), fmt, *d), ws, r, c);
             else if (const bool *b = std::get_if<bool>(&cell.value))
-                check(worksheet_write_formula_num(out, row, col, text.constData(), fmt, *b ? 1 : 0), ws, r, c);
+                check(lx->worksheet_write_formula_num(out, row, col, text.constData(), fmt, *b ? 1 : 0), ws, r, c);
             else
-                check(worksheet_write_formula_str(out, row, col, text.constData(), fmt,
+                check(lx->worksheet_write_formula_str(out, row, col, text.constData(), fmt,
                                                   textOf(displayText(cell.value)).constData()),
                       ws, r, c);
             return;
         }
         if (const double *d = std::get_if<double>(&cell.value))
-            check(worksheet_write_number(out, row, col, *d, fmt), ws, r, c);
+            check(lx->worksheet_write_number(out, row, col, *d, fmt), ws, r, c);
         else if (const bool *b = std::get_if<bool>(&cell.value))
-            check(worksheet_write_boolean(out, row, col, *b ? 1 : 0, fmt), ws, r, c);
+            check(lx->worksheet_write_boolean(out, row, col, *b ? 1 : 0, fmt), ws, r, c);
         else if (isEmpty(cell.value) || (isText(cell.value) && std::get<QString>(cell.value).isEmpty())) {
             if (fmt)
-                check(worksheet_write_blank(out, row, col, fmt), ws, r, c);
+                check(lx->worksheet_write_blank(out, row, col, fmt), ws, r, c);
         } else
-            check(worksheet_write_string(out, row, col, textOf(displayText(cell.value)).constData(), fmt), ws, r, c);
+            check(lx->worksheet_write_string(out, row, col, textOf(displayText(cell.value)).constData(), fmt), ws, r, c);
     }
 
     static QByteArray textOf(const QString &s) { return s.left(kMaxTextLength).toUtf8(); }
@@ -163,6 +162,7 @@ private:
         return "external:" + url.toUtf8();
     }
 
+    const XlsxWriterApi *lx;
     const Workbook &m_book;
     lxw_workbook *m_out;
     std::vector<lxw_format *> m_formats;
@@ -190,6 +190,10 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     };
     if (book.sheetCount() == 0)
         return failed(QStringLiteral("it has no sheets."));
+    QString unavailable;
+    const XlsxWriterApi *lx = xlsxWriterApi(&unavailable);
+    if (!lx)
+        return failed(unavailable);
     // Reserve a unique name beside the target; libxlsxwriter then writes that file.
     QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".XXXXXX"));
@@ -201,17 +205,17 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
 
     lxw_workbook_options options{};
     options.constant_memory = 1;
-    lxw_workbook *out = workbook_new_opt(QFile::encodeName(temp).constData(), &options);
+    lxw_workbook *out = lx->workbook_new_opt(QFile::encodeName(temp).constData(), &options);
     if (!out) {
         QFile::remove(temp);
         return failed(QStringLiteral("the file could not be created."));
     }
-    XlsxWriter writer(book, out);
+    XlsxWriter writer(lx, book, out);
     const bool written = writer.write();
-    const lxw_error closed = workbook_close(out);
+    const lxw_error closed = lx->workbook_close(out);
     if (!written || closed != LXW_NO_ERROR) {
         QFile::remove(temp);
-        return failed(!written ? writer.error() : QString::fromUtf8(lxw_strerror(closed)));
+        return failed(!written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed)));
     }
     // The temporary name is private (owner only); the file takes the old file's permissions or
     // the usual ones for a new file.
