@@ -28,8 +28,11 @@ Worksheet::ColumnInfo &Worksheet::columnForWrite(int col)
 Cell &Worksheet::cellForWrite(int row, int col)
 {
     Row &r = rowForWrite(row);
-    if (int(r.cells.size()) < col)
+    if (int(r.cells.size()) < col) {
+        if (r.cells.empty()) // rows are usually as wide as the ones before
+            r.cells.reserve(std::size_t(std::max(col, m_lastCol)));
         r.cells.resize(std::size_t(col));
+    }
     m_lastRow = std::max(m_lastRow, row);
     m_lastCol = std::max(m_lastCol, col);
     return r.cells[std::size_t(col - 1)];
