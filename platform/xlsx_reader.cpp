@@ -1,0 +1,341 @@
+// Reading an .xlsx file: QuaZip opens the package, QXmlStreamReader reads its parts.
+#include "platform/workbook.h"
+#include "platform/xlsx_file.h"
+
+#include <QDir>
+#include <QHash>
+#include <QXmlStreamReader>
+
+#include <cmath>
+
+#include <quazip.h>
+#include <quazipfile.h>
+
+namespace zx::wb {
+
+namespace {
+
+constexpr qint64 kMaxPartSize = 256 * 1024 * 1024; // refuse parts that unpack to absurd sizes
+
+struct SheetEntry {
+    QString name;
+    QString part; // package path, e.g. "xl/worksheets/sheet1.xml"
+};
+
+struct SharedFormula {
+    int row = 0, col = 0;
+    QString text;
+};
+
+class XlsxReader {
+public:
+    explicit XlsxReader(const QString &path) : m_zip(path) {}
+
+    std::unique_ptr<Workbook> read()
+    {
+        if (!m_zip.open(QuaZip::mdUnzip))
+            return fail(QStringLiteral("it is not an .xlsx workbook (not a zip package)."));
+        QByteArray data;
+        if (!part(QStringLiteral("xl/workbook.xml"), &data, true))
+            return nullptr;
+        auto book = std::make_unique<Workbook>();
+        std::vector<SheetEntry> sheets;
+        int activeTab = 0;
+        if (!readWorkbookPart(data, &sheets, &activeTab))
+            return nullptr;
+        if (part(QStringLiteral("xl/sharedStrings.xml"), &data, false) && !readSharedStrings(data))
+            return nullptr;
+        // All sheets first, so formulas naming a later sheet find it.
+        for (const SheetEntry &s : sheets)
+            book->addSheet(s.name);
+        for (std::size_t i = 0; i < sheets.size(); ++i)
+            if (!part(sheets[i].part, &data, true) || !readSheet(data, book->sheet(int(i))))
+                return nullptr;
+        if (activeTab >= 0 && activeTab < book->sheetCount())
+            book->setActiveSheet(activeTab);
+        return book;
+    }
+    const QString &error() const { return m_error; }
+
+private:
+    std::nullptr_t fail(const QString &why)
+    {
+        if (m_error.isEmpty())
+            m_error = why;
+        return nullptr;
+    }
+
+    bool part(const QString &name, QByteArray *out, bool required)
+    {
+        out->clear();
+        if (!m_zip.setCurrentFile(name)) {
+            if (required)
+                fail(QStringLiteral("its part %1 is missing.").arg(name));
+            return false;
+        }
+        QuaZipFile f(&m_zip);
+        if (!f.open(QIODevice::ReadOnly)) {
+            fail(QStringLiteral("its part %1 cannot be unpacked.").arg(name));
+            return false;
+        }
+        if (f.usize() > kMaxPartSize) {
+            fail(QStringLiteral("its part %1 is too large.").arg(name));
+            return false;
+        }
+        *out = f.readAll();
+        f.close(); // the checksum is verified here
+        if (f.getZipError() != UNZ_OK || out->size() != f.usize()) {
+            fail(QStringLiteral("its part %1 is damaged.").arg(name));
+            return false;
+        }
+        return true;
+    }
+
+    bool xmlFailed(const QXmlStreamReader &xml, const QString &part)
+    {
+        if (!xml.hasError())
+            return false;
+        fail(QStringLiteral("its part %1 is not valid XML (%2, line %3).")
+                 .arg(part, xml.errorString())
+                 .arg(xml.lineNumber()));
+        return true;
+    }
+
+    bool readWorkbookPart(const QByteArray &data, std::vector<SheetEntry> *sheets, int *activeTab)
+    {
+        QHash<QString, QString> targets; // relationship id -> part
+        QByteArray rels;
+        if (!part(QStringLiteral("xl/_rels/workbook.xml.rels"), &rels, true))
+            return false;
+        QXmlStreamReader rx(rels);
+        while (!rx.atEnd()) {
+            rx.readNext();
+            if (rx.isStartElement() && rx.name() == QLatin1String("Relationship")) {
+                QString target = rx.attributes().value(QLatin1String("Target")).toString();
+                target = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
+                targets.insert(rx.attributes().value(QLatin1String("Id")).toString(), QDir::cleanPath(target));
+            }
+        }
+        if (xmlFailed(rx, QStringLiteral("xl/_rels/workbook.xml.rels")))
+            return false;
+
+        QXmlStreamReader xml(data);
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (!xml.isStartElement())
+                continue;
+            const auto attrs = xml.attributes();
+            if (xml.name() == QLatin1String("workbookView"))
+                *activeTab = attrs.value(QLatin1String("activeTab")).toInt();
+            else if (xml.name() == QLatin1String("sheet")) {
+                QString rid;
+                for (const auto &a : attrs)
+                    if (a.name() == QLatin1String("id"))
+                        rid = a.value().toString();
+                const QString name = attrs.value(QLatin1String("name")).toString();
+                if (name.isEmpty() || !targets.contains(rid))
+                    return fail(QStringLiteral("its sheet list is damaged.")), false;
+                sheets->push_back({name, targets.value(rid)});
+            }
+        }
+        if (xmlFailed(xml, QStringLiteral("xl/workbook.xml")))
+            return false;
+        if (sheets->empty())
+            return fail(QStringLiteral("it has no sheets.")), false;
+        return true;
+    }
+
+    // The text of an <si> or <is> element: all its <t> pieces (rich text runs included),
+    // without phonetic hints.
+    static QString itemText(QXmlStreamReader &xml)
+    {
+        QString text;
+        const QString end = xml.name().toString();
+        int skipDepth = 0;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement()) {
+                if (xml.name() == QLatin1String("rPh"))
+                    ++skipDepth;
+                else if (xml.name() == QLatin1String("t") && skipDepth == 0)
+                    text += xml.readElementText();
+            } else if (xml.isEndElement()) {
+                if (xml.name() == QLatin1String("rPh"))
+                    --skipDepth;
+                else if (xml.name() == end)
+                    break;
+            }
+        }
+        return text;
+    }
+
+    bool readSharedStrings(const QByteArray &data)
+    {
+        QXmlStreamReader xml(data);
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == QLatin1String("si"))
+                m_strings << itemText(xml);
+        }
+        return !xmlFailed(xml, QStringLiteral("xl/sharedStrings.xml"));
+    }
+
+    bool readSheet(const QByteArray &data, Worksheet &ws)
+    {
+        QXmlStreamReader xml(data);
+        QHash<QString, SharedFormula> shared;
+        int row = 0, col = 0;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (!xml.isStartElement())
+                continue;
+            const auto name = xml.name();
+            const auto attrs = xml.attributes();
+            if (name == QLatin1String("col")) {
+                const int first = attrs.value(QLatin1String("min")).toInt();
+                const int last = std::min(attrs.value(QLatin1String("max")).toInt(), kMaxColumns);
+                const bool hidden = isTrue(attrs.value(QLatin1String("hidden")));
+                const bool customWidth = attrs.hasAttribute(QLatin1String("width"));
+                const double width = charactersOf(attrs.value(QLatin1String("width")).toDouble());
+                for (int c = std::max(first, 1); c <= last; ++c) {
+                    if (customWidth)
+                        ws.setColumnWidth(c, width);
+                    if (hidden)
+                        ws.setColumnHidden(c, true);
+                }
+            } else if (name == QLatin1String("row")) {
+                row = attrs.hasAttribute(QLatin1String("r")) ? attrs.value(QLatin1String("r")).toInt() : row + 1;
+                col = 0;
+                if (row < 1 || row > kMaxRows)
+                    return fail(QStringLiteral("sheet %1 has a row outside the sheet.").arg(ws.name())), false;
+                if (isTrue(attrs.value(QLatin1String("customHeight"))) || attrs.hasAttribute(QLatin1String("ht")))
+                    ws.setRowHeight(row, attrs.value(QLatin1String("ht")).toDouble());
+                if (isTrue(attrs.value(QLatin1String("hidden"))))
+                    ws.setRowHidden(row, true);
+            } else if (name == QLatin1String("c")) {
+                CellAddr at{row, col + 1};
+                if (attrs.hasAttribute(QLatin1String("r")) &&
+                    !parseCellName(attrs.value(QLatin1String("r")).toString(), &at))
+                    return fail(QStringLiteral("sheet %1 has a cell with a broken address.").arg(ws.name())), false;
+                if (at.row < 1)
+                    return fail(QStringLiteral("sheet %1 has a cell outside any row.").arg(ws.name())), false;
+                row = at.row;
+                col = at.col;
+                if (!readCell(xml, ws, at, attrs.value(QLatin1String("t")).toString(), shared))
+                    return false;
+            } else if (name == QLatin1String("selection") && attrs.hasAttribute(QLatin1String("activeCell"))) {
+                CellAddr a;
+                if (parseCellName(attrs.value(QLatin1String("activeCell")).toString(), &a))
+                    ws.setActiveCell(a);
+            }
+        }
+        return !xmlFailed(xml, ws.name());
+    }
+
+    // A file stores column widths with the cell padding (5 pixels at 7 pixels per character);
+    // the model, like a spreadsheet's user, counts characters.
+    static double charactersOf(double fileWidth)
+    {
+        const double pixels = std::round(fileWidth * 7);
+        const double chars = pixels >= 12 ? (pixels - 5) / 7 : pixels / 12;
+        return std::round(chars * 100) / 100;
+    }
+
+    static bool isTrue(QStringView v) { return v == QLatin1String("1") || v == QLatin1String("true"); }
+
+    bool readCell(QXmlStreamReader &xml, Worksheet &ws, CellAddr at, const QString &type,
+                  QHash<QString, SharedFormula> &shared)
+    {
+        QString raw, formula;
+        bool hasValue = false, hasFormula = false;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isEndElement() && xml.name() == QLatin1String("c"))
+                break;
+            if (!xml.isStartElement())
+                continue;
+            if (xml.name() == QLatin1String("v")) {
+                raw = xml.readElementText();
+                hasValue = true;
+            } else if (xml.name() == QLatin1String("is")) {
+                raw = itemText(xml);
+                hasValue = true;
+            } else if (xml.name() == QLatin1String("f")) {
+                const auto attrs = xml.attributes();
+                const bool isShared = attrs.value(QLatin1String("t")) == QLatin1String("shared");
+                const QString si = attrs.value(QLatin1String("si")).toString();
+                formula = xml.readElementText();
+                hasFormula = true;
+                // A shared formula is written once; the other cells repeat it, shifted.
+                if (isShared && !formula.isEmpty())
+                    shared.insert(si, {at.row, at.col, formula});
+                else if (isShared) {
+                    const auto it = shared.constFind(si);
+                    if (it == shared.constEnd())
+                        return fail(QStringLiteral("sheet %1, cell %2 refers to a missing formula.")
+                                        .arg(ws.name(), cellName(at.row, at.col))),
+                               false;
+                    formula = shiftFormula(QStringLiteral("=") + it->text, at.row - it->row, at.col - it->col).mid(1);
+                }
+            }
+        }
+        CellValue value;
+        if (hasValue && !decode(type, raw, &value))
+            return fail(QStringLiteral("sheet %1, cell %2 holds a value that cannot be read.")
+                            .arg(ws.name(), cellName(at.row, at.col))),
+                   false;
+        // libxlsxwriter can store a formula's error result only as text.
+        CellError asError;
+        if (hasFormula && isText(value) && errorFromText(std::get<QString>(value), &asError))
+            value = asError;
+        if (hasFormula && !formula.isEmpty())
+            ws.setFormulaWithResult(at.row, at.col, QStringLiteral("=") + formula, value);
+        else if (hasValue)
+            ws.setValue(at.row, at.col, value);
+        return true;
+    }
+
+    bool decode(const QString &type, const QString &raw, CellValue *out) const
+    {
+        if (type == QLatin1String("s")) {
+            bool ok = false;
+            const int i = raw.toInt(&ok);
+            if (!ok || i < 0 || i >= m_strings.size())
+                return false;
+            *out = m_strings[i];
+        } else if (type == QLatin1String("str") || type == QLatin1String("inlineStr") || type == QLatin1String("d")) {
+            *out = raw;
+        } else if (type == QLatin1String("b")) {
+            *out = raw.trimmed() == QLatin1String("1");
+        } else if (type == QLatin1String("e")) {
+            CellError e = CellError::Value;
+            errorFromText(raw.trimmed(), &e);
+            *out = e;
+        } else {
+            bool ok = false;
+            const double d = raw.toDouble(&ok);
+            if (!ok)
+                return false;
+            *out = d;
+        }
+        return true;
+    }
+
+    QuaZip m_zip;
+    QStringList m_strings;
+    QString m_error;
+};
+
+} // namespace
+
+std::unique_ptr<Workbook> readXlsx(const QString &path, QString *error)
+{
+    XlsxReader reader(path);
+    std::unique_ptr<Workbook> book = reader.read();
+    if (!book && error)
+        *error = QStringLiteral("The workbook %1 cannot be read:\n%2")
+                     .arg(QDir::toNativeSeparators(path), reader.error());
+    return book;
+}
+
+} // namespace zx::wb

@@ -1,0 +1,236 @@
+// Writing a workbook with libxlsxwriter (loaded by xlsxwriter_api). libxlsxwriter opens the output file itself, so the
+// file cannot go through QSaveFile; the same guarantee is kept by hand: a temporary file in
+// the target folder, flushed to disk, renamed over the old one.
+#include "platform/workbook.h"
+#include "platform/xlsx_file.h"
+#include "platform/xlsxwriter_api.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace zx::wb {
+
+namespace {
+
+constexpr int kMaxTextLength = 32767; // the longest text a cell can hold
+constexpr int kMaxUrlLength = 2079;
+
+class XlsxWriter {
+public:
+    XlsxWriter(const XlsxWriterApi *api, const Workbook &book, lxw_workbook *out) : lx(api), m_book(book), m_out(out)
+    {
+        m_formats.assign(std::size_t(book.formatCount()), nullptr);
+    }
+
+    bool write()
+    {
+        for (int i = 0; i < m_book.sheetCount() && m_error.isEmpty(); ++i)
+            writeSheet(m_book.sheet(i), i == m_book.activeSheet());
+        return m_error.isEmpty();
+    }
+    const QString &error() const { return m_error; }
+
+private:
+    lxw_format *format(std::uint16_t id)
+    {
+        if (id == 0 || id >= m_formats.size())
+            return nullptr;
+        if (lxw_format *f = m_formats[id])
+            return f;
+        const CellFormat &cf = m_book.formatAt(id);
+        lxw_format *f = lx->workbook_add_format(m_out);
+        if (cf.fontSize > 0)
+            lx->format_set_font_size(f, cf.fontSize);
+        if (cf.bold)
+            lx->format_set_bold(f);
+        if (cf.underline)
+            lx->format_set_underline(f, LXW_UNDERLINE_SINGLE);
+        if (const int rgb = paletteColor(cf.colorIndex); rgb >= 0)
+            lx->format_set_font_color(f, lxw_color_t(rgb));
+        if (!cf.numberFormat.isEmpty())
+            lx->format_set_num_format(f, cf.numberFormat.toUtf8().constData());
+        switch (cf.align) {
+        case HAlign::Left: lx->format_set_align(f, LXW_ALIGN_LEFT); break;
+        case HAlign::Center: lx->format_set_align(f, LXW_ALIGN_CENTER); break;
+        case HAlign::Right: lx->format_set_align(f, LXW_ALIGN_RIGHT); break;
+        case HAlign::General: break;
+        }
+        m_formats[id] = f;
+        return f;
+    }
+
+    void check(lxw_error err, const Worksheet &ws, int row, int col)
+    {
+        if (err != LXW_NO_ERROR && m_error.isEmpty())
+            m_error = QStringLiteral("sheet %1, cell %2: %3")
+                          .arg(ws.name(), cellName(row, col), QString::fromUtf8(lx->lxw_strerror(err)));
+    }
+
+    void writeSheet(const Worksheet &ws, bool active)
+    {
+        lxw_worksheet *out = lx->workbook_add_worksheet(m_out, ws.name().toUtf8().constData());
+        if (!out) {
+            m_error = QStringLiteral("the sheet name \"%1\" cannot be used").arg(ws.name());
+            return;
+        }
+        if (active)
+            lx->worksheet_activate(out);
+        const CellAddr sel = ws.activeCell();
+        if (sel.row >= 1 && sel.col >= 1)
+            lx->worksheet_set_selection(out, lxw_row_t(sel.row - 1), lxw_col_t(sel.col - 1), lxw_row_t(sel.row - 1),
+                                    lxw_col_t(sel.col - 1));
+        for (int c = 1; c <= ws.lastFormattedColumn(); ++c) {
+            const double width = ws.columnWidth(c);
+            const bool hidden = ws.isColumnHidden(c);
+            if (width < 0 && !hidden)
+                continue;
+            lxw_row_col_options opt{hidden ? uint8_t(1) : uint8_t(0), 0, 0};
+            lx->worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1), width < 0 ? LXW_DEF_COL_WIDTH : width,
+                                     nullptr, &opt);
+        }
+        // Row by row, in order: the writer keeps only the current row in memory.
+        const int lastRow = std::max(ws.usedExtent().row, ws.lastFormattedRow());
+        for (int r = 1; r <= lastRow && m_error.isEmpty(); ++r) {
+            const double height = ws.rowHeight(r);
+            const bool hidden = ws.isRowHidden(r);
+            if (height >= 0 || hidden) {
+                lxw_row_col_options opt{hidden ? uint8_t(1) : uint8_t(0), 0, 0};
+                check(lx->worksheet_set_row_opt(out, lxw_row_t(r - 1), height < 0 ? LXW_DEF_ROW_HEIGHT : height, nullptr,
+                                            &opt),
+                      ws, r, 1);
+            }
+            for (int c = 1; c <= ws.usedExtent().col; ++c)
+                if (const Cell *cell = ws.cell(r, c))
+                    writeCell(ws, out, r, c, *cell);
+        }
+    }
+
+    void writeCell(const Worksheet &ws, lxw_worksheet *out, int r, int c, const Cell &cell)
+    {
+        const lxw_row_t row = lxw_row_t(r - 1);
+        const lxw_col_t col = lxw_col_t(c - 1);
+        lxw_format *fmt = format(cell.format);
+        if (!ws.hyperlinks().empty()) {
+            const QString url = ws.hyperlink(r, c);
+            if (!url.isEmpty() && url.size() <= kMaxUrlLength) {
+                check(lx->worksheet_write_url_opt(out, row, col, linkTarget(url).constData(), fmt,
+                                              textOf(displayText(cell.value)).constData(), nullptr),
+                      ws, r, c);
+                return;
+            }
+        }
+        if (cell.formula) {
+            const QByteArray text = cell.formula->text.toUtf8();
+            if (const double *d = std::get_if<double>(&cell.value))
+                check(lx->worksheet_write_formula_num(out, row, col, text.constData(), fmt, *d), ws, r, c);
+            else if (const bool *b = std::get_if<bool>(&cell.value))
+                check(lx->worksheet_write_formula_num(out, row, col, text.constData(), fmt, *b ? 1 : 0), ws, r, c);
+            else
+                check(lx->worksheet_write_formula_str(out, row, col, text.constData(), fmt,
+                                                  textOf(displayText(cell.value)).constData()),
+                      ws, r, c);
+            return;
+        }
+        if (const double *d = std::get_if<double>(&cell.value))
+            check(lx->worksheet_write_number(out, row, col, *d, fmt), ws, r, c);
+        else if (const bool *b = std::get_if<bool>(&cell.value))
+            check(lx->worksheet_write_boolean(out, row, col, *b ? 1 : 0, fmt), ws, r, c);
+        else if (isEmpty(cell.value) || (isText(cell.value) && std::get<QString>(cell.value).isEmpty())) {
+            if (fmt)
+                check(lx->worksheet_write_blank(out, row, col, fmt), ws, r, c);
+        } else
+            check(lx->worksheet_write_string(out, row, col, textOf(displayText(cell.value)).constData(), fmt), ws, r, c);
+    }
+
+    static QByteArray textOf(const QString &s) { return s.left(kMaxTextLength).toUtf8(); }
+
+    // A plain path becomes a link to a local file; addresses with a scheme stay as they are.
+    static QByteArray linkTarget(const QString &url)
+    {
+        static const char *const kSchemes[] = {"http://", "https://", "ftp://", "mailto:", "file:///", "internal:",
+                                               "external:"};
+        for (const char *s : kSchemes)
+            if (url.startsWith(QLatin1String(s), Qt::CaseInsensitive))
+                return url.toUtf8();
+        return "external:" + url.toUtf8();
+    }
+
+    const XlsxWriterApi *lx;
+    const Workbook &m_book;
+    lxw_workbook *m_out;
+    std::vector<lxw_format *> m_formats;
+    QString m_error;
+};
+
+bool flushToDisk(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite))
+        return false;
+    return ::fsync(f.handle()) == 0;
+}
+
+} // namespace
+
+XlsxResult writeXlsx(const Workbook &book, const QString &path)
+{
+    XlsxResult result;
+    const QFileInfo target(path);
+    auto failed = [&](const QString &why) {
+        result.error = QStringLiteral("The workbook could not be saved as %1:\n%2")
+                           .arg(QDir::toNativeSeparators(target.absoluteFilePath()), why);
+        return result;
+    };
+    if (book.sheetCount() == 0)
+        return failed(QStringLiteral("it has no sheets."));
+    QString unavailable;
+    const XlsxWriterApi *lx = xlsxWriterApi(&unavailable);
+    if (!lx)
+        return failed(unavailable);
+    // Reserve a unique name beside the target; libxlsxwriter then writes that file.
+    QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                           QStringLiteral(".XXXXXX"));
+    reserve.setAutoRemove(false);
+    if (!reserve.open())
+        return failed(reserve.errorString());
+    const QString temp = reserve.fileName();
+    reserve.close();
+
+    lxw_workbook_options options{};
+    options.constant_memory = 1;
+    lxw_workbook *out = lx->workbook_new_opt(QFile::encodeName(temp).constData(), &options);
+    if (!out) {
+        QFile::remove(temp);
+        return failed(QStringLiteral("the file could not be created."));
+    }
+    XlsxWriter writer(lx, book, out);
+    const bool written = writer.write();
+    const lxw_error closed = lx->workbook_close(out);
+    if (!written || closed != LXW_NO_ERROR) {
+        QFile::remove(temp);
+        return failed(!written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed)));
+    }
+    // The temporary name is private (owner only); the file takes the old file's permissions or
+    // the usual ones for a new file.
+    QFile::setPermissions(temp, target.exists() ? QFile::permissions(target.absoluteFilePath())
+                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                      QFile::ReadOther);
+    if (!flushToDisk(temp) ||
+        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) !=
+            0) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(temp);
+        return failed(why);
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace zx::wb

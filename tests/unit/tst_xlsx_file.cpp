@@ -1,0 +1,242 @@
+// .xlsx files: what is written reads back the same; a failed write keeps the old file; broken
+// or foreign files give a message; the export template has the rows and constants the export uses.
+#include "export/export_template.h"
+#include "platform/workbook.h"
+#include "platform/xlsx_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <quazip.h>
+#include <quazipfile.h>
+
+using namespace zx::wb;
+
+namespace {
+
+std::unique_ptr<Workbook> sampleBook()
+{
+    auto book = std::make_unique<Workbook>();
+    Worksheet &ws = book->addSheet(QStringLiteral("Capture"));
+    Worksheet &other = book->addSheet(QStringLiteral("My Sheet"));
+    other.setNumber(2, 2, 0.3048);
+    ws.setNumber(5, 5, 2801.25);
+    ws.setNumber(6, 5, 2799.5);
+    ws.setText(7, 5, QStringLiteral("-?-"));
+    ws.setText(1, 1, QStringLiteral("Help"));
+    ws.setHyperlink(1, 1, QStringLiteral("/opt/zentrix/zenthlpx.htm"));
+    ws.setText(2, 3, QStringLiteral("caf\u00E9 <&> \"quoted\""));
+    ws.setValue(3, 3, true);
+    ws.setFormula(6, 12, QStringLiteral("=MIN(E5:E7)"));
+    ws.setFormula(6, 16, QStringLiteral("=STDEV(E5:E6)"));
+    ws.setFormula(6, 19, QStringLiteral("=$E6*'My Sheet'!$B$2"));
+    ws.setFormula(8, 2, QStringLiteral("=1/0"));
+    ws.setFormula(8, 3, QStringLiteral("=E7"));
+    CellFormat f;
+    f.fontSize = 10;
+    f.bold = true;
+    f.colorIndex = 5;
+    f.numberFormat = QStringLiteral("0.00");
+    f.align = HAlign::Center;
+    ws.setFormat(5, 5, f);
+    ws.setColumnWidth(5, 9);
+    ws.setColumnWidth(11, 4.5);
+    ws.setColumnHidden(8, true);
+    ws.setRowHidden(4, true);
+    ws.setRowHeight(3, 13.5);
+    ws.setActiveCell({6, 1});
+    book->setActiveSheet(0);
+    return book;
+}
+
+// Numbers keep 15 significant digits and more, as a spreadsheet stores them.
+bool sameCell(const CellValue &a, const CellValue &b)
+{
+    if (isNumber(a) && isNumber(b))
+        return qAbs(std::get<double>(a) - std::get<double>(b)) <= 1e-14 * qAbs(std::get<double>(a));
+    return a == b;
+}
+
+// A copy of `source` with one part left out or replaced.
+void rezip(const QString &source, const QString &dest, const QString &partName, const QByteArray *replacement)
+{
+    QuaZip in(source), out(dest);
+    QVERIFY(in.open(QuaZip::mdUnzip));
+    QVERIFY(out.open(QuaZip::mdCreate));
+    for (bool more = in.goToFirstFile(); more; more = in.goToNextFile()) {
+        const QString name = in.getCurrentFileName();
+        QuaZipFile src(&in);
+        QVERIFY(src.open(QIODevice::ReadOnly));
+        QByteArray data = src.readAll();
+        src.close();
+        if (name == partName) {
+            if (!replacement)
+                continue;
+            data = *replacement;
+        }
+        QuaZipFile dst(&out);
+        QVERIFY(dst.open(QIODevice::WriteOnly, QuaZipNewInfo(name)));
+        dst.write(data);
+        dst.close();
+    }
+    out.close();
+}
+
+} // namespace
+
+class TestXlsxFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void roundTrip()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("shots.xlsx"));
+        auto book = sampleBook();
+        const XlsxResult w = writeXlsx(*book, path);
+        QVERIFY2(w.ok, qPrintable(w.error));
+        QString error;
+        auto back = readXlsx(path, &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->sheetCount(), 2);
+        QCOMPARE(back->sheet(1).name(), QStringLiteral("My Sheet"));
+        const Worksheet &a = book->sheet(0);
+        const Worksheet &b = back->sheet(0);
+        for (int r = 1; r <= a.usedExtent().row; ++r)
+            for (int c = 1; c <= a.usedExtent().col; ++c) {
+                const QString where = cellName(r, c);
+                QVERIFY2(sameCell(a.value(r, c), b.value(r, c)), qPrintable(where + ": " + displayText(a.value(r, c)) + " / " + displayText(b.value(r, c))));
+                QCOMPARE(b.formula(r, c), a.formula(r, c));
+            }
+        QCOMPARE(b.value(8, 2), CellValue(CellError::Div0));
+        // Files keep widths in whole pixels: within a seventh of a character.
+        QVERIFY(qAbs(b.columnWidth(5) - 9.0) < 0.15 && qAbs(b.columnWidth(11) - 4.5) < 0.15);
+        QVERIFY(b.isColumnHidden(8) && !b.isColumnHidden(7));
+        QVERIFY(b.isRowHidden(4) && !b.isRowHidden(5));
+        QCOMPARE(b.rowHeight(3), 13.5);
+        QCOMPARE(b.activeCell(), (CellAddr{6, 1}));
+        // What was read recomputes like the original.
+        back->sheet(1).setNumber(2, 2, 1);
+        QCOMPARE(back->sheet(0).value(6, 19), CellValue(2799.5));
+    }
+
+    void failedWriteKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("CBoox.xls"));
+        QVERIFY(writeXlsx(*sampleBook(), path).ok);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+
+        Workbook bad;
+        bad.addSheet(QStringLiteral("bad[name]"));
+        const XlsxResult w = writeXlsx(bad, path);
+        QVERIFY(!w.ok);
+        QVERIFY2(w.error.contains(QStringLiteral("CBoox.xls")), qPrintable(w.error));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1); // no temporary left
+
+        QVERIFY(!writeXlsx(*sampleBook(), dir.filePath(QStringLiteral("missing/x.xlsx"))).ok);
+    }
+
+    void brokenFilesGiveMessages_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *k : {"not a zip", "empty", "truncated", "missing sheet part", "missing workbook part",
+                              "bad sheet xml", "bad shared string index", "no such file"})
+            QTest::newRow(k) << QString::fromLatin1(k);
+    }
+    void brokenFilesGiveMessages()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString good = dir.filePath(QStringLiteral("good.xlsx"));
+        const QString path = dir.filePath(QStringLiteral("broken.xlsx"));
+        auto book = sampleBook();
+        QVERIFY(writeXlsx(*book, good).ok);
+        QFile goodFile(good);
+        QVERIFY(goodFile.open(QIODevice::ReadOnly));
+        const QByteArray bytes = goodFile.readAll();
+        QFile out(path);
+        const QByteArray badXml("<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></row>");
+        const QByteArray badIndex("<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>999</v></c></row>"
+                                  "</sheetData></worksheet>");
+        if (kind == QLatin1String("not a zip") || kind == QLatin1String("empty") || kind == QLatin1String("truncated")) {
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(kind == QLatin1String("not a zip") ? QByteArray("{\\rtf1 not a workbook}")
+                      : kind == QLatin1String("empty")   ? QByteArray()
+                                                         : bytes.left(bytes.size() / 2));
+            out.close();
+        } else if (kind == QLatin1String("missing sheet part"))
+            rezip(good, path, QStringLiteral("xl/worksheets/sheet2.xml"), nullptr);
+        else if (kind == QLatin1String("missing workbook part"))
+            rezip(good, path, QStringLiteral("xl/workbook.xml"), nullptr);
+        else if (kind == QLatin1String("bad sheet xml"))
+            rezip(good, path, QStringLiteral("xl/worksheets/sheet1.xml"), &badXml);
+        else if (kind == QLatin1String("bad shared string index"))
+            rezip(good, path, QStringLiteral("xl/worksheets/sheet1.xml"), &badIndex);
+        QString error;
+        QVERIFY(!readXlsx(path, &error));
+        QVERIFY2(error.contains(QStringLiteral("broken.xlsx")) && error.size() > 40, qPrintable(error));
+    }
+
+    void exportTemplate()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString::fromLatin1(zx::xls::kMasterTemplateFile));
+        QVERIFY(zx::xls::writeExportTemplate(path).ok);
+        QString error;
+        auto book = readXlsx(path, &error);
+        QVERIFY2(book, qPrintable(error));
+        QCOMPARE(book->sheetCount(), zx::xls::kSheetCount);
+        for (int i = 0; i < zx::xls::kSheetCount; ++i)
+            QCOMPARE(book->sheet(i).name(), QString::fromLatin1(zx::xls::kSheetNames[i]));
+        for (int i = 0; i < zx::xls::kLastShotSheet; ++i) {
+            const Worksheet &ws = book->sheet(i);
+            QCOMPARE(ws.value(zx::xls::kNamesRow, 1), CellValue(QStringLiteral("Sequence")));
+            QCOMPARE(ws.value(zx::xls::kUnitsRow, 1), CellValue(QStringLiteral("(Shot #)")));
+            QCOMPARE(ws.value(zx::xls::kNamesRow, zx::xls::kMarkerColumn), CellValue(QStringLiteral("BLK")));
+            QCOMPARE(ws.value(zx::xls::kUnitsRow, zx::xls::kMarkerColumn), CellValue(QStringLiteral("BLK")));
+            QVERIFY(ws.rowHeight(zx::xls::kUnitsRow) > 0 && ws.rowHeight(zx::xls::kFirstShotRow) > 0);
+            for (int col : {1, 2, 3, 6, 7})
+                QVERIFY(ws.columnWidth(col) > 0);
+        }
+        const Worksheet &setup = book->sheet(zx::xls::kSetupSheet - 1);
+        QCOMPARE(setup.name(), QStringLiteral("iSetup"));
+        QCOMPARE(setup.value(4, 4), CellValue(0.06479891));
+        QCOMPARE(setup.value(6, 4), CellValue(0.3048));
+        QVERIFY(qAbs(std::get<double>(setup.value(5, 4)) * 0.06479891 - 1) < 1e-12);
+        const CellValue grams = book->sheet(0).value(zx::xls::kGramsWeightCell.row, zx::xls::kGramsWeightCell.col);
+        QVERIFY(qAbs(std::get<double>(grams) - 150 * 0.06479891) < 1e-9);
+    }
+
+    // An independent spreadsheet recomputes what the engine computed (only where one is installed).
+    void libreOfficeAgrees()
+    {
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice (soffice) is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("calc.xlsx"));
+        auto book = sampleBook();
+        QVERIFY(writeXlsx(*book, path).ok);
+        QProcess p;
+        p.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("csv"),
+                          QStringLiteral("--outdir"), dir.path(), path});
+        QVERIFY(p.waitForFinished(120000));
+        QFile csv(dir.filePath(QStringLiteral("calc.csv")));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QList<QByteArray> row6 = csv.readAll().split('\n').value(5).split(',');
+        QCOMPARE(row6.value(11).toDouble(), 2799.5);
+        QVERIFY(qAbs(row6.value(15).toDouble() - std::get<double>(book->sheet(0).value(6, 16))) < 1e-6);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestXlsxFile)
+#include "tst_xlsx_file.moc"
