@@ -218,6 +218,8 @@ private Q_SLOTS:
         QVERIFY(!f.action("WordWrap")->isChecked());
         auto *text = f.mdi->mdiArea()->activeSubWindow()->findChild<QTextEdit *>("rtfText");
         QCOMPARE(text->lineWrapMode(), QTextEdit::FixedPixelWidth);
+        QTest::keyClicks(text, "2810 fps");   // the button needs text
+        QTRY_VERIFY(f.action("WordWrap")->isEnabled());
         f.action("WordWrap")->trigger();   // pressed: wrap at the window
         QCOMPARE(f.get(keys::frmMDI::ViewMode), QString("1"));
         QVERIFY(f.action("WordWrap")->isChecked());
