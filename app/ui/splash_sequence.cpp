@@ -1,7 +1,6 @@
 #include "app/ui/splash_sequence.h"
 
 #include "app/command_line.h"
-#include "app/error_report.h"
 #include "app/soft_settings.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
