@@ -41,6 +41,9 @@ struct CommandLine {
 // Options of the desktop program beyond the classic command line.
 struct StartOptions {
     bool simulate = false;    // --simulate: run on the built-in simulated chronograph
+    bool scripted = false;    // --answers given: boxes are answered from `answers`, never shown
+    QString answers;          // button names in order, comma-separated
+    QString answersLog;       // --answers-log: every box is appended to this file
     QString commandLine;      // the classic command-line text handed to readCommandLine
 };
 
@@ -49,6 +52,7 @@ inline constexpr int kMaxAutoInstance = 3;   // numbers handed out without "N=":
 
 struct AppContext {
     int16_t appNumber = 0;
+    bool recorded = false;        // this copy's start record is written and its exit record not yet
     QDateTime startTime;
     int32_t errorCount = 0;       // stored as frmErrox gxMoxErc
     bool shipMode = true;         // on: UserLevel and SoftTest live in frmVipNotes

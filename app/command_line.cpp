@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace zx {
@@ -68,6 +70,11 @@ CommandLine readCommandLine(const QString &text)
         line.remove(0, 1);
     if (line.endsWith(QLatin1Char('"')))
         line.chop(1);
+
+    // Items may also be separated by blanks ("N=2 P=3 /data/run.rtf", as a shell passes
+    // separate arguments): a blank after an item's value ends the item like a comma.
+    static const QRegularExpression blankAfterItem(QStringLiteral("(?<=^|[\\s,])([NnPp]=[^,\\s]{1,2})\\s+(?=\\S)"));
+    line.replace(blankAfterItem, QStringLiteral("\\1,"));
 
     cmd.cmdAppNum = itemValue(line, QStringLiteral("N="));
     cmd.cmdPort = itemValue(line, QStringLiteral("P="));

@@ -7,6 +7,9 @@
 #include <QLockFile>
 
 namespace zx {
+namespace {
+constexpr const char *kRecordsLock = "records.lock";
+}
 
 CopyRegistry::CopyRegistry(const QString &programFile, const QString &settingsFolder)
 {
@@ -33,7 +36,7 @@ bool CopyRegistry::registerAndCheck()
     bool other = false;
     const QStringList locks = dir.entryList({QStringLiteral("*.lock")}, QDir::Files);
     for (const QString &name : locks) {
-        if (name == ownName)
+        if (name == ownName || name == QLatin1String(kRecordsLock))
             continue;
         QLockFile probe(dir.filePath(name));
         probe.setStaleLockTime(0);
@@ -44,6 +47,25 @@ bool CopyRegistry::registerAndCheck()
         }
     }
     return other;
+}
+
+bool CopyRegistry::lockRecords(int timeoutMs)
+{
+    if (!QDir().mkpath(m_folder))
+        return false;
+    m_records = std::make_unique<QLockFile>(QDir(m_folder).filePath(QLatin1String(kRecordsLock)));
+    m_records->setStaleLockTime(0);   // held only while a copy starts; stale only when its process died
+    if (m_records->tryLock(timeoutMs))
+        return true;
+    m_records.reset();
+    return false;
+}
+
+void CopyRegistry::unlockRecords()
+{
+    if (m_records)
+        m_records->unlock();
+    m_records.reset();
 }
 
 } // namespace zx

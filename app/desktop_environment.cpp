@@ -18,8 +18,9 @@ bool DesktopEnvironment::anotherCopyRunning() { return m_copies.registerAndCheck
 
 QSize DesktopEnvironment::primaryScreenSize() const
 {
+    // Device pixels: a 1280 x 720 screen scaled by 1.25 is still 1280 x 720, not 1024 x 576.
     const QScreen *s = QGuiApplication::primaryScreen();
-    return s ? s->size() : QSize(800, 600);
+    return s ? (QSizeF(s->size()) * s->devicePixelRatio()).toSize() : QSize(800, 600);
 }
 
 QString DesktopEnvironment::programDir() const { return QCoreApplication::applicationDirPath(); }

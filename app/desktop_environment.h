@@ -10,6 +10,8 @@ class DesktopEnvironment : public StartupEnvironment {
 public:
     DesktopEnvironment();
     bool anotherCopyRunning() override;
+    void lockInstanceRecords() override { m_copies.lockRecords(); }
+    void unlockInstanceRecords() override { m_copies.unlockRecords(); }
     QSize primaryScreenSize() const override;
     QString programDir() const override;
 

@@ -16,28 +16,35 @@ MsgAnswer ask(Prompter &p, const QStringList &lines, MsgButtons buttons, int dfl
     return p.ask(joinLines(lines), buttons, dflt, title);
 }
 
-// Binds the requested number N: title, appNumber, and the port when "P=" gave one.
-StartDecision bindRequested(AppContext &ctx)
+// Binds the requested number N (at most 16): appNumber, and the port when "P=" gave one.
+void bindRequested(AppContext &ctx)
 {
-    const int n = ctx.cmd.cmdAppNum;
-    if (n > kMaxInstance) {
-        showInstanceRangeError(*ctx.prompter, n);
-        return StartDecision::Exit;
-    }
-    ctx.appNumber = static_cast<int16_t>(n);
-    setAppTitle(ctx.instanceName());
+    ctx.appNumber = static_cast<int16_t>(ctx.cmd.cmdAppNum);
     if (ctx.cmd.cmdPort >= 1) {
         const QString name = ctx.instanceName();
         ctx.store.write(name, keys::Morvane::AppPrt, num(ctx.cmd.cmdPort));
         ctx.store.write(name, keys::frmComSet::CommPort, num(ctx.cmd.cmdPort));
     }
-    return StartDecision::Continue;
+}
+
+// The number is taken: its start record is written now, remembering what it replaced.
+void reserve(AppContext &ctx, InstanceChoice &c)
+{
+    const QString name = ctx.instanceName();
+    c.number = ctx.appNumber;
+    c.oldRun = ctx.store.read(name, keys::Morvane::AppRun);
+    c.oldEnd = ctx.store.read(name, keys::Morvane::AppEnd);
+    c.oldNum = ctx.store.read(name, keys::Morvane::AppNum);
+    writeStartRecord(ctx);
+    c.reserved = true;
 }
 } // namespace
 
 bool instanceIsFree(const SettingsStore &store, int number)
 {
     const QString name = AppContext::instanceNameOf(number);
+    if (!store.isReadable(name))
+        return false;   // a record that cannot be read may belong to a running copy
     const QString run = store.read(name, keys::Morvane::AppRun);
     const QString end = store.read(name, keys::Morvane::AppEnd);
     return run.isEmpty() && (end.isEmpty() || end == name);
@@ -62,6 +69,7 @@ void writeStartRecord(AppContext &ctx)
     ctx.store.write(name, keys::Morvane::AppRun, name);
     ctx.store.write(name, keys::Morvane::AppEnd, QString());
     ctx.store.flush(name);   // other copies read it from now on
+    ctx.recorded = true;
 }
 
 void writeExitRecord(AppContext &ctx)
@@ -71,18 +79,35 @@ void writeExitRecord(AppContext &ctx)
     ctx.store.write(name, keys::Morvane::AppRun, QString());
     ctx.store.write(name, keys::Morvane::AppEnd, name);
     ctx.store.write(name, keys::Morvane::AppPrt, QStringLiteral("0"));
+    ctx.recorded = false;
 }
 
-StartDecision checkInstances(AppContext &ctx, bool anotherCopyRunning)
+InstanceChoice chooseInstance(AppContext &ctx, bool anotherCopyRunning)
 {
-    Prompter &p = *ctx.prompter;
+    InstanceChoice c;
     const bool withN = ctx.cmd.cmdAppNum >= 0;
+    const auto bind = [&] {
+        c.number = ctx.cmd.cmdAppNum;
+        if (ctx.cmd.cmdAppNum > kMaxInstance) {
+            c.kind = InstanceChoice::OutOfRange;
+            return c;
+        }
+        bindRequested(ctx);
+        reserve(ctx, c);
+        return c;
+    };
+    for (int i = 0; i <= kMaxInstance; ++i)
+        ctx.store.reread(AppContext::instanceNameOf(i));   // other copies wrote them
+
     if (!anotherCopyRunning) {
         resetInstanceRecords(ctx.store);
-        return withN ? bindRequested(ctx) : StartDecision::Continue;
+        if (withN)
+            return bind();
+        reserve(ctx, c);
+        return c;
     }
 
-    int freeCount = 0, usedCount = 0, firstFree = -1;
+    int freeCount = 0, firstFree = -1;
     bool requestedRunning = false;
     for (int i = 0; i <= kMaxInstance; ++i) {
         if (instanceIsFree(ctx.store, i)) {
@@ -90,30 +115,51 @@ StartDecision checkInstances(AppContext &ctx, bool anotherCopyRunning)
             if (firstFree < 0)
                 firstFree = i;
         } else {
-            ++usedCount;
+            ++c.usedCount;
             if (i == ctx.cmd.cmdAppNum)
                 requestedRunning = true;
         }
     }
-
     if (freeCount == 0 || (firstFree > kMaxAutoInstance && !withN)) {
+        c.kind = InstanceChoice::TooMany;
+        return c;
+    }
+    if (withN) {
+        if (requestedRunning) {
+            c.kind = InstanceChoice::AlreadyRunning;
+            c.number = ctx.cmd.cmdAppNum;
+            return c;
+        }
+        return bind();
+    }
+    ctx.appNumber = static_cast<int16_t>(firstFree);
+    c.kind = InstanceChoice::AskNewCopy;
+    reserve(ctx, c);
+    return c;
+}
+
+StartDecision confirmInstance(AppContext &ctx, const InstanceChoice &c)
+{
+    Prompter &p = *ctx.prompter;
+    switch (c.kind) {
+    case InstanceChoice::Take:
+        setAppTitle(ctx.instanceName());
+        return StartDecision::Continue;
+    case InstanceChoice::OutOfRange:
+        showInstanceRangeError(p, c.number);
+        return StartDecision::Exit;
+    case InstanceChoice::TooMany:
         if (ask(p, tooManyCopiesLines(), MsgButtons::YesNo, 2, QStringLiteral("Zentrix")) == MsgAnswer::Yes)
             showMultiChronoHelp(p);
         return StartDecision::Exit;
+    case InstanceChoice::AlreadyRunning:
+        ask(p, {QStringLiteral("Zentrix") + num(c.number) + QStringLiteral(" is already running..!")}, MsgButtons::Ok, 1);
+        return StartDecision::Exit;
+    case InstanceChoice::AskNewCopy:
+        break;
     }
-    ctx.appNumber = static_cast<int16_t>(firstFree);
-
-    if (withN) {
-        if (requestedRunning) {
-            ask(p, {QStringLiteral("Zentrix") + num(ctx.cmd.cmdAppNum) + QStringLiteral(" is already running..!")},
-                MsgButtons::Ok, 1);
-            return StartDecision::Exit;
-        }
-        return bindRequested(ctx);
-    }
-
-    setAppTitle(AppContext::instanceNameOf(firstFree));
-    switch (ask(p, newCopyLines(firstFree, usedCount), MsgButtons::YesNoCancel, 3, QStringLiteral("Zentrix"))) {
+    setAppTitle(ctx.instanceName());
+    switch (ask(p, newCopyLines(c.number, c.usedCount), MsgButtons::YesNoCancel, 3, QStringLiteral("Zentrix"))) {
     case MsgAnswer::Yes:
         return StartDecision::Continue;
     case MsgAnswer::Cancel:
@@ -122,6 +168,28 @@ StartDecision checkInstances(AppContext &ctx, bool anotherCopyRunning)
     default:
         return StartDecision::Exit;
     }
+}
+
+void releaseInstance(AppContext &ctx, const InstanceChoice &c)
+{
+    if (!c.reserved)
+        return;
+    const QString name = AppContext::instanceNameOf(c.number);
+    ctx.store.write(name, keys::Morvane::AppRun, c.oldRun);
+    ctx.store.write(name, keys::Morvane::AppEnd, c.oldEnd);
+    ctx.store.write(name, keys::Morvane::AppNum, c.oldNum);
+    ctx.store.flush(name);
+    ctx.recorded = false;
+}
+
+StartDecision checkInstances(AppContext &ctx, bool anotherCopyRunning)
+{
+    const InstanceChoice c = chooseInstance(ctx, anotherCopyRunning);
+    if (confirmInstance(ctx, c) == StartDecision::Exit) {
+        releaseInstance(ctx, c);
+        return StartDecision::Exit;
+    }
+    return StartDecision::Continue;
 }
 
 void showMultiChronoHelp(Prompter &prompter)

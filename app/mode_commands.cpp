@@ -22,7 +22,6 @@ QStringList menuTwins(const QString &key)
         {Undo, {QStringLiteral("mnuEditUndo")}},
         {Redo, {QStringLiteral("mnuEditRedo")}},
         {Search, {QStringLiteral("mnuEditFind"), QStringLiteral("mnuEditReplace")}},
-        {WordWrap, {QStringLiteral("mnuWrapLineOn"), QStringLiteral("mnuWrapLineOff")}},
         {Bold, {QStringLiteral("mnuFmtBold")}},
         {Italic, {QStringLiteral("mnuFmtItalic")}},
         {Underline, {QStringLiteral("mnuFmtUnderline")}},
@@ -55,7 +54,7 @@ QStringList testLevelCommands()
 
 QStringList level4Commands()
 {
-    return {mnuCFileReSeq};
+    return {};
 }
 
 } // namespace zx::cmd

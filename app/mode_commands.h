@@ -71,8 +71,6 @@ inline const QString mnuTerminal = QStringLiteral("mnuTerminal");
 // Extra options (MoreOptions).
 inline const QString mnuKeyPad = QStringLiteral("mnuKeyPad");
 inline const QString mnuIRemote = QStringLiteral("mnuIRemote");
-// Reserved for test levels.
-inline const QString mnuCFileReSeq = QStringLiteral("mnuCFileReSeq");
 
 // Format menu check marks.
 inline const QString mnuFmtOffNorm = QStringLiteral("mnuFmtOffNorm");
@@ -98,7 +96,8 @@ inline const QString mnuDbgZapReg = QStringLiteral("mnuDbgZapReg");
 
 // Commands that need the RV5 (enabled only while it is the selected device).
 QStringList rv5Commands();
-// Commands shown only above user level 0, and only at level 4.
+// Commands shown only above user level 0, and only at level 4 (none today: resetting the
+// CFile sequence, mnuCFileReSeq, is every user's command).
 QStringList testLevelCommands();
 QStringList level4Commands();
 

@@ -8,6 +8,19 @@
 #include <QDir>
 
 namespace zx {
+namespace {
+// The instance records of every copy, locked while this copy reads them and records its number.
+class RecordsLock {
+public:
+    explicit RecordsLock(StartupEnvironment &env) : m_env(env) { m_env.lockInstanceRecords(); }
+    ~RecordsLock() { m_env.unlockInstanceRecords(); }
+    RecordsLock(const RecordsLock &) = delete;
+    RecordsLock &operator=(const RecordsLock &) = delete;
+
+private:
+    StartupEnvironment &m_env;
+};
+} // namespace
 
 StartDecision startMain(AppContext &ctx, StartupEnvironment &env)
 {
@@ -21,14 +34,42 @@ StartDecision startMain(AppContext &ctx, StartupEnvironment &env)
     setAppTitle(ctx.instanceName());
 
     ctx.cmd = readCommandLine(ctx.options.commandLine);
-    if (checkInstances(ctx, env.anotherCopyRunning()) == StartDecision::Exit)
+    InstanceChoice choice;
+    {
+        const RecordsLock lock(env);
+        choice = chooseInstance(ctx, env.anotherCopyRunning());
+    }
+    if (confirmInstance(ctx, choice) == StartDecision::Exit) {
+        const RecordsLock lock(env);
+        releaseInstance(ctx, choice);
         return StartDecision::Exit;
-    setAppTitle(ctx.instanceName());
-    writeStartRecord(ctx);
+    }
+    reportSettingsTrouble(ctx);
 
-    if (!screenCheck(*ctx.prompter, env.primaryScreenSize()))
+    if (!screenCheck(*ctx.prompter, env.primaryScreenSize())) {
+        writeExitRecord(ctx);   // recorded already: this copy ends in order
+        ctx.store.flush(ctx.instanceName());
         return StartDecision::Exit;
+    }
     return StartDecision::Continue;
+}
+
+bool reportSettingsTrouble(AppContext &ctx)
+{
+    const QString name = ctx.instanceName();
+    QString problem;
+    if (!ctx.store.isReadable(name))
+        problem = QStringLiteral("cannot be read. Zentrix runs on its default settings this time and leaves the file as it is.");
+    else if (!ctx.store.isWritable(name))
+        problem = QStringLiteral("cannot be written. Zentrix runs, but changes to its settings will not be kept.");
+    if (problem.isEmpty())
+        return false;
+    const QStringList lines{QStringLiteral("The settings file of ") + name, ctx.store.fileName(name), problem};
+    MsgRequest r;
+    r.text = joinLines(lines);
+    r.icon = MsgIcon::Exclamation;
+    ctx.prompter->show(r);
+    return true;
 }
 
 bool screenCheck(Prompter &prompter, const QSize &screen)

@@ -170,7 +170,10 @@ bool CFileManager::gate()
             {}, MsgButtons::Ok, 1, MsgIcon::Exclamation);
         return false;
     }
-    if (!SettingsStore::toBool(m_settings.read(m_app, ShowWarnRV.section, ShowWarnRV.key, ShowWarnRV.defaultValue), true))
+    const bool warnings = m_chronoWarnings ? m_chronoWarnings()
+                                           : SettingsStore::toBool(m_settings.read(m_app, ShowWarnRV.section, ShowWarnRV.key,
+                                                                                   ShowWarnRV.defaultValue), true);
+    if (!warnings)
         return true;
     return msg(QStringLiteral("There are opened CFiles already.") + kCrLf +
                    QStringLiteral("Open another CFile.?"),

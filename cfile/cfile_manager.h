@@ -50,6 +50,9 @@ public:
     void setHost(CFileHost *host) { m_host = host; }
     void setErrorReport(ErrorReport r) { m_report = std::move(r); }
     void setGate(Gate g) { m_gate = std::move(g); }
+    // The chronograph-warnings switch (ShowWarnRV) as the program holds it; without one the
+    // stored key is read.
+    void setChronoWarnings(std::function<bool()> on) { m_chronoWarnings = std::move(on); }
 
     // --- documents ---
     const std::vector<CFileDoc *> &docs() const { return m_docs; }
@@ -121,6 +124,7 @@ private:
     CFileHost *m_host = nullptr;
     ErrorReport m_report;
     Gate m_gate;
+    std::function<bool()> m_chronoWarnings;
     std::vector<CFileDoc *> m_docs;   // in creation order
     CFileDoc *m_active = nullptr;
     qint16 m_seq = 0;

@@ -1,10 +1,33 @@
 #include "platform/script_prompter.h"
 
 #include "platform/app_title.h"
+#include "platform/termination.h"
 
 #include <QFile>
 
 namespace zx {
+namespace {
+void append(const QString &logFile, const QString &text)
+{
+    if (logFile.isEmpty())
+        return;
+    QFile f(logFile);   // append-only log
+    if (f.open(QIODevice::Append))
+        f.write(text.toUtf8());
+}
+} // namespace
+
+void logPromptShown(const QString &logFile, const MsgRequest &request)
+{
+    const QString title = request.title.isEmpty() ? appTitle() : request.title;
+    append(logFile, QStringLiteral("<<") + title + QLatin1Char('\n')
+                        + QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")) + QLatin1Char('\n'));
+}
+
+void logPromptAnswer(const QString &logFile, MsgAnswer answer)
+{
+    append(logFile, QStringLiteral(">>") + answerName(answer) + QLatin1Char('\n'));
+}
 
 ScriptPrompter::ScriptPrompter(const QString &answers, const QString &logFile) : m_logFile(logFile)
 {
@@ -12,31 +35,18 @@ ScriptPrompter::ScriptPrompter(const QString &answers, const QString &logFile) :
         m_answers << a.trimmed();
 }
 
-ScriptPrompter *ScriptPrompter::fromEnvironment()
-{
-    if (!qEnvironmentVariableIsSet("ZX_PROMPT_ANSWERS"))
-        return nullptr;
-    return new ScriptPrompter(qEnvironmentVariable("ZX_PROMPT_ANSWERS"), qEnvironmentVariable("ZX_PROMPT_LOG"));
-}
-
 MsgAnswer ScriptPrompter::show(const MsgRequest &request)
 {
     MsgAnswer answer = defaultAnswer(request);
-    if (!m_answers.isEmpty()) {
+    if (terminationRequested()) {
+        answer = terminationAnswer(request.buttons);
+    } else if (!m_answers.isEmpty()) {
         const QString next = m_answers.takeFirst();
         if (const auto a = answerFromName(next))
             answer = *a;
     }
-    if (!m_logFile.isEmpty()) {
-        QFile f(m_logFile);
-        if (f.open(QIODevice::Append)) {
-            const QString title = request.title.isEmpty() ? appTitle() : request.title;
-            QString rec = QStringLiteral("<<") + title + QLatin1Char('\n');
-            rec += QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")) + QLatin1Char('\n');
-            rec += QStringLiteral(">>") + answerName(answer) + QLatin1Char('\n');
-            f.write(rec.toUtf8());
-        }
-    }
+    logPromptShown(m_logFile, request);
+    logPromptAnswer(m_logFile, answer);
     return answer;
 }
 

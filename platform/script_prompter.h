@@ -1,9 +1,8 @@
 #pragma once
-// A prompter that answers without a person: from a list of answers given in the environment,
-// the preselected button once the list is used up. Every box is appended to a log file.
-// Used to drive the desktop program from scripts and tests:
-//   ZX_PROMPT_ANSWERS="yes,no"   answers in order (names as answerName, any case; "default")
-//   ZX_PROMPT_LOG=/path/file     one record per box: "<<title", the text lines, ">>answer"
+// A prompter that answers without a person: from a list of button names given on the command
+// line (zentrix --answers Yes,No), the preselected button once the list is used up. Every box
+// may be appended to a log file (zentrix --answers-log FILE), which real boxes use too:
+//   "<<" + title, the text's lines (written when the box appears), ">>" + answer (when answered).
 #include "platform/prompter.h"
 
 #include <QStringList>
@@ -13,14 +12,15 @@ namespace zx {
 class ScriptPrompter : public Prompter {
 public:
     ScriptPrompter(const QString &answers, const QString &logFile);
-    // Built from ZX_PROMPT_ANSWERS / ZX_PROMPT_LOG; nullptr when ZX_PROMPT_ANSWERS is not set.
-    static ScriptPrompter *fromEnvironment();
-
     MsgAnswer show(const MsgRequest &request) override;
 
 private:
     QStringList m_answers;
     QString m_logFile;
 };
+
+// The two halves of a box's record in the prompt log (nothing when logFile is empty).
+void logPromptShown(const QString &logFile, const MsgRequest &request);
+void logPromptAnswer(const QString &logFile, MsgAnswer answer);
 
 } // namespace zx

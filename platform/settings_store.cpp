@@ -86,7 +86,7 @@ bool SettingsStore::isWritable(const QString &app) const
 bool SettingsStore::isReadable(const QString &app) const
 {
     const QFileInfo fi(fileName(app));
-    return !fi.exists() || fi.isReadable();
+    return !fi.exists() || (fi.isFile() && fi.isReadable());
 }
 
 QString SettingsStore::fileName(const QString &app) const
@@ -100,6 +100,16 @@ void SettingsStore::flush(const QString &app)
     QSettings &s = open(app, false);
     s.sync();
     (*m_cache)[app].dirty = false;
+}
+
+void SettingsStore::reread(const QString &app)
+{
+    auto it = m_cache->find(app);
+    if (it == m_cache->end())
+        return;
+    if (it->second.settings)
+        it->second.settings->sync();
+    m_cache->erase(it);
 }
 
 QString SettingsStore::read(const QString &app, const SettingKey &k) const

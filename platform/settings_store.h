@@ -38,12 +38,16 @@ public:
     void deleteAll(const QString &app);
     // False when the backing file cannot be written (read-only file or folder).
     bool isWritable(const QString &app) const;
-    // False when the backing file exists but cannot be read (all reads then give defaults).
+    // False when something exists where the backing file should be but cannot be read as one
+    // (all reads then give defaults).
     bool isReadable(const QString &app) const;
     QString fileName(const QString &app) const;
     // Writes pending changes to disk (they also go out on their own from the event loop and
     // when the last copy of the store is destroyed) and picks up other processes' changes.
     void flush(const QString &app);
+    // Writes pending changes, then forgets what was read: the next read comes from the file
+    // as another process left it (the instance records, read under the copies' lock).
+    void reread(const QString &app);
 
     // Keyed access: the key's own default when nothing is stored.
     QString read(const QString &app, const SettingKey &k) const;

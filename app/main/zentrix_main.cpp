@@ -2,7 +2,10 @@
 #include "app/desktop_environment.h"
 #include "app/start_options.h"
 #include "app/startup.h"
+#include "app/ui/chrono_desk.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/orderly_exit.h"
+#include "platform/termination.h"
 #include "app/ui/quit_signal.h"
 #include "app/ui/splash_sequence.h"
 #include "app/version.h"
@@ -13,6 +16,7 @@
 #include "sim/virtual_port.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QPointer>
 #include <QTimer>
 
@@ -40,21 +44,24 @@ int main(int argc, char **argv)
     zx::AppContext ctx;
     // Qt removed its own options (-platform...) from arguments(); the rest is ours.
     ctx.options = zx::parseStartArguments(app.arguments().mid(1)).options;
-    std::unique_ptr<zx::Prompter> prompter = zx::createDesktopPrompter();
+    std::unique_ptr<zx::Prompter> prompter = zx::createDesktopPrompter(
+        {ctx.options.scripted, ctx.options.answers, ctx.options.answersLog});
     ctx.prompter = prompter.get();
 
-    // A termination request before the main window exists is kept and served once it does.
+    // The system asking the program to end, at any moment from here on: boxes stop asking at
+    // once, and the main window closes in order as soon as it exists and nothing holds it.
+    zx::OrderlyExit orderlyExit(ctx);
+    zx::onTerminationRequest([&orderlyExit] { orderlyExit.request(); });
+#if QT_CONFIG(sessionmanager)
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &orderlyExit,
+                     [&orderlyExit](QSessionManager &) { orderlyExit.request(); }, Qt::DirectConnection);
+#endif
     QPointer<zx::FrmMdi> mdi;
-    bool terminationPending = false;
-    zx::onTerminationRequest([&mdi, &terminationPending] {
-        if (mdi) {
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &orderlyExit, [&mdi] {
+        if (mdi && !mdi->shutdownDone()) {   // the platform ends the loop: still in order
+            zx::requestTermination();
             mdi->closeByProgram();
-            return;
         }
-        // Start-up may be waiting on a window (the port properties): let it go on.
-        terminationPending = true;
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
     });
 
     // --simulate: an RV5 on an in-process port takes the place of the link port's device.
@@ -83,7 +90,9 @@ int main(int argc, char **argv)
     mdi = zx::runSplashSequence(ctx);
     if (auto *qt = dynamic_cast<zx::QtPrompter *>(prompter.get()))
         qt->setParent(mdi);
-    if (terminationPending)
-        QTimer::singleShot(0, mdi, &zx::FrmMdi::closeByProgram);
+    orderlyExit.setMainWindow(mdi, [&mdi] {
+        zx::ChronoDesk *desk = mdi ? zx::chronoDesk(*mdi) : nullptr;
+        return desk && desk->busy();
+    });
     return app.exec();
 }

@@ -174,6 +174,8 @@ ChronoDesk::ChronoDesk(FrmMdi &mdi, CFileWorkspace &ws)
     LogPadOpsHost::Hooks &h = p.chrono.host.hooks;
     h.refresh = [this] { m_mdi.refreshModeStatus(); };
     h.confirmWarning = [&ctx](const QString &q) { return confirmWarning(ctx, q); };
+    // ShowWarnRV lives in the program's memory: a Yes that turns it off counts everywhere at once.
+    p.capture.warn.setChronoWarnings([&ctx] { return ctx.showWarnRV; });
     h.noteDisabled = [&ctx] { zx::noteDisabled(*ctx.prompter, ctx.soft.userLevel); };
     h.softDebug = [&ctx] { return ctx.soft.softDebug; };
     // The setup panel and the sensors dialog come with the remote panel; until then
@@ -415,6 +417,12 @@ void ChronoDesk::startupSelect()
     w.note = [this](const QString &t) { m_parts->detect.prtLog(t); };
     w.refresh = [this] { m_mdi.refreshModeStatus(); };
     zx::startupSelect(m_parts->detect, m_parts->chrono.ops, *ctx.prompter, c, w);
+}
+
+bool ChronoDesk::busy() const
+{
+    const LinkSession &l = m_parts->link;
+    return l.croTxn.busy || l.bCom2Busy || m_parts->chrono.task.busy();
 }
 
 ChronoDesk *installChronoDesk(FrmMdi &mdi)

@@ -54,6 +54,9 @@ public:
     void openProperties(bool runDetection);
     void togglePort();
 
+    // A transaction, a probe or a chronograph task is waiting on the stack.
+    bool busy() const;
+
     // Commands of the active CFile (updFgsMDI), after a change of text or selection.
     void updateCFileCommands();
 

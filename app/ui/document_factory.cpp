@@ -27,6 +27,7 @@ CFileWorkspace *installCFiles(FrmMdi &mdi)
     if (QMenu *file = mdi.menuNamed(QStringLiteral("mnuFile")))
         ws->installFileMenu(file, file->findChild<QAction *>(QStringLiteral("mnuFileExit")));
     ws->installLineDisplay(mdi.statusBar());
+    files.setChronoWarnings([&ctx] { return ctx.showWarnRV; });
     // Every CFile asks about its changes at exit; Cancel in any stops the exit.
     mdi.setQueryCloseDocuments([&files] { return files.closeAll(); });
     return ws;

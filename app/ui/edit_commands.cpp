@@ -8,6 +8,7 @@
 #include "cfile/ui/frm_document.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QFontDialog>
@@ -100,6 +101,47 @@ void bind(QAction *a, std::function<void()> f)
         QObject::connect(a, &QAction::triggered, a, [f = std::move(f)] { f(); });
 }
 
+// The View menu's three view modes and the WordWrap button, pressed only in mode 1; both
+// follow the stored mode from the start and after every change.
+void installViewModes(FrmMdi &mdi, CFileManager &files, QAction *wordWrap)
+{
+    QMenu *view = mdi.menuNamed(QStringLiteral("mnuView"));
+    if (!view)
+        return;
+    view->addSeparator();
+    auto *group = new QActionGroup(view);
+    const struct {
+        const char *name;
+        const char *text;
+    } modes[] = {{"mnuWrapLineOff", "&No Wrap"}, {"mnuWrapLineOn", "Wrap to &Window"}, {"mnuWrapLinePage", "Wrap to &Page"}};
+    QList<QAction *> items;
+    for (const auto &m : modes) {
+        QAction *a = view->addAction(QString::fromLatin1(m.text));
+        a->setObjectName(QString::fromLatin1(m.name));
+        a->setCheckable(true);
+        group->addAction(a);
+        items << a;
+    }
+    const auto sync = [&files, items, wordWrap] {
+        const int mode = files.viewMode();
+        for (int i = 0; i < items.size(); ++i)
+            items[i]->setChecked(i == mode);
+        if (wordWrap)
+            wordWrap->setChecked(mode == 1);
+    };
+    for (int i = 0; i < items.size(); ++i)
+        bind(items[i], [&files, sync, i] {
+            files.setViewMode(i);
+            sync();
+        });
+    if (wordWrap)
+        bind(wordWrap, [&files, sync] {
+            files.setViewMode(files.viewMode() == 1 ? 0 : 1);
+            sync();
+        });
+    sync();
+}
+
 } // namespace
 
 void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &tools)
@@ -136,7 +178,7 @@ void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &to
     bind(tool(cmd::Undo), onEditor(ws, [](QTextEdit *e) { e->undo(); }));
     bind(tool(cmd::Redo), onEditor(ws, [](QTextEdit *e) { e->redo(); }));
     bind(tool(cmd::Search), disabled);
-    bind(tool(cmd::WordWrap), [&files] { files.setViewMode(files.viewMode() == 0 ? 1 : 0); });
+    installViewModes(mdi, files, tool(cmd::WordWrap));
     bind(tool(cmd::BTerminal), disabled);
     bind(tool(cmd::Keypad), disabled);
 

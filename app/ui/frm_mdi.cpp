@@ -6,6 +6,7 @@
 #include "app/ui/chrono_desk.h"
 #include "link/link_settings_keys.h"
 #include "platform/prompter.h"
+#include "platform/termination.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -260,6 +261,9 @@ void FrmMdi::closeEvent(QCloseEvent *event)
 
 bool FrmMdi::queryClose(bool fromCloseBox)
 {
+    // Ending on the system's request asks nothing: the CFiles keep their recovery journals.
+    if (terminationRequested())
+        return true;
     // The close box asks first (a close by the program or from File/Exit does not).
     if (fromCloseBox && !confirmQuit(m_ctx))
         return false;
@@ -278,7 +282,9 @@ void FrmMdi::runShutdownSequence()
     hooks.closeOtherWindows = [this, other = m_hooks.closeOtherWindows] {
         if (other)
             other();
-        m_mdi->closeAllSubWindows();
+        // Closing a changed CFile asks about it; on the system's request they go with this window.
+        if (!terminationRequested())
+            m_mdi->closeAllSubWindows();
     };
     runShutdown(m_ctx, g, twipsPerPixel(this), hooks);
     m_shutdownDone = true;

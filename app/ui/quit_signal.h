@@ -1,6 +1,6 @@
 #pragma once
-// A termination request from the system (SIGTERM, SIGINT, SIGHUP) closes the main window
-// the orderly way, as File/Exit does, so the instance record and settings are saved.
+// A termination request from the system (SIGTERM, SIGINT, SIGHUP) calls the handler from the
+// event loop (never from the signal itself); the program hands it to OrderlyExit.
 #include <functional>
 
 namespace zx {

@@ -1,7 +1,6 @@
 #include "app/ui/splash_sequence.h"
 
 #include "app/command_line.h"
-#include "app/error_report.h"
 #include "app/soft_settings.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
@@ -9,7 +8,9 @@
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/remote_panel_desk.h"
+#include "cfile/cfile_names.h"
 #include "cfile/ui/cfile_workspace.h"
+#include "cfile/ui/frm_document.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -17,16 +18,21 @@
 
 namespace zx {
 
-void showCmdLineFile(FrmMdi &mdi, QMdiSubWindow *doc)
+QMdiSubWindow *openStartupCFile(FrmMdi &mdi)
 {
     AppContext &ctx = mdi.context();
+    CFileWorkspace *ws = cfileWorkspace(mdi);
+    CFileManager &files = ws->files();
     const QString path = cmdLineFilePath(ctx.cmd);
-    if (path.isEmpty() || !doc)
-        return;
-    QString error;
-    if (!loadIntoCFileWindow(doc, path, cmdLineFileIsRich(ctx.cmd.cmdFile), &error))
-        reportError(ctx, 53, QStringLiteral("File not found: ") + path + (error.isEmpty() ? QString() : QStringLiteral(" (") + error + QLatin1Char(')')),
-                    QStringLiteral("modMain\\showCmdLineFile"));
+    if (!path.isEmpty() && fileExists(path)) {
+        // Loaded into the new CFile; one that is not valid rich text says so and stays empty.
+        files.openPath(path, QStringLiteral("modMain\\showCmdLineFile"));
+    } else {
+        files.createNewCFile();
+        if (!path.isEmpty())
+            files.mnuFileMRUItem(path);   // "File doesn't exists!", as for a recent file
+    }
+    return ws->activeWindow();
 }
 
 FrmMdi *runSplashSequence(AppContext &ctx)
@@ -74,8 +80,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     mdi->refreshModeStatus();
 
     // 10. One empty CFile, the command-line file in it.
-    QMdiSubWindow *doc = createCFileWindow(*mdi);
-    showCmdLineFile(*mdi, doc);
+    QMdiSubWindow *doc = openStartupCFile(*mdi);
 
     // 11. Enabled, refreshed; the keyboard goes to the CFile.
     mdi->setEnabled(true);

@@ -12,7 +12,9 @@ class FrmMdi;
 // Runs the sequence and returns the main window, shown and enabled.
 FrmMdi *runSplashSequence(AppContext &ctx);
 
-// Loads cmdPath + cmdFile (when named) into the given CFile window.
-void showCmdLineFile(FrmMdi &mdi, QMdiSubWindow *doc);
+// The start-up CFile: a new one, holding cmdPath + cmdFile when the command line names a
+// file. A file that cannot be loaded is told as for any CFile (a missing one as for a recent
+// file, one that is not valid rich text with its description) and the empty CFile stays.
+QMdiSubWindow *openStartupCFile(FrmMdi &mdi);
 
 } // namespace zx

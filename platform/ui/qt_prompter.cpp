@@ -2,6 +2,7 @@
 
 #include "platform/app_title.h"
 #include "platform/script_prompter.h"
+#include "platform/termination.h"
 
 #include <QMessageBox>
 
@@ -36,6 +37,16 @@ QMessageBox::Icon toIcon(MsgIcon i)
 
 MsgAnswer QtPrompter::show(const MsgRequest &request)
 {
+    logPromptShown(m_logFile, request);
+    const MsgAnswer answer = present(request);
+    logPromptAnswer(m_logFile, answer);
+    return answer;
+}
+
+MsgAnswer QtPrompter::present(const MsgRequest &request)
+{
+    if (terminationRequested())
+        return terminationAnswer(request.buttons);
     QMessageBox box(m_parent);
     box.setIcon(toIcon(request.icon));
     box.setWindowTitle(request.title.isEmpty() ? appTitle() : request.title);
@@ -56,17 +67,19 @@ MsgAnswer QtPrompter::show(const MsgRequest &request)
     if (request.foreground)
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     const int r = box.exec();
+    if (terminationRequested())   // closed by the request, not by a button
+        return terminationAnswer(request.buttons);
     for (MsgAnswer a : answers)
         if (r == toButton(a))
             return a;
     return answers.contains(MsgAnswer::Cancel) ? MsgAnswer::Cancel : answers.last();
 }
 
-std::unique_ptr<Prompter> createDesktopPrompter()
+std::unique_ptr<Prompter> createDesktopPrompter(const PromptOptions &options)
 {
-    if (ScriptPrompter *p = ScriptPrompter::fromEnvironment())
-        return std::unique_ptr<Prompter>(p);
-    return std::make_unique<QtPrompter>();
+    if (options.scripted)
+        return std::make_unique<ScriptPrompter>(options.answers, options.logFile);
+    return std::make_unique<QtPrompter>(nullptr, options.logFile);
 }
 
 } // namespace zx

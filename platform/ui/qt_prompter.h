@@ -1,26 +1,36 @@
 #pragma once
 // Message boxes shown with QMessageBox: the requested buttons, the preselected one as default,
-// system-modal boxes as application-modal, foreground boxes on top of every window.
+// system-modal boxes as application-modal, foreground boxes on top of every window. Once the
+// program is asked to end, no box appears and an open one is answered with the answer that
+// changes nothing (terminationAnswer).
 #include "platform/prompter.h"
 
-#include <memory>
+#include <QPointer>
+#include <QWidget>
 
-class QWidget;
+#include <memory>
 
 namespace zx {
 
 class QtPrompter : public Prompter {
 public:
-    explicit QtPrompter(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtPrompter(QWidget *parent = nullptr, const QString &logFile = {}) : m_parent(parent), m_logFile(logFile) {}
     void setParent(QWidget *parent) { m_parent = parent; }
     MsgAnswer show(const MsgRequest &request) override;
 
 private:
-    QWidget *m_parent;
+    MsgAnswer present(const MsgRequest &request);
+    QPointer<QWidget> m_parent;
+    QString m_logFile;   // every box is logged there too (see ScriptPrompter)
 };
 
-// The desktop program's prompter: real boxes, or a ScriptPrompter when ZX_PROMPT_ANSWERS is set
-// (scripts and tests run the program without anyone to press buttons).
-std::unique_ptr<Prompter> createDesktopPrompter();
+// How the desktop program answers its boxes: a person, or (for scripts and tests) the
+// answers given with --answers; --answers-log names a log of every box either way.
+struct PromptOptions {
+    bool scripted = false;   // --answers given (an empty list answers every box by its default)
+    QString answers;         // button names in order, comma-separated
+    QString logFile;
+};
+std::unique_ptr<Prompter> createDesktopPrompter(const PromptOptions &options);
 
 } // namespace zx

@@ -1,10 +1,14 @@
 // The real message boxes: the requested buttons, the preselected one as default, the title,
 // modality and stay-on-top; and the scripted answers used to run the program unattended.
+#include "app/app_context.h"
+#include "app/ui/orderly_exit.h"
 #include "platform/app_title.h"
+#include "platform/termination.h"
 #include "platform/script_prompter.h"
 #include "platform/ui/qt_prompter.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -66,6 +70,26 @@ private Q_SLOTS:
         names.sort();
         QCOMPARE(seen, names);
         QVERIFY(names.contains(defaultText));
+    }
+    void terminationClosesOpenAndLaterBoxes()
+    {
+        // A request while a box waits closes it with the answer that changes nothing; a box or
+        // dialog that opens afterwards does not wait at all.
+        AppContext ctx;
+        OrderlyExit orderly(ctx);   // gone before its grace time: the process lives on
+        QTemporaryDir dir;
+        const QString log = dir.filePath("boxes.log");
+        QtPrompter p(nullptr, log);
+        QTimer::singleShot(0, &orderly, [&orderly] { orderly.request(); });
+        QCOMPARE(p.ask("Save?", MsgButtons::YesNoCancel, 1), MsgAnswer::Cancel);
+        QCOMPARE(p.ask("Go on?", MsgButtons::YesNo, 1), MsgAnswer::No);
+        QDialog dlg;
+        dlg.setModal(true);
+        QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll()).count(">>"), 2);
+        clearTerminationRequest();
     }
     void scriptAnswersThenDefaults()
     {

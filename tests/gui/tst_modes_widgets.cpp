@@ -1,6 +1,5 @@
-// The toolbars carry their named buttons, the mode and status view reaches real
-// actions and the status panel by name, and the progress window's Abort button
-// calls its handler.
+// The mode and status view reaches the toolbars' real actions and the status panel by
+// name, and the progress window's Abort button calls its handler.
 #include "app/mode_commands.h"
 #include "app/mode_fgs.h"
 #include "app/ui/main_toolbars.h"
@@ -21,24 +20,9 @@ using namespace zx;
 class TstModesWidgets : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void toolbarsCarryNamedButtons();
     void viewReachesActionsByName();
     void progressAbort();
 };
-
-void TstModesWidgets::toolbarsCarryNamedButtons()
-{
-    QMainWindow w;
-    auto *std = w.addToolBar(QStringLiteral("Standard"));
-    auto *fmt = w.addToolBar(QStringLiteral("Format"));
-    const MainToolbars bars = fillMainToolbars(std, fmt);
-    for (const QString &k : cmd::cfileButtons())
-        QVERIFY2(w.findChild<QAction *>(k), qPrintable(k));
-    for (const QString &k : {cmd::Connect, cmd::BTerminal, cmd::Keypad})
-        QVERIFY2(w.findChild<QAction *>(k), qPrintable(k));
-    QVERIFY(w.findChild<QWidget *>(QStringLiteral("cboFontName")));
-    QVERIFY(bars.action(cmd::Bold)->isCheckable());
-}
 
 void TstModesWidgets::viewReachesActionsByName()
 {

@@ -37,6 +37,11 @@ private Q_SLOTS:
         QTest::newRow("item without comma names no file") << "N=5" << 5 << -1 << "" << "";
         QTest::newRow("blank after comma") << "N=1, /tmp/x.log" << 1 << -1 << "/tmp/" << "x.log";
         QTest::newRow("only a leading quote") << "\"N=3" << 3 << -1 << "" << "";
+        QTest::newRow("blank-separated") << "N=2 /data/run.rtf" << 2 << -1 << "/data/" << "run.rtf";
+        QTest::newRow("blank after comma form") << "N=2,P=3 /data/a.rtf" << 2 << 3 << "/data/" << "a.rtf";
+        QTest::newRow("all blanks") << "N=12 P=3 /data/my run.rtf" << 12 << 3 << "/data/" << "my run.rtf";
+        QTest::newRow("blank item only") << "n=4 P=7" << 4 << 7 << "" << "";
+        QTest::newRow("N= inside a file name") << "/data/RUN=5 x.rtf" << -1 << -1 << "/data/" << "RUN=5 x.rtf";
     }
     void readCommandLine()
     {
@@ -69,16 +74,24 @@ private Q_SLOTS:
     }
     void programArguments()
     {
-        ParsedArguments a = parseStartArguments({"--simulate", "N=2,P=3"});
-        QVERIFY(a.options.simulate);
-        QCOMPARE(a.options.commandLine, QString("N=2,P=3"));
+        ParsedArguments a = parseStartArguments({"--simulate", "N=2,P=3", "/data/run.rtf"});
+        QVERIFY(a.options.simulate && !a.options.scripted);
+        const CommandLine c = zx::readCommandLine(a.options.commandLine);
+        QCOMPARE(int(c.cmdAppNum), 2);
+        QCOMPARE(c.cmdPath + c.cmdFile, QString("/data/run.rtf"));
         QVERIFY(a.error.isEmpty());
         a = parseStartArguments({"/home/u/my shots.rtf"});
         QCOMPARE(zx::readCommandLine(a.options.commandLine).cmdFile, QString("my shots.rtf"));
-        QVERIFY(parseStartArguments({"--version"}).showVersion);
-        QVERIFY(parseStartArguments({"--help"}).showHelp);
+        a = parseStartArguments({"--answers", "Yes,No", "--answers-log=/tmp/b.log", "N=1"});
+        QVERIFY(a.options.scripted);
+        QCOMPARE(a.options.answers, QString("Yes,No"));
+        QCOMPARE(a.options.answersLog, QString("/tmp/b.log"));
+        QCOMPARE(a.options.commandLine, QString("N=1"));
+        QVERIFY(parseStartArguments({"--answers="}).options.scripted);   // every box by its default
+        QVERIFY(!parseStartArguments({"--answers-log"}).error.isEmpty());
         QVERIFY(!parseStartArguments({"--bogus"}).error.isEmpty());
-        QVERIFY(versionText().startsWith("zentrix "));
+        QVERIFY(parseStartArguments({"--help"}).showHelp);
+        QVERIFY(startUsageText().contains("--answers LIST"));
     }
 };
 

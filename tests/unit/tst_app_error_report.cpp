@@ -1,4 +1,5 @@
 #include "app/error_report.h"
+#include "platform/termination.h"
 #include "support/scripted_prompter.h"
 
 #include <QtTest>
@@ -8,20 +9,13 @@ using namespace zx;
 class TestAppErrorReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void nothingPendingShowsNothing()
-    {
-        test::ScriptedPrompter p;
-        AppContext ctx;
-        ctx.prompter = &p;
-        errorReport(ctx, QStringLiteral("modMain\\zapFgsMDI"));
-        QCOMPARE(p.count(), 0);
-        QCOMPARE(ctx.errorCount, 0);
-    }
     void levelZeroShowsDescriptionAndLocation()
     {
         test::ScriptedPrompter p;
         AppContext ctx;
         ctx.prompter = &p;
+        errorReport(ctx, QStringLiteral("modMain\\zapFgsMDI"));   // nothing pending: nothing shown
+        QCOMPARE(p.count(), 0);
         ctx.errorCount = 4;
         reportError(ctx, 13, QStringLiteral("Type mismatch"), QStringLiteral("moxMain-soxSettings-3"));
         QCOMPARE(ctx.errorCount, 5);
@@ -48,16 +42,17 @@ private Q_SLOTS:
         QVERIFY(l[4].startsWith(QStringLiteral(" T=")) && l[4].size() > 10);
         QCOMPARE(l[5], QStringLiteral("<End=12>----------------------------"));
     }
-    void scriptedPrompterAnswersDefaultWhenQueueEmpty()
+    void answersWithoutAPerson()
     {
-        test::ScriptedPrompter p;
-        p.queue(MsgAnswer::Yes);
-        QCOMPARE(p.ask(QStringLiteral("a"), MsgButtons::YesNo, 2), MsgAnswer::Yes);
-        QCOMPARE(p.ask(QStringLiteral("b"), MsgButtons::YesNo, 2), MsgAnswer::No);
-        QCOMPARE(p.ask(QStringLiteral("c"), MsgButtons::YesNoCancel, 3), MsgAnswer::Cancel);
-        QCOMPARE(p.ask(QStringLiteral("d"), MsgButtons::AbortRetryIgnore, 9), MsgAnswer::Abort);
-        QCOMPARE(p.count(), 4);
-        QVERIFY(p.last().systemModal && p.last().foreground);
+        MsgRequest r;
+        r.buttons = MsgButtons::AbortRetryIgnore;
+        r.defaultButton = 9;   // out of range: the first button
+        QCOMPARE(defaultAnswer(r), MsgAnswer::Abort);
+        // While the program ends, a box answers with the button that changes nothing.
+        QCOMPARE(terminationAnswer(MsgButtons::YesNoCancel), MsgAnswer::Cancel);
+        QCOMPARE(terminationAnswer(MsgButtons::YesNo), MsgAnswer::No);
+        QCOMPARE(terminationAnswer(MsgButtons::AbortRetryIgnore), MsgAnswer::Abort);
+        QCOMPARE(terminationAnswer(MsgButtons::Ok), MsgAnswer::Ok);
     }
 };
 

@@ -16,11 +16,16 @@ struct FakeEnv : StartupEnvironment {
     bool other = false;
     QSize screen{1024, 768};
     int asked = 0;
+    bool locked = false;
+    bool askedUnlocked = false;
     bool anotherCopyRunning() override
     {
         ++asked;
+        askedUnlocked |= !locked;
         return other;
     }
+    void lockInstanceRecords() override { locked = true; }
+    void unlockInstanceRecords() override { locked = false; }
     QSize primaryScreenSize() const override { return screen; }
     QString programDir() const override { return QStringLiteral("/opt/zentrix"); }
 };
@@ -35,12 +40,28 @@ void markRunning(SettingsStore &s, std::initializer_list<int> numbers)
     }
 }
 
+// Looks at the records whenever a box appears: no box may wait while the records are locked.
+struct PeekingPrompter : test::ScriptedPrompter {
+    std::function<void()> onShow;
+    MsgAnswer show(const MsgRequest &r) override
+    {
+        if (onShow)
+            onShow();
+        return ScriptedPrompter::show(r);
+    }
+};
+
 struct Fixture {
     test::TempSettings tmp;
-    test::ScriptedPrompter prompter;
+    PeekingPrompter prompter;
     FakeEnv env;
     AppContext ctx;
-    Fixture() { ctx.prompter = &prompter; }
+    bool boxWhileLocked = false;
+    Fixture()
+    {
+        ctx.prompter = &prompter;
+        prompter.onShow = [this] { boxWhileLocked |= env.locked; };
+    }
     StartDecision start(const QString &line)
     {
         ctx.options.commandLine = line;
@@ -59,204 +80,139 @@ private Q_SLOTS:
         markRunning(f.ctx.store, {0, 2, 5});   // left behind by copies that crashed
         QCOMPARE(f.start(QString()), StartDecision::Continue);
         QCOMPARE(f.env.asked, 1);
+        QVERIFY(!f.env.askedUnlocked && !f.env.locked);
         QCOMPARE(int(f.ctx.appNumber), 0);
         QCOMPARE(f.prompter.count(), 0);
         QCOMPARE(appTitle(), QString("Zentrix0"));
         QCOMPARE(f.rec(0, keys::Morvane::AppRun), QString("Zentrix0"));
         QCOMPARE(f.rec(0, keys::Morvane::AppEnd), QString());
-        QCOMPARE(f.rec(0, keys::Morvane::AppNum), QString("0"));
         for (int i = 1; i <= 3; ++i) {
             QCOMPARE(f.rec(i, keys::Morvane::AppRun), QString());
             QCOMPARE(f.rec(i, keys::Morvane::AppEnd), AppContext::instanceNameOf(i));
             QCOMPARE(f.rec(i, keys::Morvane::AppPrt), QString("0"));
-            QCOMPARE(f.rec(i, keys::Morvane::AppNum), QString::number(i));
         }
         QCOMPARE(f.rec(5, keys::Morvane::AppRun), QString("Zentrix5"));   // only 0 to 3 are reset
-        QCOMPARE(f.ctx.helpFile, QString("/opt/zentrix/zentrix.hlp"));
     }
-    void newCopyWording_data()
+    // What a copy does beside other copies (running numbers), given its command line.
+    void choice_data()
     {
         QTest::addColumn<QList<int>>("running");
-        QTest::addColumn<int>("offered");
-        QTest::addColumn<QString>("first");
-        QTest::newRow("one copy") << QList<int>{0} << 1 << "There is 1 copy of Zentrix already running...  ";
-        QTest::newRow("two copies") << QList<int>{0, 1} << 2 << "There are 2 copies of Zentrixs already running...  ";
-        QTest::newRow("gap is reused") << QList<int>{0, 2, 3} << 1 << "There are 3 copies of Zentrixs already running...  ";
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("number");      // -1: the program ends
+        QTest::addColumn<QString>("firstBox");  // first line of the first box; empty: none
+        QTest::addColumn<int>("boxes");
+        const QList<int> yes{int(MsgAnswer::Yes)}, no{int(MsgAnswer::No)};
+        const QString tooMany = "There are to many acitve copies of Zentrix on your system...";
+        QTest::newRow("second copy: singular words") << QList<int>{0} << "" << yes << 1
+                                                     << "There is 1 copy of Zentrix already running...  " << 1;
+        QTest::newRow("third copy: plural") << QList<int>{0, 1} << "" << yes << 2
+                                            << "There are 2 copies of Zentrixs already running...  " << 1;
+        QTest::newRow("a gap is reused") << QList<int>{0, 2, 3} << "" << yes << 1
+                                         << "There are 3 copies of Zentrixs already running...  " << 1;
+        QTest::newRow("fifth copy: too many") << QList<int>{0, 1, 2, 3} << "" << no << -1 << tooMany << 1;
+        QTest::newRow("too many, Yes shows the help") << QList<int>{0, 1, 2, 3} << "" << yes << -1 << tooMany << 2;
+        QTest::newRow("N=9 beyond four") << QList<int>{0, 1, 2, 3} << "N=9" << QList<int>{} << 9 << "" << 0;
+        QTest::newRow("all seventeen in use") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}
+                                              << "N=9" << QList<int>{} << -1 << tooMany << 1;
+        QTest::newRow("N= already running") << QList<int>{0, 5} << "N=5" << QList<int>{} << -1
+                                            << "Zentrix5 is already running..!" << 1;
+        QTest::newRow("N=17 alone") << QList<int>{} << "N=17" << no << -1
+                                    << "Zentrix-Shortcut Input Field Error in ''Target:'' ...!" << 1;
+        QTest::newRow("N=17 beside a copy, Yes shows the help") << QList<int>{0} << "N=17" << yes << -1
+                                    << "Zentrix-Shortcut Input Field Error in ''Target:'' ...!" << 2;
     }
-    void newCopyWording()
+    void choice()
     {
         QFETCH(QList<int>, running);
-        QFETCH(int, offered);
-        QFETCH(QString, first);
+        QFETCH(QString, line);
+        QFETCH(QList<int>, answers);
+        QFETCH(int, number);
+        QFETCH(QString, firstBox);
+        QFETCH(int, boxes);
         Fixture f;
         for (int i : running)
             markRunning(f.ctx.store, {i});
+        f.env.other = !running.isEmpty();
+        for (int a : answers)
+            f.prompter.queue(MsgAnswer(a));
+        const StartDecision d = f.start(line);
+        QCOMPARE(d, number < 0 ? StartDecision::Exit : StartDecision::Continue);
+        QVERIFY(!f.boxWhileLocked);
+        QCOMPARE(f.prompter.count(), boxes);
+        if (boxes > 0)
+            QCOMPARE(f.prompter.lines(0).first(), firstBox);
+        if (boxes == 2)
+            QCOMPARE(f.prompter.lines(1).first(), QString("\tHOW TO DEAL WITH MULTIPLE CHRONOGRAPHS"));
+        if (number >= 0) {
+            QCOMPARE(int(f.ctx.appNumber), number);
+            QCOMPARE(appTitle(), AppContext::instanceNameOf(number));
+            QCOMPARE(f.rec(number, keys::Morvane::AppRun), AppContext::instanceNameOf(number));
+        } else {
+            for (int i = 0; i <= 17; ++i)   // nothing recorded beyond what ran before
+                QCOMPARE(f.rec(i, keys::Morvane::AppRun).isEmpty(), !running.contains(i));
+        }
+    }
+    void newCopyQuestion()
+    {
+        Fixture f;
+        markRunning(f.ctx.store, {0});
         f.env.other = true;
         f.prompter.queue(MsgAnswer::Yes);
         QCOMPARE(f.start(QString()), StartDecision::Continue);
-        QCOMPARE(int(f.ctx.appNumber), offered);
-        QCOMPARE(f.prompter.count(), 1);
         const MsgRequest &r = f.prompter.at(0);
         QCOMPARE(r.title, QString("Zentrix"));
         QCOMPARE(r.buttons, MsgButtons::YesNoCancel);
         QCOMPARE(r.defaultButton, 3);
         QVERIFY(r.systemModal && r.foreground);
-        const QString n = QString::number(offered);
-        const QStringList expected{first,
-                                   "You will need one COM port for each additional Zentrix.  ",
-                                   "Each additional Chronograph requires its own COM port.",
-                                   "Each Zentrix remembers its own setup configuration.",
-                                   "",
-                                   "Only One Zentrix Can Be Linked To Each Chronograph!",
-                                   "",
-                                   "The new name will be:\tZentrix" + n,
-                                   "",
-                                   "Support windows will be:\tLogPad" + n + ",  iLoger" + n + ",  iPad" + n,
-                                   "",
-                                   "Do you want to add  Zentrix" + n + " now..?"};
-        QCOMPARE(f.prompter.lines(0), expected);
-        QCOMPARE(f.rec(offered, keys::Morvane::AppRun), "Zentrix" + n);
-        QCOMPARE(appTitle(), "Zentrix" + n);
-        QCOMPARE(f.rec(0, keys::Morvane::AppRun), QString("Zentrix0"));   // others untouched
+        const QStringList l = f.prompter.lines(0);
+        QCOMPARE(l.size(), 12);
+        QCOMPARE(l[7], QString("The new name will be:\tZentrix1"));
+        QCOMPARE(l[9], QString("Support windows will be:\tLogPad1,  iLoger1,  iPad1"));
+        QCOMPARE(l[11], QString("Do you want to add  Zentrix1 now..?"));
     }
-    void newCopyRefused_data()
+    void newCopyRefusedGivesTheNumberBack_data()
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("boxes");
         QTest::newRow("No ends") << int(MsgAnswer::No) << 1;
         QTest::newRow("Cancel shows the help and ends") << int(MsgAnswer::Cancel) << 2;
     }
-    void newCopyRefused()
+    void newCopyRefusedGivesTheNumberBack()
     {
         QFETCH(int, answer);
         QFETCH(int, boxes);
         Fixture f;
         markRunning(f.ctx.store, {0});
+        f.ctx.store.write("Zentrix1", keys::Morvane::AppEnd, "Zentrix1");
         f.env.other = true;
+        QString heldWhileAsking;
+        f.prompter.onShow = [&] {
+            if (heldWhileAsking.isNull())
+                heldWhileAsking = f.rec(1, keys::Morvane::AppRun);
+            f.boxWhileLocked |= f.env.locked;
+        };
         f.prompter.queue(MsgAnswer(answer));
         QCOMPARE(f.start(QString()), StartDecision::Exit);
         QCOMPARE(f.prompter.count(), boxes);
-        if (boxes == 2)
-            QCOMPARE(f.prompter.lines(1).first(), QString("\tHOW TO DEAL WITH MULTIPLE CHRONOGRAPHS"));
-        QCOMPARE(f.rec(1, keys::Morvane::AppRun), QString());   // nothing recorded
-    }
-    void tooManyCopies_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("boxes");
-        QTest::newRow("No") << int(MsgAnswer::No) << 1;
-        QTest::newRow("Yes shows the help") << int(MsgAnswer::Yes) << 2;
-    }
-    void tooManyCopies()
-    {
-        QFETCH(int, answer);
-        QFETCH(int, boxes);
-        Fixture f;
-        markRunning(f.ctx.store, {0, 1, 2, 3});
-        f.env.other = true;
-        f.prompter.queue(MsgAnswer(answer));
-        QCOMPARE(f.start(QString()), StartDecision::Exit);
-        QCOMPARE(f.prompter.count(), boxes);
-        QCOMPARE(f.prompter.at(0).title, QString("Zentrix"));
-        QCOMPARE(f.prompter.at(0).buttons, MsgButtons::YesNo);
-        QCOMPARE(f.prompter.at(0).defaultButton, 2);
-        const QStringList l = f.prompter.lines(0);
-        QCOMPARE(l.size(), 11);
-        QCOMPARE(l[0], QString("There are to many acitve copies of Zentrix on your system..."));
-        QCOMPARE(l[6], QString("where xx is the Zentrix number, with range from  0 to 16."));
-        QCOMPARE(l[10], QString("Would you like to view setup instructions for this.?"));
-        if (boxes == 2) {
-            const QStringList h = f.prompter.lines(1);
-            QCOMPARE(h.size(), 23);
-            QCOMPARE(h[13], QString("''N=xx'', where xx is the Zentrix number. This version allows  0-16"));
-            QCOMPARE(h[17], QString("\txx\t-->\tZentrix Number, 0-16"));
-            QCOMPARE(h[18], QString("\tyy\t-->\tPort Number, 1-16\t"));
-            QCOMPARE(h[22], QString("You can ignore yy, Path & File."));
-        }
-        QCOMPARE(f.rec(4, keys::Morvane::AppRun), QString());
-    }
-    void explicitNumberBeyondFourWhileFourRun()
-    {
-        Fixture f;
-        markRunning(f.ctx.store, {0, 1, 2, 3});
-        f.env.other = true;
-        QCOMPARE(f.start("N=9"), StartDecision::Continue);
-        QCOMPARE(int(f.ctx.appNumber), 9);
-        QCOMPARE(f.prompter.count(), 0);
-    }
-    void allSeventeenInUse()
-    {
-        Fixture f;
-        for (int i = 0; i <= 16; ++i)
-            markRunning(f.ctx.store, {i});
-        f.env.other = true;
-        QCOMPARE(f.start("N=9"), StartDecision::Exit);
-        QCOMPARE(f.prompter.lines(0).first(), QString("There are to many acitve copies of Zentrix on your system..."));
-    }
-    void requestedNumberAlreadyRunning()
-    {
-        Fixture f;
-        markRunning(f.ctx.store, {0, 5});
-        f.env.other = true;
-        QCOMPARE(f.start("N=5"), StartDecision::Exit);
-        QCOMPARE(f.prompter.count(), 1);
-        QCOMPARE(f.prompter.last().text, QString("Zentrix5 is already running..!"));
-        QCOMPARE(f.prompter.last().buttons, MsgButtons::Ok);
-    }
-    void rangeError_data()
-    {
-        QTest::addColumn<bool>("other");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("alone, No") << false << int(MsgAnswer::No);
-        QTest::newRow("alone, Yes shows help") << false << int(MsgAnswer::Yes);
-        QTest::newRow("beside another copy") << true << int(MsgAnswer::No);
-    }
-    void rangeError()
-    {
-        QFETCH(bool, other);
-        QFETCH(int, answer);
-        Fixture f;
-        if (other)
-            markRunning(f.ctx.store, {0});
-        f.env.other = other;
-        f.prompter.queue(MsgAnswer(answer));
-        QCOMPARE(f.start("N=17"), StartDecision::Exit);
-        const QStringList expected{"Zentrix-Shortcut Input Field Error in ''Target:'' ...!",
-                                   "Number is out of range, you entered N=17.", "Maximum allowed value are - 0 to 16", "",
-                                   "Do you want to view setup instruction.?"};
-        QCOMPARE(f.prompter.lines(0), expected);
-        QCOMPARE(f.prompter.at(0).defaultButton, 2);
-        QCOMPARE(f.prompter.count(), answer == int(MsgAnswer::Yes) ? 2 : 1);
-        QCOMPARE(f.rec(17, keys::Morvane::AppRun), QString());
+        // The number was held while the question waited (unlocked), and given back after.
+        QCOMPARE(heldWhileAsking, QString("Zentrix1"));
+        QVERIFY(!f.boxWhileLocked && !f.env.locked);
+        QCOMPARE(f.rec(1, keys::Morvane::AppRun), QString());
+        QCOMPARE(f.rec(1, keys::Morvane::AppEnd), QString("Zentrix1"));
     }
     void numberAndPortBindInstance()
     {
         Fixture f;
         QCOMPARE(f.start("N=7,P=3"), StartDecision::Continue);
         QCOMPARE(int(f.ctx.appNumber), 7);
-        QCOMPARE(appTitle(), QString("Zentrix7"));
         QCOMPARE(f.rec(7, keys::Morvane::AppPrt), QString("3"));
         QCOMPARE(f.rec(7, keys::frmComSet::CommPort), QString("3"));
-        QCOMPARE(f.rec(7, keys::Morvane::AppRun), QString("Zentrix7"));
         QCOMPARE(f.rec(0, keys::frmComSet::CommPort), QString("1"));   // instance 0 untouched
-    }
-    void portWithoutNumberBindsNothing()
-    {
-        Fixture f;
-        QCOMPARE(f.start("P=4"), StartDecision::Continue);
-        QCOMPARE(int(f.ctx.appNumber), 0);
-        QCOMPARE(f.rec(0, keys::frmComSet::CommPort), QString("1"));
-        QCOMPARE(f.rec(0, keys::Morvane::AppPrt), QString("0"));
-    }
-    void crashedCopyKeepsItsNumber()
-    {
-        Fixture f;
-        markRunning(f.ctx.store, {0, 1});   // 1 crashed earlier, 0 runs
-        f.ctx.store.write("Zentrix2", keys::Morvane::AppEnd, "Zentrix2");   // ended in order
-        f.env.other = true;
-        f.prompter.queue(MsgAnswer::Yes);
-        QCOMPARE(f.start(QString()), StartDecision::Continue);
-        QCOMPARE(int(f.ctx.appNumber), 2);
+        Fixture g;
+        QCOMPARE(g.start("P=4"), StartDecision::Continue);   // a port without N= binds nothing
+        QCOMPARE(g.rec(0, keys::frmComSet::CommPort), QString("1"));
+        QCOMPARE(g.rec(0, keys::Morvane::AppPrt), QString("0"));
     }
     void exitRecord()
     {
@@ -265,10 +221,32 @@ private Q_SLOTS:
         f.ctx.store.write("Zentrix2", keys::Morvane::AppPrt, "6");   // the port it opened
         writeExitRecord(f.ctx);
         QCOMPARE(f.rec(2, keys::Morvane::AppNum), QString("5"));
-        QCOMPARE(f.rec(2, keys::Morvane::AppRun), QString());
         QCOMPARE(f.rec(2, keys::Morvane::AppEnd), QString("Zentrix2"));
         QCOMPARE(f.rec(2, keys::Morvane::AppPrt), QString("0"));
         QVERIFY(instanceIsFree(f.ctx.store, 2));
+    }
+    void unreadableSettingsFile()
+    {
+        // A folder where Zentrix1's settings file belongs: its records cannot be read, so 1 is
+        // not free; this copy's own file is fine and nothing is said about it.
+        Fixture f;
+        markRunning(f.ctx.store, {0});
+        QVERIFY(QDir().mkpath(f.ctx.store.fileName("Zentrix1")));
+        f.env.other = true;
+        f.prompter.queue(MsgAnswer::Yes);
+        QCOMPARE(f.start(QString()), StartDecision::Continue);
+        QCOMPARE(int(f.ctx.appNumber), 2);
+        QCOMPARE(f.prompter.count(), 1);
+
+        // Its own file unreadable: one message naming it, the start goes on.
+        Fixture g;
+        const QString own = g.ctx.store.fileName("Zentrix0");
+        QVERIFY(QDir().mkpath(own));
+        QCOMPARE(g.start(QString()), StartDecision::Continue);
+        QCOMPARE(g.prompter.count(), 1);
+        QVERIFY(g.prompter.last().text.contains(own));
+        QVERIFY(g.prompter.last().text.contains("cannot be read"));
+        QVERIFY(QFileInfo(own).isDir());
     }
     void screenCheck_data()
     {
@@ -295,12 +273,11 @@ private Q_SLOTS:
         QCOMPARE(f.prompter.count(), asked ? 1 : 0);
         if (asked) {
             QCOMPARE(f.prompter.last().title, QString("Zentrix - Screen Resolution"));
-            QCOMPARE(f.prompter.last().defaultButton, 2);
-            const QStringList expected{"This program requires a Minimum screen resolution of 800 X 600  ",
-                                       QString("Your resolution is only %1 x %2 picels").arg(screen.width()).arg(screen.height()),
-                                       "", "Do you want to continue anyway ?"};
-            QCOMPARE(f.prompter.lastLines(), expected);
+            QCOMPARE(f.prompter.lastLines().value(1),
+                     QString("Your resolution is only %1 x %2 picels").arg(screen.width()).arg(screen.height()));
         }
+        // Ending here ends in order: the number is free again.
+        QCOMPARE(instanceIsFree(f.ctx.store, 0), decision == int(StartDecision::Exit));
     }
 };
 
