@@ -1,7 +1,12 @@
 // zentrix-cli capture --port P --out FILE [--shots N | --seconds S]: Start, record the
 // chronograph's shots into a CFile exactly as the LogPad does (same tags, remarks and shot
-// lines), Stop, save FILE in the format its extension gives, and print the LogPad text.
-#include "cfile/capture_stack.h"
+// lines, the same calibration and sensor operations), Stop, save FILE in the format its
+// extension gives, and print the LogPad text. While it records, every line also goes to
+// the journal FILE.journal, flushed at once, so a capture that is killed keeps every shot
+// it received; a successful save removes the journal.
+#include "cfile/capture_journal.h"
+#include "cfile/chrono_stack.h"
+#include "link/progress_sink.h"
 #include "cfile/cfile_codec.h"
 #include "cfile/cfile_manager.h"
 #include "cfile/cfile_names.h"
@@ -12,6 +17,7 @@
 #include "platform/settings_store.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextBlock>
 
 namespace {
@@ -56,6 +62,13 @@ int runCapture(const QStringList &args)
         printText(QStringLiteral("zentrix-cli: give --shots N or --seconds S\n"), true);
         return 2;
     }
+    const QString journalPath = out + QStringLiteral(".journal");
+    if (QFileInfo::exists(journalPath)) {
+        printText(QStringLiteral("zentrix-cli: ") + journalPath +
+                      QStringLiteral(" holds the lines of an earlier capture: keep or remove it first\n"),
+                  true);
+        return 2;
+    }
     auto s = makeSession(args);
     if (!s)
         return 2;
@@ -65,7 +78,12 @@ int runCapture(const QStringList &args)
     zx::CFileManager files(s->prompter, chooser, store, s->link->appName());
     zx::LogPad pad(files);
     zx::CaptureStack stack(files, pad, s->prompter, *s->link);
-    files.createNewCFile();
+    // Start's status, calibration and sensors run as the desktop's Chrono menu runs them.
+    zx::NullProgressSink progress;
+    zx::ChronoStack chrono(stack, *s->link, s->prompter, progress);
+    zx::CaptureJournal journal{QString()};
+    pad.setJournal(&journal);
+    journal.setPathFor(files.createNewCFile(), journalPath);
 
     stack.capture.croStartShoot();
     const bool capturing = stack.link.captureSwitch();
@@ -95,8 +113,11 @@ int runCapture(const QStringList &args)
     s->link->extTerminal();
     if (e) {
         printText(e.description + QStringLiteral("\r\n") + QStringLiteral("modCFile/SaveAs->") + out + QStringLiteral("\n"), true);
+        if (!journal.pathOf(doc).isEmpty())
+            printText(QStringLiteral("The recorded lines are kept in ") + journal.pathOf(doc) + QStringLiteral("\n"), true);
         return 1;
     }
+    journal.discard(doc);
     return capturing ? 0 : 1;
 }
 

@@ -8,7 +8,9 @@
 #include "app/ui/frm_splash.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
+#include "cfile/journal_recovery.h"
 #include "cfile/ui/cfile_workspace.h"
+#include "cfile/ui/frm_document.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -73,6 +75,10 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     // 10. One empty CFile, the command-line file in it.
     QMdiSubWindow *doc = createCFileWindow(*mdi);
     showCmdLineFile(*mdi, doc);
+    // Lines a journal kept when the last run ended without saving them, each offered
+    // for recovery into a new CFile, which then has the keyboard.
+    if (recoverJournals(ws->journal(), ws->files(), ws->logPad(), *ctx.prompter) > 0)
+        doc = ws->activeWindow();
 
     // 11. Enabled, refreshed; the keyboard goes to the CFile.
     mdi->setEnabled(true);

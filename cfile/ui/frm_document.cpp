@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace zx {
 
 FrmDocument::FrmDocument(CFileDoc *doc, CFileManager &files, QWidget *parent)
@@ -18,6 +20,7 @@ FrmDocument::FrmDocument(CFileDoc *doc, CFileManager &files, QWidget *parent)
     m_rtfText->setAcceptRichText(true);
     m_rtfText->setDocument(doc->document());
     m_rtfText->installEventFilter(this);
+    m_rtfText->viewport()->installEventFilter(this);
     setWidget(m_rtfText);
     setAttribute(Qt::WA_DeleteOnClose);
     // The document logic works on the editor's own caret.
@@ -102,11 +105,65 @@ void FrmDocument::closeEvent(QCloseEvent *event)
     }
 }
 
+void FrmDocument::syncEditPolicy()
+{
+    const bool readOnly = m_editingAllowed && !m_editingAllowed();
+    if (m_rtfText->isReadOnly() == readOnly)
+        return;
+    m_rtfText->setReadOnly(readOnly);
+    // Read-only still shows the caret and moves it with the keys.
+    if (readOnly)
+        m_rtfText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+bool FrmDocument::typeAtEnd(const QKeyEvent *key)
+{
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    // Ctrl (without the Alt of AltGr) or Meta: a command, left to the read-only editor.
+    const bool command = (mods & Qt::MetaModifier) || ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier));
+    const bool backspace = key->key() == Qt::Key_Backspace;
+    QString text = key->text();
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        text = QStringLiteral("\n");
+    else if (key->key() == Qt::Key_Tab)
+        text = QStringLiteral("\t");
+    if (command || (!backspace && (text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar ch) {
+                                       return ch.isPrint() || ch == QLatin1Char('\n') || ch == QLatin1Char('\t');
+                                   }))))
+        return false;  // moving, selecting, copying: the editor's own
+    QTextCursor c = m_rtfText->textCursor();
+    c.clearSelection();
+    c.movePosition(QTextCursor::End);
+    if (!backspace)
+        c.insertText(text);
+    else if (m_doc && c.position() > m_doc->recordEnd())
+        c.deletePreviousChar();
+    m_rtfText->setTextCursor(c);
+    m_rtfText->ensureCursorVisible();
+    return true;
+}
+
 bool FrmDocument::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_rtfText && event->type() == QEvent::KeyPress && m_jumpToEnd && m_jumpToEnd()) {
+    if (watched != m_rtfText && watched != m_rtfText->viewport())
+        return QMdiSubWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::DragEnter:
+    case QEvent::InputMethod:
+        syncEditPolicy();
+        break;
+    default:
+        break;
+    }
+    if (watched == m_rtfText && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->text().isEmpty()) {
+        if (m_rtfText->isReadOnly() && typeAtEnd(key))
+            return true;
+        if (m_jumpToEnd && m_jumpToEnd() && !key->text().isEmpty()) {
             QTextCursor c = m_rtfText->textCursor();
             if (!c.atEnd() || c.hasSelection()) {
                 c.clearSelection();
