@@ -116,20 +116,30 @@ void FrmDocument::syncEditPolicy()
         m_rtfText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
-bool FrmDocument::typeAtEnd(const QKeyEvent *key)
+namespace {
+
+// The text a key types: empty for commands (Ctrl without the Alt of AltGr, Meta), moving
+// and other keys without printable text.
+QString typedText(const QKeyEvent *key)
 {
     const Qt::KeyboardModifiers mods = key->modifiers();
-    // Ctrl (without the Alt of AltGr) or Meta: a command, left to the read-only editor.
-    const bool command = (mods & Qt::MetaModifier) || ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier));
-    const bool backspace = key->key() == Qt::Key_Backspace;
-    QString text = key->text();
+    if ((mods & Qt::MetaModifier) || ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)))
+        return {};
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-        text = QStringLiteral("\n");
-    else if (key->key() == Qt::Key_Tab)
-        text = QStringLiteral("\t");
-    if (command || (!backspace && (text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar ch) {
-                                       return ch.isPrint() || ch == QLatin1Char('\n') || ch == QLatin1Char('\t');
-                                   }))))
+        return QStringLiteral("\n");
+    if (key->key() == Qt::Key_Tab)
+        return QStringLiteral("\t");
+    const QString text = key->text();
+    return std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.isPrint(); }) ? text : QString();
+}
+
+} // namespace
+
+bool FrmDocument::typeAtEnd(const QKeyEvent *key)
+{
+    const bool backspace = key->key() == Qt::Key_Backspace;
+    const QString text = typedText(key);
+    if (text.isEmpty() && !backspace)
         return false;  // moving, selecting, copying: the editor's own
     QTextCursor c = m_rtfText->textCursor();
     c.clearSelection();
@@ -163,7 +173,8 @@ bool FrmDocument::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (m_rtfText->isReadOnly() && typeAtEnd(key))
             return true;
-        if (m_jumpToEnd && m_jumpToEnd() && !key->text().isEmpty()) {
+        // Only keys that type: Ctrl+C keeps its selection to copy.
+        if (m_jumpToEnd && m_jumpToEnd() && !typedText(key).isEmpty()) {
             QTextCursor c = m_rtfText->textCursor();
             if (!c.atEnd() || c.hasSelection()) {
                 c.clearSelection();
