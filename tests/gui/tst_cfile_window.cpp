@@ -1,5 +1,5 @@
 // The CFile windows in an MDI area: frmDocument with rtfText, the close box question,
-// activation, view modes, the File menu and its recent-file entries, typing while capturing.
+// activation, view modes, the File menu and its recent-file entries, the record while capturing.
 #include "cfile/cfile_manager.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
@@ -143,34 +143,14 @@ private Q_SLOTS:
         QCOMPARE(f.files().active()->document()->toPlainText(), QString("A"));
     }
 
-    void typingWhileCapturingGoesToTheEnd()
-    {
-        Fixture f;
-        bool capturing = true;
-        f.ws->setJumpToEndOnKey([&] { return capturing; });
-        f.files().createNewCFile();
-        f.ws->logPad().captureText("CAP:#01 2875.42 f/s\r\n");
-        auto *edit = f.ws->activeWindow()->rtfText();
-        QTextCursor c = edit->textCursor();
-        c.setPosition(0);
-        edit->setTextCursor(c);
-        QTest::keyClicks(edit, "x");
-        QCOMPARE(f.files().active()->document()->toPlainText(), QString("CAP:#01 2875.42 f/s\nx"));
-        // Edit mode: typing stays where the caret is.
-        capturing = false;
-        c.setPosition(0);
-        edit->setTextCursor(c);
-        QTest::keyClicks(edit, "y");
-        QCOMPARE(f.files().active()->document()->toPlainText(), QString("yCAP:#01 2875.42 f/s\nx"));
-    }
-
     // Shoot mode: only the LogPad writes into the record; the user reads, copies and adds
-    // notes at its end.
-    void shootModeProtectsTheRecord()
+    // notes at its end. Remote mode: typing goes to the end.
+    void recordWhileCapturing()
     {
         Fixture f;
-        bool allowed = true;
+        bool allowed = true, capturing = false;
         f.ws->setEditingAllowed([&] { return allowed; });
+        f.ws->setJumpToEndOnKey([&] { return capturing; });
         f.files().createNewCFile();
         auto *w = f.ws->activeWindow();
         auto *edit = w->rtfText();
@@ -185,6 +165,14 @@ private Q_SLOTS:
         QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(text(), QString("note CAP:#01 2875.42 f/s\n"));
         QVERIFY(menuHas("edit-paste"));
+        QTextCursor c = edit->textCursor();
+        c.setPosition(0);
+        edit->setTextCursor(c);
+        QTest::keyClicks(edit, "y");  // Edit mode: where the caret is
+        capturing = true;
+        edit->setTextCursor(c);
+        QTest::keyClicks(edit, "x");
+        QCOMPARE(text(), QString("ynote CAP:#01 2875.42 f/s\nx"));
 
         allowed = false;
         f.ws->logPad().captureText("CAP:#02 2880.00 f/s\r\n");
@@ -196,7 +184,6 @@ private Q_SLOTS:
         QTest::keyClick(edit, Qt::Key_Delete);
         QCOMPARE(text(), record);
         // Typed text goes to the end; Backspace takes back only what was typed.
-        QTextCursor c = edit->textCursor();
         c.setPosition(0);
         edit->setTextCursor(c);
         QTest::keyClicks(edit, "ok");

@@ -90,15 +90,6 @@ private Q_SLOTS:
         QCOMPARE(zx::LogPad::lineFor(text, before, after, kind, 42, now), line);
     }
 
-    void numberedRemarkUsesShotTotal()
-    {
-        Fixture f;
-        f.files.createNewCFile();
-        f.cro.iCroShotTotal = 7;
-        f.pad.logPadWrite("n", 0, 1, 2);
-        QCOMPARE(f.text(), QString("REM:00007 n\n"));
-    }
-
     void writesAtTheEndAndKeepsTheCaretFormat()
     {
         Fixture f;
@@ -158,26 +149,21 @@ private Q_SLOTS:
         QCOMPARE(f.text(), text);
     }
 
-    void eventTag()
+    void tagsAndNumberedRemark()
     {
         Fixture f;
         f.files.createNewCFile();
         f.pad.logPadWrite("before", 0, 0, 0);
         f.pad.tagEvent(1);
+        f.pad.tagDevice(zx::croDeviceName(0), 5);
+        f.cro.iCroShotTotal = 7;
+        f.pad.logPadWrite("n", 0, 1, 2);
         const QString date = zx::LogPad::shortDate(QDate(2026, 3, 4));
         const QString time = zx::LogPad::longTime(QTime(13, 5, 7, 250));
-        QCOMPARE(f.text(), "before\nTAG: Start-{Date=" + date + "  Time=" + time + "  t=47107.25 sec}\n");
+        QCOMPARE(f.text(), "before\nTAG: Start-{Date=" + date + "  Time=" + time +
+                               "  t=47107.25 sec}\nTAG: Device-{ RV5 Vantor} Port-{COM5}\nREM:00007 n\n");
         QCOMPARE(zx::LogPad::timerSeconds(QTime(0, 0, 1, 500)), QString("1.5"));
         QCOMPARE(zx::LogPad::timerSeconds(QTime(0, 0, 0)), QString("0"));
-        QVERIFY(zx::LogPad::eventTagText(0, QDateTime::currentDateTime()).startsWith("{Date="));
-    }
-
-    void deviceTag()
-    {
-        Fixture f;
-        f.files.createNewCFile();
-        f.pad.tagDevice(zx::croDeviceName(0), 5);
-        QCOMPARE(f.text(), QString("TAG: Device-{ RV5 Vantor} Port-{COM5}\n"));
     }
 
     void commLogLine_data()
