@@ -54,11 +54,14 @@ DecodedText PlainTextCodec::decode(const QByteArray &bytes)
     QString text;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         d.format.encoding = TextEncoding::Utf8Bom;
-        text = QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+        // Past the byte-order mark a U+FEFF is text: converted, not dropped as a second mark.
+        QStringDecoder dec(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        text = dec.decode(QByteArrayView(bytes).sliced(3));
     } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         const bool le = bytes.startsWith("\xFF\xFE");
         d.format.encoding = le ? TextEncoding::Utf16LeBom : TextEncoding::Utf16BeBom;
-        QStringDecoder dec(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        QStringDecoder dec(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::ConvertInitialBom);
         text = dec.decode(QByteArrayView(bytes).sliced(2));
     } else if (isAscii(bytes)) {
         d.format.encoding = TextEncoding::Ascii;

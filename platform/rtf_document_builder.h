@@ -7,8 +7,10 @@
 
 #include <QColor>
 #include <QHash>
+#include <QPointer>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextList>
 #include <QTextListFormat>
 
 namespace zx::rtf {
@@ -73,7 +75,8 @@ private:
         bool operator==(const ListKey &) const = default;
     };
     friend size_t qHash(const ListKey &k, size_t seed) { return qHashMulti(seed, k.source, k.level, k.style); }
-    QHash<ListKey, QTextList *> m_lists;
+    // The document deletes a list whose last paragraph left it: the pointers notice.
+    QHash<ListKey, QPointer<QTextList>> m_lists;
 };
 
 } // namespace zx::rtf

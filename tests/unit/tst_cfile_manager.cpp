@@ -1,7 +1,8 @@
-// CFile document commands without windows: names, sequence, save, save as, save all,
-// revert, the close question and failed saves.
+// CFile document commands without windows: names, sequence, open, save, save as, save all,
+// revert, the close question and failed saves; and the naming rules they rest on.
 #include "cfile/cfile_codec.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/cfile_names.h"
 #include "platform/settings_store.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
@@ -25,79 +26,115 @@ struct Fixture {
     zx::test::ScriptedPrompter prompter;
     zx::test::ScriptedFileChooser chooser;
     zx::CFileManager files{prompter, chooser, store, QStringLiteral("Zentrix0")};
-    QList<QString> errors;  // "description|number|location"
+    QTemporaryDir dir;
+    QStringList errors; // "description|number|location"
     Fixture()
     {
         files.setErrorReport([this](const QString &d, int n, const QString &loc) {
             errors << d + QLatin1Char('|') + QString::number(n) + QLatin1Char('|') + loc;
         });
     }
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
     void type(zx::CFileDoc *doc, const QString &text)
     {
         QTextCursor c(doc->document());
         c.movePosition(QTextCursor::End);
         c.insertText(text);
     }
+    zx::CFileDoc *typed(const QString &text)
+    {
+        zx::CFileDoc *doc = files.createNewCFile();
+        type(doc, text);
+        return doc;
+    }
+    void write(const char *name, const QByteArray &data)
+    {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(data) == data.size());
+    }
+    QByteArray read(const char *name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QString text() const { return files.active()->document()->toPlainText(); }
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
+const QString kInvalidExt = QStringLiteral("File name ''%1'' has invalid file extension");
 
 } // namespace
 
 class TstCFileManager : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void extClass_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("cls");
+        QTest::newRow("RTF caps") << "A.RTF" << 0;
+        QTest::newRow("cap") << "data.cap" << 3;
+        QTest::newRow("txt") << "x.Txt" << 4;
+        QTest::newRow("log") << "data.log" << 5;
+        QTest::newRow("ini") << "zent.ini" << 6;
+        QTest::newRow("bat") << "run.bat" << 7;
+        QTest::newRow("abc") << "run.abc" << 8;
+        QTest::newRow("short dot in last four") << "a.xy" << 8;
+        QTest::newRow("dot only") << "." << 8;
+        QTest::newRow("html: dot not in last four") << "page.html" << 9;
+        QTest::newRow("README") << "README" << 9;
+        QTest::newRow("empty") << "" << 9;
+    }
+    void extClass()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, cls);
+        QCOMPARE(zx::extClass(name), cls);
+    }
+
+    void names()
+    {
+        for (const char *yes : {"CFile7", "CFile42"})
+            QVERIFY2(zx::isDefaultName(yes), yes);
+        for (const char *no : {"CFile100", "CFile", "CFile4a", "cfile4", "/tmp/CFile4.rtf", "CFile4.rtf"})
+            QVERIFY2(!zx::isDefaultName(no), no);
+        QCOMPARE(zx::fileTitle("C:\\x\\run.abc"), QString("run.abc"));
+        QCOMPARE(zx::fileTitle("/home/u/a.rtf"), QString("a.rtf"));
+        QVERIFY(zx::endsWithRtf("x.RtF") && !zx::endsWithRtf("x.cap"));
+        QCOMPARE(zx::CFileManager::lineDisplay(12, 1234567), QString("Line:12 tot:1,234,567"));
+    }
+
     void sequenceAndGate()
     {
         Fixture f;
-        f.files.createNewCFile();  // the start-up CFile
-        QCOMPARE(f.files.active()->caption(), QString("CFile1"));
-        f.prompter.queue({MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes});
+        f.files.createNewCFile(); // the start-up CFile
+        f.prompter.queue({MsgAnswer::Yes, MsgAnswer::Yes});
         f.files.mnuFileNew();
         f.files.mnuFileNew();
+        QCOMPARE(f.prompter.count(), 2);
+        QCOMPARE(f.files.numOfCFIles(), 3);
+        QCOMPARE(f.files.docs().at(1)->caption(), QString("CFile2"));
+        QCOMPARE(f.files.active()->caption(), QString("CFile3"));
+        QVERIFY(!f.files.active()->bChanged());
+        f.prompter.queue(MsgAnswer::No); // declined: nothing created, the number not used up
+        f.files.mnuFileNew();
+        QCOMPARE(f.files.numOfCFIles(), 3);
+        QCOMPARE(f.files.cfileSeq(), qint16(3));
+        f.store.write("Zentrix0", "frmVipNotes", "ShowWarnRV", "False"); // chronograph warnings off
         f.files.mnuFileNew();
         QCOMPARE(f.prompter.count(), 3);
-        QCOMPARE(f.files.numOfCFIles(), 4);
-        QCOMPARE(f.files.docs().at(1)->caption(), QString("CFile2"));
-        QCOMPARE(f.files.docs().at(3)->caption(), QString("CFile4"));
         QCOMPARE(f.files.active()->caption(), QString("CFile4"));
-        QVERIFY(!f.files.active()->bChanged());
-        // Declining the gate creates nothing; the number is not used up.
-        f.prompter.queue(MsgAnswer::No);
-        f.files.mnuFileNew();
-        QCOMPARE(f.files.numOfCFIles(), 4);
-        QCOMPARE(f.files.cfileSeq(), qint16(4));
-        // Chronograph warnings off: no question.
-        f.store.write("Zentrix0", "frmVipNotes", "ShowWarnRV", "False");
-        const int before = f.prompter.count();
-        f.files.mnuFileNew();
-        QCOMPARE(f.prompter.count(), before);
-        QCOMPARE(f.files.active()->caption(), QString("CFile5"));
     }
 
     void reSequence()
     {
         Fixture f;
-        f.files.mnuCFileReSeq();  // no CFile: no question
+        f.files.mnuCFileReSeq(); // no CFile: no question
         QCOMPARE(f.prompter.count(), 0);
         f.files.createNewCFile();
         f.files.createNewCFile();
         f.prompter.queue(MsgAnswer::No);
         f.files.mnuCFileReSeq();
-        QCOMPARE(f.prompter.lastLines(), QStringList({"Current sequence number is 3", "",
-                                                       "There are active CFiles present.!",
-                                                       "Reset Sequence Number Anyway...?  "}));
+        QCOMPARE(f.prompter.lastLines().first(), QString("Current sequence number is 3"));
         QCOMPARE(f.prompter.last().defaultButton, 2);
         QCOMPARE(f.files.cfileSeq(), qint16(2));
         f.prompter.queue(MsgAnswer::Yes);
@@ -124,13 +161,12 @@ private Q_SLOTS:
         QFETCH(QString, text);
         Fixture f;
         using M = void (zx::CFileManager::*)();
-        const M cmds[] = {&zx::CFileManager::mnuFileClose,  &zx::CFileManager::mnuFileCloseAll,
-                          &zx::CFileManager::mnuFileSave,   &zx::CFileManager::mnuFileSaveAs,
+        const M cmds[] = {&zx::CFileManager::mnuFileClose,   &zx::CFileManager::mnuFileCloseAll,
+                          &zx::CFileManager::mnuFileSave,    &zx::CFileManager::mnuFileSaveAs,
                           &zx::CFileManager::mnuFileSaveAll, &zx::CFileManager::mnuFileSaveSelectionAs,
                           &zx::CFileManager::mnuFileRevert};
         (f.files.*cmds[cmd])();
-        QCOMPARE(f.prompter.count(), 1);
-        QCOMPARE(f.prompter.last().text, text);
+        QCOMPARE(f.prompter.texts(), QStringList{text});
         QCOMPARE(f.prompter.last().title, QString("LogPad"));
         QCOMPARE(f.chooser.count(), 0);
     }
@@ -138,9 +174,8 @@ private Q_SLOTS:
     void needActiveCFile()
     {
         Fixture f;
-        QVERIFY(f.files.needActiveCFile());  // default answer No
+        QVERIFY(f.files.needActiveCFile()); // default answer No
         QCOMPARE(f.prompter.lastLines(), QStringList({"There Are No Opened CFiles..!", "Create a New CFile.?"}));
-        QCOMPARE(f.prompter.last().defaultButton, 2);
         f.prompter.queue(MsgAnswer::Yes);
         QVERIFY(!f.files.needActiveCFile());
         QCOMPARE(f.files.numOfCFIles(), 1);
@@ -151,99 +186,80 @@ private Q_SLOTS:
     void saveDefaultNameGoesToSaveAs()
     {
         Fixture f;
-        QTemporaryDir dir;
         f.files.createNewCFile();
         f.files.createNewCFile();
-        zx::CFileDoc *doc = f.files.createNewCFile();
-        f.type(doc, "shots");
-        f.files.mnuFileSave();  // Cancel
-        QCOMPARE(f.chooser.count(), 1);
+        zx::CFileDoc *doc = f.typed("shots");
+        f.files.mnuFileSave(); // Cancel is silent
         QCOMPARE(f.chooser.last().title, QString("Save As"));
         QCOMPARE(f.chooser.last().proposed, QString("CFile3.rtf"));
         QVERIFY(doc->bChanged());
-        QCOMPARE(f.prompter.count(), 0);  // Cancel is silent
+        QCOMPARE(f.prompter.count(), 0);
         // Invalid extension: Retry shows the dialog again.
-        f.chooser.queueSave(dir.filePath("x.doc"));
-        f.chooser.queueSave(dir.filePath("x.txt"));
+        f.chooser.queueSave(f.path("x.doc"));
+        f.chooser.queueSave(f.path("x.txt"));
         f.prompter.queue(MsgAnswer::Retry);
         f.files.mnuFileSave();
-        QCOMPARE(f.prompter.lines(0), QStringList({"File name ''x.doc'' has invalid file extension",
-                                                   "Valid extensions are,  ''.cap''  ''.rtf  ''.txt''  ''.log''"}));
+        QCOMPARE(f.prompter.lines(0), QStringList({kInvalidExt.arg("x.doc"), zx::cfiletext::kValidExt}));
         QCOMPARE(f.prompter.at(0).buttons, MsgButtons::RetryCancel);
-        QCOMPARE(doc->caption(), dir.filePath("x.txt"));
+        QCOMPARE(doc->caption(), f.path("x.txt"));
         QVERIFY(!doc->bChanged());
-        QCOMPARE(readAll(dir.filePath("x.txt")), QByteArray("shots"));
-        // Next save goes straight to the file.
-        f.type(doc, "\nmore");
+        QCOMPARE(f.read("x.txt"), QByteArray("shots"));
+        f.type(doc, "\nmore"); // the next save goes straight to the file
         f.files.mnuFileSave();
         QCOMPARE(f.chooser.count(), 3);
-        QCOMPARE(readAll(dir.filePath("x.txt")), QByteArray("shots\r\nmore"));
+        QCOMPARE(f.read("x.txt"), QByteArray("shots\r\nmore"));
     }
 
     void saveUnknownExtension()
     {
         Fixture f;
-        QTemporaryDir dir;
-        zx::CFileDoc *doc = f.files.createNewCFile();
-        f.type(doc, "x");
-        doc->setCaption(dir.filePath("run.abc"));
+        zx::CFileDoc *doc = f.typed("x");
+        doc->setCaption(f.path("run.abc"));
         f.files.mnuFileSave();
         QCOMPARE(f.prompter.last().text, QString("''.abc'' has unknown file extension"));
-        QVERIFY(!QFile::exists(dir.filePath("run.abc")));
+        QVERIFY(!QFile::exists(f.path("run.abc")));
         QVERIFY(doc->bChanged());
-        // No extension: ".rtf" is added.
-        doc->setCaption(dir.filePath("run"));
+        doc->setCaption(f.path("run")); // no extension: ".rtf" is added
         f.files.mnuFileSave();
-        QCOMPARE(doc->caption(), dir.filePath("run.rtf"));
-        QVERIFY(QFile::exists(dir.filePath("run.rtf")));
+        QCOMPARE(doc->caption(), f.path("run.rtf"));
+        QVERIFY(QFile::exists(f.path("run.rtf")));
     }
 
     void openChecksExtensions()
     {
         Fixture f;
-        QTemporaryDir dir;
-        writeFile(dir.filePath("data.log"), "CAP: 1 2800\r\nCAP: 2 2810\r\n");
-        writeFile(dir.filePath("notes.htm"), "x");
-        writeFile(dir.filePath("README"), "x");
+        f.write("data.log", "CAP: 1 2800\r\nCAP: 2 2810\r\n");
+        f.write("notes.htm", "x");
+        f.write("README", "x");
         // notes.htm: Ignore skips it; README: Abort ends the command; data.log before stays open.
-        f.chooser.queueOpen({dir.filePath("data.log"), dir.filePath("notes.htm"), dir.filePath("README"),
-                             dir.filePath("data.log")});
+        f.chooser.queueOpen({f.path("data.log"), f.path("notes.htm"), f.path("README"), f.path("data.log")});
         f.prompter.queue({MsgAnswer::Ignore, MsgAnswer::Abort});
         f.files.openDocument();
-        QCOMPARE(f.chooser.last().title, QString("Select file(s) to open"));
         QCOMPARE(f.prompter.count(), 2);
-        QCOMPARE(f.prompter.lines(0), QStringList({"File name ''notes.htm'' has invalid file extension",
-                                                   "Valid extensions are,  ''.cap''  ''.rtf  ''.txt''  ''.log''"}));
+        QCOMPARE(f.prompter.lines(0), QStringList({kInvalidExt.arg("notes.htm"), zx::cfiletext::kValidExt}));
         QCOMPARE(f.prompter.at(0).buttons, MsgButtons::AbortRetryIgnore);
         QCOMPARE(f.prompter.lines(1), QStringList({"File name ''README'' has no file extension"}));
         QCOMPARE(f.files.numOfCFIles(), 1);
-        zx::CFileDoc *doc = f.files.active();
-        QCOMPARE(doc->caption(), dir.filePath("data.log"));
-        QCOMPARE(doc->document()->toPlainText(), QString("CAP: 1 2800\nCAP: 2 2810\n"));
-        QVERIFY(!doc->bChanged());
-        QCOMPARE(f.files.mru().entries().value(0), dir.filePath("data.log"));
+        QCOMPARE(f.files.active()->caption(), f.path("data.log"));
+        QCOMPARE(f.text(), QString("CAP: 1 2800\nCAP: 2 2810\n"));
+        QVERIFY(!f.files.active()->bChanged());
+        QCOMPARE(f.files.mru().entries().value(0), f.path("data.log"));
         QCOMPARE(f.files.cfileSeq(), qint16(1));
-    }
-
-    void openRetryShowsDialogAgain()
-    {
-        Fixture f;
-        QTemporaryDir dir;
-        writeFile(dir.filePath("a.txt"), "A");
-        f.chooser.queueOpen({dir.filePath("README")});
-        f.chooser.queueOpen({dir.filePath("a.txt")});
+        // Retry shows the dialog again.
+        f.write("a.txt", "A");
+        f.chooser.queueOpen({f.path("README")});
+        f.chooser.queueOpen({f.path("a.txt")});
         f.prompter.queue(MsgAnswer::Retry);
         f.files.openDocument();
-        QCOMPARE(f.chooser.count(), 2);
-        QCOMPARE(f.files.active()->document()->toPlainText(), QString("A"));
+        QCOMPARE(f.chooser.count(), 3);
+        QCOMPARE(f.text(), QString("A"));
     }
 
     void openBadRichTextKeepsEmptyCFile()
     {
         Fixture f;
-        QTemporaryDir dir;
-        writeFile(dir.filePath("bad.rtf"), "this is not rich text");
-        f.chooser.queueOpen({dir.filePath("bad.rtf")});
+        f.write("bad.rtf", "this is not rich text");
+        f.chooser.queueOpen({f.path("bad.rtf")});
         f.files.openDocument();
         QCOMPARE(f.files.numOfCFIles(), 1);
         QCOMPARE(f.files.active()->caption(), QString("CFile1"));
@@ -256,115 +272,92 @@ private Q_SLOTS:
     void richTextRoundTrip()
     {
         Fixture f;
-        QTemporaryDir dir;
         zx::CFileDoc *doc = f.files.createNewCFile();
         QTextCursor c(doc->document());
         QTextCharFormat bold;
         bold.setFontWeight(QFont::Bold);
         c.insertText("TAG: Start", bold);
         c.insertText("\nCAP: 1 2801 f/s");
-        f.chooser.queueSave(dir.filePath("run.cap"));
+        f.chooser.queueSave(f.path("run.cap"));
         QVERIFY(f.files.saveAs(doc));
         QVERIFY(f.files.closeDoc(doc));
-        f.chooser.queueOpen({dir.filePath("run.cap")});
+        f.chooser.queueOpen({f.path("run.cap")});
         f.files.openDocument();
-        zx::CFileDoc *back = f.files.active();
-        QCOMPARE(back->document()->toPlainText(), QString("TAG: Start\nCAP: 1 2801 f/s"));
-        QTextCursor at(back->document());
+        QCOMPARE(f.text(), QString("TAG: Start\nCAP: 1 2801 f/s"));
+        QTextCursor at(f.files.active()->document());
         at.setPosition(2);
         QCOMPARE(at.charFormat().fontWeight(), int(QFont::Bold));
     }
 
-    void saveAllWithNeverSavedDocument()
+    void saveAll()
     {
         Fixture f;
-        QTemporaryDir dir;
-        writeFile(dir.filePath("old.txt"), "old");
-        zx::CFileDoc *never = f.files.createNewCFile();
-        f.type(never, "new text");
-        QVERIFY(f.files.openPath(dir.filePath("old.txt"), "x"));
-        f.type(f.files.active(), " plus");
-        f.chooser.queueSave(dir.filePath("first.rtf"));
-        f.files.mnuFileSaveAll();
-        QCOMPARE(f.chooser.count(), 1);
-        QCOMPARE(f.chooser.last().proposed, QString("CFile1.rtf"));
-        QCOMPARE(f.files.numOfCFIles(), 0);
-        QCOMPARE(f.prompter.count(), 0);
-        QCOMPARE(readAll(dir.filePath("old.txt")), QByteArray("old plus"));
-        QVERIFY(QFile::exists(dir.filePath("first.rtf")));
-    }
-
-    void saveAllCancelStopsEverything()
-    {
-        Fixture f;
-        f.files.createNewCFile();
-        f.files.createNewCFile();
-        f.files.mnuFileSaveAll();  // Cancel in the first dialog
+        f.typed("new text");
+        f.typed("second");
+        f.files.mnuFileSaveAll(); // Cancel in the first dialog stops everything
         QCOMPARE(f.chooser.count(), 1);
         QCOMPARE(f.files.numOfCFIles(), 2);
+        f.prompter.queue(MsgAnswer::No);
+        QVERIFY(f.files.closeDoc(f.files.active())); // closed unsaved
+        f.write("old.txt", "old");
+        QVERIFY(f.files.openPath(f.path("old.txt"), "x"));
+        f.type(f.files.active(), " plus");
+        f.chooser.queueSave(f.path("first.rtf"));
+        f.files.mnuFileSaveAll();
+        QCOMPARE(f.chooser.count(), 2);
+        QCOMPARE(f.chooser.last().proposed, QString("CFile1.rtf"));
+        QCOMPARE(f.files.numOfCFIles(), 0);
+        QCOMPARE(f.read("old.txt"), QByteArray("old plus"));
+        QVERIFY(QFile::exists(f.path("first.rtf")));
     }
 
     void revert()
     {
         Fixture f;
-        QTemporaryDir dir;
-        writeFile(dir.filePath("r.txt"), "saved");
-        QVERIFY(f.files.openPath(dir.filePath("r.txt"), "x"));
+        f.write("r.txt", "saved");
+        QVERIFY(f.files.openPath(f.path("r.txt"), "x"));
         zx::CFileDoc *doc = f.files.active();
-        f.files.mnuFileRevert();  // unchanged: nothing happens
+        f.files.mnuFileRevert(); // unchanged: nothing happens
         QCOMPARE(f.prompter.count(), 0);
         f.type(doc, " edited");
-        f.files.mnuFileRevert();  // default No
-        QCOMPARE(f.prompter.last().text, "Do you want to revert [" + dir.filePath("r.txt") + "] to last saved version ?");
-        QCOMPARE(f.prompter.last().title, QString("Zentrix - Revert"));
+        f.files.mnuFileRevert(); // default No
+        QCOMPARE(f.prompter.last().text, "Do you want to revert [" + f.path("r.txt") + "] to last saved version ?");
         QCOMPARE(f.prompter.last().buttons, MsgButtons::YesNo);
-        QCOMPARE(doc->document()->toPlainText(), QString("saved edited"));
+        QCOMPARE(f.text(), QString("saved edited"));
         f.prompter.queue(MsgAnswer::Yes);
         f.files.mnuFileRevert();
-        QCOMPARE(doc->document()->toPlainText(), QString("saved"));
+        QCOMPARE(f.text(), QString("saved"));
         QVERIFY(!doc->bChanged());
         // The file vanished: the error report names the location, the text stays.
         f.type(doc, "!");
-        QFile::remove(dir.filePath("r.txt"));
+        QFile::remove(f.path("r.txt"));
         f.prompter.queue(MsgAnswer::Yes);
         f.files.mnuFileRevert();
         QCOMPARE(f.errors.size(), 1);
         QVERIFY(f.errors.first().endsWith("|modDocument\\RevertDocument"));
-        QCOMPARE(doc->document()->toPlainText(), QString("saved!"));
+        QCOMPARE(f.text(), QString("saved!"));
     }
 
     void closeQuestion()
     {
         Fixture f;
-        QTemporaryDir dir;
-        zx::CFileDoc *doc = f.files.createNewCFile();
-        f.type(doc, "x");
+        zx::CFileDoc *doc = f.typed("x");
         f.prompter.queue(MsgAnswer::Cancel);
         QVERIFY(!f.files.closeDoc(doc));
         QCOMPARE(f.prompter.lastLines(), QStringList({"File CFile1 has changed !", "Save changes ?"}));
-        QCOMPARE(f.prompter.last().title, QString("Zentrix"));
         QCOMPARE(f.prompter.last().buttons, MsgButtons::YesNoCancel);
-        QCOMPARE(f.files.numOfCFIles(), 1);
-        // Yes with Cancel in the Save As dialog: the window stays.
-        f.prompter.queue(MsgAnswer::Yes);
+        f.prompter.queue(MsgAnswer::Yes); // Yes, then Cancel in the Save As dialog: the window stays
         QVERIFY(!f.files.closeDoc(doc));
         QCOMPARE(f.files.numOfCFIles(), 1);
-        // Yes and a name: saved and closed.
-        f.prompter.queue(MsgAnswer::Yes);
-        f.chooser.queueSave(dir.filePath("c.txt"));
+        f.prompter.queue(MsgAnswer::Yes); // Yes and a name: saved and closed
+        f.chooser.queueSave(f.path("c.txt"));
         QVERIFY(f.files.closeDoc(doc));
         QCOMPARE(f.files.numOfCFIles(), 0);
-        QCOMPARE(readAll(dir.filePath("c.txt")), QByteArray("x"));
-        // No: closed without saving.
-        doc = f.files.createNewCFile();
-        f.type(doc, "y");
-        f.prompter.queue(MsgAnswer::No);
-        QVERIFY(f.files.closeDoc(doc));
-        // An emptied document asks nothing.
-        doc = f.files.createNewCFile();
-        f.type(doc, "z");
+        QCOMPARE(f.read("c.txt"), QByteArray("x"));
+        f.prompter.queue(MsgAnswer::No); // No: closed without saving
+        QVERIFY(f.files.closeDoc(f.typed("y")));
+        doc = f.typed("z"); // an emptied document asks nothing
         doc->document()->clear();
-        QVERIFY(doc->bChanged());
         const int shown = f.prompter.count();
         QVERIFY(f.files.closeDoc(doc));
         QCOMPARE(f.prompter.count(), shown);
@@ -374,13 +367,13 @@ private Q_SLOTS:
     {
         Fixture f;
         f.files.createNewCFile();
-        f.type(f.files.createNewCFile(), "a");
-        f.type(f.files.createNewCFile(), "b");
+        f.typed("a");
+        f.typed("b");
         f.prompter.queue({MsgAnswer::No, MsgAnswer::Cancel});
         f.files.mnuFileCloseAll();
         QCOMPARE(f.prompter.lines(0).first(), QString("File CFile3 has changed !"));
         QCOMPARE(f.prompter.lines(1).first(), QString("File CFile2 has changed !"));
-        QCOMPARE(f.files.numOfCFIles(), 2);  // Cancel stopped it
+        QCOMPARE(f.files.numOfCFIles(), 2); // Cancel stopped it
         QCOMPARE(f.files.active()->caption(), QString("CFile2"));
     }
 
@@ -393,7 +386,7 @@ private Q_SLOTS:
         QCOMPARE(f.store.read("Zentrix0", "CFile", "CFileState"), QString("2"));
         doc = f.files.createNewCFile();
         QCOMPARE(doc->windowState(), 2);
-        doc->setWindowState(1);  // minimised: not stored
+        doc->setWindowState(1); // minimised: not stored
         f.files.closeDoc(doc);
         QCOMPARE(f.store.read("Zentrix0", "CFile", "CFileState"), QString("2"));
     }
@@ -401,10 +394,8 @@ private Q_SLOTS:
     void failedSaveKeepsOldFileAndDocument()
     {
         Fixture f;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("log.txt");
-        writeFile(path, "previous version");
-        QVERIFY(f.files.openPath(path, "x"));
+        f.write("log.txt", "previous version");
+        QVERIFY(f.files.openPath(f.path("log.txt"), "x"));
         zx::CFileDoc *doc = f.files.active();
         f.type(doc, QString(20000, QLatin1Char('x')));
         // A full disk: writes beyond 1 KB fail.
@@ -418,70 +409,55 @@ private Q_SLOTS:
         setrlimit(RLIMIT_FSIZE, &old);
         QCOMPARE(f.errors.size(), 1);
         QVERIFY(f.errors.first().endsWith("|moxCFile-SaveCFile-(3)"));
-        QCOMPARE(readAll(path), QByteArray("previous version"));
+        QCOMPARE(f.read("log.txt"), QByteArray("previous version"));
         QVERIFY(doc->bChanged());
-        QCOMPARE(doc->caption(), path);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"log.txt"}));  // no leftovers
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList({"log.txt"})); // no leftovers
         // Save As into a folder that does not exist.
-        f.chooser.queueSave(dir.filePath("nope/x.rtf"));
+        f.chooser.queueSave(f.path("nope/x.rtf"));
         f.files.mnuFileSaveAs();
         QCOMPARE(f.errors.size(), 2);
-        QVERIFY(f.errors.last().endsWith("|modCFile/SaveAs->" + dir.filePath("nope/x.rtf")));
-        QCOMPARE(doc->caption(), path);
+        QVERIFY(f.errors.last().endsWith("|modCFile/SaveAs->" + f.path("nope/x.rtf")));
+        QCOMPARE(doc->caption(), f.path("log.txt"));
         QVERIFY(doc->bChanged());
-        // The close question's Yes with a failing save keeps the window.
-        if (::geteuid() != 0) {
-            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        if (::geteuid() != 0) { // the close question's Yes with a failing save keeps the window
+            QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
             f.prompter.queue(MsgAnswer::Yes);
             QVERIFY(!f.files.closeDoc(doc));
-            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(f.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             QCOMPARE(f.files.numOfCFIles(), 1);
-            QCOMPARE(readAll(path), QByteArray("previous version"));
+            QCOMPARE(f.read("log.txt"), QByteArray("previous version"));
         }
     }
 
-    void mruMissingFile()
+    void mruMissingFileAndPerInstanceList()
     {
         Fixture f;
-        QTemporaryDir dir;
-        f.files.mru().add(dir.filePath("gone.rtf"));
-        f.files.mnuFileMRUItem(dir.filePath("gone.rtf"));
+        f.files.mru().add(f.path("gone.rtf"));
+        f.files.mnuFileMRUItem(f.path("gone.rtf"));
         QCOMPARE(f.prompter.last().text, QString("File doesn't exists!"));
-        QCOMPARE(f.prompter.last().title, QString("LogPad - MRUItem"));
         QCOMPARE(f.files.numOfCFIles(), 0);
         QVERIFY(f.files.mru().entries().isEmpty());
-        // The list is kept per instance.
-        writeFile(dir.filePath("a.log"), "1");
-        f.files.mnuFileMRUItem(dir.filePath("a.log"));
-        QCOMPARE(f.files.active()->caption(), dir.filePath("a.log"));
-        zx::MruList again(f.store, "Zentrix0");
-        QCOMPARE(again.entries(), QStringList({dir.filePath("a.log")}));
-        zx::MruList other(f.store, "Zentrix1");
-        QVERIFY(other.entries().isEmpty());
+        f.write("a.log", "1");
+        f.files.mnuFileMRUItem(f.path("a.log"));
+        QCOMPARE(f.files.active()->caption(), f.path("a.log"));
+        QCOMPARE(zx::MruList(f.store, "Zentrix0").entries(), QStringList({f.path("a.log")}));
+        QVERIFY(zx::MruList(f.store, "Zentrix1").entries().isEmpty());
     }
 
     void saveSelectionAs()
     {
         Fixture f;
-        QTemporaryDir dir;
-        zx::CFileDoc *doc = f.files.createNewCFile();
-        f.type(doc, "one two three");
+        zx::CFileDoc *doc = f.typed("one two three");
         QTextCursor c(doc->document());
         c.setPosition(4);
         c.setPosition(7, QTextCursor::KeepAnchor);
         doc->setCaret(c);
-        f.chooser.queueSave(dir.filePath("sel.txt"));
+        f.chooser.queueSave(f.path("sel.txt"));
         f.files.mnuFileSaveSelectionAs();
         QCOMPARE(f.chooser.last().title, QString("Save Selection As"));
-        QCOMPARE(f.chooser.last().proposed, QString("CFile1"));
-        QCOMPARE(readAll(dir.filePath("sel.txt")), QByteArray("two"));
+        QCOMPARE(f.read("sel.txt"), QByteArray("two"));
         QCOMPARE(doc->caption(), QString("CFile1"));
         QVERIFY(doc->bChanged());
-    }
-
-    void lineDisplay()
-    {
-        QCOMPARE(zx::CFileManager::lineDisplay(12, 1234567), QString("Line:12 tot:1,234,567"));
     }
 };
 

@@ -105,45 +105,32 @@ private Q_SLOTS:
         QCOMPARE(PlainTextCodec::save(&doc), QByteArray("\xA0" "b\r\nca\r\n"));
     }
 
+    // Loading and saving files of either kind, and the failures: not RTF, missing, no folder.
     void fileHelpers()
     {
         QTemporaryDir dir;
-        const QString txt = dir.filePath("shots.log");
-        const QString rtf = dir.filePath("shots.rtf");
+        const QString txt = dir.filePath("shots.log"), rtf = dir.filePath("shots.rtf");
         QFile f(txt);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("REM: caf\xE9\r\n");
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("REM: caf\xE9\r\n") == 11);
         f.close();
-
         QTextDocument doc;
-        auto r = zx::loadDocumentFile(txt, &doc, zx::DocumentFileKind::PlainText);
-        QVERIFY(r.ok);
+        QVERIFY(zx::loadDocumentFile(txt, &doc, zx::DocumentFileKind::PlainText).ok);
         QCOMPARE(doc.toPlainText(), QStringLiteral("REM: caf\u00E9\n"));
         QVERIFY(zx::saveDocumentFile(rtf, &doc, zx::DocumentFileKind::RichText).ok);
         QVERIFY(zx::saveDocumentFile(txt, &doc, zx::DocumentFileKind::PlainText).ok);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("REM: caf\xE9\r\n"));
-        f.close();
-
         QTextDocument back;
         QVERIFY(zx::loadDocumentFile(rtf, &back, zx::DocumentFileKind::RichText).ok);
         QCOMPARE(back.toPlainText(), doc.toPlainText());
 
-        // a text file opened as rich text: not RTF, document untouched
-        r = zx::loadDocumentFile(txt, &back, zx::DocumentFileKind::RichText);
-        QVERIFY(!r.ok);
-        QVERIFY(r.notRtf);
-        QVERIFY(!r.error.isEmpty());
-        QCOMPARE(back.toPlainText(), doc.toPlainText());
-
+        auto r = zx::loadDocumentFile(txt, &back, zx::DocumentFileKind::RichText);
+        QVERIFY(!r.ok && r.notRtf && !r.error.isEmpty());
+        QCOMPARE(back.toPlainText(), doc.toPlainText()); // untouched
         r = zx::loadDocumentFile(dir.filePath("missing.rtf"), &back, zx::DocumentFileKind::RichText);
-        QVERIFY(!r.ok);
-        QVERIFY(!r.notRtf);
-        QVERIFY(!r.error.isEmpty());
-
+        QVERIFY(!r.ok && !r.notRtf && !r.error.isEmpty());
         r = zx::saveDocumentFile(dir.filePath("no/such/folder/x.rtf"), &doc, zx::DocumentFileKind::RichText);
-        QVERIFY(!r.ok);
-        QVERIFY(!r.error.isEmpty());
+        QVERIFY(!r.ok && !r.error.isEmpty());
     }
 };
 

@@ -21,73 +21,29 @@ QString signOn(const QString &le = QStringLiteral("\r\n"), const QString &sp = Q
         + "Att=07 08 09 11" + le + "Ready" + le + le + "DAT>";
 }
 
-// The state a previous status left behind: every field differs from signOn()'s.
+// The state a previous status left behind: every field differs from signOn()'s; the flags the
+// parser does not read are set in both and must stay.
 CroState oldState()
 {
-    CroState s;
-    s.sCroModel = "OLD ";
-    s.iCroVersion = 1;
-    s.iCroShotTotal = 2;
-    s.fCroBattery = 3.5f;
-    s.fCroTemp = 4.5f;
-    s.bCroPwrDown = false;
-    s.iCroPwrDownHrs = 6;
-    s.iCroPwrDownMin = 7;
-    s.bCroRapidOn = true;
-    s.bCroArcheryOn = false;
-    s.bCroSensorsOn = false;
-    s.iCroSensLevel = 8;
-    s.iCroCalLevel = 9;
-    s.bCroLogK = true;
-    s.bCroLogL = false;
-    s.bCroLogJ = true;
-    s.iCroCamLevel = 10;
-    s.sCroVelUnits = "m/s";
-    s.sCroTmpUnits = "fah";
-    s.sCroTimUnits = "ms ";
-    s.iCroMaxFol = 11;
-    s.iCroMaxStr = 12;
-    s.iCroMaxSho = 13;
-    s.iCroCurFol = 14;
-    s.iCroCurStr = 15;
-    s.iCroShotReview = 16;
-    s.iCroShotPos = 17;
-    s.bCroStatusOk = true;
-    return s;
+    return {.sCroModel = "OLD ", .iCroVersion = 1, .iCroShotTotal = 2, .fCroBattery = 3.5f, .fCroTemp = 4.5f,
+            .bCroPwrDown = false, .iCroPwrDownHrs = 6, .iCroPwrDownMin = 7, .bCroRapidOn = true,
+            .bCroArcheryOn = false, .bCroSensorsOn = false, .iCroSensLevel = 8, .iCroCalLevel = 9,
+            .bCroLogK = true, .bCroLogL = false, .bCroLogJ = true, .iCroCamLevel = 10, .sCroVelUnits = "m/s",
+            .sCroTmpUnits = "fah", .sCroTimUnits = "ms ", .iCroMaxFol = 11, .iCroMaxStr = 12, .iCroMaxSho = 13,
+            .iCroCurFol = 14, .iCroCurStr = 15, .iCroShotReview = 16, .iCroShotPos = 17, .bCroStatusOk = true,
+            .iCroCalNoise = 42, .bCroCalOk = true, .bCroLinkOk = true, .bCroPwrOnSeen = true, .iCroDevice = 2};
 }
 
 CroState newState()
 {
-    CroState s;
-    s.sCroModel = "RV5 ";
-    s.iCroVersion = 105;
-    s.iCroShotTotal = 1234;
-    s.fCroBattery = 9.1f;
-    s.fCroTemp = 23.0f;
-    s.bCroPwrDown = true;
-    s.iCroPwrDownHrs = 1;
-    s.iCroPwrDownMin = 30;
-    s.bCroRapidOn = false;
-    s.bCroArcheryOn = true;
-    s.bCroSensorsOn = true;
-    s.iCroSensLevel = 45;
-    s.iCroCalLevel = 123;
-    s.bCroLogK = false;
-    s.bCroLogL = true;
-    s.bCroLogJ = false;
-    s.iCroCamLevel = 5;
-    s.sCroVelUnits = "f/s";
-    s.sCroTmpUnits = "cel";
-    s.sCroTimUnits = "sec";
-    s.iCroMaxFol = 10;
-    s.iCroMaxStr = 20;
-    s.iCroMaxSho = 99;
-    s.iCroCurFol = 7;
-    s.iCroCurStr = 8;
-    s.iCroShotReview = 9;
-    s.iCroShotPos = 11;
-    s.bCroStatusOk = true;
-    return s;
+    return {.sCroModel = "RV5 ", .iCroVersion = 105, .iCroShotTotal = 1234, .fCroBattery = 9.1f,
+            .fCroTemp = 23.0f, .bCroPwrDown = true, .iCroPwrDownHrs = 1, .iCroPwrDownMin = 30,
+            .bCroRapidOn = false, .bCroArcheryOn = true, .bCroSensorsOn = true, .iCroSensLevel = 45,
+            .iCroCalLevel = 123, .bCroLogK = false, .bCroLogL = true, .bCroLogJ = false, .iCroCamLevel = 5,
+            .sCroVelUnits = "f/s", .sCroTmpUnits = "cel", .sCroTimUnits = "sec", .iCroMaxFol = 10,
+            .iCroMaxStr = 20, .iCroMaxSho = 99, .iCroCurFol = 7, .iCroCurStr = 8, .iCroShotReview = 9,
+            .iCroShotPos = 11, .bCroStatusOk = true, .iCroCalNoise = 42, .bCroCalOk = true, .bCroLinkOk = true,
+            .bCroPwrOnSeen = true, .iCroDevice = 2};
 }
 
 // The 22 steps' fields as "name=value" texts, step by step (step 6 and 22 fill several).
@@ -96,26 +52,14 @@ QList<QStringList> fieldsByStep(const CroState &s)
     auto b = [](bool v) { return QString(v ? "T" : "F"); };
     auto n = [](double v) { return QString::number(v); };
     return {
-        {"model=" + s.sCroModel},
-        {"version=" + n(s.iCroVersion)},
-        {"total=" + n(s.iCroShotTotal)},
-        {"battery=" + n(s.fCroBattery)},
-        {"temp=" + n(s.fCroTemp)},
+        {"model=" + s.sCroModel}, {"version=" + n(s.iCroVersion)}, {"total=" + n(s.iCroShotTotal)},
+        {"battery=" + n(s.fCroBattery)}, {"temp=" + n(s.fCroTemp)},
         {"pwrDown=" + b(s.bCroPwrDown), "hrs=" + n(s.iCroPwrDownHrs), "min=" + n(s.iCroPwrDownMin)},
-        {"rapid=" + b(s.bCroRapidOn)},
-        {"archery=" + b(s.bCroArcheryOn)},
-        {"sensors=" + b(s.bCroSensorsOn)},
-        {"sensLevel=" + n(s.iCroSensLevel)},
-        {"calLevel=" + n(s.iCroCalLevel)},
-        {"logK=" + b(s.bCroLogK)},
-        {"logL=" + b(s.bCroLogL)},
-        {"logJ=" + b(s.bCroLogJ)},
-        {"cam=" + n(s.iCroCamLevel)},
-        {"vel=" + s.sCroVelUnits},
-        {"tmpUnits=" + s.sCroTmpUnits},
-        {"tim=" + s.sCroTimUnits},
-        {"maxFol=" + n(s.iCroMaxFol)},
-        {"maxStr=" + n(s.iCroMaxStr)},
+        {"rapid=" + b(s.bCroRapidOn)}, {"archery=" + b(s.bCroArcheryOn)}, {"sensors=" + b(s.bCroSensorsOn)},
+        {"sensLevel=" + n(s.iCroSensLevel)}, {"calLevel=" + n(s.iCroCalLevel)},
+        {"logK=" + b(s.bCroLogK)}, {"logL=" + b(s.bCroLogL)}, {"logJ=" + b(s.bCroLogJ)},
+        {"cam=" + n(s.iCroCamLevel)}, {"vel=" + s.sCroVelUnits}, {"tmpUnits=" + s.sCroTmpUnits},
+        {"tim=" + s.sCroTimUnits}, {"maxFol=" + n(s.iCroMaxFol)}, {"maxStr=" + n(s.iCroMaxStr)},
         {"maxSho=" + n(s.iCroMaxSho)},
         {"curFol=" + n(s.iCroCurFol), "curStr=" + n(s.iCroCurStr), "review=" + n(s.iCroShotReview),
          "shotPos=" + n(s.iCroShotPos)},
@@ -128,6 +72,8 @@ QStringList allFields(const CroState &s)
     for (const QStringList &step : fieldsByStep(s))
         out += step;
     out << QString("ok=") + (s.bCroStatusOk ? "T" : "F");
+    out << QString("untouched=%1 %2%3%4 %5").arg(s.iCroCalNoise).arg(s.bCroCalOk).arg(s.bCroLinkOk)
+               .arg(s.bCroPwrOnSeen).arg(s.iCroDevice);
     return out;
 }
 
@@ -139,7 +85,7 @@ QStringList mixed(const CroState &fresh, const CroState &old, int steps, bool ok
     QStringList out;
     for (int i = 0; i < f.size(); ++i)
         out += i < steps ? f[i] : o[i];
-    out << QString("ok=") + (ok ? "T" : "F");
+    out << QString("ok=") + (ok ? "T" : "F") << allFields(old).last();
     return out;
 }
 
@@ -163,8 +109,6 @@ private Q_SLOTS:
         QTest::newRow("after escape answer") << "<End> CAP=OFF\r\nDAT>\x1b" + signOn();
         QTest::newRow("after binary noise")
             << QString::fromLatin1("\xff\xfe\x01\x7f\x00garbage", 12) + signOn();
-        QTest::newRow("trailing spaces") << signOn() + "    ";
-        QTest::newRow("answer repeated") << signOn() + signOn();
         QTest::newRow("a different answer follows")
             << signOn() + QString(signOn()).replace("SYS:01234", "SYS:04321");
     }
@@ -218,18 +162,14 @@ private Q_SLOTS:
         QTest::newRow("no model key") << QString(a).replace("Vantor, RV5", "Vantor RV5") << 0;
         QTest::newRow("model runs to the next colon") << "Vantor, RV5 V105S SYS:1 " << 1;
         QTest::newRow("version ends at the next S") << QString(a).replace(":V105S", ":V105 ") << 2;
-        QTest::newRow("right after Sens=ON ") << upTo("Sens=ON ") << 9;
         QTest::newRow("cut right after Sens=ON") << upTo("Sens=ON") << 9;
         QTest::newRow("cut inside Sens=ON") << upTo("Sens=O") << 8;
         QTest::newRow("SLev without % ") << QString(a).replace("SLev=45%", "SLev=45") << 9;
         QTest::newRow("SLev % glued to next") << QString(a).replace("45% Cal", "45%Cal") << 9;
-        QTest::newRow("Cal line never ends") << upTo("Cal=123") << 10;
-        QTest::newRow("units line cut") << upTo("Tim=sec") << 17;
         QTest::newRow("position line without end") << upTo("Att=07 08 09 11") << 21;
         QTest::newRow("position key missing") << QString(a).replace("Att=", "Atx=") << 21;
         QTest::newRow("field renamed") << QString(a).replace("MaxStr=", "MaxSrt=") << 19;
-        QTest::newRow("fields out of order")
-            << QString(a).replace("Faf=OFF Arc=ON", "Arc=ON Faf=OFF") << 7;
+        QTest::newRow("fields out of order") << QString(a).replace("Faf=OFF Arc=ON", "Arc=ON Faf=OFF") << 7;
     }
     void stopsAt()
     {
@@ -256,56 +196,38 @@ private Q_SLOTS:
             << "PwrDown=ON=01:30" << "PwrDown=ON=12-05" << "min" << "5" << true;
         QTest::newRow("power-down hours") << "PwrDown=ON=01:30" << "PwrDown=ON=12-05" << "hrs"
                                           << "12" << true;
-        QTest::newRow("power-down lower case on") << "PwrDown=ON" << "PwrDown=on" << "pwrDown"
-                                                  << "F" << true;
+        QTest::newRow("power-down lower case on") << "PwrDown=ON" << "PwrDown=on" << "pwrDown" << "F" << true;
         QTest::newRow("ON is exact") << "Faf=OFF" << "Faf=On" << "rapid" << "F" << true;
-        QTest::newRow("ON is exact 2") << "Faf=OFF" << "Faf=ONN" << "rapid" << "F" << true;
         QTest::newRow("rapid on") << "Faf=OFF" << "Faf=ON" << "rapid" << "T" << true;
         QTest::newRow("temperature unit letter skipped") << "Tmp=23C" << "Tmp=-5.5F" << "temp"
                                                          << "-5.5" << true;
-        QTest::newRow("temperature without unit letter") << "Tmp=23C" << "Tmp=23" << "temp" << "2"
-                                                         << true;
+        QTest::newRow("temperature without unit letter") << "Tmp=23C" << "Tmp=23" << "temp" << "2" << true;
         QTest::newRow("temperature units from second Tmp") << "Tmp=cel" << "Tmp=fah"
                                                            << "tmpUnits" << "fah" << true;
-        QTest::newRow("temperature stays from first Tmp") << "Tmp=cel" << "Tmp=fah" << "temp"
-                                                          << "23" << true;
+        QTest::newRow("temperature stays from first Tmp") << "Tmp=cel" << "Tmp=fah" << "temp" << "23" << true;
         QTest::newRow("model padded") << "Vantor, RV5:" << "Vantor, R5:" << "model" << "R5  " << true;
         QTest::newRow("model cut to four") << "Vantor, RV5:" << "Vantor, RV5000:" << "model"
                                            << "RV50" << true;
-        QTest::newRow("model empty") << "Vantor, RV5:" << "Vantor, :" << "model" << "    " << true;
-        QTest::newRow("units padded") << "Tim=sec" << "Tim=s" << "tim" << "s  " << true;
         QTest::newRow("units cut to three") << "Vel=f/s" << "Vel=fps/s" << "vel" << "fps" << true;
         QTest::newRow("version 3 digits") << ":V105S" << ":V99S" << "version" << "99" << true;
-        QTest::newRow("total 0") << "SYS:01234" << "SYS:0" << "total" << "0" << true;
         QTest::newRow("total at limit") << "SYS:01234" << "SYS:32767" << "total" << "32767" << true;
-        QTest::newRow("total negative limit") << "SYS:01234" << "SYS:-32768" << "total" << "-32768"
-                                              << true;
-        QTest::newRow("total past limit stops") << "SYS:01234" << "SYS:32768" << "total" << "2"
-                                                << false;
+        QTest::newRow("total negative limit") << "SYS:01234" << "SYS:-32768" << "total" << "-32768" << true;
+        QTest::newRow("total past limit stops") << "SYS:01234" << "SYS:32768" << "total" << "2" << false;
         QTest::newRow("total of 400 digits stops") << "SYS:01234" << "SYS:" + QString(400, '9')
                                                    << "total" << "2" << false;
         QTest::newRow("fraction truncated") << "SYS:01234" << "SYS:12.9" << "total" << "12" << true;
         QTest::newRow("negative fraction truncated") << "Cam=5" << "Cam=-3.7" << "cam" << "-3" << true;
         QTest::newRow("no number reads 0") << "Cam=5" << "Cam=abc" << "cam" << "0" << true;
-        QTest::newRow("number with trailing text") << "Cam=5" << "Cam=7 (user)" << "cam" << "7"
-                                                   << true;
+        QTest::newRow("number with trailing text") << "Cam=5" << "Cam=7 (user)" << "cam" << "7" << true;
         QTest::newRow("blank before number") << "Cal=123" << "Cal= 77" << "calLevel" << "77" << true;
-        QTest::newRow("max folders at limit") << "MaxFol=10" << "MaxFol=32767" << "maxFol" << "32767"
-                                              << true;
-        QTest::newRow("max folders past limit") << "MaxFol=10" << "MaxFol=99999" << "maxFol" << "11"
-                                                << false;
-        QTest::newRow("battery overflow stops") << "Bat=9.1V" << "Bat=1e39V" << "battery" << "3.5"
-                                                << false;
-        QTest::newRow("battery exponent") << "Bat=9.1V" << "Bat=1.25e1V" << "battery" << "12.5"
-                                          << true;
-        QTest::newRow("battery no number") << "Bat=9.1V" << "Bat=V" << "battery" << "0" << true;
-        QTest::newRow("sensitivity 100") << "SLev=45%" << "SLev=100%" << "sensLevel" << "100" << true;
+        QTest::newRow("max folders past limit") << "MaxFol=10" << "MaxFol=99999" << "maxFol" << "11" << false;
+        QTest::newRow("battery overflow stops") << "Bat=9.1V" << "Bat=1e39V" << "battery" << "3.5" << false;
+        QTest::newRow("battery exponent") << "Bat=9.1V" << "Bat=1.25e1V" << "battery" << "12.5" << true;
         QTest::newRow("position one digit each") << "Att=07 08 09 11" << "Att= 7  8  9 11"
                                                  << "curStr" << "8" << true;
         QTest::newRow("position separators not compared") << "Att=07 08 09 11" << "Att=07/08/09/11"
                                                           << "shotPos" << "11" << true;
-        QTest::newRow("position line short") << "Att=07 08 09 11" << "Att=07 08" << "review" << "0"
-                                             << true;
+        QTest::newRow("position line short") << "Att=07 08 09 11" << "Att=07 08" << "review" << "0" << true;
         QTest::newRow("position garbage") << "Att=07 08 09 11" << "Att=xx yy zz qq" << "curFol"
                                           << "0" << true;
     }
@@ -328,46 +250,6 @@ private Q_SLOTS:
         QCOMPARE(*it, field + '=' + value);
     }
 
-    // Parsing anything clears the status mark first, whatever it was.
-    void statusMarkClearedFirst()
-    {
-        CroState s = oldState();
-        QVERIFY(s.bCroStatusOk);
-        QVERIFY(!zx::parseStatus(s, "Esc\r\nDAT>"));
-        QVERIFY(!s.bCroStatusOk);
-        QVERIFY(zx::parseStatus(s, signOn()));
-        QVERIFY(!zx::parseStatus(s, signOn().left(40)));
-        QVERIFY(!s.bCroStatusOk);
-    }
-
-    // The parser leaves the flags it does not read alone.
-    void otherFlagsUntouched()
-    {
-        CroState s;
-        s.bCroCalOk = true;
-        s.bCroLinkOk = true;
-        s.bCroPwrOnSeen = true;
-        s.bCroSetupChg = true;
-        s.iCroCalNoise = 42;
-        s.iCroDevice = 2;
-        QVERIFY(zx::parseStatus(s, signOn()));
-        QVERIFY(s.bCroCalOk && s.bCroLinkOk && s.bCroPwrOnSeen && s.bCroSetupChg);
-        QCOMPARE(s.iCroCalNoise, qint16(42));
-        QCOMPARE(s.iCroDevice, qint16(2));
-    }
-
-    void freshStateDefaults()
-    {
-        const CroState s;
-        QVERIFY(!s.bCroStatusOk && !s.bCroCalOk && !s.bCroSetupChg && !s.bCroLinkOk
-                && !s.bCroPwrOnSeen && !s.bCroSensorsOn);
-        QCOMPARE(s.iCroDevice, qint16(0));
-        QCOMPARE(s.sCroModel.size(), 4);
-        QCOMPARE(s.sCroVelUnits.size(), 3);
-        QCOMPARE(s.sCroTmpUnits.size(), 3);
-        QCOMPARE(s.sCroTimUnits.size(), 3);
-    }
-
     void leadingNumber_data()
     {
         QTest::addColumn<QString>("text");
@@ -378,7 +260,6 @@ private Q_SLOTS:
         QTest::newRow("digits then text") << "45% " << 45.0 << 2;
         QTest::newRow("leading blanks") << "  \t12x" << 12.0 << 5;
         QTest::newRow("minus") << "-5 " << -5.0 << 2;
-        QTest::newRow("plus") << "+7" << 7.0 << 2;
         QTest::newRow("decimals") << "9.125V" << 9.125 << 5;
         QTest::newRow("no integer part") << ".5" << 0.5 << 2;
         QTest::newRow("trailing point") << "5." << 5.0 << 2;
@@ -386,11 +267,8 @@ private Q_SLOTS:
         QTest::newRow("exponent") << "1.5e2x" << 150.0 << 5;
         QTest::newRow("signed exponent") << "25E-1" << 2.5 << 5;
         QTest::newRow("bare E") << "12E" << 12.0 << 2;
-        QTest::newRow("E then letter") << "12Es" << 12.0 << 2;
         QTest::newRow("lone sign") << "-" << 0.0 << 0;
         QTest::newRow("double sign") << "--1" << 0.0 << 0;
-        QTest::newRow("lone point") << "." << 0.0 << 0;
-        QTest::newRow("leading zeros") << "007" << 7.0 << 3;
         QTest::newRow("blank inside ends it") << "1 2" << 1.0 << 1;
         QTest::newRow("beyond double") << "1e999" << qInf() << 5;
         QTest::newRow("below double") << "1e-999" << 0.0 << 6;
@@ -416,22 +294,16 @@ private Q_SLOTS:
         const QString head = "\r\nMemory position "; // 18 characters before the values
         const QString good = head + "Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>";
         QTest::newRow("agrees") << good << true << 3.0 << 12.0 << 25 << 7.0;
-        QTest::newRow("LF only") << QString(good).replace("\r\n", "\n") << true << 3.0 << 12.0 << 25
-                                 << 7.0;
+        QTest::newRow("LF only") << QString(good).replace("\r\n", "\n") << true << 3.0 << 12.0 << 25 << 7.0;
         QTest::newRow("shot disagrees") << QString(good).replace("25 07", "25 08") << false << 3.0
                                         << 12.0 << 25 << 7.0;
         QTest::newRow("folder disagrees") << QString(good).replace("Att=03", "Att=04") << false
                                           << 3.0 << 12.0 << 25 << 7.0;
         QTest::newRow("size disagrees") << QString(good).replace("12 25 07", "12 26 07") << false
                                         << 3.0 << 12.0 << 25 << 7.0;
-        QTest::newRow("no Att") << QString(good).replace("Att=", "At =") << false << 3.0 << 12.0
-                                << 25 << 7.0;
+        QTest::newRow("no Att") << QString(good).replace("Att=", "At =") << false << 3.0 << 12.0 << 25 << 7.0;
         QTest::newRow("no Sho") << QString(good).replace("Sho=", "Sh =") << false << 3.0 << 12.0
                                 << 25 << -1.0;
-        QTest::newRow("no Siz") << QString(good).replace("Siz=", "Si =") << false << 3.0 << 12.0
-                                << -1 << -1.0;
-        QTest::newRow("no Str") << QString(good).replace("Str=", "St =") << false << 3.0 << -1.0
-                                << -1 << -1.0;
         QTest::newRow("no Fol") << QString(good).replace("Fol=", "Fo =") << false << -1.0 << -1.0
                                 << -1 << -1.0;
         QTest::newRow("empty") << QString() << false << -1.0 << -1.0 << -1 << -1.0;
@@ -469,14 +341,12 @@ private Q_SLOTS:
         QTest::newRow("LF only") << QString(good).replace("\r\n", "\n") << 12;
         QTest::newRow("ERR anywhere") << QString(good).replace("sensors", "ERR") << 9999;
         QTest::newRow("ERR=Cal") << QString(good).replace("dB", "ERR=Cal") << 9999;
-        QTest::newRow("at most three characters") << QString(good).replace("12 dB", "12345 dB")
-                                                  << 123;
+        QTest::newRow("at most three characters") << QString(good).replace("12 dB", "12345 dB") << 123;
         QTest::newRow("word not a number") << QString(good).replace("12 dB", "high dB") << 0;
         QTest::newRow("too short") << "CAL: 1 2\r\n" << 9999;
         QTest::newRow("under ten characters") << "CAL:\r\n" << 9999;
         QTest::newRow("no line end") << "CAL: Level=120 Noise 12 dB" << 9999;
-        QTest::newRow("one word on last line, figure early")
-            << "\r\nCAL: 5 dB\r\nDAT>" << 9999;
+        QTest::newRow("one word on last line, figure early") << "\r\nCAL: 5 dB\r\nDAT>" << 9999;
         QTest::newRow("empty") << QString() << 9999;
     }
     void calNoise()
@@ -507,12 +377,6 @@ private Q_SLOTS:
         QCOMPARE(zx::sensorsOffAnswer(s, rsp, failed), ok);
         QCOMPARE(s.bCroSensorsOn, !ok);
         QCOMPARE(s.bCroStatusOk, ok);
-    }
-
-    void onOff()
-    {
-        QCOMPARE(zx::onOffText(true), QString(" On"));
-        QCOMPARE(zx::onOffText(false), QString(" Off"));
     }
 };
 

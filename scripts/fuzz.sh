@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (fuzz/) with clang in build-fuzz/ and runs each for SECONDS
+# seconds, one after another, at low priority. Not part of CI.
+#   scripts/fuzz.sh SECONDS [target...]     e.g. scripts/fuzz.sh 600  or  scripts/fuzz.sh 60 fuzz_term_rx
+# Corpora grow in build-fuzz/corpus/<target>/ (kept between runs, never committed); inputs that
+# break something land in build-fuzz/findings/; logs in build-fuzz/logs/.
+# Environment: ZX_RTF_SAMPLES folder of real RTF files to seed the RTF reader (used when present).
+set -euo pipefail
+secs=${1:?usage: scripts/fuzz.sh SECONDS [target...]}
+shift
+root=$(cd "$(dirname "$0")/.." && pwd)
+out="$root/build-fuzz"
+all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_status_parser fuzz_term_rx)
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
+
+missing=()
+for p in clang libclang-rt-14-dev; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$out" -G Ninja -DZX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+nice -n 10 cmake --build "$out" -j2 --target "${targets[@]}"
+
+# Small seeds written here; real RTF samples are read from where they live, never copied in.
+seed() { mkdir -p "$out/seeds/$1"; printf "$3" >"$out/seeds/$1/$2"; }
+seed fuzz_rtf_reader plain '{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}\\f0\\fs20 Shot \\b 1\\b0\\par\\cf1 2815\\tab f/s\\par}'
+seed fuzz_rtf_reader list '{\\rtf1{\\*\\listtable{\\list\\listid1{\\listlevel\\levelnfc23}}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}{\\pntext\\f0 \\bullet\\tab}\\ls1\\ilvl0 one\\par two\\par}'
+seed fuzz_rtf_reader table '{\\rtf1\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row\\pard\\qc\\li720\\fi-360 \\u8364?\\'"'"'e9 \\super 2\\nosupersub{\\info{\\title T}}\\bin3 xyz}'
+seed fuzz_rtf_reader cp '{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 S;}}\\f0\\'"'"'d6\\'"'"'d0\\uc2\\u20013\\'"'"'d6\\'"'"'d0{\\*\\unknown x}\\line}'
+seed fuzz_plain_text_codec crlf 'V0 2815\r\nV1 2820\r\n'
+seed fuzz_plain_text_codec utf8 'caf\xc3\xa9 \xe2\x82\xac\nx'
+seed fuzz_plain_text_codec bom '\xef\xbb\xbfa\rb'
+seed fuzz_plain_text_codec utf16 '\xff\xfea\x00\r\x00\n\x00\x14\x04'
+seed fuzz_plain_text_codec ansi '\x80 5\x96 caf\xe9\r\n'
+status='\r\nVantor, RV5:V105S SYS:01234 Bat=9.1V Tmp=23C PwrDown=ON=01:30 Faf=OFF Arc=ON Sens=ON SLev=45%% Cal=123\r\nK*Log=OFF L*Log=ON J*Log=OFF Cam=5\r\nVel=f/s Tmp=cel Tim=sec\r\nMaxFol=10 MaxStr=20 MaxSho=99\r\nAtt=07 08 09 11\r\nDAT>'
+seed fuzz_status_parser status "$status"
+seed fuzz_status_parser mempos 'W\r\nMMR: Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>'
+seed fuzz_status_parser cal '\r\nCAL: Calibrating sensors...\r\nCAL: Level=120 Noise 12 dB\r\nDAT>'
+seed fuzz_status_parser number ' -12.5e3x'
+# term_rx: setup byte, switch byte, then header+chunk records (see fuzz/fuzz_term_rx.cpp)
+seed fuzz_term_rx lines '\x00\x05\x0aCAP: 1\r\n\x07#12\r\x08\x81\xff\x03ab\x08'
+seed fuzz_term_rx long '\x1f\x1f\x48xxxxxxxx\x02\r\n\x41\x08'
+
+samples=${ZX_RTF_SAMPLES:-"$root/../shared/samples/rtf"}
+[ -d "$samples" ] || samples=/work/shared/samples/rtf
+
+mkdir -p "$out/logs" "$out/findings"
+summary=()
+status_all=0
+for t in "${targets[@]}"; do
+  corpus="$out/corpus/$t"
+  mkdir -p "$corpus"
+  extra=("$out/seeds/$t")
+  [ "$t" = fuzz_rtf_reader ] && [ -d "$samples" ] && extra+=("$samples")
+  maxlen=4096
+  [ "$t" = fuzz_rtf_reader ] && maxlen=16384
+  [ "$t" = fuzz_term_rx ] && maxlen=8192
+  log="$out/logs/$t.log"
+  echo "== $t for ${secs}s (log: $log)"
+  rc=0
+  ( cd "$out" && nice -n 10 "$out/fuzz/$t" -max_total_time="$secs" -rss_limit_mb=2048 -timeout=25 \
+      -max_len=$maxlen -print_final_stats=1 -artifact_prefix="$out/findings/$t-" \
+      "$corpus" "${extra[@]}" ) >"$log" 2>&1 || rc=$?
+  execs=$(grep -oE 'stat::number_of_executed_units: +[0-9]+' "$log" | grep -o '[0-9]*$' || echo "?")
+  speed=$(grep -oE 'stat::average_exec_per_sec: +[0-9]+' "$log" | grep -o '[0-9]*$' || echo "?")
+  files=$(find "$corpus" -type f | wc -l)
+  verdict="clean"
+  if [ $rc -ne 0 ]; then
+    verdict="FINDING (exit $rc): $(grep -m1 -E 'ERROR:|invariant broken|runtime error|deadly signal' "$log" || echo 'see log')"
+    status_all=1
+  fi
+  summary+=("$t: executions=$execs exec/s=$speed corpus=$files $verdict")
+done
+echo
+printf '%s\n' "${summary[@]}" | tee "$out/logs/summary.txt"
+exit $status_all
