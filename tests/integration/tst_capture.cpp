@@ -17,14 +17,20 @@
 
 class TstCapture : public QObject {
     Q_OBJECT
+    // Sensors on, shots only when the test fires them.
+    static zx::sim::Rv5Options shooting()
+    {
+        zx::sim::Rv5Options opt = zx::test::SimFixture::quietOptions();
+        opt.sensorsOn = true;
+        opt.shotIntervalMs = 0;
+        return opt;
+    }
+
 private Q_SLOTS:
     void startShotsStop()
     {
         zx::test::TempSettings tmp;
-        zx::sim::Rv5Options opt = zx::test::SimFixture::quietOptions();
-        opt.sensorsOn = true;
-        opt.shotIntervalMs = 0;
-        zx::test::SimFixture sim(opt);
+        zx::test::SimFixture sim(shooting());
         QVERIFY2(sim.isOpen(), qPrintable(sim.errorString()));
         zx::SettingsStore store;
         zx::test::ScriptedPrompter prompter;
@@ -63,10 +69,7 @@ private Q_SLOTS:
         if (qEnvironmentVariable("ZX_BINARY_DIR").isEmpty())
             QSKIP("ZX_BINARY_DIR is not set");
         zx::test::TempSettings tmp;
-        zx::sim::Rv5Options opt = zx::test::SimFixture::quietOptions();
-        opt.sensorsOn = true;
-        opt.shotIntervalMs = 0;
-        zx::test::SimFixture sim(opt);
+        zx::test::SimFixture sim(shooting());
         QVERIFY2(sim.isOpen(), qPrintable(sim.errorString()));
         const QString out = tmp.path() + "/shots.rtf", journal = out + ".journal";
         QProcess cli;
