@@ -6,28 +6,17 @@
 // it received; a successful save removes the journal.
 #include "cfile/capture_journal.h"
 #include "cfile/chrono_stack.h"
-#include "link/progress_sink.h"
-#include "cfile/cfile_codec.h"
-#include "cfile/cfile_manager.h"
-#include "cfile/cfile_names.h"
-#include "cfile/file_chooser.h"
+#include "cli/cli_cfile.h"
 #include "cli/cli_command.h"
 #include "cli/cli_session.h"
+#include "link/progress_sink.h"
 #include "platform/one_shot_timer.h"
-#include "platform/settings_store.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextBlock>
 
 namespace {
-
-// No dialogs in the console: the output file is named on the command line.
-class NoFileChooser : public zx::FileChooser {
-public:
-    QStringList openFiles(const QString &, const QString &, bool) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-};
 
 // Complete captured lines holding a shot ("CAP:" or "#"), counted from block `from` on.
 int countShots(const QTextDocument &doc, int &from)
@@ -46,15 +35,9 @@ int runCapture(const QStringList &args)
 {
     using namespace zx::cli;
     const QString out = option(args, QStringLiteral("--out"));
-    if (out.isEmpty()) {
-        printText(QStringLiteral("zentrix-cli: --out FILE is required\n"), true);
+    const int cls = outFileClass(out);
+    if (cls < 0)
         return 2;
-    }
-    const int cls = zx::extClass(zx::fileTitle(out));
-    if (cls == 8 || cls == 9) {
-        printText(QStringLiteral("''") + zx::lastFour(out) + QStringLiteral("'' has unknown file extension\n"), true);
-        return 2;
-    }
     bool okShots = true, okSecs = true;
     const int wantShots = option(args, QStringLiteral("--shots"), QStringLiteral("0")).toInt(&okShots);
     const double seconds = option(args, QStringLiteral("--seconds"), QStringLiteral("0")).toDouble(&okSecs);
@@ -73,17 +56,15 @@ int runCapture(const QStringList &args)
     if (!s)
         return 2;
 
-    zx::SettingsStore store;
-    NoFileChooser chooser;
-    zx::CFileManager files(s->prompter, chooser, store, s->link->appName());
-    zx::LogPad pad(files);
-    zx::CaptureStack stack(files, pad, s->prompter, *s->link);
+    CliCFile cfile(s->prompter, s->link->appName());
+    zx::CFileManager &files = cfile.files;
+    zx::CaptureStack stack(files, cfile.pad, s->prompter, *s->link);
     // Start's status, calibration and sensors run as the desktop's Chrono menu runs them.
     zx::NullProgressSink progress;
     zx::ChronoStack chrono(stack, *s->link, s->prompter, progress);
     zx::CaptureJournal journal{QString()};
-    pad.setJournal(&journal);
-    journal.setPathFor(files.createNewCFile(), journalPath);
+    cfile.pad.setJournal(&journal);
+    journal.setPathFor(files.active(), journalPath);
 
     stack.capture.croStartShoot();
     const bool capturing = stack.link.captureSwitch();
@@ -109,16 +90,13 @@ int runCapture(const QStringList &args)
         return 1;
     }
     printText(doc->document()->toPlainText() + QStringLiteral("\n"));
-    const zx::FileError e = zx::saveCFileText(*doc->document(), out, zx::isRichClass(cls));
+    const bool saved = cfile.save(out, cls);
     s->link->extTerminal();
-    if (e) {
-        printText(e.description + QStringLiteral("\r\n") + QStringLiteral("modCFile/SaveAs->") + out + QStringLiteral("\n"), true);
-        if (!journal.pathOf(doc).isEmpty())
-            printText(QStringLiteral("The recorded lines are kept in ") + journal.pathOf(doc) + QStringLiteral("\n"), true);
-        return 1;
-    }
-    journal.discard(doc);
-    return capturing ? 0 : 1;
+    if (saved)
+        journal.discard(doc);
+    else if (!journal.pathOf(doc).isEmpty())
+        printText(QStringLiteral("The recorded lines are kept in ") + journal.pathOf(doc) + QStringLiteral("\n"), true);
+    return capturing && saved ? 0 : 1;
 }
 
 zx::cli::Registrar reg({"capture", "--port P --out FILE [--shots N | --seconds S] [--yes] [--scale F]: "

@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -29,13 +30,19 @@ int runSim(const QStringList &args)
 {
     QTextStream err(stderr);
     zx::sim::Rv5Options opt;
-    int shots = -1, interval = 0, seed = 0;
+    int shots = -1, interval = 0, seed = 0, layout = 0;
+    int layoutCount = 0;
+    const int *layouts = zx::sim::Rv5Menus::layouts(&layoutCount);
     if (!readInt(args, QStringLiteral("--shots"), -1, 0, &shots)
         || !readInt(args, QStringLiteral("--interval-ms"), opt.shotIntervalMs, 1, &interval)
-        || !readInt(args, QStringLiteral("--seed"), 1, 0, &seed)) {
+        || !readInt(args, QStringLiteral("--seed"), 1, 0, &seed)
+        || !readInt(args, QStringLiteral("--layout"), 0, 0, &layout)
+        || (layout != 0 && std::find(layouts, layouts + layoutCount, layout) == layouts + layoutCount)) {
         err << "zentrix-cli sim: bad option value\n";
         return 2;
     }
+    opt.layout = layout;
+    opt.fillEDisk = zx::cli::hasFlag(args, QStringLiteral("--fill"));
     opt.seed = quint32(seed);
     opt.shotIntervalMs = interval;
     opt.liveShotLimit = shots;
@@ -69,9 +76,10 @@ int runSim(const QStringList &args)
 }
 
 zx::cli::Registrar reg({"sim",
-                        "[--shots N] [--interval-ms MS] [--seed S] [--pace]  run an RV5 simulator on a "
-                        "pseudo-terminal; prints its device path, stops when stdin closes (--shots N: "
-                        "sensors on, N live shots)",
+                        "[--shots N] [--interval-ms MS] [--seed S] [--pace] [--layout SSNN] [--fill]  run an RV5 "
+                        "simulator on a pseudo-terminal; prints its device path, stops when stdin closes "
+                        "(--shots N: sensors on, N live shots; --layout: strings x 100 + shots, e.g. 520; "
+                        "--fill: every string of every folder full)",
                         runSim});
 
 } // namespace

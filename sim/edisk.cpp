@@ -34,7 +34,7 @@ int EDisk::lastKept(int folder, int string) const
     if (!s)
         return 0;
     for (int i = int(s->size()); i >= 1; --i)
-        if (!(*s)[size_t(i - 1)].deleted)
+        if ((*s)[size_t(i - 1)].kept())
             return i;
     return 0;
 }
@@ -44,7 +44,7 @@ int EDisk::keptCount(int folder, int string) const
     const Str *s = str(folder, string);
     if (!s)
         return 0;
-    return int(std::count_if(s->begin(), s->end(), [](const Shot &x) { return !x.deleted; }));
+    return int(std::count_if(s->begin(), s->end(), [](const Shot &x) { return x.kept(); }));
 }
 
 const Shot *EDisk::shot(int folder, int string, int number) const
@@ -70,7 +70,7 @@ ShotStats EDisk::stats(int folder, int string) const
         return st;
     double sum = 0;
     for (const Shot &x : *s) {
-        if (x.deleted)
+        if (!x.kept())
             continue;
         st.lo = st.n ? std::min(st.lo, x.fps) : x.fps;
         st.hi = st.n ? std::max(st.hi, x.fps) : x.fps;
@@ -84,44 +84,61 @@ ShotStats EDisk::stats(int folder, int string) const
     if (st.n > 1) {
         double sq = 0;
         for (const Shot &x : *s)
-            if (!x.deleted)
+            if (x.kept())
                 sq += (x.fps - st.av) * (x.fps - st.av);
         st.sd = std::sqrt(sq / (st.n - 1));  // sample deviation, as worksheet STDEV computes it
     }
     return st;
 }
 
-int EDisk::markShot(int folder, int string, int number, bool deleted)
+int EDisk::applyShot(int folder, int string, int number, MemAction a)
 {
     Shot *s = shot(folder, string, number);
-    if (!s || s->deleted == deleted)
+    if (!s)
         return 0;
-    s->deleted = deleted;
-    return 1;
+    const Shot before = *s;
+    switch (a) {
+    case MemAction::Keep: break;
+    case MemAction::Delete: s->deleted = s->deleted || s->kept(); break;
+    case MemAction::UnDelete: s->deleted = s->deleted && s->cleared; break;
+    case MemAction::Restore: s->deleted = s->cleared = false; break;
+    case MemAction::Clear:
+        s->cleared = true;
+        s->deleted = false;
+        break;
+    }
+    return (before.deleted != s->deleted || before.cleared != s->cleared) ? 1 : 0;
 }
 
-int EDisk::markString(int folder, int string, bool deleted)
+int EDisk::applyString(int folder, int string, MemAction a)
 {
     int n = 0;
     for (int i = 1; i <= slots(folder, string); ++i)
-        n += markShot(folder, string, i, deleted);
+        n += applyShot(folder, string, i, a);
     return n;
 }
 
-int EDisk::markFolder(int folder, bool deleted)
+int EDisk::applyFolder(int folder, MemAction a)
 {
     int n = 0;
     for (int s = 1; s <= stringsUsed(folder); ++s)
-        n += markString(folder, s, deleted);
+        n += applyString(folder, s, a);
     return n;
 }
 
-int EDisk::markAll(bool deleted)
+int EDisk::applyAll(MemAction a)
 {
     int n = 0;
     for (int f = 1; f <= kFolders; ++f)
-        n += markFolder(f, deleted);
+        n += applyFolder(f, a);
     return n;
+}
+
+void EDisk::dropClearedString(int folder, int string)
+{
+    const Str *s = str(folder, string);
+    if (s && !s->empty() && std::all_of(s->begin(), s->end(), [](const Shot &x) { return x.cleared; }))
+        strRef(folder, string).clear();
 }
 
 int EDisk::stringsUsed(int folder) const

@@ -1,7 +1,8 @@
 #pragma once
 // The chronograph's shot memory ("eDisk"): 10 folders of strings of shots. A shot keeps its slot
-// (its shot number) when it is deleted, so delete and undelete are reversible and numbering never
-// shifts; listings simply skip deleted shots.
+// (its shot number) when it is deleted or cleared, so every memory action is reversible and
+// numbering never shifts; listings simply skip shots that are not kept. Deleted and cleared
+// shots are the trash: undelete brings back deleted ones, restore both.
 #include <vector>
 
 namespace zx::sim {
@@ -10,8 +11,13 @@ struct Shot {
     double fps = 0;        // velocity, feet per second (printed in the chosen units)
     double flightSec = 0;  // time between the start and the stop sensor
     double tempC = 0;      // air temperature at the shot
-    bool deleted = false;
+    bool deleted = false;  // deleted (undelete brings it back)
+    bool cleared = false;  // erased by a clear (only restore brings it back)
+    bool kept() const { return !deleted && !cleared; }
 };
+
+// What the memory page does to a unit (docs/protocol.md, "Memory page").
+enum class MemAction { Keep = 0, Restore = 1, Delete = 2, UnDelete = 3, Clear = 4 };
 
 struct ShotStats {
     int n = 0;
@@ -31,12 +37,25 @@ public:
     void append(int folder, int string, const Shot &s);
     ShotStats stats(int folder, int string) const;     // over the kept shots
 
-    // Mark deleted (or restore) one shot / every shot of a string / folder / the eDisk.
-    // Return the number of shots whose mark changed.
-    int markShot(int folder, int string, int number, bool deleted);
-    int markString(int folder, int string, bool deleted);
-    int markFolder(int folder, bool deleted);
-    int markAll(bool deleted);
+    // Apply a memory action to one shot / every shot of a string / folder / the eDisk.
+    // Return the number of shots that changed.
+    int applyShot(int folder, int string, int number, MemAction a);
+    int applyString(int folder, int string, MemAction a);
+    int applyFolder(int folder, MemAction a);
+    int applyAll(MemAction a);
+    // Delete (or undelete) as the delete keys and the Keep entries do.
+    int markShot(int folder, int string, int number, bool deleted)
+    {
+        return applyShot(folder, string, number, deleted ? MemAction::Delete : MemAction::UnDelete);
+    }
+    int markString(int folder, int string, bool deleted)
+    {
+        return applyString(folder, string, deleted ? MemAction::Delete : MemAction::UnDelete);
+    }
+    int markFolder(int folder, bool deleted) { return applyFolder(folder, deleted ? MemAction::Delete : MemAction::UnDelete); }
+    int markAll(bool deleted) { return applyAll(deleted ? MemAction::Delete : MemAction::UnDelete); }
+    // A string whose every shot was cleared gives its slots back (new shots start at 1).
+    void dropClearedString(int folder, int string);
 
     int stringsUsed(int folder) const;  // highest string number holding a recorded shot
     int totalKept() const;

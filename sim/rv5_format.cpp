@@ -118,8 +118,8 @@ QByteArray reviewLine(const Rv5State &st, const EDisk &disk)
     const Shot *s = disk.shot(st.curFol, st.curStr, st.review);
     if (!s)
         return a + " Empty";
-    if (s->deleted)
-        return a + " Deleted";
+    if (!s->kept())
+        return a + (s->cleared ? " Empty" : " Deleted");
     return a + " Vel=" + velocity(st, s->fps) + " " + st.velUnits().toLatin1();
 }
 

@@ -123,7 +123,7 @@ QByteArray Rv5Menus::value(int menu, int item, int sub) const
     case Id::PosShot: return QByteArray::number(s.review);
     case Id::KeepShot: {
         const Shot *shot = m_disk.shot(s.curFol, s.curStr, s.review);
-        return shot ? fmt::onOff(!shot->deleted) : QByteArray("---");
+        return shot ? fmt::onOff(shot->kept()) : QByteArray("---");
     }
     case Id::KeepString:
         return keptValue(m_disk.keptCount(s.curFol, s.curStr), m_disk.slots(s.curFol, s.curStr));

@@ -17,6 +17,10 @@ constexpr char kDelShot = 0x1E, kDelString = 0x1F, kDelFolder = 0x01;
 constexpr char kUndShot = 0x1C, kUndString = 0x1D, kUndFolder = 0x02;
 
 constexpr double kSensorSpacingFt = 2.0;
+constexpr int kMemoryItem = 2;  // Data menu: Keep Shot, Keep String, Keep Folder, Keep eDisk
+
+const char *const kActionNames[] = {"Keep", "Restore", "Delete", "UnDelete", "Clear"};
+constexpr int kActionCount = 5;
 
 } // namespace
 
@@ -46,7 +50,12 @@ Rv5Simulator::Rv5Simulator(const Rv5Options &options, QObject *parent)
     });
 
     m_st.shotTotal = 1200;
-    for (int i = 0; i < std::max(options.prefillShots, 0); ++i) {
+    if (options.layout > 0) {
+        m_st.maxStr = options.layout / 100;
+        m_st.maxSho = options.layout % 100;
+    }
+    const int prefill = options.fillEDisk ? EDisk::kFolders * m_st.maxStr * m_st.maxSho : options.prefillShots;
+    for (int i = 0; i < std::max(prefill, 0); ++i) {
         int f = 0, s = 0, n = 0;
         if (!storeShot(0, &f, &s, &n))
             break;
@@ -104,6 +113,7 @@ void Rv5Simulator::handleByte(char c)
 
 void Rv5Simulator::command(char c)
 {
+    m_st.memPage = false;
     auto leaveMenu = [this] { m_st.menu = 0; };
     switch (c) {
     case 'Q':
@@ -187,6 +197,7 @@ void Rv5Simulator::key(char c)
 {
     switch (c) {
     case kEsc:
+        m_st.memPage = false;
         if (m_st.menu > 0) {
             m_st.item = m_st.sub = 0;
             reply("\r\n<End>\r\n" + fmt::prompt(m_st));
@@ -195,7 +206,9 @@ void Rv5Simulator::key(char c)
         }
         return;
     case kEnter:
-        if (m_st.menu > 0)
+        if (m_st.menu == 1 && m_st.item == kMemoryItem)
+            openMemPage();
+        else if (m_st.menu > 0)
             reply(m_menus.value(m_st.menu, m_st.item, m_st.sub) + " \r\n" + fmt::prompt(m_st));
         else
             reply("\r\n" + fmt::prompt(m_st));
@@ -206,7 +219,9 @@ void Rv5Simulator::key(char c)
     case kRight:
     case kPgUp:
     case kPgDn:
-        if (m_st.menu > 0)
+        if (m_st.memPage)
+            memPageKey(c);
+        else if (m_st.menu > 0)
             menuKey(c);
         else
             cursorKey(c);
@@ -248,6 +263,89 @@ void Rv5Simulator::menuKey(char c)
         syncShots();
         shown = m_menus.value(s.menu, s.item, s.sub);
         break;
+    }
+    reply(shown + " \r\n" + fmt::prompt(s));
+}
+
+// ---------------------------------------------------------------- memory page
+
+QByteArray Rv5Simulator::memUnit() const
+{
+    const Rv5State &s = m_st;
+    QByteArray u = "Fol=" + QByteArray::number(s.curFol).rightJustified(2, '0');
+    if (s.sub <= 1)
+        u += " Str=" + QByteArray::number(s.curStr).rightJustified(2, '0');
+    if (s.sub == 0)
+        u += " Sho=" + QByteArray::number(s.review).rightJustified(2, '0');
+    return u;
+}
+
+void Rv5Simulator::openMemPage()
+{
+    m_st.memPage = true;
+    m_st.memAction = 0;
+    reply(memUnit() + " " + kActionNames[0] + " \r\n" + fmt::prompt(m_st));
+}
+
+int Rv5Simulator::applyMemAction()
+{
+    Rv5State &s = m_st;
+    const auto a = static_cast<MemAction>(s.memAction);
+    switch (s.sub) {
+    case 0: return m_disk.applyShot(s.curFol, s.curStr, s.review, a);
+    case 1: return m_disk.applyString(s.curFol, s.curStr, a);
+    default: return m_disk.applyFolder(s.curFol, a);  // folder, and the eDisk folder by folder
+    }
+}
+
+void Rv5Simulator::nextMemUnit()
+{
+    Rv5State &s = m_st;
+    switch (s.sub) {
+    case 0: {
+        const int slots = m_disk.slots(s.curFol, s.curStr);
+        s.review = slots > 0 ? s.review % slots + 1 : 0;
+        break;
+    }
+    case 1:
+        s.curStr = s.curStr % s.maxStr + 1;
+        s.review = m_disk.slots(s.curFol, s.curStr);
+        break;
+    default:
+        s.curFol = s.curFol % EDisk::kFolders + 1;
+        s.curStr = 1;
+        s.review = m_disk.slots(s.curFol, s.curStr);
+        break;
+    }
+}
+
+void Rv5Simulator::memPageKey(char c)
+{
+    Rv5State &s = m_st;
+    QByteArray shown;
+    switch (c) {
+    case kDown:
+    case kUp:
+        s.memAction = (s.memAction + (c == kDown ? 1 : kActionCount - 1)) % kActionCount;
+        shown = memUnit() + " " + kActionNames[s.memAction];
+        break;
+    case kRight:
+    case kPgUp: {
+        const QByteArray unit = memUnit();
+        const int changed = applyMemAction();
+        shown = unit + " " + kActionNames[s.memAction] + (changed > 0 ? " Done" : " Empty");
+        if (c == kPgUp)
+            nextMemUnit();
+        break;
+    }
+    case kPgDn:  // closes the page: back to the entry and its value
+        s.memPage = false;
+        shown = m_menus.value(s.menu, s.item, s.sub);
+        break;
+    default:  // Left leaves the page and moves as in the menu
+        s.memPage = false;
+        menuKey(c);
+        return;
     }
     reply(shown + " \r\n" + fmt::prompt(s));
 }
@@ -367,7 +465,7 @@ void Rv5Simulator::listing(int scope)
         pieces.push_back({"\r\n" + fmt::memHeader(s, m_disk, folder, string), 0, {}});
         for (int n = 1; n <= m_disk.slots(folder, string); ++n) {
             const Shot *shot = m_disk.shot(folder, string, n);
-            if (shot && !shot->deleted)
+            if (shot && shot->kept())
                 pieces.push_back({"\r\n" + fmt::memShot(s, folder, string, n, *shot), 0, {}});
         }
         pieces.push_back({"\r\n" + fmt::memStringEnd(folder, string), 0, {}});
@@ -380,6 +478,15 @@ void Rv5Simulator::listing(int scope)
         for (int f = first; f <= last; ++f)
             for (int str = 1; str <= s.maxStr; ++str)
                 addString(f, str);
+    }
+    if (m_listingGarbage > 0) {
+        std::vector<Piece> noisy;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            noisy.push_back(pieces[i]);
+            if ((i + 1) % size_t(m_listingGarbage) == 0)
+                noisy.push_back({"\r\n~|\x80\xFF~ #|CAP:~", 0, {}});
+        }
+        pieces.swap(noisy);
     }
     if (m_stallListing) {
         pieces.resize(1);  // the header goes out, then the chronograph hangs until Esc
@@ -509,7 +616,11 @@ bool Rv5Simulator::storeShot(double fps, int *folder, int *string, int *number)
 {
     Rv5State &s = m_st;
     // New shots go to the current string; a full string moves on to the next one with room.
-    while (m_disk.slots(s.curFol, s.curStr) >= s.maxSho) {
+    // A string whose shots were all cleared is free again.
+    for (;;) {
+        m_disk.dropClearedString(s.curFol, s.curStr);
+        if (m_disk.slots(s.curFol, s.curStr) < s.maxSho)
+            break;
         if (++s.curStr > s.maxStr) {
             s.curStr = 1;
             if (++s.curFol > EDisk::kFolders) {

@@ -23,6 +23,8 @@ namespace zx::sim {
 struct Rv5Options {
     quint32 seed = 1;
     int prefillShots = 36;        // shots already in memory at power-up (folder 1 onwards)
+    bool fillEDisk = false;       // every string of every folder full at power-up instead
+    int layout = 0;               // strings x 100 + shots per string (a String Size value); 0 = 1010
     int shotIntervalMs = 4000;    // mean gap between live shots while the sensors are on; 0 = none
     int liveShotLimit = -1;       // stop firing after so many live shots; -1 = no limit
     bool sensorsOn = false;       // start calibrated with the sensors on
@@ -80,6 +82,8 @@ public:
     // Fault knobs.
     void setSilent(bool on);                           // hears everything, says nothing
     void setStallListingAfterHeader(bool on) { m_stallListing = on; }
+    // A line of junk after every n records of a listing (0 = none).
+    void setListingGarbageEvery(int n) { m_listingGarbage = n; }
     void setGarbageRate(double probability);           // random junk bytes in the output
     void injectGarbage(const QByteArray &bytes);       // these bytes, now
     void setChunking(int maxBytes, int pauseMs) { m_tx.setChunking(maxBytes, pauseMs); }
@@ -107,6 +111,11 @@ private:
     void menuKey(char c);
     void cursorKey(char c);
     void memoryKey(char c);
+    void memPageKey(char c);
+    void openMemPage();
+    QByteArray memUnit() const;
+    int applyMemAction();
+    void nextMemUnit();
 
     void reply(const QByteArray &text);
     void send(const std::vector<Piece> &pieces);
@@ -145,6 +154,7 @@ private:
 
     bool m_silent = false;
     bool m_stallListing = false;
+    int m_listingGarbage = 0;
     bool m_sensorsStuck = false;
     int m_cutOnce = -1;
     int m_cutEvery = -1;

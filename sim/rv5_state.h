@@ -60,6 +60,9 @@ struct Rv5State {
     int menu = 0;
     int item = 0;
     int sub = 0;
+    // The memory page of a Keep entry (Data menu item 2) and the action it shows (MemAction).
+    bool memPage = false;
+    int memAction = 0;
 
     QString velUnits() const { return metric ? QStringLiteral("m/s") : QStringLiteral("f/s"); }
     QString tmpUnits() const { return celsius ? QStringLiteral("cel") : QStringLiteral("fah"); }

@@ -16,6 +16,8 @@
 #include "link/port_detect_text.h"
 #include "link/ui/frm_properties.h"
 #include "link/ui/progress_window.h"
+#include "remote/remote_ops.h"
+#include "remote/remote_ops_host.h"
 
 #include <QAction>
 #include <QMenu>
@@ -121,7 +123,8 @@ struct ChronoDesk::Parts {
           capture(ws.files(), ws.logPad(), *ctx.prompter, link), progressWindow(new FrmFPrgrs(&mdi)),
           chrono(capture, link, *ctx.prompter, *progressWindow), detect(link, *ctx.prompter),
           propertiesWindow(new FrmProperties(detect)), mainView(&mdi), pointerView(ws),
-          propertiesView(propertiesWindow, link)
+          propertiesView(propertiesWindow, link), remoteHost(chrono.host, *progressWindow, *ctx.prompter),
+          remote(link, chrono.ops, remoteHost)
     {
     }
     LinkSession link;
@@ -135,6 +138,8 @@ struct ChronoDesk::Parts {
     MainWindowModeView mainView;
     PointerView pointerView;
     PropertiesView propertiesView;
+    ChronoRemoteHost remoteHost;
+    RemoteOps remote;   // download and memory operations
 };
 
 ChronoDesk::ChronoDesk(FrmMdi &mdi, CFileWorkspace &ws)
@@ -163,6 +168,10 @@ ChronoDesk::ChronoDesk(FrmMdi &mdi, CFileWorkspace &ws)
             w->progressStep();
     };
     p.progressWindow->setAbortHandler([this] { m_parts->link.croUserAbort(); });
+    p.remoteHost.captionHook = [w = p.progressWindow](const QString &caption) {
+        if (w)
+            w->setWindowTitle(caption);
+    };
 
     LogPadOpsHost::Hooks &h = p.chrono.host.hooks;
     h.refresh = [this] { m_mdi.refreshModeStatus(); };
@@ -214,6 +223,7 @@ ChronoDesk::~ChronoDesk()
 
 LinkSession &ChronoDesk::link() { return m_parts->link; }
 ChronoOps &ChronoDesk::ops() { return m_parts->chrono.ops; }
+RemoteOps &ChronoDesk::remote() { return m_parts->remote; }
 PortDetect &ChronoDesk::detect() { return m_parts->detect; }
 FrmProperties *ChronoDesk::properties() const { return m_parts->propertiesWindow; }
 FrmFPrgrs *ChronoDesk::progress() const { return m_parts->progressWindow; }
@@ -317,7 +327,8 @@ void ChronoDesk::buildMenus()
     h.togglePort = [this] { togglePort(); };
     AppContext &ctx = m_mdi.context();
     h.openTerminal = [&ctx] { zx::noteDisabled(*ctx.prompter, ctx.soft.userLevel); };
-    buildChronoMenu(&m_mdi, p.chrono.ops, h);
+    QMenu *chrono = buildChronoMenu(&m_mdi, p.chrono.ops, h);
+    buildMemoryMenu(chrono, p.remote, [&host = p.chrono.host](const QString &q) { return host.confirmWarning(q); });
     buildInterfaceMenu(&m_mdi, h);
     m_popup = buildChronoPopup(&m_mdi, p.chrono.ops, h);
     m_ws.setPopupCommands([popup = QPointer<QMenu>(m_popup)] { return popup ? popup->actions() : QList<QAction *>(); });

@@ -23,6 +23,7 @@ class FrmMdi;
 class FrmProperties;
 class LinkSession;
 class PortDetect;
+class RemoteOps;
 
 class ChronoDesk : public QObject {
     Q_OBJECT
@@ -32,6 +33,7 @@ public:
 
     LinkSession &link();
     ChronoOps &ops();
+    RemoteOps &remote();   // download and memory operations
     PortDetect &detect();
     FrmProperties *properties() const;
     FrmFPrgrs *progress() const;

@@ -3,6 +3,7 @@
 #include "app/mode_commands.h"
 #include "link/chrono_ops.h"
 #include "link/cro_state.h"
+#include "remote/remote_ops.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -96,6 +97,35 @@ QMenu *buildInterfaceMenu(QMainWindow *w, const ChronoMenuHandlers &h)
     add(m, cmd::mnuConnect, QStringLiteral("&Connect"), h.togglePort, true);
     add(m, cmd::mnuTerminal, QStringLiteral("&Terminal..."), h.openTerminal);
     place(w, m);
+    return m;
+}
+
+QMenu *buildMemoryMenu(QMenu *chrono, RemoteOps &remote, std::function<bool(const QString &)> confirm)
+{
+    QMenu *m = chrono->addMenu(QStringLiteral("&Memory"));
+    m->setObjectName(QStringLiteral("mnuMemory"));
+    add(m, QStringLiteral("mnuDownloadString"), QStringLiteral("Download &String"), [&remote] { remote.mnuDownloadString(); });
+    add(m, QStringLiteral("mnuDownloadFolder"), QStringLiteral("Download &Folder"), [&remote] { remote.mnuDownloadFolder(); });
+    add(m, QStringLiteral("mnuDownloadEDisk"), QStringLiteral("Download &eDisk"), [&remote] { remote.mnuDownloadEDisk(); });
+    m->addSeparator();
+    const auto memOp = [&remote, confirm](int op, int scope, const QString &text) {
+        return [&remote, confirm, op, scope, text] {
+            if (!confirm || confirm(QStringLiteral("\t") + text))
+                remote.mnuMemOp(op, scope);
+        };
+    };
+    const QStringList ops{QStringLiteral("Delete"), QStringLiteral("UnDelete"), QStringLiteral("Restore")};
+    const QStringList scopes{QStringLiteral("Shot"), QStringLiteral("String"), QStringLiteral("Folder")};
+    for (int op = RemoteOps::OpDelete; op <= RemoteOps::OpRestore; ++op)
+        for (int scope = RemoteOps::MemShot; scope <= RemoteOps::MemFolder; ++scope) {
+            const QString text = ops.at(op - 1) + QLatin1Char(' ') + scopes.at(scope);
+            add(m, QStringLiteral("mnuMem") + ops.at(op - 1) + scopes.at(scope), text, memOp(op, scope, text));
+        }
+    m->addSeparator();
+    add(m, QStringLiteral("mnuMemRestoreEDisk"), QStringLiteral("Restore eDisk"),
+        memOp(RemoteOps::OpRestore, RemoteOps::MemEDisk, QStringLiteral("Restore eDisk")));
+    add(m, QStringLiteral("mnuMemClearEDisk"), QStringLiteral("Clear eDisk"),
+        memOp(RemoteOps::OpDelete, RemoteOps::MemEDisk, QStringLiteral("Clear eDisk")));
     return m;
 }
 

@@ -12,6 +12,7 @@ class QWidget;
 namespace zx {
 
 class ChronoOps;
+class RemoteOps;
 
 // Start, Stop and Remote belong to shot capture; the other commands here are
 // the chronograph operations and the port.
@@ -27,6 +28,9 @@ struct ChronoMenuHandlers {
 
 QMenu *buildChronoMenu(QMainWindow *w, ChronoOps &ops, const ChronoMenuHandlers &h);
 QMenu *buildInterfaceMenu(QMainWindow *w, const ChronoMenuHandlers &h);
+// The Memory submenu of the Chrono menu: downloads into the CFile and the memory
+// operations, each inside the task guard; the memory operations ask `confirm` first.
+QMenu *buildMemoryMenu(QMenu *chrono, RemoteOps &remote, std::function<bool(const QString &)> confirm);
 // The pop-up menu of the CFile with popRemStart, popRemStop, popRemRemo.
 QMenu *buildChronoPopup(QWidget *parent, ChronoOps &ops, const ChronoMenuHandlers &h);
 

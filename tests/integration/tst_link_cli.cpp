@@ -1,9 +1,12 @@
 // zentrix-cli status, probe and send end to end: the tool runs as its own process on the
 // simulator's pseudo-terminal, as a script would run it.
+#include "cfile/cfile_codec.h"
 #include "support/sim_fixture.h"
 
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest>
 
 class TstLinkCli : public QObject {
@@ -92,6 +95,48 @@ private Q_SLOTS:
         QVERIFY(r.out.contains(QLatin1String("> M result=1 prompt=0 menu=1\n")));
         QVERIFY(r.out.contains(QLatin1String("> ^R result=3 prompt=0 menu=1\n")));
         QCOMPARE(fx.sim().received(), QByteArray("\x1b" "DM\x12"));
+    }
+
+    // Every shot the chronograph holds, in order, into an RTF CFile that reads back the same.
+    void downloadEDiskIntoRtf()
+    {
+        zx::test::SimFixture fx;
+        QVERIFY(fx.isOpen());
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("all.rtf"));
+        const Run r = cli({QStringLiteral("download"), QStringLiteral("--port"), fx.devicePath(), QStringLiteral("--scope"),
+                           QStringLiteral("edisk"), QStringLiteral("--out"), file});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QLatin1String("Download Successful..!")), qPrintable(r.out + r.err));
+        QTextDocument doc;
+        QVERIFY(!zx::loadCFileText(doc, file, true));
+        QStringList shots;
+        for (const QString &line : doc.toPlainText().split(QLatin1Char('\n')))
+            if (line.contains(QLatin1String(" Sho=")))
+                shots << line.mid(int(line.indexOf(QLatin1String("Fol="))), 20);
+        QStringList want;
+        const zx::sim::EDisk &disk = fx.sim().edisk();
+        for (int f = 1; f <= 10; ++f)
+            for (int s = 1; s <= fx.sim().state().maxStr; ++s)
+                for (int n = 1; n <= disk.slots(f, s); ++n)
+                    want << QStringLiteral("Fol=%1 Str=%2 Sho=%3").arg(f, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0')).arg(n, 2, 10, QLatin1Char('0'));
+        QCOMPARE(shots, want);
+    }
+
+    void memoryAsksAndClears()
+    {
+        zx::test::SimFixture fx;
+        QVERIFY(fx.isOpen());
+        const QStringList args{QStringLiteral("memory"), QStringLiteral("--port"), fx.devicePath(),
+                               QStringLiteral("clear"), QStringLiteral("edisk")};
+        Run r = cli(args);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QLatin1String("Aborted by the user..!")), qPrintable(r.err));
+        QVERIFY(fx.sim().received().isEmpty());
+        r = cli(args + QStringList{QStringLiteral("--yes")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QLatin1String("Clear eDisk1 - Folder...,1,2,3,4,5,6,7,8,9,10 Success.")), qPrintable(r.out));
+        QCOMPARE(fx.sim().edisk().totalKept(), 0);
     }
 };
 

@@ -15,6 +15,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace zx::test {
 
 class RecordingHost : public ChronoOpsHost {
@@ -59,13 +61,24 @@ private:
     LinkSession &m_link;
 };
 
+// A progress sink that tells the test when a progress window opens.
+struct HookedProgress : NullProgressSink {
+    std::function<void(const QString &)> onOpen;
+    void progressOpen(const QString &title, int scale, bool showFrame) override
+    {
+        NullProgressSink::progressOpen(title, scale, showFrame);
+        if (onOpen)
+            onOpen(title);
+    }
+};
+
 struct OpsRig {
     SimFixture sim;
     ScriptedPrompter prompter;
     RecordingLogPad pad;
     LinkSession link{&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad};
     RecordingHost host{link};
-    NullProgressSink progress;
+    HookedProgress progress;
     ChronoOps ops{link, host, progress, prompter};
     CroTask task{prompter, [] { return QStringLiteral(" RV5 Vantor"); }, [this] { link.croTxn.connAbort = true; }};
 
