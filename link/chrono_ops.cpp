@@ -309,32 +309,34 @@ bool ChronoOps::powerSwitch(bool turnOn)
         m_host.tagEvent(turnOn ? 4 : 3);
         m_host.tagDevice();
         st.bCroStatusOk = false;
+        bool escOk = false;
         if (linkCheck(1) == 0) {
             fetchStatus(3);
-            const bool escOk = transact(true, QStringLiteral("["), 0);
+            escOk = transact(true, QStringLiteral("["), 0);
             m_progress.progressClose();
-            if (!escOk || !st.bCroStatusOk) {
-                warnRemark(QStringLiteral("RV5 failed to power on - check setup"));
-                m_host.warnNotFound();
-            } else if (!turnOn) {
-                if (!transact(false, QStringLiteral("P"), 0)) {
-                    warnRemark(QStringLiteral("RV5 did not respond to Power-Down request!"));
-                } else {
-                    st.bCroLinkOk = false;
-                    warnRemark(QStringLiteral("Chrono Power has been turned off"));
-                    if (remembered) {
-                        warnRemark(QStringLiteral("LogPad is in Edit mode now"));
-                        remembered = false;
-                    }
-                    st.bCroStatusOk = false;
-                    done = true;
-                }
+        }
+        // A failed link check leaves the status invalid: it gets the same remark.
+        if (!escOk || !st.bCroStatusOk) {
+            warnRemark(QStringLiteral("RV5 failed to power on - check setup"));
+            m_host.warnNotFound();
+        } else if (!turnOn) {
+            if (!transact(false, QStringLiteral("P"), 0)) {
+                warnRemark(QStringLiteral("RV5 did not respond to Power-Down request!"));
             } else {
-                done = true;
-                if (st.bCroPwrOnSeen) {
-                    warnRemark(QStringLiteral("RV5 Power-On has been detected."));
-                    st.bCroPwrOnSeen = false;
+                st.bCroLinkOk = false;
+                warnRemark(QStringLiteral("Chrono Power has been turned off"));
+                if (remembered) {
+                    warnRemark(QStringLiteral("LogPad is in Edit mode now"));
+                    remembered = false;
                 }
+                st.bCroStatusOk = false;
+                done = true;
+            }
+        } else {
+            done = true;
+            if (st.bCroPwrOnSeen) {
+                warnRemark(QStringLiteral("RV5 Power-On has been detected."));
+                st.bCroPwrOnSeen = false;
             }
         }
         setCaptureSwitch(remembered);
@@ -554,8 +556,14 @@ void ChronoOps::mnuRemStatus()
         setCaptureSwitch(false);
         if (linkCheck(1) == 0) {
             fetchStatus(1);
-            if (cro().bCroStatusOk)
+            if (cro().bCroStatusOk) {
                 logPad(statusReport(cro(), m_link.MSComm1.commPort(), 1, 2), 1, 1, 0);
+            } else if (!(m_link.croTxn.cmdChar == QLatin1String("Q") && m_link.croTxn.failed)) {
+                // The answer came but did not read to its end (a sign-on that never came
+                // was reported by getStatus): the chronograph counts as not found.
+                warnRemark(QStringLiteral("Failed to retrieve RV5 Status!"));
+                m_host.warnNotFound();
+            }
         }
         setCaptureSwitch(remembered);
     });

@@ -181,6 +181,10 @@ void LinkSession::croTransact(bool isKey, const QString &request, int expect, in
             result = kCroHeader;
             break;
         }
+        if (bLinkLost) {   // the device is gone: nothing will answer
+            result = kCroSilence;
+            break;
+        }
         pump(!again);
         again = false;
     }
@@ -190,7 +194,7 @@ void LinkSession::croTransact(bool isKey, const QString &request, int expect, in
 
     // 9. Let the rest of a late answer pass before anything else is sent. A chronograph that
     // never falls silent cannot hold the program: the wait ends after the long interval.
-    if (result > 9 && !tmrCrxShrt.expired()) {
+    if (result > 9 && !bLinkLost && !tmrCrxShrt.expired()) {
         tmrCrxLng.arm(std::max(lng, 2 * shrt));
         while (!tmrCrxShrt.expired() && !tmrCrxLng.expired() && tmrCrxShrt.isEnabled())
             pump();
@@ -222,6 +226,8 @@ bool LinkSession::croReopenPort()
     if (MSComm1.portOpen())
         err = MSComm1.setPortOpen(false);
     const int err2 = MSComm1.setPortOpen(true);
+    if (MSComm1.portOpen())
+        forgetLinkLost();
     return err == 0 && err2 == 0;
 }
 

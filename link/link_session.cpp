@@ -3,6 +3,7 @@
 
 #include "link/link_settings_keys.h"
 #include "link/logpad_sink.h"
+#include "platform/port_map.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
 
@@ -56,6 +57,8 @@ LinkSession::LinkSession(Prompter *prompter, SettingsStore *store, const QString
     MSComm2.setSettings(QString::fromLatin1(kDefaultSettings));
     connect(&MSComm1, &SerialPort::onComm, this, &LinkSession::linkPortEvent);
     connect(&MSComm2, &SerialPort::onComm, this, &LinkSession::probePortEvent);
+    m_reconnectPoll.setInterval(kReconnectPollMs);
+    connect(&m_reconnectPoll, &QTimer::timeout, this, &LinkSession::reconnectPoll);
     clkStart = clkNow = QDateTime::currentDateTime();
 }
 
@@ -110,7 +113,16 @@ void LinkSession::subOpenPort()
             hooks.sendTextEnabled(false);
         return;
     }
+    forgetLinkLost();
+    portOpened();
+}
+
+void LinkSession::portOpened()
+{
     bPortOpen = true;
+    iPortNum = qint16(MSComm1.commPort());
+    if (MSComm1.usesPortMap())
+        PortMap::keepBinding(iPortNum, MSComm1.openedPath());
     if (hooks.sendTextEnabled)
         hooks.sendTextEnabled(MSComm1.portOpen());
     if (hooks.settingsPanel)
@@ -142,6 +154,7 @@ int LinkSession::findTwin() const
 
 void LinkSession::subClosePort()
 {
+    forgetLinkLost();   // closed on purpose: a lost device is no longer waited for
     iPortNum = qint16(MSComm1.commPort());
     MSComm1.clearError();
     const int err = MSComm1.setPortOpen(false);
@@ -230,6 +243,8 @@ void LinkSession::lodTerminal()
     MSComm1.setCommPort(port);
     MSComm1.setHandshaking(hand);
     MSComm1.clearError();
+    if (m_store)
+        bAutoReconnect = m_store->readBool(m_appName, keys::frmComSet::AutoReconnect);
 }
 
 void LinkSession::setPrtDef()

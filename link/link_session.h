@@ -129,6 +129,17 @@ public:
     void excDrain();
     static QString eventText(int event);
 
+    // --- a lost device (cable pulled, the far end of a pseudo-terminal closed) ---
+    static constexpr int kReconnectPollMs = 1000;
+    bool bLinkLost = false;        // the link port's device went away and has not come back
+    bool bAutoReconnect = true;    // reopen the port when that device comes back (AutoReconnect)
+    // The lost-device event: the port is closed, the capture switch remembered and cleared,
+    // a remark written and, with bAutoReconnect, the device's path watched.
+    void linkLost();
+    // One look for the lost device; reopens the port (and capture) when it is back.
+    void reconnectPoll();
+    bool reconnectWatching() const { return m_reconnectPoll.isActive(); }
+
     // Send one key code (mode 1: code AND 191) at once, no wait, no guard.
     void croSendKey(int code, int mode);
 
@@ -149,6 +160,15 @@ public:
     int croProbe();
     void croUserAbort();
 
+    // --- exchanges that read one answer ---
+    // Esc, "D" unless the chronograph already shows "DAT>", then "W": the memory position.
+    // True when the answer's "Att=" block confirms all four values; nothing is read when a
+    // transaction failed or the answer holds no "Fol=".
+    bool readMemPos(double &folder, double &string, double &shot, qint16 &size);
+    // Esc, then "Z": true (and bCroSensorsOn cleared) when the answer reports "Sens=OFF";
+    // otherwise bCroStatusOk is cleared.
+    bool sensorsOff();
+
     // --- menu navigation ---
     bool menuParsePos(int &item, int &sub) const;
     bool menuGoTo(int menu, int item, int sub);
@@ -160,6 +180,8 @@ public:
     static void pump(bool block = true);
 
 private:
+    void portOpened();        // the common end of a successful open of the link port
+    void forgetLinkLost();    // the port was opened again by other means
     void crxArm(int shortMs, int longMs);
     void crxArmHed(int ms, const QString &mark);
     void crxDisarm();
@@ -177,6 +199,10 @@ private:
     QString m_appName;
     int m_appNumber;
     LogPadSink *m_logPad;
+    QTimer m_reconnectPoll;
+    bool m_captureBeforeLoss = false;
+    int m_lostCom = 0;
+    QString m_lostPath;
 };
 
 } // namespace zx

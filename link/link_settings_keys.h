@@ -9,6 +9,8 @@ namespace frmComSet {
 inline constexpr SettingKey CommPort{"frmComSet", "CommPort", "1"};
 inline constexpr SettingKey Settings{"frmComSet", "Settings", "4800,n,8,1"};
 inline constexpr SettingKey Handshaking{"frmComSet", "Handshaking", "0"};
+// Reopen the link port when its device comes back after it was lost (a pulled cable).
+inline constexpr SettingKey AutoReconnect{"frmComSet", "AutoReconnect", "True"};
 } // namespace frmComSet
 
 namespace frmBuffer {   // twips; defaults chosen by the window (kept within the screen)

@@ -168,10 +168,15 @@ void PortDetect::croDetect()
 
 void PortDetect::cmdDetect()
 {
+    // The setting controls stay locked while the ports are probed.
+    if (controlsEnabled)
+        controlsEnabled(false);
     if (showLog)
         showLog();
     prtScan();
     croDetect();
+    if (controlsEnabled)
+        controlsEnabled(true);
 }
 
 void PortDetect::cmdTest()

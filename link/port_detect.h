@@ -53,6 +53,8 @@ public:
     std::function<void()> logChanged;
     // The progress log wants to be shown (scan, detection, test).
     std::function<void()> showLog;
+    // The window's setting controls: locked (false) during a detection, unlocked after.
+    std::function<void(bool)> controlsEnabled;
 
     // --- port list (lstCom2Cro) and current chronograph (lstCurCro) ---
     const QList<PortRow> &rows() const { return m_rows; }

@@ -65,6 +65,8 @@ void LinkSession::linkPortEvent(int event)
     bump(counters.rxEvents);
     if (hooks.portEvent)
         hooks.portEvent(eventText(event), isError);
+    if (event == SerialPort::EvDeviceLost)
+        linkLost();
 }
 
 bool LinkSession::appendCapped(QString &slot, QStringView part)
@@ -133,24 +135,28 @@ void LinkSession::termRx(const QString &text)
     if (!tmrCrxShrt.expired())
         tmrCrxShrt.restart();
 
-    // 5. Terminal display: backspaces, line ends, insert at the end.
+    // 5. Terminal display: backspaces first (a BS takes the character before it, whatever it
+    // is, line ends included), then the line ends (LFs dropped, one after every CR).
     if (bRxTo[0]) {
-        QString out;
-        out.reserve(s.size() + s.count(QLatin1Char('\r')));
+        QString kept;
+        kept.reserve(s.size());
         bool replaceLast = false;
         for (const QChar c : std::as_const(s)) {
-            if (c == QChar(8)) {
-                if (out.isEmpty())
-                    replaceLast = true;   // a leading BS replaces the box's last character
-                else
-                    out.chop(1);
-            } else if (c == QChar(10)) {
+            if (c != QChar(8))
+                kept.append(c);
+            else if (kept.isEmpty())
+                replaceLast = true;   // a leading BS replaces the box's last character
+            else
+                kept.chop(1);
+        }
+        QString out;
+        out.reserve(kept.size() + kept.count(QLatin1Char('\r')));
+        for (const QChar c : std::as_const(kept)) {
+            if (c == QChar(10))
                 continue;
-            } else {
-                out.append(c);
-                if (c == QChar(13))
-                    out.append(QChar(10));
-            }
+            out.append(c);
+            if (c == QChar(13))
+                out.append(QChar(10));
         }
         s = out;
         if (replaceLast)

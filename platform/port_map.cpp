@@ -1,5 +1,7 @@
 #include "platform/port_map.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSettings>
 #include <QStringList>
@@ -13,6 +15,19 @@ QMap<int, QString> &overrides()
 {
     static QMap<int, QString> map;
     return map;
+}
+
+QString &identityDirRef()
+{
+    static QString dir = QStringLiteral("/dev/serial/by-id");
+    return dir;
+}
+
+// The file a path leads to, links followed; the path itself when it leads nowhere.
+QString canonical(const QString &path)
+{
+    const QString c = QFileInfo(path).canonicalFilePath();
+    return c.isEmpty() ? path : c;
 }
 
 QSettings machineSettings()
@@ -119,19 +134,70 @@ QString PortMap::deviceFor(int comNumber)
     const QMap<int, QString> map = explicitMap();
     if (map.contains(comNumber))
         return map.value(comNumber);
-    // Unbound numbers, in ascending order, take the system's ports not bound elsewhere.
-    QStringList free;
+    // Unbound numbers, in ascending order, take the system's ports not bound elsewhere:
+    // those with a stable identity first, by identity, then the others in system order.
+    QStringList bound;
+    for (const QString &dev : map)
+        bound << canonical(dev);
+    QStringList identified, plain;
     const auto infos = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &info : infos) {
         const QString dev = devicePath(info);
-        if (!map.values().contains(dev))
-            free << dev;
+        if (bound.contains(canonical(dev)))
+            continue;
+        const QString id = stableIdentity(dev);
+        if (id.isEmpty())
+            plain << dev;
+        else
+            identified << id;
     }
+    identified.sort();
+    const QStringList free = identified + plain;
     int index = 0;
     for (int n = 1; n < comNumber; ++n)
         if (!map.contains(n))
             ++index;
     return index < free.size() ? free.at(index) : QString();
+#endif
+}
+
+QString PortMap::identityDir() { return identityDirRef(); }
+
+void PortMap::setIdentityDir(const QString &dir) { identityDirRef() = dir; }
+
+QString PortMap::stableIdentity(const QString &device)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(device);
+    return {};
+#else
+    if (device.isEmpty())
+        return {};
+    const QDir dir(identityDirRef());
+    if (QFileInfo(device).absolutePath() == dir.absolutePath())
+        return device;   // already an identity
+    const QString target = QFileInfo(device).canonicalFilePath();
+    if (target.isEmpty())
+        return {};
+    const QFileInfoList links = dir.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &link : links)
+        if (link.canonicalFilePath() == target)
+            return link.absoluteFilePath();
+    return {};
+#endif
+}
+
+void PortMap::keepBinding(int comNumber, const QString &device)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(comNumber);
+    Q_UNUSED(device);
+#else
+    if (comNumber < 1 || explicitMap().contains(comNumber))
+        return;
+    const QString id = stableIdentity(device);
+    if (!id.isEmpty())
+        storeEntry(comNumber, id);
 #endif
 }
 

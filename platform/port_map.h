@@ -3,7 +3,10 @@
 // Elsewhere a machine-wide map (QSettings organisation "Zentrix", application "Ports",
 // keys "COM1".."COM255") binds numbers to device paths; the environment variable
 // ZENTRIX_PORTS ("1=/dev/pts/4,3=/dev/ttyUSB0") overrides it entry by entry, and numbers
-// bound nowhere take the system's serial ports in enumeration order.
+// bound nowhere take the system's serial ports not bound elsewhere. A port with a stable
+// identity (a link in /dev/serial/by-id, named after the adapter's make and serial number)
+// is taken under that name, those ports first in name order, so a number reaches the same
+// adapter whatever order the adapters were plugged in; keepBinding() then stores it.
 #include <QMap>
 #include <QString>
 
@@ -27,6 +30,16 @@ public:
 
     // Every explicitly bound number with its device (stored, then environment, then overrides).
     static QMap<int, QString> explicitMap();
+
+    // The stable identity of a device: the link in the identity folder that leads to it
+    // (empty when there is none, and always on Windows).
+    static QString stableIdentity(const QString &device);
+    // The identity folder, /dev/serial/by-id unless a test points it elsewhere.
+    static QString identityDir();
+    static void setIdentityDir(const QString &dir);
+    // After a successful open: a number bound nowhere that reached a device with a stable
+    // identity is bound to it in the stored map, so it keeps that adapter after re-plugging.
+    static void keepBinding(int comNumber, const QString &device);
 };
 
 } // namespace zx

@@ -152,6 +152,7 @@ int SerialPort::setPortOpen(bool open)
         m_virtualName = path;
         virtualInUse().insert(path);
         attach(dev);
+        m_openedPath = path;
         return NoError;
     }
 
@@ -176,6 +177,7 @@ int SerialPort::setPortOpen(bool open)
         detach();
         return fail(ErrHardware);
     }
+    m_openedPath = path;
     return NoError;
 }
 

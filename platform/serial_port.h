@@ -57,7 +57,9 @@ public:
     int setCommPort(int comNumber);          // 8000 while open, 380 below 1
     // A device path that replaces the port map for this object (empty: use the map).
     void setDevicePath(const QString &path) { m_devicePathOverride = path; }
+    bool usesPortMap() const { return m_devicePathOverride.isEmpty(); }
     QString devicePath() const;              // the device the COM number resolves to now
+    QString openedPath() const { return m_openedPath; } // the device of the last successful open
 
     QString settings() const { return m_settings; }
     int setSettings(const QString &text);    // 380 when malformed; applied at once when open
@@ -134,6 +136,7 @@ private:
     QPointer<QIODevice> m_dev;
     QSerialPort *m_serial = nullptr;   // m_dev when it is a system port
     QString m_virtualName;             // set while a virtual device is open
+    QString m_openedPath;              // kept after a close: where a lost device would come back
 };
 
 } // namespace zx

@@ -68,6 +68,7 @@ FrmProperties::FrmProperties(PortDetect &detect, QWidget *parent) : QDialog(pare
     m_detect.listChanged = [this] { showRows(); };
     m_detect.showLog = [this] { showProgressLog(true); };
     m_detect.dirtyChanged = [this](bool d) { m_save->setEnabled(d); };
+    m_detect.controlsEnabled = [this](bool on) { setControlsEnabled(on); };
 }
 
 void FrmProperties::buildUi()
@@ -198,11 +199,7 @@ void FrmProperties::buildUi()
         formToControls();
     });
     connect(m_toggleLog, &QPushButton::clicked, this, [this] { showProgressLog(!progressLogShown()); });
-    connect(m_detectBtn, &QPushButton::clicked, this, [this] {
-        setControlsEnabled(false);
-        m_detect.cmdDetect();
-        setControlsEnabled(true);
-    });
+    connect(m_detectBtn, &QPushButton::clicked, this, [this] { m_detect.cmdDetect(); });
     connect(m_test, &QPushButton::clicked, this, [this] { m_detect.cmdTest(); });
     connect(m_close, &QPushButton::clicked, this, [this] { close(); });
     connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {

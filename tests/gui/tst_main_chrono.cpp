@@ -51,7 +51,7 @@ struct MainRig {
     explicit MainRig(int chronSelect = 1)
     {
         sim.sim().setCalibrationStepMs(20);
-        PortMap::setOverride(1, sim.devicePath());
+        PortMap::setOverride(1, sim.stablePath());
         for (int n = 2; n <= 16; ++n)
             PortMap::setOverride(n, QStringLiteral("/nonexistent/zx-com%1").arg(n));
         ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, chronSelect);
@@ -90,7 +90,7 @@ class TstMainChrono : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startupFindsFirstFreeRv5AndReadsStatus();
-    void captionFollowsStartStopAndPort();
+    void captionFollowsModePortAndPulledCable();
     void chronoMenuOperations();
     void propertiesFromInterfaceMenu();
     void lastUsedShowsPropertiesModally();
@@ -116,7 +116,7 @@ void TstMainChrono::startupFindsFirstFreeRv5AndReadsStatus()
     QCOMPARE(rig.desk().properties()->windowTitle(), QStringLiteral("CSetup0_1 }"));
 }
 
-void TstMainChrono::captionFollowsStartStopAndPort()
+void TstMainChrono::captionFollowsModePortAndPulledCable()
 {
     MainRig rig;
     QVERIFY(rig.start());
@@ -131,10 +131,25 @@ void TstMainChrono::captionFollowsStartStopAndPort()
     // Shoot mode: no cutting or undoing in the LogPad.
     QVERIFY(!rig.action(QStringLiteral("Cut"))->isEnabled());
     QVERIFY(!rig.action(QStringLiteral("Undo"))->isEnabled());
-
-    // The toolbar's Connect closes the port: the capture switch goes off with it.
     QAction *connectButton = rig.action(QStringLiteral("Connect"));
     QVERIFY(connectButton->isChecked());
+
+    // The cable is pulled mid-capture: the program says so at once and waits for the device.
+    rig.sim.unplug();
+    QTRY_COMPARE(rig.mdi->windowTitle(), QStringLiteral("Zentrix0 {COM1=OFF} {Edit} {RV5 Vantor}"));
+    QVERIFY(!connectButton->isChecked());
+    QVERIFY(!link.bPortOpen);
+    QVERIFY(rig.logPad().contains(QStringLiteral("REM: COM1 - Chrono-1 connection lost..!")));
+    // Plugged in again at the same path: reopened, and the shots go on into the LogPad.
+    QVERIFY(rig.sim.replug());
+    QTRY_VERIFY_WITH_TIMEOUT(link.MSComm1.portOpen(), 5000);
+    QVERIFY(rig.logPad().contains(QStringLiteral("REM: COM1 - Chrono-1 reconnected")));
+    QVERIFY2(rig.mdi->windowTitle().contains(QStringLiteral(" {Shoot} ")), qPrintable(rig.mdi->windowTitle()));
+    QVERIFY(connectButton->isChecked());
+    QVERIFY(rig.sim.sim().fireShot(2800));
+    QTRY_VERIFY(rig.logPad().contains(QStringLiteral("2800.00")));
+
+    // The toolbar's Connect closes the port: the capture switch goes off with it.
     connectButton->trigger();
     QVERIFY(!link.MSComm1.portOpen());
     QVERIFY(!link.bRxTo[1]);

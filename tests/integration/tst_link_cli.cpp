@@ -54,19 +54,6 @@ private Q_SLOTS:
         QVERIFY(r.out.contains(QLatin1String("Version: 10.5P5\n")));
     }
 
-    void statusOfSilentChronograph()
-    {
-        zx::test::SimFixture fx;
-        QVERIFY(fx.isOpen());
-        fx.sim().setSilent(true);
-        const Run r = cli({QStringLiteral("status"), QStringLiteral("--port"), fx.devicePath(),
-                           QStringLiteral("--scale"), QStringLiteral("0.05")});
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.out.contains(QLatin1String("REM: No Responce from Chrono...\nREM: Retry...1...2...3")),
-                 qPrintable(r.out));
-        QVERIFY(r.out.contains(QLatin1String("...10...Giving up!\n")));
-    }
-
     void statusOfMissingPort()
     {
         const Run r = cli({QStringLiteral("status"), QStringLiteral("--port"), QStringLiteral("/dev/zentrix-none")});

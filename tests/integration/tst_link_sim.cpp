@@ -1,6 +1,7 @@
 // The link against the RV5 simulator on a real pseudo-terminal, through the same serial stack
 // users run: connect, status, listings, time-outs, a line paced at 4800 baud or split into
-// single bytes, garbage, a pulled cable, menu navigation and the probe port.
+// single bytes, garbage, a pulled cable and its return, memory position, sensors off, menu
+// navigation and the probe port.
 #include "link/link_session.h"
 #include "link/status_parser.h"
 #include "platform/port_map.h"
@@ -28,7 +29,7 @@ class TstLinkSim : public QObject {
         opt.paced = paced;
         fx = std::make_unique<test::SimFixture>(opt);
         QVERIFY2(fx->isOpen(), qPrintable(fx->errorString()));
-        PortMap::setOverride(1, fx->devicePath());
+        PortMap::setOverride(1, fx->stablePath());
         s = std::make_unique<LinkSession>(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
         s->MSComm1.setCommPort(1);
         s->subOpenPort();
@@ -90,27 +91,6 @@ private Q_SLOTS:
         QCOMPARE(int(s->cro.iCroVersion), 105);
         QCOMPARE(int(s->croTxn.prompt), 1);
         QVERIFY(s->sCroRsp.size() <= 900);
-    }
-
-    void statusCommandEndsOnPrompt()
-    {
-        start(true);
-        fx->sim().state().sensors = true;
-        s->croTransact(false, QStringLiteral("Z"), 1, 0);
-        QCOMPARE(int(s->croTxn.result), 1);
-        QVERIFY(!s->croTxn.failed);
-        QVERIFY(!s->cro.bCroSensorsOn || !s->sCroRsp.contains(QLatin1String("Sens=ON")));
-    }
-
-    void sensorsThatStayOnTimeOutTheStatus()
-    {
-        start();
-        fx->sim().state().sensors = true;
-        fx->sim().setSensorsStuck(true);
-        OneShotTimer::setScale(0.2);
-        s->croTransact(false, QStringLiteral("Z"), 0, 0);
-        QVERIFY(s->croTxn.failed);
-        QVERIFY(s->croTxn.result >= 100);
     }
 
     void listingsEndOnTheirMarkers_data()
@@ -190,15 +170,96 @@ private Q_SLOTS:
         }
     }
 
-    void pulledCableEndsTheTransaction()
+    void pulledCableEndsTheTransactionAndIsWaitedFor()
     {
         start(true);
+        s->bRxTo[1] = true;
         QTimer::singleShot(150, s.get(), [this] { fx->unplug(); });
         s->croTransact(false, QStringLiteral("Q"), 1, 0);
         QVERIFY(s->croTxn.failed);
         QVERIFY(s->croTxn.result >= 100);
-        QTRY_VERIFY(!s->MSComm1.portOpen());
+        QTRY_VERIFY(s->bLinkLost);
+        QVERIFY(!s->MSComm1.portOpen() && !s->bPortOpen && !s->bRxTo[1]);
+        QVERIFY(pad.rendered().contains(QLatin1String("\r\nREM: COM1 - Chrono-1 connection lost..!\r\n")));
+        // Nothing waits on the dead port.
+        QElapsedTimer t;
+        t.start();
+        s->croTransact(false, QStringLiteral("D"), 1, 1000);
+        QCOMPARE(int(s->croTxn.result), 100);
+        QVERIFY(t.elapsed() < 500);
         QVERIFY(!s->croReopenPort());
+        QVERIFY(s->reconnectWatching());
+
+        // Back at the same path: reopened, capture switch as it was.
+        QVERIFY(fx->replug());
+        QTRY_VERIFY_WITH_TIMEOUT(s->MSComm1.portOpen(), 5000);
+        QVERIFY(s->bPortOpen && s->bRxTo[1] && !s->bLinkLost);
+        QVERIFY(pad.rendered().contains(QLatin1String("REM: COM1 - Chrono-1 reconnected")));
+        fx->sim().setSensors(true);
+        QVERIFY(fx->sim().fireShot(2800));
+        QTRY_VERIFY(pad.captured().contains(QLatin1String("2800.00")));
+    }
+
+    void pulledCableWithoutAutoReconnect()
+    {
+        start();
+        s->bAutoReconnect = false;
+        fx->unplug();
+        QTRY_VERIFY(s->bLinkLost);
+        QVERIFY(!s->reconnectWatching());
+        QVERIFY(fx->replug());
+        s->subOpenPort();   // by hand
+        QVERIFY(s->MSComm1.portOpen() && !s->bLinkLost);
+    }
+
+    void readMemPos_data()
+    {
+        QTest::addColumn<bool>("statsMode");
+        QTest::addColumn<int>("cut");      // answers cut to this many bytes; -1 = whole
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("data mode") << false << -1 << QByteArray("\x1bW") << true;
+        QTest::newRow("stats mode") << true << -1 << QByteArray("\x1b" "DW") << true;
+        QTest::newRow("cut answers") << false << 12 << QByteArray("\x1b") << false;
+    }
+    void readMemPos()
+    {
+        QFETCH(bool, statsMode);
+        QFETCH(int, cut);
+        QFETCH(QByteArray, sent);
+        QFETCH(bool, ok);
+        start();
+        OneShotTimer::setScale(0.2);
+        if (statsMode)
+            s->croTransact(false, QStringLiteral("S"), 2, 0);
+        fx->sim().state().curFol = 3;
+        fx->sim().state().curStr = 2;
+        fx->sim().setCutEveryAnswer(cut);
+        fx->sim().clearReceived();
+        double folder = -1, string = -1, shot = -1;
+        qint16 size = -1;
+        QCOMPARE(s->readMemPos(folder, string, shot, size), ok);
+        QCOMPARE(fx->sim().received(), sent);
+        QCOMPARE(folder, ok ? 3.0 : -1.0);
+        QCOMPARE(string, ok ? 2.0 : -1.0);
+        QVERIFY(ok ? size >= 0 && shot >= 0 : size == -1 && shot == -1);
+    }
+
+    void sensorsOff()
+    {
+        start();
+        OneShotTimer::setScale(0.2);
+        fx->sim().state().sensors = true;
+        s->cro.bCroSensorsOn = true;
+        QVERIFY(s->sensorsOff());
+        QVERIFY(!fx->sim().state().sensors);
+        QVERIFY(!s->cro.bCroSensorsOn);
+        // Sensors that cannot be switched off: the status is no longer trusted.
+        fx->sim().state().sensors = true;
+        fx->sim().setSensorsStuck(true);
+        s->cro.bCroStatusOk = true;
+        QVERIFY(!s->sensorsOff());
+        QVERIFY(!s->cro.bCroStatusOk);
     }
 
     void menuNavigation_data()

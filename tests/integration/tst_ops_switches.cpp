@@ -1,8 +1,7 @@
-// Power, sensors and the mode refresh against the simulator: power off with and
+// Power, sensors, archery and rapid fire against the simulator: power off with and
 // without capture, power-on detection, sensors on setting the capture switch,
-// archery and rapid fire through the chronograph's menu, and the refresh turning
-// capture off once the port is closed.
-#include "app/status_refresh.h"
+// archery and rapid fire through the chronograph's menu, power and status report on a
+// chronograph that does not answer as it should.
 #include "tst_ops_rig.h"
 
 #include <QTimer>
@@ -16,9 +15,12 @@ class TstOpsSwitches : public QObject {
 private Q_SLOTS:
     void powerOff_data();
     void powerOff();
+    void powerWithoutAnswer_data();
+    void powerWithoutAnswer();
+    void statusReportFailures_data();
+    void statusReportFailures();
     void sensorsOnSetsCapture();
     void archeryAndRapidFire();
-    void refreshTurnsCaptureOffWhenPortCloses();
     void deviceGateAndOtherDevice();
     void silentInTheMiddleOfASetter();
 };
@@ -38,6 +40,7 @@ void TstOpsSwitches::powerOff()
     rig.link.bRxTo[1] = capture;
     QVERIFY(rig.ops.powerSwitch(false));
     const QString t = rig.text();
+    QVERIFY(!t.contains(QStringLiteral("RV5 failed to power on")));
     QVERIFY2(t.contains(QStringLiteral("REM: Chrono Power has been turned off\r\n")), qPrintable(t));
     QCOMPARE(t.contains(QStringLiteral("REM: LogPad is in Edit mode now")), capture);
     QVERIFY(!rig.link.bRxTo[1]);
@@ -46,6 +49,60 @@ void TstOpsSwitches::powerOff()
     QVERIFY(!rig.sim.sim().state().powered);
     QCOMPARE(rig.host.calls.mid(0, 2), QStringList({QStringLiteral("tagEvent3"), QStringLiteral("tagDevice")}));
     QVERIFY(rig.host.calls.contains(QStringLiteral("warnEditMode")));
+}
+
+void TstOpsSwitches::powerWithoutAnswer_data()
+{
+    QTest::addColumn<bool>("turnOn");
+    QTest::newRow("power off") << false;
+    QTest::newRow("power on") << true;
+}
+
+void TstOpsSwitches::powerWithoutAnswer()
+{
+    QFETCH(bool, turnOn);
+    OpsRig rig;
+    OneShotTimer::setScale(0.1);
+    rig.sim.sim().setSilent(true);
+    rig.link.bRxTo[1] = true;
+    QVERIFY(!rig.ops.powerSwitch(turnOn));
+    OneShotTimer::setScale(1.0);
+    QVERIFY2(rig.text().contains(QStringLiteral("\r\nREM: RV5 failed to power on - check setup\r\n")),
+             qPrintable(rig.text()));
+    QVERIFY(rig.link.bRxTo[1]);   // the capture switch as it was
+    QVERIFY(rig.sim.sim().state().powered);
+}
+
+// A sign-on that never ends gets the transaction's failure text; one whose fields do not
+// read to the end gets the status failure text; neither gets a report.
+void TstOpsSwitches::statusReportFailures_data()
+{
+    QTest::addColumn<int>("cut");          // answers cut to this many bytes; -1 = whole
+    QTest::addColumn<int>("version");
+    QTest::addColumn<int>("sensLevel");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("short sign-on") << 100 << 105 << 45 << "REM: Failed to retrieve Chronograph Status.";
+    QTest::newRow("version past 16 bits") << -1 << 99999 << 45 << "REM: Failed to retrieve RV5 Status!";
+    QTest::newRow("sensitivity past 16 bits") << -1 << 105 << 70000 << "REM: Failed to retrieve RV5 Status!";
+    QTest::newRow("whole") << -1 << 105 << 45 << "RV5 Status Report";
+}
+
+void TstOpsSwitches::statusReportFailures()
+{
+    QFETCH(int, cut);
+    QFETCH(int, version);
+    QFETCH(int, sensLevel);
+    QFETCH(QString, failure);
+    OpsRig rig;
+    rig.sim.sim().state().version = version;
+    rig.sim.sim().state().sensLevel = sensLevel;
+    rig.sim.sim().setCutEveryAnswer(cut);
+    rig.ops.mnuRemStatus();
+    const QString t = rig.text();
+    QVERIFY2(t.contains(failure), qPrintable(t));
+    QCOMPARE(t.count(QStringLiteral("Failed to retrieve")), failure.contains(QStringLiteral("Failed")) ? 1 : 0);
+    QCOMPARE(t.contains(QStringLiteral("RV5 Status Report")), !failure.contains(QStringLiteral("Failed")));
+    QCOMPARE(rig.host.calls.contains(QStringLiteral("warnNotFound")), failure.contains(QStringLiteral("Failed")));
 }
 
 void TstOpsSwitches::sensorsOnSetsCapture()
@@ -84,30 +141,6 @@ void TstOpsSwitches::archeryAndRapidFire()
     QVERIFY(rig.ops.rapidFire(false));
     QVERIFY(!rig.sim.sim().state().rapid);
     QVERIFY(!rig.link.cro.bCroRapidOn);
-}
-
-void TstOpsSwitches::refreshTurnsCaptureOffWhenPortCloses()
-{
-    OpsRig rig;
-    QVERIFY(rig.sim.isOpen());
-    rig.link.bRxTo[1] = true;
-    rig.link.cro.bCroSensorsOn = true;
-    StatusRefresh refresh(
-        [&] {
-            ProgramState s;
-            s.portNum = rig.link.MSComm1.commPort();
-            s.portOpen = rig.link.MSComm1.portOpen();
-            s.captureOn = rig.link.bRxTo[1];
-            s.sensorsOn = rig.link.cro.bCroSensorsOn;
-            return s;
-        },
-        [&] { rig.link.bRxTo[1] = false; });
-    QVERIFY(refresh.refresh().mainCaption.contains(QStringLiteral("{Shoot}")));
-    QVERIFY(rig.link.bRxTo[1]);
-    rig.link.subClosePort();
-    const ViewState v = refresh.refresh();
-    QVERIFY(!rig.link.bRxTo[1]);
-    QCOMPARE(v.mainCaption, QStringLiteral("Zentrix0 {COM1=OFF} {Edit} {RV5 Vantor}"));
 }
 
 void TstOpsSwitches::deviceGateAndOtherDevice()

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace zx::test {
@@ -28,6 +30,33 @@ SimFixture::SimFixture(const zx::sim::Rv5Options &options)
       m_pty(std::make_unique<zx::sim::PtyTransport>(m_sim.get()))
 {
     m_pty->open();
+    relink();
+}
+
+// Named after its private folder: the serial stack locks ports by name, and tests run side by side.
+QString SimFixture::stablePath() const
+{
+    return m_linkDir.filePath(QStringLiteral("tty") + QFileInfo(m_linkDir.path()).fileName());
+}
+
+void SimFixture::relink()
+{
+    QFile::remove(stablePath());
+    if (m_pty->isOpen())
+        QFile::link(m_pty->devicePath(), stablePath());
+}
+
+void SimFixture::unplug()
+{
+    m_pty->close();
+    relink();
+}
+
+bool SimFixture::replug()
+{
+    const bool ok = m_pty->open();
+    relink();
+    return ok;
 }
 
 SimFixture::~SimFixture()

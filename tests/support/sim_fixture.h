@@ -7,6 +7,7 @@
 #include "sim/rv5_simulator.h"
 
 #include <QString>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace zx::test {
@@ -27,10 +28,14 @@ public:
     zx::sim::Rv5Simulator &sim() { return *m_sim; }
     zx::sim::PtyTransport &pty() { return *m_pty; }
 
+    // A path that stays the same across unplug and replug (a link to the pseudo-terminal in a
+    // private folder, as /dev/serial/by-id names an adapter); it is gone while unplugged.
+    QString stablePath() const;
+
     // Pull the cable: the device path disappears, an open port sees an error.
-    void unplug() { m_pty->close(); }
-    // Plug in again (usually under a new device path).
-    bool replug() { return m_pty->open(); }
+    void unplug();
+    // Plug in again (usually under a new device path; stablePath() leads to it).
+    bool replug();
 
     // Pump events until the simulator has nothing left to send (true) or timeoutMs passes.
     bool waitIdle(int timeoutMs = 5000);
@@ -40,6 +45,8 @@ public:
 private:
     std::unique_ptr<zx::sim::Rv5Simulator> m_sim;
     std::unique_ptr<zx::sim::PtyTransport> m_pty;
+    QTemporaryDir m_linkDir;
+    void relink();
 };
 
 // Records what an engine sends, for tests that drive the engine directly (no line at all).

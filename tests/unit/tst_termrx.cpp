@@ -80,16 +80,6 @@ private Q_SLOTS:
         QCOMPARE(int(s->iRxLineWrap), 1);
     }
 
-    void lineWithoutEndStaysBounded()
-    {
-        auto s = make();
-        const QString chunk(1000, QLatin1Char('x'));
-        for (int i = 0; i < 100; ++i)
-            s->termRx(chunk);
-        QCOMPARE(s->sRxLine[0].size(), qsizetype(LinkSession::kRxLineCap));
-        QCOMPARE(s->counters.rxChars, 100000);
-    }
-
     void terminalBackspaces_data()
     {
         QTest::addColumn<QStringList>("chunks");
@@ -100,6 +90,10 @@ private Q_SLOTS:
         QTest::newRow("two leading BS replace only one") << QStringList{"ab", "\b\bc"} << "ac";
         QTest::newRow("letter BS BS reaches the box") << QStringList{"ab", "c\b\bd"} << "ad";
         QTest::newRow("LF dropped, CR gets LF") << QStringList{"a\r\n", "\nb\r"} << "a\r\nb\r\n";
+        // Backspaces go before the line ends are redone: a BS takes a received LF or CR.
+        QTest::newRow("BS takes the LF") << QStringList{"a\n\b"} << "a";
+        QTest::newRow("BS after CR LF leaves the CR") << QStringList{"a\r\n\bb"} << "a\r\nb";
+        QTest::newRow("BS takes the CR") << QStringList{"a\r\bb"} << "ab";
     }
     void terminalBackspaces()
     {
@@ -146,6 +140,10 @@ private Q_SLOTS:
         QVERIFY(s->sCroRsp.size() <= LinkSession::kCroRspCap);
         QVERIFY(s->txtTerm.size() <= 4 * 32750);
         QVERIFY(s->remPrgrs.size() <= 16000);
+        // A line that never ends keeps its first kRxLineCap characters.
+        for (int i = 0; i < 10; ++i)
+            s->termRx(QString(1000, QLatin1Char('x')));
+        QCOMPARE(s->sRxLine[size_t(s->iRxLine)].size(), qsizetype(LinkSession::kRxLineCap));
     }
 
     void excelQueueOverrun()
@@ -168,17 +166,6 @@ private Q_SLOTS:
         QCOMPARE(int(s->iExcPend), 0);
     }
 
-    void excelBurstTimerReArmedByOpenCaptureLine()
-    {
-        auto s = make();
-        s->bExcCapture = true;
-        QVERIFY(s->tmrExcEnd.expired());
-        s->termRx(QStringLiteral("#12"));
-        QCOMPARE(int(s->iExcEndCnt), 1);
-        QVERIFY(!s->tmrExcEnd.expired());
-        QVERIFY(s->tmrExcEnd.isEnabled());
-    }
-
     void captureSwitchAndKeypad()
     {
         test::RecordingLogPad pad;
@@ -193,7 +180,7 @@ private Q_SLOTS:
         QCOMPARE(refreshes, 1);
     }
 
-    void silenceTimerRestartedOnlyWhileNotExpired()
+    void pacingTimersRestartedOnlyWhileNotExpired()
     {
         auto s = make();
         s->tmrCrxShrt.arm(1000);
@@ -203,18 +190,22 @@ private Q_SLOTS:
         s->tmrCrxShrt.disarm();
         s->termRx(QStringLiteral("abc"));
         QVERIFY(!s->tmrCrxShrt.isEnabled());
-    }
 
-    void headerTimerRestartedByMarkedLine()
-    {
-        auto s = make();
+        // The header timer: only by a completed line holding the marker.
         s->sCroHedMark = QStringLiteral("MMR:");
         s->tmrCrxHed.arm(500);
         s->tmrCrxHed.setEnabled(false);
-        s->termRx(QStringLiteral("MMR: 01"));
-        QVERIFY(!s->tmrCrxHed.isEnabled());   // line not complete yet
+        s->termRx(QStringLiteral("\rMMR: 01"));
+        QVERIFY(!s->tmrCrxHed.isEnabled());
         s->termRx(QStringLiteral("\r"));
         QVERIFY(s->tmrCrxHed.isEnabled());
+
+        // The Excel burst timer: re-armed by a capture line still open.
+        s->bExcCapture = true;
+        QVERIFY(s->tmrExcEnd.expired());
+        s->termRx(QStringLiteral("#12"));
+        QCOMPARE(int(s->iExcEndCnt), 1);
+        QVERIFY(s->tmrExcEnd.isEnabled() && !s->tmrExcEnd.expired());
     }
 };
 
