@@ -35,6 +35,11 @@ public:
     void setCaret(const QTextCursor &c);
     void bindCaret(std::function<QTextCursor()> get, std::function<void(const QTextCursor &)> set);
 
+    // Where the text the LogPad last wrote ends: what lies before it is the record,
+    // which the user cannot change while shots are recorded.
+    int recordEnd() const { return m_recordEnd; }
+    void setRecordEnd(int position) { m_recordEnd = position; }
+
     // The current line (1-based) and total lines of the caret's block layout.
     int caretLine() const;
     int lineCount() const;
@@ -48,6 +53,7 @@ private:
     QString m_caption;
     bool m_changed = false;
     int m_windowState = 0;
+    int m_recordEnd = 0;
     QTextCursor m_caret;
     std::function<QTextCursor()> m_getCaret;
     std::function<void(const QTextCursor &)> m_setCaret;

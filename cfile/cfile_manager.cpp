@@ -404,6 +404,7 @@ void CFileManager::revertDocument()
 void CFileManager::forget(CFileDoc *doc)
 {
     const bool wasActive = (m_active == doc);
+    Q_EMIT closing(doc);
     std::erase(m_docs, doc);
     if (m_host)
         m_host->closeDoc(doc);

@@ -105,6 +105,8 @@ Q_SIGNALS:
     // Documents opened, closed, saved or renamed: menus, remote panel and status refresh.
     void docsChanged();
     void mruChanged();
+    // A CFile is being closed by the user's command (after its save question).
+    void closing(zx::CFileDoc *doc);
 
 private:
     MsgAnswer msg(const QString &text, const QString &title, MsgButtons buttons, int defButton,

@@ -1,5 +1,6 @@
 #include "cfile/logpad.h"
 
+#include "cfile/capture_journal.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
 
@@ -71,10 +72,10 @@ QString LogPad::lineFor(const QString &text, int nBefore, int nAfter, int kind, 
     return kCrLf.repeated(std::max(0, nBefore)) + body + kCrLf.repeated(std::max(0, nAfter));
 }
 
-void LogPad::appendKeepingFormat(CFileDoc *doc, const QString &text)
+bool LogPad::appendKeepingFormat(CFileDoc *doc, const QString &text)
 {
     if (!doc || text.isEmpty())
-        return;
+        return true;
     QTextCursor c = doc->caret();
     c.clearSelection();
     c.movePosition(QTextCursor::End);
@@ -83,6 +84,10 @@ void LogPad::appendKeepingFormat(CFileDoc *doc, const QString &text)
     c.movePosition(QTextCursor::End);
     c.setCharFormat(kept);
     doc->setCaret(c);
+    doc->setRecordEnd(c.position());
+    // The record is not the user's edit: an undo must never take shots out of it.
+    doc->document()->clearUndoRedoStacks();
+    return !m_journal || m_journal->record(doc, text);
 }
 
 void LogPad::logPadWrite(const QString &text, int nBefore, int nAfter, int kind)

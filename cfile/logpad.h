@@ -9,6 +9,7 @@
 
 namespace zx {
 
+class CaptureJournal;
 class CFileDoc;
 class CFileManager;
 
@@ -18,6 +19,8 @@ public:
 
     // Source of iCroShotTotal for the numbered remark (kind 2).
     void setShotTotal(std::function<int()> f) { m_shotTotal = std::move(f); }
+    // Every text written also goes to this recovery journal (none: not journalled).
+    void setJournal(CaptureJournal *journal) { m_journal = journal; }
     // Clock for dates and times (tests fix it).
     void setClock(std::function<QDateTime()> f) { m_clock = std::move(f); }
 
@@ -49,8 +52,10 @@ public:
     // Seconds since midnight as a single-precision number in its shortest form.
     static QString timerSeconds(const QTime &t);
 
-    // Inserts text at the end of doc with the caret's format kept (the shared core).
-    void appendKeepingFormat(CFileDoc *doc, const QString &text);
+    // Inserts text at the end of doc with the caret's format kept (the shared core). The
+    // written text is journalled and never joins the editor's undo history. False when
+    // the journal could not take it.
+    bool appendKeepingFormat(CFileDoc *doc, const QString &text);
 
 private:
     QDateTime now() const { return m_clock ? m_clock() : QDateTime::currentDateTime(); }
@@ -58,6 +63,7 @@ private:
     CFileManager &m_files;
     std::function<int()> m_shotTotal;
     std::function<QDateTime()> m_clock;
+    CaptureJournal *m_journal = nullptr;
     // A CR that ended the last captured chunk: a LF starting the next one belongs to it.
     const CFileDoc *m_crDoc = nullptr;
 };

@@ -1,13 +1,19 @@
 // zentrix-cli capture --port P --out FILE [--shots N | --seconds S]: Start, record the
 // chronograph's shots into a CFile exactly as the LogPad does (same tags, remarks and shot
-// lines), Stop, save FILE in the format its extension gives, and print the LogPad text.
-#include "cfile/capture_stack.h"
+// lines, the same calibration and sensor operations), Stop, save FILE in the format its
+// extension gives, and print the LogPad text. While it records, every line also goes to
+// the journal FILE.journal, flushed at once, so a capture that is killed keeps every shot
+// it received; a successful save removes the journal.
+#include "cfile/capture_journal.h"
+#include "cfile/chrono_stack.h"
 #include "cli/cli_cfile.h"
 #include "cli/cli_command.h"
 #include "cli/cli_session.h"
+#include "link/progress_sink.h"
 #include "platform/one_shot_timer.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextBlock>
 
 namespace {
@@ -39,6 +45,13 @@ int runCapture(const QStringList &args)
         printText(QStringLiteral("zentrix-cli: give --shots N or --seconds S\n"), true);
         return 2;
     }
+    const QString journalPath = out + QStringLiteral(".journal");
+    if (QFileInfo::exists(journalPath)) {
+        printText(QStringLiteral("zentrix-cli: ") + journalPath +
+                      QStringLiteral(" holds the lines of an earlier capture: keep or remove it first\n"),
+                  true);
+        return 2;
+    }
     auto s = makeSession(args);
     if (!s)
         return 2;
@@ -46,6 +59,12 @@ int runCapture(const QStringList &args)
     CliCFile cfile(s->prompter, s->link->appName());
     zx::CFileManager &files = cfile.files;
     zx::CaptureStack stack(files, cfile.pad, s->prompter, *s->link);
+    // Start's status, calibration and sensors run as the desktop's Chrono menu runs them.
+    zx::NullProgressSink progress;
+    zx::ChronoStack chrono(stack, *s->link, s->prompter, progress);
+    zx::CaptureJournal journal{QString()};
+    cfile.pad.setJournal(&journal);
+    journal.setPathFor(files.active(), journalPath);
 
     stack.capture.croStartShoot();
     const bool capturing = stack.link.captureSwitch();
@@ -73,6 +92,10 @@ int runCapture(const QStringList &args)
     printText(doc->document()->toPlainText() + QStringLiteral("\n"));
     const bool saved = cfile.save(out, cls);
     s->link->extTerminal();
+    if (saved)
+        journal.discard(doc);
+    else if (!journal.pathOf(doc).isEmpty())
+        printText(QStringLiteral("The recorded lines are kept in ") + journal.pathOf(doc) + QStringLiteral("\n"), true);
     return capturing && saved ? 0 : 1;
 }
 

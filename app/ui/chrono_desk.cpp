@@ -54,12 +54,14 @@ private:
     LinkSession &m_link;
 };
 
-// The mouse pointer over the active CFile: capture and remote arrows while recording.
+// The mouse pointer over the active CFile: capture and remote arrows while recording;
+// the CFile windows' record protection follows the mode.
 class PointerView : public ModeView {
 public:
     explicit PointerView(CFileWorkspace &ws) : m_ws(ws) {}
     void applyView(const ViewState &v) override
     {
+        m_ws.syncEditPolicy();
         FrmDocument *doc = m_ws.activeWindow();
         if (!doc)
             return;
@@ -186,6 +188,10 @@ ChronoDesk::ChronoDesk(FrmMdi &mdi, CFileWorkspace &ws)
 
     // Typed keys go to the end of the LogPad while recording (unless SoftEdit).
     ws.setJumpToEndOnKey([this, &ctx] { return m_parts->link.bRxTo[1] && !ctx.soft.softEdit; });
+    // Shoot mode protects the record: only the LogPad writes into it.
+    ws.setEditingAllowed([this, &ctx] {
+        return editingAllowed(m_parts->link.bRxTo[1], m_parts->link.cro.bCroSensorsOn, ctx.soft.softEdit);
+    });
     // A burst of changes (a download writing many lines) brings the commands in line once.
     connect(&ws, &CFileWorkspace::commandStateChanged, this, [this] {
         if (m_cfileCommandsPending)

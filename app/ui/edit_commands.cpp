@@ -39,6 +39,16 @@ std::function<void()> onEditor(CFileWorkspace &ws, EditorFn f)
     };
 }
 
+// Like onEditor, for commands that change the text: nothing while the record is
+// protected (Shoot mode), even when triggered from a shortcut.
+std::function<void()> onEditable(CFileWorkspace &ws, EditorFn f)
+{
+    return onEditor(ws, [f = std::move(f)](QTextEdit *e) {
+        if (!e->isReadOnly())
+            f(e);
+    });
+}
+
 void mergeFormat(QTextEdit *e, const std::function<void(QTextCharFormat &)> &set)
 {
     QTextCharFormat f;
@@ -172,11 +182,11 @@ void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &to
     bind(tool(cmd::Open), [&files] { files.mnuFileOpen(); });
     bind(tool(cmd::Save), [&files] { files.mnuFileSave(); });
     bind(tool(cmd::Print), onEditor(ws, [&mdi](QTextEdit *e) { printDocument(&mdi, e); }));
-    bind(tool(cmd::Cut), onEditor(ws, [](QTextEdit *e) { e->cut(); }));
+    bind(tool(cmd::Cut), onEditable(ws, [](QTextEdit *e) { e->cut(); }));
     bind(tool(cmd::Copy), onEditor(ws, [](QTextEdit *e) { e->copy(); }));
-    bind(tool(cmd::Paste), onEditor(ws, [](QTextEdit *e) { e->paste(); }));
-    bind(tool(cmd::Undo), onEditor(ws, [](QTextEdit *e) { e->undo(); }));
-    bind(tool(cmd::Redo), onEditor(ws, [](QTextEdit *e) { e->redo(); }));
+    bind(tool(cmd::Paste), onEditable(ws, [](QTextEdit *e) { e->paste(); }));
+    bind(tool(cmd::Undo), onEditable(ws, [](QTextEdit *e) { e->undo(); }));
+    bind(tool(cmd::Redo), onEditable(ws, [](QTextEdit *e) { e->redo(); }));
     bind(tool(cmd::Search), disabled);
     installViewModes(mdi, files, tool(cmd::WordWrap));
     bind(tool(cmd::BTerminal), disabled);
@@ -198,8 +208,8 @@ void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &to
     bind(tool(cmd::Center), onEditor(ws, [](QTextEdit *e) { e->setAlignment(Qt::AlignHCenter); }));
     bind(tool(cmd::Right), onEditor(ws, [](QTextEdit *e) { e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute); }));
     bind(tool(cmd::Bullet), onEditor(ws, toggleBullet));
-    bind(tool(cmd::CaseToUpper), onEditor(ws, [](QTextEdit *e) { changeCase(e, true); }));
-    bind(tool(cmd::CaseToLower), onEditor(ws, [](QTextEdit *e) { changeCase(e, false); }));
+    bind(tool(cmd::CaseToUpper), onEditable(ws, [](QTextEdit *e) { changeCase(e, true); }));
+    bind(tool(cmd::CaseToLower), onEditable(ws, [](QTextEdit *e) { changeCase(e, false); }));
     bind(tool(cmd::TabLeft), onEditor(ws, [](QTextEdit *e) { indent(e, -1); }));
     bind(tool(cmd::TabRight), onEditor(ws, [](QTextEdit *e) { indent(e, 1); }));
     bind(tool(cmd::TruFont), onEditor(ws, [&mdi](QTextEdit *e) {

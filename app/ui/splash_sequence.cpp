@@ -9,6 +9,7 @@
 #include "app/ui/edit_commands.h"
 #include "app/ui/remote_panel_desk.h"
 #include "cfile/cfile_names.h"
+#include "cfile/journal_recovery.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
 
@@ -81,6 +82,10 @@ FrmMdi *runSplashSequence(AppContext &ctx)
 
     // 10. One empty CFile, the command-line file in it.
     QMdiSubWindow *doc = openStartupCFile(*mdi);
+    // Lines a journal kept when the last run ended without saving them, each offered
+    // for recovery into a new CFile, which then has the keyboard.
+    if (recoverJournals(ws->journal(), ws->files(), ws->logPad(), *ctx.prompter) > 0)
+        doc = ws->activeWindow();
 
     // 11. Enabled, refreshed; the keyboard goes to the CFile.
     mdi->setEnabled(true);

@@ -1,5 +1,6 @@
 #include "cfile/ui/cfile_workspace.h"
 
+#include "cfile/capture_journal.h"
 #include "cfile/cfile_settings.h"
 #include "cfile/ui/frm_document.h"
 #include "platform/settings_store.h"
@@ -19,10 +20,13 @@ CFileWorkspace::CFileWorkspace(QMainWindow *main, QMdiArea *area, Prompter &prom
                                const QString &appName)
     : QObject(main), m_main(main), m_area(area), m_settings(settings), m_app(appName), m_chooser(main),
       m_files(std::make_unique<CFileManager>(prompter, m_chooser, settings, appName)),
-      m_logPad(std::make_unique<LogPad>(*m_files))
+      m_logPad(std::make_unique<LogPad>(*m_files)),
+      m_journal(new CaptureJournal(CaptureJournal::folderFor(settings, appName), this))
 {
     setObjectName(QStringLiteral("cfileWorkspace"));
     m_files->setHost(this);
+    m_journal->watch(*m_files);
+    m_logPad->setJournal(m_journal);
     connect(m_area, &QMdiArea::subWindowActivated, this, &CFileWorkspace::onSubWindowActivated);
     connect(m_files.get(), &CFileManager::mruChanged, this, &CFileWorkspace::rebuildMru);
     connect(m_files.get(), &CFileManager::docsChanged, this, &CFileWorkspace::commandStateChanged);
@@ -54,14 +58,12 @@ void CFileWorkspace::showDoc(CFileDoc *doc)
 {
     auto *w = new FrmDocument(doc, *m_files);
     w->setJumpToEndOnKey([this] { return m_jumpToEnd && m_jumpToEnd(); });
+    w->setEditingAllowed([this] { return !m_editingAllowed || m_editingAllowed(); });
+    w->syncEditPolicy();
     QTextEdit *text = w->rtfText();
     text->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(text, &QWidget::customContextMenuRequested, this, [this, text](const QPoint &at) {
-        std::unique_ptr<QMenu> menu(text->createStandardContextMenu(at));
-        if (m_popupCommands) {
-            menu->addSeparator();
-            menu->addActions(m_popupCommands());
-        }
+    connect(text, &QWidget::customContextMenuRequested, this, [this, w, text](const QPoint &at) {
+        std::unique_ptr<QMenu> menu(popupMenu(w, at));
         menu->exec(text->viewport()->mapToGlobal(at));
     });
     m_area->addSubWindow(w);
@@ -77,6 +79,25 @@ void CFileWorkspace::showDoc(CFileDoc *doc)
         break;
     }
     m_area->setActiveSubWindow(w);
+}
+
+QMenu *CFileWorkspace::popupMenu(FrmDocument *w, const QPoint &at)
+{
+    // A read-only editor offers only what cannot change the text.
+    w->syncEditPolicy();
+    QMenu *menu = w->rtfText()->createStandardContextMenu(at);
+    if (m_popupCommands) {
+        menu->addSeparator();
+        menu->addActions(m_popupCommands());
+    }
+    return menu;
+}
+
+void CFileWorkspace::syncEditPolicy()
+{
+    for (QMdiSubWindow *sub : m_area->subWindowList())
+        if (auto *w = qobject_cast<FrmDocument *>(sub))
+            w->syncEditPolicy();
 }
 
 void CFileWorkspace::closeDoc(CFileDoc *doc)

@@ -15,11 +15,13 @@ class QLabel;
 class QMainWindow;
 class QMdiArea;
 class QMdiSubWindow;
+class QPoint;
 class QMenu;
 class QStatusBar;
 
 namespace zx {
 
+class CaptureJournal;
 class FrmDocument;
 class Prompter;
 class SettingsStore;
@@ -42,6 +44,16 @@ public:
     void setPopupCommands(std::function<QList<QAction *>()> f) { m_popupCommands = std::move(f); }
     // Capture on and SoftEdit off: typed keys go to the end of the LogPad.
     void setJumpToEndOnKey(std::function<bool()> f) { m_jumpToEnd = std::move(f); }
+    // The editing rule (no in Shoot mode): every CFile window protects its record by it.
+    void setEditingAllowed(std::function<bool()> f) { m_editingAllowed = std::move(f); }
+    // Applies the editing rule to every CFile window (after a change of mode).
+    void syncEditPolicy();
+    // The pop-up menu of a CFile window: the editor's own commands that the editing rule
+    // leaves (only copy and select all while the record is protected), then the pop-up
+    // commands. The caller owns it.
+    QMenu *popupMenu(FrmDocument *w, const QPoint &at);
+    // The recovery journal of the LogPad's writes (see cfile/capture_journal.h).
+    CaptureJournal &journal() { return *m_journal; }
 
     FrmDocument *windowOf(CFileDoc *doc) const;
     FrmDocument *activeWindow() const;
@@ -72,7 +84,9 @@ private:
     QtFileChooser m_chooser;
     std::unique_ptr<CFileManager> m_files;
     std::unique_ptr<LogPad> m_logPad;
+    CaptureJournal *m_journal;
     std::function<bool()> m_jumpToEnd;
+    std::function<bool()> m_editingAllowed;
     std::function<QList<QAction *>()> m_popupCommands;
     QMenu *m_fileMenu = nullptr;
     QAction *m_mruSeparator = nullptr;

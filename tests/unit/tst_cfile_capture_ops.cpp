@@ -13,6 +13,7 @@
 #include "support/temp_settings.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <QtTest>
 
 using zx::MsgAnswer;
@@ -60,7 +61,6 @@ class ScriptOps : public zx::ChronoOperations {
 public:
     using ChronoOperations::ChronoOperations;
     bool statusOk = true, sensorsOn = true;
-    bool sensorsSetterWorks = true;
     QStringList calls;
     void fetchStatus(int mode) override
     {
@@ -73,9 +73,8 @@ public:
     bool setSensors(bool on) override
     {
         calls << QString("sensors ") + (on ? "on" : "off");
-        if (sensorsSetterWorks)
-            m_cro.bCroSensorsOn = on;
-        return sensorsSetterWorks;
+        m_cro.bCroSensorsOn = on;
+        return true;
     }
 };
 
@@ -104,18 +103,18 @@ struct Fixture {
 class TstCFileCaptureOps : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void startWithoutCFileDeclined()
+    void declinedWithoutCFile()
     {
         Fixture f;
         f.link.sw = true;
         f.capture.croStartShoot();
-        QCOMPARE(f.prompter.count(), 2);
         QCOMPARE(f.prompter.lines(0), QStringList({"This function saves data to a CFile, there are no opened CFiles.  ",
                                                    "Would you like to create a new CFile now..?"}));
         QCOMPARE(f.prompter.at(0).defaultButton, 2);
-        QVERIFY(f.prompter.at(0).foreground);
         QCOMPARE(f.prompter.at(1).text, QString("Aborted by the user..!"));
         QVERIFY(!f.link.sw);
+        f.capture.croStopShoot();
+        f.capture.croRemoteOnly();
         QVERIFY(f.link.log.isEmpty());
         QCOMPARE(f.files.numOfCFIles(), 0);
     }
@@ -125,146 +124,110 @@ private Q_SLOTS:
         Fixture f;
         f.prompter.queue(MsgAnswer::Yes);
         f.capture.croStartShoot();
-        QCOMPARE(f.files.numOfCFIles(), 1);
         QVERIFY(f.lines().at(1).startsWith("TAG: Start-{Date="));
         QCOMPARE(f.lines().at(2), QString("TAG: Device-{ RV5 Vantor} Port-{COM4}"));
-        QVERIFY(f.link.sw);
-    }
-
-    void startWithSensorsOn()
-    {
-        Fixture f;
-        f.files.createNewCFile();
-        f.capture.croStartShoot();
-        QCOMPARE(f.ops.calls, QStringList({"fetch3", "close"}));
-        QCOMPARE(f.prompter.count(), 0);
         // Esc and "D" run with the switch set, so the prompt lands in the LogPad.
-        QCOMPARE(f.link.log.size(), 4);
-        QVERIFY(f.link.log.at(2).startsWith("key [/0 sw@"));
-        QVERIFY(f.link.log.at(3).startsWith("cmd D/0 sw@"));
+        QCOMPARE(f.link.log.mid(2).replaceInStrings(QRegularExpression("@.*"), ""), QStringList({"key [/0 sw", "cmd D/0 sw"}));
+        QCOMPARE(f.ops.calls, QStringList({"fetch3", "close"}));
         QVERIFY(f.link.sw);
         QVERIFY(f.refreshes >= 1);
     }
 
-    void startSilentChronograph()
+    void startFailures_data()
     {
-        Fixture f;
-        f.files.createNewCFile();
-        f.link.connectOk = false;
-        f.capture.croStartShoot();
-        const QStringList l = f.lines();
-        QCOMPARE(l.at(0), QString(""));
-        QVERIFY(l.at(1).startsWith("TAG: Start-"));
-        QVERIFY(l.at(2).startsWith("TAG: Device-"));
-        QCOMPARE(l.mid(3, 3), QStringList({"REM: RV5 not found on port COM4",
-                                           "REM: Check connections or setup - see <Interface>/<Setup>.",
-                                           "REM: To find RV5 click on <Detect>, to check RV5 click on <Test>."}));
-        QVERIFY(f.link.sw);  // text arriving later is captured
-        QVERIFY(f.ops.calls.isEmpty());
+        QTest::addColumn<bool>("reopenOk");
+        QTest::addColumn<bool>("connectOk");
+        QTest::addColumn<bool>("statusOk");
+        QTest::addColumn<int>("device");
+        QTest::addColumn<QString>("firstRemark");
+        QTest::addColumn<bool>("capturing");
+        QTest::newRow("silent: captures what comes later") << true << false << true << 0 << "REM: RV5 not found on port COM4" << true;
+        QTest::newRow("port missing") << false << true << true << 0
+                                      << "REM: Selected communications Port COM4 is not avaialble." << false;
+        QTest::newRow("status invalid") << true << true << false << 0 << "REM: Failed to retrieve RV5 Status!" << false;
+        QTest::newRow("other device: TTY") << true << true << true << 3 << "REM: Setup was selected for { LogPad Terminal}" << true;
     }
-
-    void startPortMissing()
+    void startFailures()
     {
+        QFETCH(bool, reopenOk);
+        QFETCH(bool, connectOk);
+        QFETCH(bool, statusOk);
+        QFETCH(int, device);
+        QFETCH(QString, firstRemark);
+        QFETCH(bool, capturing);
         Fixture f;
         f.files.createNewCFile();
-        f.link.reopenOk = false;
         f.link.sw = true;
+        f.link.reopenOk = reopenOk;
+        f.link.connectOk = connectOk;
+        f.ops.statusOk = statusOk;
+        f.cro.iCroDevice = qint16(device);
         f.capture.croStartShoot();
-        QVERIFY(f.lines().at(3).startsWith("REM: Selected communications Port COM4 is not avaialble."));
-        QVERIFY(!f.link.sw);
+        QCOMPARE(f.lines().at(3), firstRemark);
+        QCOMPARE(f.link.sw, capturing);
+        // No chronograph command goes to another device.
+        if (device != 0)
+            QCOMPARE(f.link.log.size(), 1);
     }
 
-    void startInvalidStatus()
+    void startSensorsOff_data()
     {
-        Fixture f;
-        f.files.createNewCFile();
-        f.ops.statusOk = false;
-        f.capture.croStartShoot();
-        QCOMPARE(f.lines().at(3), QString("REM: Failed to retrieve RV5 Status!"));
-        QCOMPARE(f.lines().at(4), QString("REM: RV5 not found on port COM4"));
-        QVERIFY(!f.link.sw);
-        QCOMPARE(f.ops.calls, QStringList({"fetch3", "close"}));
+        QTest::addColumn<bool>("calibrate");
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("remark");
+        QTest::newRow("No: sensors forced on") << false << "sensors on" << "REM: Setup has been changed - RV5 should be calibrated again.";
+        // The stand-in calibration leaves the sensors off.
+        QTest::newRow("Yes: calibration fails") << true << "calibrate quiet" << "REM: RV5 is not calibrated - therefore it can not record shots.";
     }
-
-    void startSensorsOffAnswerNo()
+    void startSensorsOff()
     {
+        QFETCH(bool, calibrate);
+        QFETCH(QString, operation);
+        QFETCH(QString, remark);
         Fixture f;
         f.files.createNewCFile();
         f.ops.sensorsOn = false;
-        f.prompter.queue(MsgAnswer::No);
+        f.prompter.queue(calibrate ? MsgAnswer::Yes : MsgAnswer::No);
         f.capture.croStartShoot();
         QCOMPARE(f.prompter.lines(0), QStringList({"Sensors are turned off, the unit must be calibrated again.", "",
                                                    "\tCalibrate the unit now..?"}));
         QCOMPARE(f.prompter.at(0).defaultButton, 1);
-        QCOMPARE(f.ops.calls, QStringList({"fetch3", "sensors on", "close"}));
-        QVERIFY(f.lines().contains("REM: Setup has been changed - RV5 should be calibrated again."));
-        QVERIFY(f.link.sw);
-        QVERIFY(!f.cro.bCroCalOk);
-        // The not-calibrated warning is written only while the sensors are still off.
-        QVERIFY(!f.lines().contains("REM: RV5 is not calibrated - therefore it can not record shots."));
-    }
-
-    void startSensorsOffCalibrationFails()
-    {
-        Fixture f;
-        f.files.createNewCFile();
-        f.ops.sensorsOn = false;
-        f.prompter.queue(MsgAnswer::Yes);
-        f.capture.croStartShoot();
-        QCOMPARE(f.ops.calls, QStringList({"fetch3", "calibrate quiet", "close"}));
-        QVERIFY(f.lines().contains("REM: RV5 is not calibrated - therefore it can not record shots."));
+        QCOMPARE(f.ops.calls, QStringList({"fetch3", operation, "close"}));
+        QVERIFY(f.lines().contains(remark));
+        QCOMPARE(f.lines().contains("REM: RV5 is not calibrated - therefore it can not record shots."), calibrate);
         QVERIFY(f.link.sw);  // step c sets it whatever the sensors say
+        QVERIFY(!f.cro.bCroCalOk);
     }
 
-    void startOtherDevice()
+    void stop_data()
     {
-        Fixture f;
-        f.files.createNewCFile();
-        f.cro.iCroDevice = 3;
-        f.capture.croStartShoot();
-        QCOMPARE(f.lines().at(2), QString("TAG: Device-{ LogPad Terminal} Port-{COM4}"));
-        QCOMPARE(f.lines().at(3), QString("REM: Setup was selected for { LogPad Terminal}"));
-        QVERIFY(f.link.sw);
-        QCOMPARE(f.link.log.size(), 1);  // reopen only, no chronograph commands
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("remark");
+        QTest::newRow("Sens=OFF confirmed") << "SLev=50 Arc=OFF Sens=OFF\r\nDAT>"
+                                            << "REM: LogPad is now in ''Edit mode'' - shots will not be recorded into CFile.";
+        QTest::newRow("not confirmed") << "SLev=50 Arc=OFF\r\nDAT>"
+                                       << "REM: Communications error - could not establish a link with RV5.";
     }
-
-    void stopTagBeforeTraffic()
+    void stop()
     {
+        QFETCH(QString, answer);
+        QFETCH(QString, remark);
         Fixture f;
         f.files.createNewCFile();
         f.link.sw = true;
-        f.link.rsp["Z"] = "SLev=50 Arc=OFF Sens=OFF\r\nDAT>";
+        f.cro.bCroSensorsOn = true;
+        f.link.rsp["Z"] = answer;
         f.capture.croStopShoot();
         const QStringList l = f.lines();
         QVERIFY(l.at(1).startsWith("TAG: Stop-"));
         QVERIFY(l.at(2).startsWith("TAG: Device-"));
-        // The connect happened after both tags were written, with the switch clear.
+        QCOMPARE(l.at(3), remark);
+        // Both tags are written before any traffic, and none of it runs with the switch set.
         const int tagsEnd = f.files.active()->document()->toPlainText().indexOf("COM4}") + 6;
-        QVERIFY(f.link.log.at(0).startsWith("connect@"));
         QVERIFY(f.link.log.at(0).section('@', 1).toInt() >= tagsEnd);
-        QCOMPARE(f.link.log.at(1).left(7), QString("key [/0"));
-        QVERIFY(!f.link.log.at(1).contains(" sw"));
-        QVERIFY(f.link.log.at(2).startsWith("cmd Z/0@"));
-        QCOMPARE(l.at(3), QString("REM: LogPad is now in ''Edit mode'' - shots will not be recorded into CFile."));
+        QCOMPARE(f.link.log.replaceInStrings(QRegularExpression("@.*"), ""), QStringList({"connect", "key [/0", "cmd Z/0"}));
         QVERIFY(!f.link.sw);
-        QVERIFY(!f.cro.bCroSensorsOn);
-    }
-
-    void stopWithoutSensOff()
-    {
-        Fixture f;
-        f.files.createNewCFile();
-        f.link.rsp["Z"] = "SLev=50 Arc=OFF\r\nDAT>";
-        f.capture.croStopShoot();
-        QVERIFY(!f.lines().join('\n').contains("Edit mode"));
-        QVERIFY(f.lines().contains("REM: Communications error - could not establish a link with RV5."));
-    }
-
-    void stopDeclined()
-    {
-        Fixture f;
-        f.capture.croStopShoot();
-        QVERIFY(f.link.log.isEmpty());
+        QCOMPARE(f.cro.bCroSensorsOn, !answer.contains("Sens=OFF"));
     }
 
     void remote()

@@ -1,8 +1,10 @@
 // The LogPad line writer: every kind, the caret format kept, captured chunks, tags,
-// the communication-log line and the warning remarks.
+// the communication-log line, the warning remarks; the recovery journal of its writes.
+#include "cfile/capture_journal.h"
 #include "cfile/capture_link.h"
 #include "cfile/cfile_manager.h"
 #include "cfile/logpad.h"
+#include "cfile/journal_recovery.h"
 #include "cfile/logpad_warnings.h"
 #include "link/cro_state.h"
 #include "platform/settings_store.h"
@@ -10,8 +12,10 @@
 #include "support/scripted_prompter.h"
 #include "support/temp_settings.h"
 
-#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
+
+using zx::MsgAnswer;
 
 namespace {
 
@@ -86,18 +90,6 @@ private Q_SLOTS:
         QCOMPARE(zx::LogPad::lineFor(text, before, after, kind, 42, now), line);
     }
 
-    void numberedRemarkUsesShotTotal()
-    {
-        Fixture f;
-        f.files.createNewCFile();
-        f.cro.iCroShotTotal = 42;
-        f.pad.logPadWrite("note", 0, 1, 2);
-        QVERIFY(f.text().startsWith("REM:00042 note"));
-        f.cro.iCroShotTotal = 7;
-        f.pad.logPadWrite("n", 1, 0, 2);
-        QVERIFY(f.text().endsWith("\nREM:00007 n"));
-    }
-
     void writesAtTheEndAndKeepsTheCaretFormat()
     {
         Fixture f;
@@ -114,18 +106,17 @@ private Q_SLOTS:
         doc->setCaret(c);
         f.pad.logPadWrite("shot", 1, 1, 1);
         QCOMPARE(f.text(), QString("first\nREM: shot\n"));
-        const QTextCursor caret = doc->caret();
-        QCOMPARE(caret.position(), doc->document()->characterCount() - 1);
-        QCOMPARE(caret.charFormat().foreground().color(), QColor(Qt::red));
-        QCOMPARE(caret.charFormat().fontWeight(), int(QFont::Bold));
-        QCOMPARE(caret.charFormat().fontPointSize(), 14.0);
         // Text inserted at the caret afterwards keeps that format.
         QTextCursor typing = doc->caret();
         typing.insertText("typed");
         QTextCursor probe(doc->document());
         probe.movePosition(QTextCursor::End);
         QCOMPARE(probe.charFormat().foreground().color(), QColor(Qt::red));
+        QCOMPARE(probe.charFormat().fontPointSize(), 14.0);
         QVERIFY(doc->bChanged());
+        // The program's lines never join the undo history: an undo cannot take them out.
+        f.pad.captureText("CAP: 1\r\n");
+        QVERIFY(!doc->document()->isUndoAvailable());
     }
 
     void nothingWithoutACFile()
@@ -158,34 +149,21 @@ private Q_SLOTS:
         QCOMPARE(f.text(), text);
     }
 
-    void eventTag()
+    void tagsAndNumberedRemark()
     {
         Fixture f;
         f.files.createNewCFile();
         f.pad.logPadWrite("before", 0, 0, 0);
         f.pad.tagEvent(1);
+        f.pad.tagDevice(zx::croDeviceName(0), 5);
+        f.cro.iCroShotTotal = 7;
+        f.pad.logPadWrite("n", 0, 1, 2);
         const QString date = zx::LogPad::shortDate(QDate(2026, 3, 4));
         const QString time = zx::LogPad::longTime(QTime(13, 5, 7, 250));
-        QCOMPARE(f.text(), "before\nTAG: Start-{Date=" + date + "  Time=" + time + "  t=47107.25 sec}\n");
+        QCOMPARE(f.text(), "before\nTAG: Start-{Date=" + date + "  Time=" + time +
+                               "  t=47107.25 sec}\nTAG: Device-{ RV5 Vantor} Port-{COM5}\nREM:00007 n\n");
         QCOMPARE(zx::LogPad::timerSeconds(QTime(0, 0, 1, 500)), QString("1.5"));
         QCOMPARE(zx::LogPad::timerSeconds(QTime(0, 0, 0)), QString("0"));
-        f.pad.tagEvent(3);
-        f.pad.tagEvent(4);
-        f.pad.tagEvent(2);
-        f.pad.tagEvent(0);
-        const QStringList lines = f.text().split('\n');
-        QVERIFY(lines.at(3).startsWith("TAG: PowerOff-{Date="));
-        QVERIFY(lines.at(5).startsWith("TAG: PowerOn-{Date="));
-        QVERIFY(lines.at(7).startsWith("TAG: Stop-{Date="));
-        QVERIFY(lines.at(9).startsWith("TAG: {Date="));
-    }
-
-    void deviceTag()
-    {
-        Fixture f;
-        f.files.createNewCFile();
-        f.pad.tagDevice(zx::croDeviceName(0), 5);
-        QCOMPARE(f.text(), QString("TAG: Device-{ RV5 Vantor} Port-{COM5}\n"));
     }
 
     void commLogLine_data()
@@ -193,11 +171,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("event");
         QTest::addColumn<QString>("head");
         QTest::newRow("Open") << 0 << "\r\nTAG:Open-{Date=";
-        QTest::newRow("Close") << 1 << "\r\nTAG:Close-{Date=";
-        QTest::newRow("Start") << 2 << "\r\nTAG:Start-{Date=";
-        QTest::newRow("Stop") << 3 << "\r\nTAG:Stop-{Date=";
-        QTest::newRow("Resume") << 4 << "\r\nTAG:Resume-{Date=";
-        QTest::newRow("Pause") << 5 << "\r\nTAG:Pause-{Date=";
         QTest::newRow("StartUp") << 6 << "\r\nTAG:StartUp-{Date=";
         QTest::newRow("Cleared") << 7 << "Cleared-{Date=";
     }
@@ -292,6 +265,83 @@ private Q_SLOTS:
                                    "REM: then clear ''Chrono Warning'' and/or ''System Warnins On'' checkmarks.\n"
                                    "REM: This function does not suport { Unknow Chronograph}{Calibrate}\n"
                                    "REM: Err(8002)->Port missing\n"));
+    }
+
+    void journalFollowsTheCFile()
+    {
+        Fixture f;
+        QTemporaryDir dir;
+        zx::CaptureJournal journal(dir.path());
+        journal.watch(f.files);
+        f.pad.setJournal(&journal);
+        zx::CFileDoc *doc = f.files.createNewCFile();
+        f.pad.tagDevice(zx::croDeviceName(0), 5);
+        f.pad.captureText("CAP:#01 2875.42 f/s\r");
+        f.pad.captureText("\nCAP:#02 \u00b0");
+        // Flushed per write: a reader sees every line while the journal is still open.
+        const QString path = journal.pathOf(doc);
+        auto e = zx::CaptureJournal::read(path);
+        QVERIFY(e);
+        QCOMPARE(e->caption, QString("CFile1"));
+        QCOMPARE(e->text, QString("TAG: Device-{ RV5 Vantor} Port-{COM5}\r\nCAP:#01 2875.42 f/s\rCAP:#02 \u00b0"));
+        // Saved (the changed flag clears): the journal goes; the next line begins a new one.
+        doc->setChanged(false);
+        QVERIFY(!QFile::exists(path));
+        f.pad.captureText("CAP:#03\r\n");
+        const QString second = journal.pathOf(doc);
+        QVERIFY(QFile::exists(second) && second != path);
+        // Closed by the user: gone too.
+        f.prompter.queue(MsgAnswer::No);
+        f.files.closeDoc(doc);
+        QVERIFY(!QFile::exists(second));
+        // A CFile that ends without being closed (the program died) leaves its journal behind.
+        auto *lost = new zx::CFileDoc("C:\\x\\run.rtf");
+        journal.record(lost, "CAP:#04\r\n");
+        delete lost;
+        QVERIFY(journal.leftovers().isEmpty());  // its own files are not left over
+        zx::CaptureJournal nextRun(dir.path());
+        QCOMPARE(nextRun.leftovers().size(), 1);
+        QCOMPARE(nextRun.leftovers().first().caption, QString("C:\\x\\run.rtf"));
+    }
+
+    void recoveryOfALeftover_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Yes: a new CFile") << true;
+        QTest::newRow("No: set aside") << false;
+    }
+    void recoveryOfALeftover()
+    {
+        QFETCH(bool, yes);
+        Fixture f;
+        QTemporaryDir dir;
+        {
+            zx::CaptureJournal crashed(dir.path());
+            zx::CFileDoc doc("CFile3");
+            crashed.record(&doc, "TAG: Start-\r\nCAP:#01 2875.42 f/s\r\n");
+        }
+        zx::CaptureJournal journal(dir.path());
+        journal.watch(f.files);
+        f.pad.setJournal(&journal);
+        const QString left = journal.leftovers().first().path;
+        f.prompter.queue(yes ? MsgAnswer::Yes : MsgAnswer::No);
+        QCOMPARE(zx::recoverJournals(journal, f.files, f.pad, f.prompter), yes ? 1 : 0);
+        QCOMPARE(f.prompter.at(0).defaultButton, 1);
+        QCOMPARE(f.prompter.lines(0).at(1), QString("CFile [CFile3] has lines that were not saved,"));
+        QVERIFY(!QFile::exists(left));
+        if (yes) {
+            // Unsaved in the new CFile, whose own journal now holds the lines.
+            QCOMPARE(f.text(), QString("TAG: Start-\nCAP:#01 2875.42 f/s\n"));
+            QVERIFY(f.files.active()->bChanged());
+            QCOMPARE(zx::CaptureJournal::read(journal.pathOf(f.files.active()))->text,
+                     QString("TAG: Start-\r\nCAP:#01 2875.42 f/s\r\n"));
+        } else {
+            // Kept aside, the user told where, and not asked about again.
+            QCOMPARE(f.prompter.lines(1), QStringList({"The lines were not recovered, they are kept in:", left + ".old"}));
+            QVERIFY(QFile::exists(left + ".old"));
+            QCOMPARE(zx::recoverJournals(journal, f.files, f.pad, f.prompter), 0);
+            QCOMPARE(f.prompter.count(), 2);
+        }
     }
 };
 

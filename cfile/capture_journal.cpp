@@ -1,0 +1,222 @@
+#include "cfile/capture_journal.h"
+
+#include "cfile/cfile_doc.h"
+#include "cfile/cfile_manager.h"
+#include "platform/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <algorithm>
+
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
+#endif
+
+namespace zx {
+
+namespace {
+
+const QString kHeader = QStringLiteral("Zentrix journal");
+const QString kSuffix = QStringLiteral(".journal");
+// A completed line reaches the disk itself within this time (a power cut loses no more).
+constexpr int kSyncMs = 1000;
+
+void syncToDisk(QFile &f)
+{
+#if defined(Q_OS_UNIX)
+    ::fdatasync(f.handle());
+#elif defined(Q_OS_WIN)
+    ::_commit(f.handle());
+#else
+    Q_UNUSED(f);
+#endif
+}
+
+} // namespace
+
+CaptureJournal::CaptureJournal(const QString &folder, QObject *parent)
+    : QObject(parent), m_folder(folder), m_syncTimer(new QTimer(this))
+{
+    m_syncTimer->setSingleShot(true);
+    m_syncTimer->setInterval(kSyncMs);
+    connect(m_syncTimer, &QTimer::timeout, this, &CaptureJournal::syncPending);
+}
+
+CaptureJournal::~CaptureJournal()
+{
+    syncPending();
+}
+
+QString CaptureJournal::folderFor(const SettingsStore &store, const QString &app)
+{
+    const QFileInfo settings(store.fileName(app));
+    // The registry has no folder: the per-user data folder stands in.
+    const QString base = settings.isAbsolute() && !settings.filePath().startsWith(QLatin1Char('\\'))
+                             ? settings.absolutePath()
+                             : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                   QLatin1Char('/') + QLatin1String(SettingsStore::kOrganisation);
+    return base + QLatin1Char('/') + app + QStringLiteral("-journal");
+}
+
+void CaptureJournal::watch(CFileManager &files)
+{
+    connect(&files, &CFileManager::closing, this, [this](CFileDoc *doc) { discard(doc); });
+}
+
+void CaptureJournal::setPathFor(CFileDoc *doc, const QString &path)
+{
+    m_paths[doc] = path;
+}
+
+QString CaptureJournal::pathOf(const CFileDoc *doc) const
+{
+    const auto it = m_open.find(doc);
+    return it == m_open.end() ? QString() : it->second.file->fileName();
+}
+
+QString CaptureJournal::newPathIn(const QString &folder) const
+{
+    const QString stem = folder + QLatin1Char('/') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    for (int n = 1;; ++n) {
+        const QString path = stem + QLatin1Char('-') + QString::number(n) + kSuffix;
+        if (!QFileInfo::exists(path) && !m_written.contains(path))
+            return path;
+    }
+}
+
+CaptureJournal::Open *CaptureJournal::openFor(CFileDoc *doc)
+{
+    if (auto it = m_open.find(doc); it != m_open.end())
+        return &it->second;
+    const auto named = m_paths.find(doc);
+    QString path;
+    if (named != m_paths.end()) {
+        path = named->second;
+    } else {
+        if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
+            return nullptr;
+        path = newPathIn(m_folder);
+    }
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return nullptr;
+    file->write((kHeader + QLatin1Char('\t') + doc->caption() + QLatin1Char('\t') +
+                 QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + QLatin1Char('\n'))
+                    .toUtf8());
+    m_written << path;
+    Open &o = m_open[doc];
+    o.file = std::move(file);
+    o.sinceSync.start();
+    if (m_watched.insert(doc).second) {
+        // Saved or reverted: the lines are in the file (or given up by the user's choice).
+        connect(doc, &CFileDoc::changedFlagChanged, this, [this, doc](bool changed) {
+            if (!changed)
+                discard(doc);
+        });
+        // Gone without being closed (the program ended some other way): the journal stays.
+        connect(doc, &QObject::destroyed, this, [this, doc] {
+            if (auto it = m_open.find(doc); it != m_open.end()) {
+                it->second.file->flush();
+                syncToDisk(*it->second.file);
+                m_open.erase(it);
+            }
+            m_paths.erase(doc);
+            m_watched.erase(doc);
+        });
+    }
+    return &o;
+}
+
+bool CaptureJournal::record(CFileDoc *doc, const QString &text)
+{
+    if (!doc || text.isEmpty())
+        return true;
+    Open *o = openFor(doc);
+    if (!o)
+        return false;
+    const QByteArray bytes = text.toUtf8();
+    const bool ok = o->file->write(bytes) == bytes.size() && o->file->flush();
+    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+        if (o->sinceSync.elapsed() >= kSyncMs) {
+            syncToDisk(*o->file);
+            o->sinceSync.restart();
+            o->unsynced = false;
+        } else {
+            o->unsynced = true;
+            if (!m_syncTimer->isActive())
+                m_syncTimer->start();
+        }
+    }
+    return ok;
+}
+
+void CaptureJournal::syncPending()
+{
+    for (auto &[doc, o] : m_open) {
+        if (o.unsynced) {
+            syncToDisk(*o.file);
+            o.sinceSync.restart();
+            o.unsynced = false;
+        }
+    }
+}
+
+void CaptureJournal::discard(CFileDoc *doc)
+{
+    const auto it = m_open.find(doc);
+    if (it == m_open.end())
+        return;
+    it->second.file->close();
+    it->second.file->remove();
+    m_open.erase(it);
+}
+
+std::optional<CaptureJournal::Entry> CaptureJournal::read(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QString all = QString::fromUtf8(f.readAll());
+    Entry e;
+    e.path = path;
+    e.started = QFileInfo(path).lastModified();
+    const qsizetype eol = all.indexOf(QLatin1Char('\n'));
+    const QString head = eol < 0 ? all : all.left(eol);
+    if (head.startsWith(kHeader + QLatin1Char('\t'))) {
+        const qsizetype first = head.indexOf(QLatin1Char('\t')), last = head.lastIndexOf(QLatin1Char('\t'));
+        e.caption = head.mid(first + 1, last - first - 1);
+        const QDateTime t = QDateTime::fromString(head.mid(last + 1), Qt::ISODateWithMs);
+        if (t.isValid())
+            e.started = t;
+        e.text = eol < 0 ? QString() : all.mid(eol + 1);
+    } else {
+        // Not a journal header: keep every byte as text.
+        e.caption = QFileInfo(path).completeBaseName();
+        e.text = all;
+    }
+    return e;
+}
+
+QList<CaptureJournal::Entry> CaptureJournal::leftovers() const
+{
+    QList<Entry> found;
+    if (m_folder.isEmpty())
+        return found;
+    const QDir dir(m_folder);
+    for (const QFileInfo &fi : dir.entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files)) {
+        if (m_written.contains(fi.absoluteFilePath()) || m_written.contains(fi.filePath()))
+            continue;
+        if (auto e = read(fi.absoluteFilePath()))
+            found << *e;
+    }
+    std::sort(found.begin(), found.end(), [](const Entry &a, const Entry &b) { return a.started < b.started; });
+    return found;
+}
+
+} // namespace zx

@@ -1,0 +1,78 @@
+#pragma once
+// The recovery journal. Every piece of text the LogPad writes into a CFile (remarks,
+// tags, captured shots) is also appended to a plain UTF-8 file and flushed at once, so a
+// crash, a kill or a power cut loses no recorded line. One journal per CFile, opened by
+// the first write after the CFile was created, loaded or saved; it is removed when the
+// CFile is saved or reverted (its changed flag clears) or closed by the user. A journal
+// whose CFile ended any other way stays behind for the next start to recover.
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+
+class QFile;
+class QTimer;
+
+namespace zx {
+
+class CFileDoc;
+class CFileManager;
+class SettingsStore;
+
+class CaptureJournal : public QObject {
+    Q_OBJECT
+public:
+    // Journals of CFiles without a path of their own go into folder (created on first use).
+    explicit CaptureJournal(const QString &folder, QObject *parent = nullptr);
+    ~CaptureJournal() override;  // open journals are closed, never removed
+
+    // The instance's journal folder: "<app>-journal" beside its settings file.
+    static QString folderFor(const SettingsStore &store, const QString &app);
+    QString folder() const { return m_folder; }
+
+    // Removes the journal of a CFile the user closes.
+    void watch(CFileManager &files);
+    // Journals doc into path instead of a file of the folder (zentrix-cli: beside --out).
+    void setPathFor(CFileDoc *doc, const QString &path);
+    // Appends text written into doc. False when the journal cannot be written.
+    bool record(CFileDoc *doc, const QString &text);
+    // Removes doc's journal (its lines are saved, or the user let them go).
+    void discard(CFileDoc *doc);
+    QString pathOf(const CFileDoc *doc) const;
+
+    struct Entry {
+        QString path;
+        QString caption;     // the CFile's caption when the journal began
+        QDateTime started;
+        QString text;        // exactly what the LogPad wrote
+    };
+    // Journals in the folder that this object did not write: left by a run that ended
+    // abnormally. Oldest first.
+    QList<Entry> leftovers() const;
+    static std::optional<Entry> read(const QString &path);
+
+private:
+    struct Open {
+        std::unique_ptr<QFile> file;
+        QElapsedTimer sinceSync;
+        bool unsynced = false;
+    };
+    Open *openFor(CFileDoc *doc);
+    QString newPathIn(const QString &folder) const;
+    void syncPending();
+
+    QString m_folder;
+    std::map<const CFileDoc *, QString> m_paths;   // explicit paths
+    std::map<const CFileDoc *, Open> m_open;
+    std::set<const CFileDoc *> m_watched;          // save, revert and end are connected
+    QStringList m_written;                         // every file this object began
+    QTimer *m_syncTimer;
+};
+
+} // namespace zx
