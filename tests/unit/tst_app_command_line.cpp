@@ -8,69 +8,45 @@ using namespace zx;
 class TestAppCommandLine : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void readCommandLine_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("n");
-        QTest::addColumn<int>("p");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("empty") << "" << -1 << -1 << "" << "";
-        QTest::newRow("N and P") << "N=7,P=3" << 7 << 3 << "" << "";
-        QTest::newRow("lower case n") << "n=7" << 7 << -1 << "" << "";
-        QTest::newRow("three characters ignored") << "N=123" << -1 << -1 << "" << "";
-        QTest::newRow("N=17 kept for the range check") << "N=17" << 17 << -1 << "" << "";
-        QTest::newRow("N=12 at the end") << "P=2,N=12" << 12 << 2 << "" << "";
-        QTest::newRow("N=4 at the end") << "C:\\Data\\a.txt,N=4" << 4 << -1 << "" << "";
-        QTest::newRow("negative ignored") << "N=-1" << -1 << -1 << "" << "";
-        QTest::newRow("no digits read as 0") << "N=x,P=5" << 0 << 5 << "" << "";
-        QTest::newRow("empty value reads 0") << "N=,P=5" << 0 << 5 << "" << "";
-        QTest::newRow("leading blank") << "N= 5" << 5 << -1 << "" << "";
-        QTest::newRow("digits up to other character") << "N=5x" << 5 << -1 << "" << "";
-        QTest::newRow("half to even") << "N=.5" << 0 << -1 << "" << "";
-        QTest::newRow("P below one kept as given") << "N=2,P=0" << 2 << 0 << "" << "";
-        QTest::newRow("quoted file only") << "\"C:\\Data\\shots.rtf\"" << -1 << -1 << "C:\\Data\\" << "shots.rtf";
-        QTest::newRow("file after items") << "N=2,P=4,C:\\Logs\\day 1.cap" << 2 << 4 << "C:\\Logs\\" << "day 1.cap";
-        QTest::newRow("drive only") << "D:shots.txt" << -1 << -1 << "D:" << "shots.txt";
-        QTest::newRow("bare name") << "shots.txt" << -1 << -1 << "" << "shots.txt";
-        QTest::newRow("unix path") << "/home/u/shots.rtf" << -1 << -1 << "/home/u/" << "shots.rtf";
-        QTest::newRow("item without comma names no file") << "N=5" << 5 << -1 << "" << "";
-        QTest::newRow("blank after comma") << "N=1, /tmp/x.log" << 1 << -1 << "/tmp/" << "x.log";
-        QTest::newRow("only a leading quote") << "\"N=3" << 3 << -1 << "" << "";
-        QTest::newRow("blank-separated") << "N=2 /data/run.rtf" << 2 << -1 << "/data/" << "run.rtf";
-        QTest::newRow("blank after comma form") << "N=2,P=3 /data/a.rtf" << 2 << 3 << "/data/" << "a.rtf";
-        QTest::newRow("all blanks") << "N=12 P=3 /data/my run.rtf" << 12 << 3 << "/data/" << "my run.rtf";
-        QTest::newRow("blank item only") << "n=4 P=7" << 4 << 7 << "" << "";
-        QTest::newRow("N= inside a file name") << "/data/RUN=5 x.rtf" << -1 << -1 << "/data/" << "RUN=5 x.rtf";
-    }
     void readCommandLine()
     {
-        QFETCH(QString, line);
-        QFETCH(int, n);
-        QFETCH(int, p);
-        QFETCH(QString, path);
-        QFETCH(QString, file);
-        const CommandLine c = zx::readCommandLine(line);
-        QCOMPARE(int(c.cmdAppNum), n);
-        QCOMPARE(int(c.cmdPort), p);
-        QCOMPARE(c.cmdPath, path);
-        QCOMPARE(c.cmdFile, file);
-    }
-    void richWhenEndingInRtf_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("rich");
-        QTest::newRow("rtf") << "shots.rtf" << true;
-        QTest::newRow("RTF") << "SHOTS.RTF" << true;
-        QTest::newRow("cap") << "shots.cap" << false;
-        QTest::newRow("txt") << "shots.txt" << false;
-        QTest::newRow("no dot") << "myrtf" << true;
-    }
-    void richWhenEndingInRtf()
-    {
-        QFETCH(QString, file);
-        QFETCH(bool, rich);
-        QCOMPARE(cmdLineFileIsRich(file), rich);
+        const struct { const char *line; int n, p; const char *path, *file; } cases[] = {
+            {"", -1, -1, "", ""},   // empty
+            {"N=7,P=3", 7, 3, "", ""},   // N and P
+            {"n=7", 7, -1, "", ""},   // lower case n
+            {"N=123", -1, -1, "", ""},   // three characters ignored
+            {"N=17", 17, -1, "", ""},   // N=17 kept for the range check
+            {"P=2,N=12", 12, 2, "", ""},   // N=12 at the end
+            {"C:\\Data\\a.txt,N=4", 4, -1, "", ""},   // N=4 at the end
+            {"N=-1", -1, -1, "", ""},   // negative ignored
+            {"N=x,P=5", 0, 5, "", ""},   // no digits read as 0
+            {"N=,P=5", 0, 5, "", ""},   // empty value reads 0
+            {"N= 5", 5, -1, "", ""},   // leading blank
+            {"N=5x", 5, -1, "", ""},   // digits up to other character
+            {"N=.5", 0, -1, "", ""},   // half to even
+            {"N=2,P=0", 2, 0, "", ""},   // P below one kept as given
+            {"\"C:\\Data\\shots.rtf\"", -1, -1, "C:\\Data\\", "shots.rtf"},   // quoted file only
+            {"N=2,P=4,C:\\Logs\\day 1.cap", 2, 4, "C:\\Logs\\", "day 1.cap"},   // file after items
+            {"D:shots.txt", -1, -1, "D:", "shots.txt"},   // drive only
+            {"shots.txt", -1, -1, "", "shots.txt"},   // bare name
+            {"/home/u/shots.rtf", -1, -1, "/home/u/", "shots.rtf"},   // unix path
+            {"N=1, /tmp/x.log", 1, -1, "/tmp/", "x.log"},   // blank after comma
+            {"\"N=3", 3, -1, "", ""},   // only a leading quote
+            {"N=2 /data/run.rtf", 2, -1, "/data/", "run.rtf"},   // blank-separated
+            {"N=2,P=3 /data/a.rtf", 2, 3, "/data/", "a.rtf"},   // blank after comma form
+            {"N=12 P=3 /data/my run.rtf", 12, 3, "/data/", "my run.rtf"},   // all blanks
+            {"n=4 P=7", 4, 7, "", ""},   // blank item only
+            {"/data/RUN=5 x.rtf", -1, -1, "/data/", "RUN=5 x.rtf"},   // N= inside a file name
+        };
+        for (const auto &c : cases) {
+            const CommandLine got = zx::readCommandLine(c.line);
+            QVERIFY2(int(got.cmdAppNum) == c.n && int(got.cmdPort) == c.p, c.line);
+            QVERIFY2(got.cmdPath == c.path && got.cmdFile == c.file, c.line);
+        }
+        for (const char *rich : {"shots.rtf", "SHOTS.RTF", "myrtf"})
+            QVERIFY2(cmdLineFileIsRich(rich), rich);
+        for (const char *plain : {"shots.cap", "shots.txt"})
+            QVERIFY2(!cmdLineFileIsRich(plain), plain);
     }
     void programArguments()
     {

@@ -94,63 +94,45 @@ private Q_SLOTS:
         QCOMPARE(f.rec(5, keys::Morvane::AppRun), QString("Zentrix5"));   // only 0 to 3 are reset
     }
     // What a copy does beside other copies (running numbers), given its command line.
-    void choice_data()
-    {
-        QTest::addColumn<QList<int>>("running");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QList<int>>("answers");
-        QTest::addColumn<int>("number");      // -1: the program ends
-        QTest::addColumn<QString>("firstBox");  // first line of the first box; empty: none
-        QTest::addColumn<int>("boxes");
-        const QList<int> yes{int(MsgAnswer::Yes)}, no{int(MsgAnswer::No)};
-        const QString tooMany = "There are to many acitve copies of Zentrix on your system...";
-        QTest::newRow("second copy: singular words") << QList<int>{0} << "" << yes << 1
-                                                     << "There is 1 copy of Zentrix already running...  " << 1;
-        QTest::newRow("third copy: plural") << QList<int>{0, 1} << "" << yes << 2
-                                            << "There are 2 copies of Zentrixs already running...  " << 1;
-        QTest::newRow("a gap is reused") << QList<int>{0, 2, 3} << "" << yes << 1
-                                         << "There are 3 copies of Zentrixs already running...  " << 1;
-        QTest::newRow("fifth copy: too many") << QList<int>{0, 1, 2, 3} << "" << no << -1 << tooMany << 1;
-        QTest::newRow("too many, Yes shows the help") << QList<int>{0, 1, 2, 3} << "" << yes << -1 << tooMany << 2;
-        QTest::newRow("N=9 beyond four") << QList<int>{0, 1, 2, 3} << "N=9" << QList<int>{} << 9 << "" << 0;
-        QTest::newRow("all seventeen in use") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}
-                                              << "N=9" << QList<int>{} << -1 << tooMany << 1;
-        QTest::newRow("N= already running") << QList<int>{0, 5} << "N=5" << QList<int>{} << -1
-                                            << "Zentrix5 is already running..!" << 1;
-        QTest::newRow("N=17 alone") << QList<int>{} << "N=17" << no << -1
-                                    << "Zentrix-Shortcut Input Field Error in ''Target:'' ...!" << 1;
-        QTest::newRow("N=17 beside a copy, Yes shows the help") << QList<int>{0} << "N=17" << yes << -1
-                                    << "Zentrix-Shortcut Input Field Error in ''Target:'' ...!" << 2;
-    }
     void choice()
     {
-        QFETCH(QList<int>, running);
-        QFETCH(QString, line);
-        QFETCH(QList<int>, answers);
-        QFETCH(int, number);
-        QFETCH(QString, firstBox);
-        QFETCH(int, boxes);
-        Fixture f;
-        for (int i : running)
-            markRunning(f.ctx.store, {i});
-        f.env.other = !running.isEmpty();
-        for (int a : answers)
-            f.prompter.queue(MsgAnswer(a));
-        const StartDecision d = f.start(line);
-        QCOMPARE(d, number < 0 ? StartDecision::Exit : StartDecision::Continue);
-        QVERIFY(!f.boxWhileLocked);
-        QCOMPARE(f.prompter.count(), boxes);
-        if (boxes > 0)
-            QCOMPARE(f.prompter.lines(0).first(), firstBox);
-        if (boxes == 2)
-            QCOMPARE(f.prompter.lines(1).first(), QString("\tHOW TO DEAL WITH MULTIPLE CHRONOGRAPHS"));
-        if (number >= 0) {
-            QCOMPARE(int(f.ctx.appNumber), number);
-            QCOMPARE(appTitle(), AppContext::instanceNameOf(number));
-            QCOMPARE(f.rec(number, keys::Morvane::AppRun), AppContext::instanceNameOf(number));
-        } else {
-            for (int i = 0; i <= 17; ++i)   // nothing recorded beyond what ran before
-                QCOMPARE(f.rec(i, keys::Morvane::AppRun).isEmpty(), !running.contains(i));
+        const QString tooMany = "There are to many acitve copies of Zentrix on your system...";
+        const QString badN = "Zentrix-Shortcut Input Field Error in ''Target:'' ...!";
+        const QList<int> four{0, 1, 2, 3}, all{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+        const MsgAnswer Y = MsgAnswer::Yes, N = MsgAnswer::No;
+        const struct { QList<int> running; const char *line; QList<MsgAnswer> answers; int number; QString firstBox; int boxes; } cases[] = {
+            {{0}, "", {Y}, 1, "There is 1 copy of Zentrix already running...  ", 1},   // singular words
+            {{0, 1}, "", {Y}, 2, "There are 2 copies of Zentrixs already running...  ", 1},
+            {{0, 2, 3}, "", {Y}, 1, "There are 3 copies of Zentrixs already running...  ", 1},   // a gap is reused
+            {four, "", {N}, -1, tooMany, 1},
+            {four, "", {Y}, -1, tooMany, 2},   // Yes shows the help
+            {four, "N=9", {}, 9, "", 0},       // beyond four
+            {all, "N=9", {}, -1, tooMany, 1},
+            {{0, 5}, "N=5", {}, -1, "Zentrix5 is already running..!", 1},
+            {{}, "N=17", {N}, -1, badN, 1},
+            {{0}, "N=17", {Y}, -1, badN, 2}};
+        for (const auto &c : cases) {
+            Fixture f;
+            for (int i : c.running)
+                markRunning(f.ctx.store, {i});
+            f.env.other = !c.running.isEmpty();
+            for (MsgAnswer a : c.answers)
+                f.prompter.queue(a);
+            QCOMPARE(f.start(c.line), c.number < 0 ? StartDecision::Exit : StartDecision::Continue);
+            QVERIFY(!f.boxWhileLocked);
+            QCOMPARE(f.prompter.count(), c.boxes);
+            if (c.boxes > 0)
+                QCOMPARE(f.prompter.lines(0).first(), c.firstBox);
+            if (c.boxes == 2)
+                QCOMPARE(f.prompter.lines(1).first(), QString("\tHOW TO DEAL WITH MULTIPLE CHRONOGRAPHS"));
+            if (c.number >= 0) {
+                QCOMPARE(int(f.ctx.appNumber), c.number);
+                QCOMPARE(appTitle(), AppContext::instanceNameOf(c.number));
+                QCOMPARE(f.rec(c.number, keys::Morvane::AppRun), AppContext::instanceNameOf(c.number));
+            } else {
+                for (int i = 0; i <= 17; ++i)   // nothing recorded beyond what ran before
+                    QCOMPARE(f.rec(i, keys::Morvane::AppRun).isEmpty(), !c.running.contains(i));
+            }
         }
     }
     void newCopyQuestion()
@@ -171,35 +153,28 @@ private Q_SLOTS:
         QCOMPARE(l[9], QString("Support windows will be:\tLogPad1,  iLoger1,  iPad1"));
         QCOMPARE(l[11], QString("Do you want to add  Zentrix1 now..?"));
     }
-    void newCopyRefusedGivesTheNumberBack_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("boxes");
-        QTest::newRow("No ends") << int(MsgAnswer::No) << 1;
-        QTest::newRow("Cancel shows the help and ends") << int(MsgAnswer::Cancel) << 2;
-    }
     void newCopyRefusedGivesTheNumberBack()
     {
-        QFETCH(int, answer);
-        QFETCH(int, boxes);
-        Fixture f;
-        markRunning(f.ctx.store, {0});
-        f.ctx.store.write("Zentrix1", keys::Morvane::AppEnd, "Zentrix1");
-        f.env.other = true;
-        QString heldWhileAsking;
-        f.prompter.onShow = [&] {
-            if (heldWhileAsking.isNull())
-                heldWhileAsking = f.rec(1, keys::Morvane::AppRun);
-            f.boxWhileLocked |= f.env.locked;
-        };
-        f.prompter.queue(MsgAnswer(answer));
-        QCOMPARE(f.start(QString()), StartDecision::Exit);
-        QCOMPARE(f.prompter.count(), boxes);
-        // The number was held while the question waited (unlocked), and given back after.
-        QCOMPARE(heldWhileAsking, QString("Zentrix1"));
-        QVERIFY(!f.boxWhileLocked && !f.env.locked);
-        QCOMPARE(f.rec(1, keys::Morvane::AppRun), QString());
-        QCOMPARE(f.rec(1, keys::Morvane::AppEnd), QString("Zentrix1"));
+        for (const auto &[answer, boxes] : {std::pair{MsgAnswer::No, 1}, {MsgAnswer::Cancel, 2}}) {   // Cancel: the help too
+            Fixture f;
+            markRunning(f.ctx.store, {0});
+            f.ctx.store.write("Zentrix1", keys::Morvane::AppEnd, "Zentrix1");
+            f.env.other = true;
+            QString heldWhileAsking;
+            f.prompter.onShow = [&] {
+                if (heldWhileAsking.isNull())
+                    heldWhileAsking = f.rec(1, keys::Morvane::AppRun);
+                f.boxWhileLocked |= f.env.locked;
+            };
+            f.prompter.queue(answer);
+            QCOMPARE(f.start(QString()), StartDecision::Exit);
+            QCOMPARE(f.prompter.count(), boxes);
+            // The number was held while the question waited (unlocked), and given back after.
+            QCOMPARE(heldWhileAsking, QString("Zentrix1"));
+            QVERIFY(!f.boxWhileLocked && !f.env.locked);
+            QCOMPARE(f.rec(1, keys::Morvane::AppRun), QString());
+            QCOMPARE(f.rec(1, keys::Morvane::AppEnd), QString("Zentrix1"));
+        }
     }
     void numberAndPortBindInstance()
     {
@@ -248,36 +223,28 @@ private Q_SLOTS:
         QVERIFY(g.prompter.last().text.contains("cannot be read"));
         QVERIFY(QFileInfo(own).isDir());
     }
-    void screenCheck_data()
-    {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("decision");
-        QTest::newRow("1024x600 passes") << QSize(1024, 600) << false << 0 << int(StartDecision::Continue);
-        QTest::newRow("800x600 passes") << QSize(800, 600) << false << 0 << int(StartDecision::Continue);
-        QTest::newRow("799x600 No") << QSize(799, 600) << true << int(MsgAnswer::No) << int(StartDecision::Exit);
-        QTest::newRow("800x599 Yes") << QSize(800, 599) << true << int(MsgAnswer::Yes) << int(StartDecision::Continue);
-    }
     void screenCheck()
     {
-        QFETCH(QSize, screen);
-        QFETCH(bool, asked);
-        QFETCH(int, answer);
-        QFETCH(int, decision);
-        Fixture f;
-        f.env.screen = screen;
-        if (asked)
-            f.prompter.queue(MsgAnswer(answer));
-        QCOMPARE(int(f.start(QString())), decision);
-        QCOMPARE(f.prompter.count(), asked ? 1 : 0);
-        if (asked) {
-            QCOMPARE(f.prompter.last().title, QString("Zentrix - Screen Resolution"));
-            QCOMPARE(f.prompter.lastLines().value(1),
-                     QString("Your resolution is only %1 x %2 picels").arg(screen.width()).arg(screen.height()));
+        const struct { QSize screen; bool asked; MsgAnswer answer; StartDecision decision; } cases[] = {
+            {{1024, 600}, false, MsgAnswer::Ok, StartDecision::Continue},
+            {{800, 600}, false, MsgAnswer::Ok, StartDecision::Continue},
+            {{799, 600}, true, MsgAnswer::No, StartDecision::Exit},
+            {{800, 599}, true, MsgAnswer::Yes, StartDecision::Continue}};
+        for (const auto &[screen, asked, answer, decision] : cases) {
+            Fixture f;
+            f.env.screen = screen;
+            if (asked)
+                f.prompter.queue(answer);
+            QCOMPARE(f.start(QString()), decision);
+            QCOMPARE(f.prompter.count(), asked ? 1 : 0);
+            if (asked) {
+                QCOMPARE(f.prompter.last().title, QString("Zentrix - Screen Resolution"));
+                QCOMPARE(f.prompter.lastLines().value(1),
+                         QString("Your resolution is only %1 x %2 picels").arg(screen.width()).arg(screen.height()));
+            }
+            // Ending here ends in order: the number is free again.
+            QCOMPARE(instanceIsFree(f.ctx.store, 0), decision == StartDecision::Exit);
         }
-        // Ending here ends in order: the number is free again.
-        QCOMPARE(instanceIsFree(f.ctx.store, 0), decision == int(StartDecision::Exit));
     }
 };
 

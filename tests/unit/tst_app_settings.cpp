@@ -72,22 +72,17 @@ private Q_SLOTS:
         if (!reported.isEmpty())
             QCOMPARE(f.prompter.lastLines().value(1), reported);
     }
-    void storedGeometry_data()
+    void storedGeometry()   // twips, screen 18000 x 13500
     {
-        QTest::addColumn<QList<int>>("stored");   // x, y, w, h in twips; -1 missing
-        QTest::addColumn<QRect>("expected");       // in twips, screen 18000 x 13500
-        QTest::newRow("fits") << QList<int>{1500, 1200, 9000, 6000} << QRect(1500, 1200, 9000, 6000);
-        QTest::newRow("too wide") << QList<int>{0, 0, 30000, 6000} << QRect(0, 0, 8025, 6000);
-        QTest::newRow("too high") << QList<int>{0, 0, 9000, 14000} << QRect(0, 0, 9000, 9000);
-        QTest::newRow("off screen") << QList<int>{15000, 100, 9000, 6000} << QRect(4500, 3750, 9000, 6000);
-        QTest::newRow("negative") << QList<int>{-400, 100, 9000, 6000} << QRect(4500, 3750, 9000, 6000);
-        QTest::newRow("tiny") << QList<int>{100, 100, 10, 10} << QRect(100, 100, 8025, 9000);
-    }
-    void storedGeometry()
-    {
-        QFETCH(QList<int>, stored);
-        QFETCH(QRect, expected);
-        QCOMPARE(fitMainGeometry(stored[0], stored[1], stored[2], stored[3], QRect(0, 0, 18000, 13500)), expected);
+        const std::pair<QRect, QRect> cases[] = {
+            {{1500, 1200, 9000, 6000}, {1500, 1200, 9000, 6000}},   // fits
+            {{0, 0, 30000, 6000}, {0, 0, 8025, 6000}},              // too wide
+            {{0, 0, 9000, 14000}, {0, 0, 9000, 9000}},              // too high
+            {{15000, 100, 9000, 6000}, {4500, 3750, 9000, 6000}},   // off screen
+            {{-400, 100, 9000, 6000}, {4500, 3750, 9000, 6000}},
+            {{100, 100, 10, 10}, {100, 100, 8025, 9000}}};          // tiny
+        for (const auto &[in, out] : cases)
+            QCOMPARE(fitMainGeometry(in.x(), in.y(), in.width(), in.height(), QRect(0, 0, 18000, 13500)), out);
     }
     void geometryRoundTrip()
     {

@@ -133,101 +133,72 @@ private Q_SLOTS:
         QVERIFY(f.refreshes >= 1);
     }
 
-    void startFailures_data()
-    {
-        QTest::addColumn<bool>("reopenOk");
-        QTest::addColumn<bool>("connectOk");
-        QTest::addColumn<bool>("statusOk");
-        QTest::addColumn<int>("device");
-        QTest::addColumn<QString>("firstRemark");
-        QTest::addColumn<bool>("capturing");
-        QTest::newRow("silent: captures what comes later") << true << false << true << 0 << "REM: RV5 not found on port COM4" << true;
-        QTest::newRow("port missing") << false << true << true << 0
-                                      << "REM: Selected communications Port COM4 is not avaialble." << false;
-        QTest::newRow("status invalid") << true << true << false << 0 << "REM: Failed to retrieve RV5 Status!" << false;
-        QTest::newRow("other device: TTY") << true << true << true << 3 << "REM: Setup was selected for { LogPad Terminal}" << true;
-    }
     void startFailures()
     {
-        QFETCH(bool, reopenOk);
-        QFETCH(bool, connectOk);
-        QFETCH(bool, statusOk);
-        QFETCH(int, device);
-        QFETCH(QString, firstRemark);
-        QFETCH(bool, capturing);
-        Fixture f;
-        f.files.createNewCFile();
-        f.link.sw = true;
-        f.link.reopenOk = reopenOk;
-        f.link.connectOk = connectOk;
-        f.ops.statusOk = statusOk;
-        f.cro.iCroDevice = qint16(device);
-        f.capture.croStartShoot();
-        QCOMPARE(f.lines().at(3), firstRemark);
-        QCOMPARE(f.link.sw, capturing);
-        // No chronograph command goes to another device.
-        if (device != 0)
-            QCOMPARE(f.link.log.size(), 1);
+        const struct { bool reopenOk, connectOk, statusOk; qint16 device; const char *firstRemark; bool capturing; } cases[] = {
+            {true, false, true, 0, "REM: RV5 not found on port COM4", true},   // silent: captures what comes later
+            {false, true, true, 0, "REM: Selected communications Port COM4 is not avaialble.", false},
+            {true, true, false, 0, "REM: Failed to retrieve RV5 Status!", false},
+            {true, true, true, 3, "REM: Setup was selected for { LogPad Terminal}", true}};   // other device: TTY
+        for (const auto &c : cases) {
+            Fixture f;
+            f.files.createNewCFile();
+            f.link.sw = true;
+            f.link.reopenOk = c.reopenOk;
+            f.link.connectOk = c.connectOk;
+            f.ops.statusOk = c.statusOk;
+            f.cro.iCroDevice = c.device;
+            f.capture.croStartShoot();
+            QCOMPARE(f.lines().at(3), QString(c.firstRemark));
+            QCOMPARE(f.link.sw, c.capturing);
+            if (c.device != 0)   // no chronograph command goes to another device
+                QCOMPARE(f.link.log.size(), 1);
+        }
     }
 
-    void startSensorsOff_data()
-    {
-        QTest::addColumn<bool>("calibrate");
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("remark");
-        QTest::newRow("No: sensors forced on") << false << "sensors on" << "REM: Setup has been changed - RV5 should be calibrated again.";
-        // The stand-in calibration leaves the sensors off.
-        QTest::newRow("Yes: calibration fails") << true << "calibrate quiet" << "REM: RV5 is not calibrated - therefore it can not record shots.";
-    }
     void startSensorsOff()
     {
-        QFETCH(bool, calibrate);
-        QFETCH(QString, operation);
-        QFETCH(QString, remark);
-        Fixture f;
-        f.files.createNewCFile();
-        f.ops.sensorsOn = false;
-        f.prompter.queue(calibrate ? MsgAnswer::Yes : MsgAnswer::No);
-        f.capture.croStartShoot();
-        QCOMPARE(f.prompter.lines(0), QStringList({"Sensors are turned off, the unit must be calibrated again.", "",
-                                                   "\tCalibrate the unit now..?"}));
-        QCOMPARE(f.prompter.at(0).defaultButton, 1);
-        QCOMPARE(f.ops.calls, QStringList({"fetch3", operation, "close"}));
-        QVERIFY(f.lines().contains(remark));
-        QCOMPARE(f.lines().contains("REM: RV5 is not calibrated - therefore it can not record shots."), calibrate);
-        QVERIFY(f.link.sw);  // step c sets it whatever the sensors say
-        QVERIFY(!f.cro.bCroCalOk);
+        const QString notCalibrated = "REM: RV5 is not calibrated - therefore it can not record shots.";
+        for (const bool calibrate : {false, true}) {   // No: sensors forced on; Yes: the stand-in calibration fails
+            Fixture f;
+            f.files.createNewCFile();
+            f.ops.sensorsOn = false;
+            f.prompter.queue(calibrate ? MsgAnswer::Yes : MsgAnswer::No);
+            f.capture.croStartShoot();
+            QCOMPARE(f.prompter.lines(0), QStringList({"Sensors are turned off, the unit must be calibrated again.", "",
+                                                       "\tCalibrate the unit now..?"}));
+            QCOMPARE(f.prompter.at(0).defaultButton, 1);
+            QCOMPARE(f.ops.calls, QStringList({"fetch3", calibrate ? "calibrate quiet" : "sensors on", "close"}));
+            QVERIFY(f.lines().contains(calibrate ? notCalibrated : "REM: Setup has been changed - RV5 should be calibrated again."));
+            QCOMPARE(f.lines().contains(notCalibrated), calibrate);
+            QVERIFY(f.link.sw);   // set whatever the sensors say
+            QVERIFY(!f.cro.bCroCalOk);
+        }
     }
 
-    void stop_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("remark");
-        QTest::newRow("Sens=OFF confirmed") << "SLev=50 Arc=OFF Sens=OFF\r\nDAT>"
-                                            << "REM: LogPad is now in ''Edit mode'' - shots will not be recorded into CFile.";
-        QTest::newRow("not confirmed") << "SLev=50 Arc=OFF\r\nDAT>"
-                                       << "REM: Communications error - could not establish a link with RV5.";
-    }
     void stop()
     {
-        QFETCH(QString, answer);
-        QFETCH(QString, remark);
-        Fixture f;
-        f.files.createNewCFile();
-        f.link.sw = true;
-        f.cro.bCroSensorsOn = true;
-        f.link.rsp["Z"] = answer;
-        f.capture.croStopShoot();
-        const QStringList l = f.lines();
-        QVERIFY(l.at(1).startsWith("TAG: Stop-"));
-        QVERIFY(l.at(2).startsWith("TAG: Device-"));
-        QCOMPARE(l.at(3), remark);
-        // Both tags are written before any traffic, and none of it runs with the switch set.
-        const int tagsEnd = f.files.active()->document()->toPlainText().indexOf("COM4}") + 6;
-        QVERIFY(f.link.log.at(0).section('@', 1).toInt() >= tagsEnd);
-        QCOMPARE(f.link.log.replaceInStrings(QRegularExpression("@.*"), ""), QStringList({"connect", "key [/0", "cmd Z/0"}));
-        QVERIFY(!f.link.sw);
-        QCOMPARE(f.cro.bCroSensorsOn, !answer.contains("Sens=OFF"));
+        const std::pair<const char *, const char *> cases[] = {
+            {"SLev=50 Arc=OFF Sens=OFF\r\nDAT>", "REM: LogPad is now in ''Edit mode'' - shots will not be recorded into CFile."},
+            {"SLev=50 Arc=OFF\r\nDAT>", "REM: Communications error - could not establish a link with RV5."}};   // not confirmed
+        for (const auto &[answer, remark] : cases) {
+            Fixture f;
+            f.files.createNewCFile();
+            f.link.sw = true;
+            f.cro.bCroSensorsOn = true;
+            f.link.rsp["Z"] = answer;
+            f.capture.croStopShoot();
+            const QStringList l = f.lines();
+            QVERIFY(l.at(1).startsWith("TAG: Stop-"));
+            QVERIFY(l.at(2).startsWith("TAG: Device-"));
+            QCOMPARE(l.at(3), QString(remark));
+            // Both tags are written before any traffic, and none of it runs with the switch set.
+            const int tagsEnd = f.files.active()->document()->toPlainText().indexOf("COM4}") + 6;
+            QVERIFY(f.link.log.at(0).section('@', 1).toInt() >= tagsEnd);
+            QCOMPARE(f.link.log.replaceInStrings(QRegularExpression("@.*"), ""), QStringList({"connect", "key [/0", "cmd Z/0"}));
+            QVERIFY(!f.link.sw);
+            QCOMPARE(f.cro.bCroSensorsOn, !QString(answer).contains("Sens=OFF"));
+        }
     }
 
     void remote()

@@ -67,28 +67,13 @@ const QString kInvalidExt = QStringLiteral("File name ''%1'' has invalid file ex
 class TstCFileManager : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void extClass_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("cls");
-        QTest::newRow("RTF caps") << "A.RTF" << 0;
-        QTest::newRow("cap") << "data.cap" << 3;
-        QTest::newRow("txt") << "x.Txt" << 4;
-        QTest::newRow("log") << "data.log" << 5;
-        QTest::newRow("ini") << "zent.ini" << 6;
-        QTest::newRow("bat") << "run.bat" << 7;
-        QTest::newRow("abc") << "run.abc" << 8;
-        QTest::newRow("short dot in last four") << "a.xy" << 8;
-        QTest::newRow("dot only") << "." << 8;
-        QTest::newRow("html: dot not in last four") << "page.html" << 9;
-        QTest::newRow("README") << "README" << 9;
-        QTest::newRow("empty") << "" << 9;
-    }
     void extClass()
     {
-        QFETCH(QString, name);
-        QFETCH(int, cls);
-        QCOMPARE(zx::extClass(name), cls);
+        const std::pair<const char *, int> cases[] = {
+            {"A.RTF", 0}, {"data.cap", 3}, {"x.Txt", 4}, {"data.log", 5}, {"zent.ini", 6}, {"run.bat", 7},
+            {"run.abc", 8}, {"a.xy", 8}, {".", 8}, {"page.html", 9}, {"README", 9}, {"", 9}};   // dot in the last four
+        for (const auto &[name, cls] : cases)
+            QVERIFY2(zx::extClass(name) == cls, name);
     }
 
     void names()
@@ -143,32 +128,21 @@ private Q_SLOTS:
         QCOMPARE(f.files.createNewCFile()->caption(), QString("CFile1"));
     }
 
-    void noCFileBoxes_data()
-    {
-        QTest::addColumn<int>("cmd");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Close") << 0 << "No Open CFile !";
-        QTest::newRow("CloseAll") << 1 << "No open CFiles!...";
-        QTest::newRow("Save") << 2 << "No Open CFile !";
-        QTest::newRow("SaveAs") << 3 << "No Open CFiles !";
-        QTest::newRow("SaveAll") << 4 << "No Open CFile !";
-        QTest::newRow("SaveSelectionAs") << 5 << "No Open CFile !";
-        QTest::newRow("Revert") << 6 << "No Open CFile !";
-    }
     void noCFileBoxes()
     {
-        QFETCH(int, cmd);
-        QFETCH(QString, text);
-        Fixture f;
         using M = void (zx::CFileManager::*)();
-        const M cmds[] = {&zx::CFileManager::mnuFileClose,   &zx::CFileManager::mnuFileCloseAll,
-                          &zx::CFileManager::mnuFileSave,    &zx::CFileManager::mnuFileSaveAs,
-                          &zx::CFileManager::mnuFileSaveAll, &zx::CFileManager::mnuFileSaveSelectionAs,
-                          &zx::CFileManager::mnuFileRevert};
-        (f.files.*cmds[cmd])();
-        QCOMPARE(f.prompter.texts(), QStringList{text});
-        QCOMPARE(f.prompter.last().title, QString("LogPad"));
-        QCOMPARE(f.chooser.count(), 0);
+        const std::pair<M, const char *> cmds[] = {
+            {&zx::CFileManager::mnuFileClose, "No Open CFile !"},  {&zx::CFileManager::mnuFileCloseAll, "No open CFiles!..."},
+            {&zx::CFileManager::mnuFileSave, "No Open CFile !"},   {&zx::CFileManager::mnuFileSaveAs, "No Open CFiles !"},
+            {&zx::CFileManager::mnuFileSaveAll, "No Open CFile !"}, {&zx::CFileManager::mnuFileSaveSelectionAs, "No Open CFile !"},
+            {&zx::CFileManager::mnuFileRevert, "No Open CFile !"}};
+        for (const auto &[cmd, text] : cmds) {
+            Fixture f;
+            (f.files.*cmd)();
+            QCOMPARE(f.prompter.texts(), QStringList{text});
+            QCOMPARE(f.prompter.last().title, QString("LogPad"));
+            QCOMPARE(f.chooser.count(), 0);
+        }
     }
 
     void needActiveCFile()

@@ -37,18 +37,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("label");
         QTest::addColumn<bool>("cleared");
-        QTest::newRow("edit") << false << true << true << 0 << "Zentrix0 {COM1=ON} {Edit} {RV5 Vantor}" << "Edit"
-                              << false;
-        QTest::newRow("edit, port closed") << true << false << true << 0
-                                           << "Zentrix0 {COM1=OFF} {Edit} {RV5 Vantor}" << "Edit" << true;
-        QTest::newRow("shoot") << true << true << true << 0 << "Zentrix0 {COM1=ON} {Shoot}  {RV5 Vantor}" << "Shoot"
-                               << false;
-        QTest::newRow("remote") << true << true << false << 0 << "Zentrix0 {COM1=ON} {Remote}  {RV5 Vantor}"
-                                << "Remo" << false;
-        QTest::newRow("tty") << true << true << false << 3 << "Zentrix0 {COM1=ON} {TTY}  {LogPad Terminal}" << "TTY"
-                             << false;
-        QTest::newRow("tty with sensors flag") << true << true << true << 1
-                                               << "Zentrix0 {COM1=ON} {TTY}  {Shooting Valtry}" << "TTY" << false;
+        const QString com = "Zentrix0 {COM1=";
+        QTest::newRow("edit") << false << true << true << 0 << com + "ON} {Edit} {RV5 Vantor}" << "Edit" << false;
+        QTest::newRow("edit, port closed") << true << false << true << 0 << com + "OFF} {Edit} {RV5 Vantor}" << "Edit" << true;
+        QTest::newRow("shoot") << true << true << true << 0 << com + "ON} {Shoot}  {RV5 Vantor}" << "Shoot" << false;
+        QTest::newRow("remote") << true << true << false << 0 << com + "ON} {Remote}  {RV5 Vantor}" << "Remo" << false;
+        QTest::newRow("tty") << true << true << false << 3 << com + "ON} {TTY}  {LogPad Terminal}" << "TTY" << false;
+        QTest::newRow("tty, sensors") << true << true << true << 1 << com + "ON} {TTY}  {Shooting Valtry}" << "TTY" << false;
     }
     void modeTable()
     {
@@ -138,34 +133,22 @@ private Q_SLOTS:
         QVERIFY(!v.commands.value(cmd::mnuRemStart).checked.value());
     }
 
-    void userLevelMarks_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<bool>("min");
-        QTest::addColumn<bool>("max");
-        QTest::addColumn<bool>("testShown");
-        QTest::addColumn<bool>("level4Shown");
-        QTest::newRow("0") << 0 << true << false << false << false;
-        QTest::newRow("2") << 2 << false << false << true << false;
-        QTest::newRow("4") << 4 << false << true << true << true;
-    }
     void userLevelMarks()
     {
-        QFETCH(int, level);
-        QFETCH(bool, min);
-        QFETCH(bool, max);
-        QFETCH(bool, testShown);
-        QFETCH(bool, level4Shown);
-        ProgramState s;
-        s.userLevel = level;
-        const ViewState v = modeStatusRefresh(s);
-        QCOMPARE(v.commands.value(cmd::mnuDbgLevel).text.value(), QStringLiteral("Lev-%1...").arg(level));
-        QCOMPARE(v.commands.value(cmd::mnuDbgMinLev).checked.value(), min);
-        QCOMPARE(v.commands.value(cmd::mnuDbgMaxLev).checked.value(), max);
-        for (const QString &c : cmd::testLevelCommands())
-            QCOMPARE(v.commands.value(c).visible.value(), testShown);
-        for (const QString &c : cmd::level4Commands())
-            QCOMPARE(v.commands.value(c).visible.value(), level4Shown);
+        const struct { int level; bool min, max, testShown, level4Shown; } cases[] = {
+            {0, true, false, false, false}, {2, false, false, true, false}, {4, false, true, true, true}};
+        for (const auto &c : cases) {
+            ProgramState s;
+            s.userLevel = c.level;
+            const ViewState v = modeStatusRefresh(s);
+            QCOMPARE(v.commands.value(cmd::mnuDbgLevel).text.value(), QStringLiteral("Lev-%1...").arg(c.level));
+            QCOMPARE(v.commands.value(cmd::mnuDbgMinLev).checked.value(), c.min);
+            QCOMPARE(v.commands.value(cmd::mnuDbgMaxLev).checked.value(), c.max);
+            for (const QString &k : cmd::testLevelCommands())
+                QCOMPARE(v.commands.value(k).visible.value(), c.testShown);
+            for (const QString &k : cmd::level4Commands())
+                QCOMPARE(v.commands.value(k).visible.value(), c.level4Shown);
+        }
     }
 
     void rv5OnlyCommands()

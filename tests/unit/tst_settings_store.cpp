@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 #include <unistd.h>
 #include <QtTest>
 
@@ -30,52 +31,18 @@ private Q_SLOTS:
         s.deleteSection("Zentrix0", "frmComSet");
         QCOMPARE(s.read("Zentrix0", keys::frmComSet::CommPort), QString("1"));
     }
-    void boolEncoding_data()
+    void textEncodings()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("dflt");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("True") << "True" << false << true;
-        QTest::newRow("lower false") << "false" << true << false;
-        QTest::newRow("upper TRUE") << "TRUE" << false << true;
-        QTest::newRow("zero") << "0" << true << false;
-        QTest::newRow("minus one") << "-1" << false << true;
-        QTest::newRow("seven") << "7" << false << true;
-        QTest::newRow("garbage keeps default") << "maybe" << true << true;
-        QTest::newRow("empty keeps default") << "" << false << false;
-    }
-    void boolEncoding()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, dflt);
-        QFETCH(bool, expected);
-        QCOMPARE(SettingsStore::toBool(text, dflt), expected);
-    }
-    void intEncoding_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("plain") << "8025" << true << 8025;
-        QTest::newRow("blanks") << "  12 " << true << 12;
-        QTest::newRow("negative") << "-300" << true << -300;
-        QTest::newRow("half to even down") << "2.5" << true << 2;
-        QTest::newRow("half to even up") << "3.5" << true << 4;
-        QTest::newRow("fraction") << "7.6" << true << 8;
-        QTest::newRow("text") << "abc" << false << 0;
-        QTest::newRow("empty") << "" << false << 0;
-        QTest::newRow("trailing junk") << "12px" << false << 0;
-        QTest::newRow("huge") << "1e12" << false << 0;
-    }
-    void intEncoding()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(int, expected);
-        const auto v = SettingsStore::parseInt(text);
-        QCOMPARE(v.has_value(), ok);
-        if (ok)
-            QCOMPARE(*v, expected);
+        const struct { const char *text; bool dflt, expected; } bools[] = {
+            {"True", false, true}, {"false", true, false}, {"TRUE", false, true}, {"0", true, false},
+            {"-1", false, true},  {"maybe", true, true},  {"", false, false}};   // garbage/empty: default
+        for (const auto &b : bools)
+            QVERIFY2(SettingsStore::toBool(b.text, b.dflt) == b.expected, b.text);
+        const struct { const char *text; std::optional<int> expected; } ints[] = {
+            {"8025", 8025}, {"  12 ", 12}, {"-300", -300}, {"2.5", 2}, {"3.5", 4}, {"7.6", 8},   // half to even
+            {"abc", {}},    {"", {}},      {"12px", {}},   {"1e12", {}}};
+        for (const auto &i : ints)
+            QVERIFY2(SettingsStore::parseInt(i.text) == i.expected, i.text);
     }
     void typedReadsReportBadText()
     {
