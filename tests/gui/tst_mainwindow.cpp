@@ -158,40 +158,33 @@ private Q_SLOTS:
         QCOMPARE(f.prompter.count(), 2);
         w->setQueryCloseDocuments({});
     }
-    void commandLineFile_data()
+    void commandLineFile()   // told: empty when loaded
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("told");   // empty: loaded
-        QTest::newRow("loaded") << "shots.txt" << "";
-        QTest::newRow("missing: as a recent file") << "gone.rtf" << "File doesn't exists!";
-        QTest::newRow("not rich text: its description") << "bad.rtf" << "Invalid file format";
-    }
-    void commandLineFile()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, told);
-        Fixture f;
-        QTemporaryDir dir;
-        for (const char *name : {"shots.txt", "bad.rtf"}) {
-            QFile out(dir.filePath(name));
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write("  1   2810 fps\r\n  2   2822 fps\r\n");
-        }
-        f.ctx.cmd.cmdPath = dir.path() + "/";
-        f.ctx.cmd.cmdFile = file;
-        FrmMdi *w = f.start();
-        QCOMPARE(w->mdiArea()->subWindowList().size(), 1);   // one CFile, loaded or left empty
-        QMdiSubWindow *doc = w->mdiArea()->activeSubWindow();
-        auto *text = doc->findChild<QTextEdit *>("rtfText");
-        if (told.isEmpty()) {
-            QCOMPARE(doc->windowTitle(), dir.filePath(file));
-            QVERIFY(text->toPlainText().contains("2822 fps"));
-            QVERIFY(!text->document()->isModified());
-            QCOMPARE(f.prompter.count(), 0);
-        } else {
-            QCOMPARE(doc->windowTitle(), QString("CFile1"));
-            QCOMPARE(f.prompter.count(), 1);   // the CFile's own message, not the general error report
-            QCOMPARE(f.prompter.last().text, told);
+        for (const auto &[file, told] : {std::pair{"shots.txt", ""}, {"gone.rtf", "File doesn't exists!"},
+                                         {"bad.rtf", "Invalid file format"}}) {
+            Fixture f;
+            QTemporaryDir dir;
+            for (const char *name : {"shots.txt", "bad.rtf"}) {
+                QFile out(dir.filePath(name));
+                QVERIFY(out.open(QIODevice::WriteOnly));
+                out.write("  1   2810 fps\r\n  2   2822 fps\r\n");
+            }
+            f.ctx.cmd.cmdPath = dir.path() + "/";
+            f.ctx.cmd.cmdFile = file;
+            FrmMdi *w = f.start();
+            QCOMPARE(w->mdiArea()->subWindowList().size(), 1);   // one CFile, loaded or left empty
+            QMdiSubWindow *doc = w->mdiArea()->activeSubWindow();
+            auto *text = doc->findChild<QTextEdit *>("rtfText");
+            if (!*told) {
+                QCOMPARE(doc->windowTitle(), dir.filePath(file));
+                QVERIFY(text->toPlainText().contains("2822 fps"));
+                QVERIFY(!text->document()->isModified());
+                QCOMPARE(f.prompter.count(), 0);
+            } else {
+                QCOMPARE(doc->windowTitle(), QString("CFile1"));
+                QCOMPARE(f.prompter.count(), 1);   // the CFile's own message, not the general error report
+                QCOMPARE(f.prompter.last().text, QString(told));
+            }
         }
     }
     void terminationClosesWithoutQuestions()

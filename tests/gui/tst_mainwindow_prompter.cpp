@@ -20,56 +20,45 @@ using namespace zx;
 class TestMainWindowPrompter : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void boxShowsButtonsAndDefault_data()
-    {
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("dflt");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<int>("expected");   // answer of the default button
-        QTest::newRow("ok") << int(MsgButtons::Ok) << 1 << QStringList{"OK"} << int(MsgAnswer::Ok);
-        QTest::newRow("yes/no, No") << int(MsgButtons::YesNo) << 2 << QStringList{"Yes", "No"} << int(MsgAnswer::No);
-        QTest::newRow("yes/no/cancel, Cancel") << int(MsgButtons::YesNoCancel) << 3
-                                               << QStringList{"Yes", "No", "Cancel"} << int(MsgAnswer::Cancel);
-        QTest::newRow("retry/cancel, Retry") << int(MsgButtons::RetryCancel) << 1 << QStringList{"Retry", "Cancel"}
-                                             << int(MsgAnswer::Retry);
-    }
     void boxShowsButtonsAndDefault()
     {
-        QFETCH(int, buttons);
-        QFETCH(int, dflt);
-        QFETCH(QStringList, names);
-        QFETCH(int, expected);
-        setAppTitle("Zentrix4");
-        QtPrompter p;
-        MsgRequest r;
-        r.text = "line one\r\nline two";
-        r.buttons = MsgButtons(buttons);
-        r.defaultButton = dflt;
-        r.systemModal = true;
-        r.foreground = true;
-        QStringList seen;
-        QString title, text, defaultText;
-        bool onTop = false, modal = false;
-        QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            title = box->windowTitle();
-            text = box->text();
-            onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-            modal = box->windowModality() == Qt::ApplicationModal;
-            for (QAbstractButton *b : box->buttons())
-                seen << b->text().remove('&');
-            defaultText = box->defaultButton()->text().remove('&');
-            box->defaultButton()->click();
-        });
-        QCOMPARE(int(p.show(r)), expected);
-        QCOMPARE(title, QString("Zentrix4"));
-        QCOMPARE(text, QString("line one\nline two"));
-        QVERIFY(onTop && modal);
-        seen.sort();
-        names.sort();
-        QCOMPARE(seen, names);
-        QVERIFY(names.contains(defaultText));
+        const struct { MsgButtons buttons; int dflt; QStringList names; MsgAnswer expected; } cases[] = {
+            {MsgButtons::Ok, 1, {"OK"}, MsgAnswer::Ok},
+            {MsgButtons::YesNo, 2, {"No", "Yes"}, MsgAnswer::No},
+            {MsgButtons::YesNoCancel, 3, {"Cancel", "No", "Yes"}, MsgAnswer::Cancel},
+            {MsgButtons::RetryCancel, 1, {"Cancel", "Retry"}, MsgAnswer::Retry}};   // names sorted
+        for (const auto &[buttons, dflt, names, expected] : cases) {
+            setAppTitle("Zentrix4");
+            QtPrompter p;
+            MsgRequest r;
+            r.text = "line one\r\nline two";
+            r.buttons = buttons;
+            r.defaultButton = dflt;
+            r.systemModal = true;
+            r.foreground = true;
+            QStringList seen;
+            QString title, text, defaultText;
+            bool onTop = false, modal = false;
+            QTimer::singleShot(0, this, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                title = box->windowTitle();
+                text = box->text();
+                onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                modal = box->windowModality() == Qt::ApplicationModal;
+                for (QAbstractButton *b : box->buttons())
+                    seen << b->text().remove('&');
+                defaultText = box->defaultButton()->text().remove('&');
+                box->defaultButton()->click();
+            });
+            QCOMPARE(p.show(r), expected);
+            QCOMPARE(title, QString("Zentrix4"));
+            QCOMPARE(text, QString("line one\nline two"));
+            QVERIFY(onTop && modal);
+            seen.sort();
+            QCOMPARE(seen, names);
+            QVERIFY(names.contains(defaultText));
+        }
     }
     void terminationClosesOpenAndLaterBoxes()
     {

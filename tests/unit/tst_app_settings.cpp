@@ -43,34 +43,23 @@ private Q_SLOTS:
     }
     // Stored layout values: out of range corrected, text that does not convert reported with
     // its step number while start-up goes on.
-    void layoutValues_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("reported");
-        QTest::newRow("view mode 2") << "ViewMode" << "2" << 2 << "";
-        QTest::newRow("view mode 5 reads 0") << "ViewMode" << "5" << 0 << "";
-        QTest::newRow("view mode -1 reads 0") << "ViewMode" << "-1" << 0 << "";
-        QTest::newRow("view mode text") << "ViewMode" << "wide" << 0 << "moxMain-soxSettings-5";
-        QTest::newRow("ruler text") << "Ruler" << "sometimes" << 0 << "moxMain-soxSettings-3";
-        QTest::newRow("status bar off") << "StatusBar" << "False" << 0 << "";
-    }
     void layoutValues()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, stored);
-        QFETCH(int, value);
-        QFETCH(QString, reported);
-        Fixture f;
-        f.ctx.store.write("Zentrix0", "frmMDI", key, stored);
-        const LayoutSettings l = readLayoutSettings(f.ctx);
-        const int got = key == "ViewMode" ? l.viewMode : key == "Ruler" ? int(l.ruler) : int(l.statusBar);
-        QCOMPARE(got, value);
-        QCOMPARE(f.prompter.count(), reported.isEmpty() ? 0 : 1);
-        QCOMPARE(f.ctx.errorCount, reported.isEmpty() ? 0 : 1);
-        if (!reported.isEmpty())
-            QCOMPARE(f.prompter.lastLines().value(1), reported);
+        const struct { QString key; const char *stored; int value; QString reported; } cases[] = {
+            {"ViewMode", "2", 2, ""},  {"ViewMode", "5", 0, ""}, {"ViewMode", "-1", 0, ""},
+            {"ViewMode", "wide", 0, "moxMain-soxSettings-5"}, {"Ruler", "sometimes", 0, "moxMain-soxSettings-3"},
+            {"StatusBar", "False", 0, ""}};
+        for (const auto &[key, stored, value, reported] : cases) {
+            Fixture f;
+            f.ctx.store.write("Zentrix0", "frmMDI", key, stored);
+            const LayoutSettings l = readLayoutSettings(f.ctx);
+            const int got = key == "ViewMode" ? l.viewMode : key == "Ruler" ? int(l.ruler) : int(l.statusBar);
+            QCOMPARE(got, value);
+            QCOMPARE(f.prompter.count(), reported.isEmpty() ? 0 : 1);
+            QCOMPARE(f.ctx.errorCount, reported.isEmpty() ? 0 : 1);
+            if (!reported.isEmpty())
+                QCOMPARE(f.prompter.lastLines().value(1), reported);
+        }
     }
     void storedGeometry()   // twips, screen 18000 x 13500
     {
