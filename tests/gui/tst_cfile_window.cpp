@@ -81,7 +81,6 @@ private Q_SLOTS:
         QVERIFY(f.files().active()->bChanged());
         f.prompter.queue(MsgAnswer::Cancel);
         QVERIFY(!w->close());
-        QCOMPARE(f.prompter.lastLines(), QStringList({"File CFile1 has changed !", "Save changes ?"}));
         QCOMPARE(f.area->subWindowList().size(), 1);
         QPointer<zx::FrmDocument> guard(w);
         f.prompter.queue(MsgAnswer::No);

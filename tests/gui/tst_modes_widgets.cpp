@@ -40,10 +40,7 @@ void TstModesWidgets::viewReachesActionsByName()
     QVERIFY(!w.findChild<QAction *>(cmd::Save)->isEnabled());
 
     ProgramState s;
-    s.portOpen = true;
-    s.captureOn = true;
-    s.sensorsOn = true;
-    s.statusOk = true;
+    s.portOpen = s.captureOn = s.sensorsOn = s.statusOk = true;
     s.sensLevel = 40;
     s.moreOptions = false;
     view.applyView(modeStatusRefresh(s));

@@ -15,7 +15,7 @@ namespace keys = zx::keys;
 class TestInstancesProcesses : public QObject {
     Q_OBJECT
 
-    QString binary() const { return qEnvironmentVariable("ZX_BINARY_DIR") + "/app/zentrix"; }
+    static QString binary() { return qEnvironmentVariable("ZX_BINARY_DIR") + "/app/zentrix"; }
 
     // A copy that logs its boxes to `log` and answers them from `answers` (null: real boxes).
     static std::unique_ptr<QProcess> launch(const test::TempSettings &tmp, const QString &answers, const QString &log,
@@ -33,7 +33,7 @@ class TestInstancesProcesses : public QObject {
         QStringList all{"--answers-log", log};
         if (!answers.isNull())
             all << "--answers" << answers;
-        p->start(qEnvironmentVariable("ZX_BINARY_DIR") + "/app/zentrix", all + args);
+        p->start(binary(), all + args);
         return p;
     }
 

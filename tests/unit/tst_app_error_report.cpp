@@ -9,7 +9,7 @@ using namespace zx;
 class TestAppErrorReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void levelZeroShowsDescriptionAndLocation()
+    void levelsShowDescriptionOrRecord()
     {
         test::ScriptedPrompter p;
         AppContext ctx;
@@ -24,12 +24,7 @@ private Q_SLOTS:
         QCOMPARE(p.last().text, QStringLiteral("Type mismatch\r\nmoxMain-soxSettings-3"));
         errorReport(ctx, QStringLiteral("again"));   // cleared after the report
         QCOMPARE(p.count(), 1);
-    }
-    void higherLevelsShowTheNumberedRecord()
-    {
-        test::ScriptedPrompter p;
-        AppContext ctx;
-        ctx.prompter = &p;
+        // Above level 0: the numbered record.
         ctx.soft.userLevel = 1;
         ctx.errorCount = 11;
         reportError(ctx, 53, QStringLiteral("File not found"), QStringLiteral("modCFile/SaveAll"));

@@ -114,25 +114,21 @@ private Q_SLOTS:
         QCOMPARE(f.files.numOfCFIles(), 0);
     }
 
-    void captureJoinsSplitLineEnds_data()
-    {
-        QTest::addColumn<QStringList>("chunks");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole lines") << QStringList{"CAP: 1 2801\r\n", "CAP: 2 2799\r\n"} << "CAP: 1 2801\nCAP: 2 2799\n";
-        QTest::newRow("CR | LF") << QStringList{"CAP: 1 2801\r", "\nCAP: 2 2799\r", "\n"} << "CAP: 1 2801\nCAP: 2 2799\n";
-        QTest::newRow("byte by byte") << QStringList{"C", "A", "P", ":", "\r", "\n", "D", "\r", "\n"} << "CAP:\nD\n";
-        QTest::newRow("blank line kept") << QStringList{"a\r\n\r", "\nb"} << "a\n\nb";
-        QTest::newRow("LF only") << QStringList{"a\n", "b\n"} << "a\nb\n";
-    }
     void captureJoinsSplitLineEnds()
     {
-        QFETCH(QStringList, chunks);
-        QFETCH(QString, text);
-        Fixture f;
-        f.files.createNewCFile();
-        for (const QString &c : chunks)
-            f.pad.captureText(c);
-        QCOMPARE(f.text(), text);
+        const std::pair<QStringList, QString> cases[] = {
+            {{"CAP: 1 2801\r\n", "CAP: 2 2799\r\n"}, "CAP: 1 2801\nCAP: 2 2799\n"},
+            {{"CAP: 1 2801\r", "\nCAP: 2 2799\r", "\n"}, "CAP: 1 2801\nCAP: 2 2799\n"},   // CR | LF
+            {{"C", "A", "P", ":", "\r", "\n", "D", "\r", "\n"}, "CAP:\nD\n"},
+            {{"a\r\n\r", "\nb"}, "a\n\nb"},   // blank line kept
+            {{"a\n", "b\n"}, "a\nb\n"}};
+        for (const auto &[chunks, text] : cases) {
+            Fixture f;
+            f.files.createNewCFile();
+            for (const QString &c : chunks)
+                f.pad.captureText(c);
+            QCOMPARE(f.text(), text);
+        }
     }
 
     void tagsAndNumberedRemark()
@@ -260,43 +256,38 @@ private Q_SLOTS:
         QCOMPARE(nextRun.leftovers().first().caption, QString("C:\\x\\run.rtf"));
     }
 
-    void recoveryOfALeftover_data()
-    {
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("Yes: a new CFile") << true;
-        QTest::newRow("No: set aside") << false;
-    }
     void recoveryOfALeftover()
     {
-        QFETCH(bool, yes);
-        Fixture f;
-        QTemporaryDir dir;
-        {
-            zx::CaptureJournal crashed(dir.path());
-            zx::CFileDoc doc("CFile3");
-            crashed.record(&doc, "TAG: Start-\r\nCAP:#01 2875.42 f/s\r\n");
-        }
-        zx::CaptureJournal journal(dir.path());
-        journal.watch(f.files);
-        f.pad.setJournal(&journal);
-        const QString left = journal.leftovers().first().path;
-        f.prompter.queue(yes ? MsgAnswer::Yes : MsgAnswer::No);
-        QCOMPARE(zx::recoverJournals(journal, f.files, f.pad, f.prompter), yes ? 1 : 0);
-        QCOMPARE(f.prompter.at(0).defaultButton, 1);
-        QCOMPARE(f.prompter.lines(0).at(1), QString("CFile [CFile3] has lines that were not saved,"));
-        QVERIFY(!QFile::exists(left));
-        if (yes) {
-            // Unsaved in the new CFile, whose own journal now holds the lines.
-            QCOMPARE(f.text(), QString("TAG: Start-\nCAP:#01 2875.42 f/s\n"));
-            QVERIFY(f.files.active()->bChanged());
-            QCOMPARE(zx::CaptureJournal::read(journal.pathOf(f.files.active()))->text,
-                     QString("TAG: Start-\r\nCAP:#01 2875.42 f/s\r\n"));
-        } else {
-            // Kept aside, the user told where, and not asked about again.
-            QCOMPARE(f.prompter.lines(1), QStringList({"The lines were not recovered, they are kept in:", left + ".old"}));
-            QVERIFY(QFile::exists(left + ".old"));
-            QCOMPARE(zx::recoverJournals(journal, f.files, f.pad, f.prompter), 0);
-            QCOMPARE(f.prompter.count(), 2);
+        for (const bool yes : {true, false}) {   // Yes: a new CFile; No: set aside
+            Fixture f;
+            QTemporaryDir dir;
+            {
+                zx::CaptureJournal crashed(dir.path());
+                zx::CFileDoc doc("CFile3");
+                crashed.record(&doc, "TAG: Start-\r\nCAP:#01 2875.42 f/s\r\n");
+            }
+            zx::CaptureJournal journal(dir.path());
+            journal.watch(f.files);
+            f.pad.setJournal(&journal);
+            const QString left = journal.leftovers().first().path;
+            f.prompter.queue(yes ? MsgAnswer::Yes : MsgAnswer::No);
+            QCOMPARE(zx::recoverJournals(journal, f.files, f.pad, f.prompter), yes ? 1 : 0);
+            QCOMPARE(f.prompter.at(0).defaultButton, 1);
+            QCOMPARE(f.prompter.lines(0).at(1), QString("CFile [CFile3] has lines that were not saved,"));
+            QVERIFY(!QFile::exists(left));
+            if (yes) {
+                // Unsaved in the new CFile, whose own journal now holds the lines.
+                QCOMPARE(f.text(), QString("TAG: Start-\nCAP:#01 2875.42 f/s\n"));
+                QVERIFY(f.files.active()->bChanged());
+                QCOMPARE(zx::CaptureJournal::read(journal.pathOf(f.files.active()))->text,
+                         QString("TAG: Start-\r\nCAP:#01 2875.42 f/s\r\n"));
+            } else {
+                // Kept aside, the user told where, and not asked about again.
+                QCOMPARE(f.prompter.lines(1), QStringList({"The lines were not recovered, they are kept in:", left + ".old"}));
+                QVERIFY(QFile::exists(left + ".old"));
+                QCOMPARE(zx::recoverJournals(journal, f.files, f.pad, f.prompter), 0);
+                QCOMPARE(f.prompter.count(), 2);
+            }
         }
     }
 };
