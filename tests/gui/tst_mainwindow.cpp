@@ -155,6 +155,8 @@ private Q_SLOTS:
         f.prompter.queue(MsgAnswer::Yes);
         QVERIFY(w->queryClose(true));
         QVERIFY(!w->queryClose(false));   // File/Exit: no question, but the CFile cancels
+        f.ctx.showWarn = false;           // warnings off: no question either
+        QVERIFY(w->queryClose(true));
         QCOMPARE(f.prompter.count(), 2);
         w->setQueryCloseDocuments({});
     }

@@ -203,16 +203,6 @@ private Q_SLOTS:
         QVERIFY(confirmWarning(f.ctx, "Q"));    // no longer asks
         QCOMPARE(f.prompter.count(), 4);
     }
-    void quitConfirmation()
-    {
-        Fixture f;
-        f.prompter.queue(MsgAnswer::No);
-        QVERIFY(!confirmQuit(f.ctx));
-        QVERIFY(f.prompter.last().text.endsWith("Do you really want to Quit ?"));
-        f.ctx.showWarn = false;
-        QVERIFY(confirmQuit(f.ctx));
-        QCOMPARE(f.prompter.count(), 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAppSettings)

@@ -28,40 +28,27 @@ ProgramState linked(bool capture, bool sensors)
 class TstMode : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void modeTable_data()
-    {
-        QTest::addColumn<bool>("capture");
-        QTest::addColumn<bool>("open");
-        QTest::addColumn<bool>("sensors");
-        QTest::addColumn<int>("device");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<bool>("cleared");
-        const QString com = "Zentrix0 {COM1=";
-        QTest::newRow("edit") << false << true << true << 0 << com + "ON} {Edit} {RV5 Vantor}" << "Edit" << false;
-        QTest::newRow("edit, port closed") << true << false << true << 0 << com + "OFF} {Edit} {RV5 Vantor}" << "Edit" << true;
-        QTest::newRow("shoot") << true << true << true << 0 << com + "ON} {Shoot}  {RV5 Vantor}" << "Shoot" << false;
-        QTest::newRow("remote") << true << true << false << 0 << com + "ON} {Remote}  {RV5 Vantor}" << "Remo" << false;
-        QTest::newRow("tty") << true << true << false << 3 << com + "ON} {TTY}  {LogPad Terminal}" << "TTY" << false;
-        QTest::newRow("tty, sensors") << true << true << true << 1 << com + "ON} {TTY}  {Shooting Valtry}" << "TTY" << false;
-    }
     void modeTable()
     {
-        QFETCH(bool, capture);
-        QFETCH(bool, open);
-        QFETCH(bool, sensors);
-        QFETCH(int, device);
-        QFETCH(QString, caption);
-        QFETCH(QString, label);
-        QFETCH(bool, cleared);
-        ProgramState s = linked(capture, sensors);
-        s.portOpen = open;
-        s.device = device;
-        s.deviceName = QStringList{" RV5 Vantor", " Shooting Valtry", "", " LogPad Terminal"}.at(device);
-        const ViewState v = modeStatusRefresh(s);
-        QCOMPARE(v.mainCaption, caption);
-        QCOMPARE(v.modeLabel, label);
-        QCOMPARE(v.clearCapture, cleared);
+        const QString com = "Zentrix0 {COM1=";
+        const struct { bool capture, open, sensors; int device; QString caption; const char *label; bool cleared; } cases[] = {
+            {false, true, true, 0, com + "ON} {Edit} {RV5 Vantor}", "Edit", false},
+            {true, false, true, 0, com + "OFF} {Edit} {RV5 Vantor}", "Edit", true},
+            {true, true, true, 0, com + "ON} {Shoot}  {RV5 Vantor}", "Shoot", false},
+            {true, true, false, 0, com + "ON} {Remote}  {RV5 Vantor}", "Remo", false},
+            {true, true, false, 3, com + "ON} {TTY}  {LogPad Terminal}", "TTY", false},
+            {true, true, true, 1, com + "ON} {TTY}  {Shooting Valtry}", "TTY", false},
+        };
+        for (const auto &c : cases) {
+            ProgramState s = linked(c.capture, c.sensors);
+            s.portOpen = c.open;
+            s.device = c.device;
+            s.deviceName = QStringList{" RV5 Vantor", " Shooting Valtry", "", " LogPad Terminal"}.at(c.device);
+            const ViewState v = modeStatusRefresh(s);
+            QCOMPARE(v.mainCaption, c.caption);
+            QCOMPARE(v.modeLabel, QString(c.label));
+            QCOMPARE(v.clearCapture, c.cleared);
+        }
     }
 
     // The support windows keep their caption's first word and take this copy's tag.
