@@ -9,7 +9,6 @@
 #include "cfile/ui/cfile_workspace.h"
 #include "app/ui/document_factory.h"
 #include "cfile/ui/frm_document.h"
-#include "platform/one_shot_timer.h"
 #include "platform/port_map.h"
 #include "platform/serial_port.h"
 #include "platform/settings_store.h"

@@ -5,7 +5,6 @@
 #include "cfile/capture_stack.h"
 #include "cfile/cfile_manager.h"
 #include "link/link_session.h"
-#include "platform/one_shot_timer.h"
 #include "platform/settings_store.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
