@@ -1,8 +1,5 @@
-// Port scan and chronograph detection over real pseudo-terminals: one simulator,
-// one silent line, one port held open by another process, every other COM number
-// absent. Checks the rows and their spacing, the counters and summary lines, the
-// own link port being probed and reopened, choosing rows, and the first-free
-// selection used at start-up.
+// Port scan and chronograph detection over real pseudo-terminals: one simulator, one silent line,
+// one port held open by another process, every other COM number absent.
 #include "link/link_session.h"
 #include "link/link_settings_keys.h"
 #include "link/port_detect.h"
@@ -26,49 +23,6 @@
 using namespace zx;
 using namespace zx::test;
 
-class TstDetectPorts : public QObject {
-    Q_OBJECT
-    TempSettings temp;
-    std::unique_ptr<SimFixture> rv5, silent, held;
-    QProcess holder;
-
-private Q_SLOTS:
-    void initTestCase();
-    void cleanupTestCase();
-    void scanAndDetect();
-    void ownLinkPortIsProbedAndReopened();
-    void chooseRows();
-    void noPortsAtAll();
-    void startupChronSelect1();
-    void babblingAndUnpluggedLines();
-};
-
-void TstDetectPorts::initTestCase()
-{
-    rv5 = std::make_unique<SimFixture>();
-    silent = std::make_unique<SimFixture>();
-    held = std::make_unique<SimFixture>();
-    QVERIFY(rv5->isOpen() && silent->isOpen() && held->isOpen());
-    silent->sim().setSilent(true);
-    // Another program holds COM7: this test binary started again as a port holder.
-    holder.setProgram(QCoreApplication::applicationFilePath());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ZX_HOLD_PORT"), held->devicePath());
-    holder.setProcessEnvironment(env);
-    holder.start();
-    QVERIFY(holder.waitForStarted());
-    QVERIFY(holder.waitForReadyRead(5000));
-    QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
-}
-
-void TstDetectPorts::cleanupTestCase()
-{
-    holder.closeWriteChannel();
-    if (!holder.waitForFinished(3000))
-        holder.kill();
-    PortMap::clearOverrides();
-}
-
 namespace {
 
 void mapPorts(const QString &rv5, const QString &silent, const QString &held)
@@ -84,6 +38,23 @@ void mapPorts(const QString &rv5, const QString &silent, const QString &held)
         PortMap::setOverride(12, held);
 }
 
+// A link session on COM1 and the detection on top of it.
+struct Rig {
+    ScriptedPrompter prompter;
+    RecordingLogPad pad;
+    LinkSession link;
+    PortDetect d{link, prompter};
+    explicit Rig(SettingsStore *store = nullptr) : link(&prompter, store, QStringLiteral("Zentrix0"), 0, &pad) {}
+};
+
+QStringList rowTexts(const PortDetect &d)
+{
+    QStringList out;
+    for (const auto &row : d.rows())
+        out << row.text;
+    return out;
+}
+
 int rowFor(const PortDetect &d, int com)
 {
     for (int i = 0; i < d.rows().size(); ++i)
@@ -94,182 +65,193 @@ int rowFor(const PortDetect &d, int com)
 
 } // namespace
 
-void TstDetectPorts::scanAndDetect()
-{
-    mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
-    ScriptedPrompter prompter;
-    RecordingLogPad pad;
-    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
-    PortDetect d(link, prompter);
-    d.cmdDetect();
-    const QString log = d.log();
-    QCOMPARE(d.rows().size(), 3);
-    QCOMPARE(d.rows().at(0).text, QStringLiteral("COM2    Chrono-2 {RV-5}"));
-    QCOMPARE(d.rows().at(1).text, QStringLiteral("COM5    Chrono-5 {unknown}"));
-    QCOMPARE(d.rows().at(2).text, QStringLiteral("COM12  {Port In Use}"));
-    QCOMPARE(itemState(d.rows().at(2).item), int(PortInUse));
-    QCOMPARE(d.rv5Found(), 1);
-    QCOMPARE(d.noPromptFound(), 1);
-    QVERIFY2(log.contains(QStringLiteral("COM16  {not present}")), qPrintable(log));
-    QVERIFY(log.contains(QStringLiteral("Found-> ***RV5***\r\nName->COM2    Chrono-2 {RV-5}")));
-    QVERIFY(log.contains(QStringLiteral("Found-> ...Nothing...")));
-    QVERIFY(log.contains(QStringLiteral("Number of {RV5} chronos found ( 1 )")));
-    QVERIFY(log.contains(QStringLiteral("Number of {Uknown} chronos found  ( 1 )")));
-    QVERIFY(!log.contains(QStringLiteral("There are no RV5 chronos present...")));
-    // The busy port was never probed; the silent one twice.
-    QVERIFY(!link.bCom2Detect);
-    QVERIFY(!link.MSComm2.portOpen());
-    QCOMPARE(silent->sim().received().count('Z'), 2);
-}
+class TstDetectPorts : public QObject {
+    Q_OBJECT
+    TempSettings temp;
+    std::unique_ptr<SimFixture> rv5, silent, held;
+    QProcess holder;
 
-void TstDetectPorts::ownLinkPortIsProbedAndReopened()
-{
-    mapPorts(rv5->devicePath(), QString(), QString());
-    ScriptedPrompter prompter;
-    RecordingLogPad pad;
-    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
-    link.MSComm1.setCommPort(2);
-    link.subOpenPort();
-    QVERIFY(link.MSComm1.portOpen());
-    PortDetect d(link, prompter);
-    d.prtScan();
-    QCOMPARE(d.rows().size(), 1);
-    QCOMPARE(d.rows().at(0).text, QStringLiteral("COM2    Chrono-2 My {unknown}"));
-    QCOMPARE(d.currentCro().value(0), QStringLiteral("COM2    Chrono-2 My {unknown}"));
-    d.croDetect();
-    QCOMPARE(d.rows().at(0).text, QStringLiteral("COM2    Chrono-2 My {RV-5}"));
-    QVERIFY(link.MSComm1.portOpen());  // reopened after the probe
-    QVERIFY(d.log().contains(QStringLiteral("Number of {RV5} chronos found ( 1 )")));
-    QVERIFY(!d.log().contains(QStringLiteral("Uknown")));
-    link.extTerminal();
-}
+private Q_SLOTS:
+    void initTestCase()
+    {
+        rv5 = std::make_unique<SimFixture>();
+        silent = std::make_unique<SimFixture>();
+        held = std::make_unique<SimFixture>();
+        QVERIFY(rv5->isOpen() && silent->isOpen() && held->isOpen());
+        silent->sim().setSilent(true);
+        // Another program holds COM7: this test binary started again as a port holder.
+        holder.setProgram(QCoreApplication::applicationFilePath());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZX_HOLD_PORT"), held->devicePath());
+        holder.setProcessEnvironment(env);
+        holder.start();
+        QVERIFY(holder.waitForStarted());
+        QVERIFY(holder.waitForReadyRead(5000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+    }
 
-void TstDetectPorts::chooseRows()
-{
-    mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
-    ScriptedPrompter prompter;
-    RecordingLogPad pad;
-    SettingsStore store;
-    LinkSession link(&prompter, &store, QStringLiteral("Zentrix0"), 0, &pad);
-    PortDetect d(link, prompter);
-    d.loadForm(true, false, 0, false);
-    d.prtScan();
-    // Busy port: refused with the message.
-    QVERIFY(!d.chooseRow(rowFor(d, 12)));
-    QCOMPARE(prompter.last().text, QStringLiteral("You can not select  ''COM12  {Port In Use}''\r\n\r\n"
-                                                  "This port is not avaialble.  "));
-    QCOMPARE(link.MSComm1.commPort(), 1);
-    // Free port: taken, marked and saved.
-    QVERIFY(d.chooseRow(rowFor(d, 5)));
-    QCOMPARE(link.MSComm1.commPort(), 5);
-    QCOMPARE(d.rows().at(rowFor(d, 5)).text, QStringLiteral("COM5    Chrono-5 My {unknown}"));
-    QCOMPARE(store.read(QStringLiteral("Zentrix0"), keys::frmComSet::CommPort), QStringLiteral("5"));
-    QCOMPARE(store.read(QStringLiteral("Zentrix0"), keys::frmComSet::Settings), QStringLiteral("4800,n,8,1"));
-    QCOMPARE(store.read(QStringLiteral("Zentrix0"), QStringLiteral("frmComSet"), QStringLiteral("AutoConnect")),
-             QStringLiteral("True"));
-    // Choosing another moves the mark.
-    QVERIFY(d.chooseRow(rowFor(d, 2)));
-    QCOMPARE(d.rows().at(rowFor(d, 5)).text, QStringLiteral("COM5    Chrono-5 {unknown}"));
-    QCOMPARE(d.rows().at(rowFor(d, 2)).text, QStringLiteral("COM2    Chrono-2 My {unknown}"));
-    QVERIFY(!d.dirty());
-}
+    void cleanupTestCase()
+    {
+        holder.closeWriteChannel();
+        if (!holder.waitForFinished(3000))
+            holder.kill();
+        PortMap::clearOverrides();
+    }
 
-void TstDetectPorts::noPortsAtAll()
-{
-    mapPorts(QString(), QString(), QString());
-    ScriptedPrompter prompter;
-    RecordingLogPad pad;
-    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
-    PortDetect d(link, prompter);
-    d.cmdDetect();
-    QVERIFY(d.rows().isEmpty());
-    QVERIFY(d.log().contains(QStringLiteral("There are no free COM ports..!")));
-    // The port test on a missing link port.
-    d.cmdTest();
-    QVERIFY(d.log().contains(QStringLiteral("Can Not Perform Test...!!!\r\nCOM1 is not available\r\n"
-                                            "Chose another COM Port from the list")));
-}
+    void scanAndDetect()
+    {
+        mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+        Rig r;
+        auto &[prompter, pad, link, d] = r;
+        d.cmdDetect();
+        const QString log = d.log();
+        QCOMPARE(rowTexts(d),
+                 QStringList({"COM2    Chrono-2 {RV-5}", "COM5    Chrono-5 {unknown}", "COM12  {Port In Use}"}));
+        QCOMPARE(itemState(d.rows().at(2).item), int(PortInUse));
+        QCOMPARE(d.rv5Found(), 1);
+        QCOMPARE(d.noPromptFound(), 1);
+        for (const char *want : {"COM16  {not present}", "Found-> ***RV5***\r\nName->COM2    Chrono-2 {RV-5}",
+                                 "Found-> ...Nothing...", "Number of {RV5} chronos found ( 1 )",
+                                 "Number of {Uknown} chronos found  ( 1 )"})
+            QVERIFY2(log.contains(QLatin1String(want)), want);
+        QVERIFY(!log.contains(QStringLiteral("There are no RV5 chronos present...")));
+        // The busy port was never probed; the silent one twice.
+        QVERIFY(!link.bCom2Detect);
+        QVERIFY(!link.MSComm2.portOpen());
+        QCOMPARE(silent->sim().received().count('Z'), 2);
+    }
 
-void TstDetectPorts::startupChronSelect1()
-{
-    mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
-    ScriptedPrompter prompter;
-    RecordingLogPad pad;
-    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
-    PortDetect d(link, prompter);
-    RecordingHost host(link);
-    NullProgressSink progress;
-    ChronoOps ops(link, host, progress, prompter);
-    d.loadForm(true, true, 0, false);
-    QStringList notes;
-    int shown = 0, modal = 0;
-    StartupWindows w;
-    w.note = [&](const QString &t) { notes << t; };
-    w.showProperties = [&] { ++shown; };
-    w.runPropertiesModal = [&] { ++modal; };
-    StartupChoice c;  // AutoConnect, AutoDetect, first free, RV5
-    QVERIFY(startupSelect(d, ops, prompter, c, w));
-    QCOMPARE(link.MSComm1.commPort(), 2);
-    QVERIFY(link.MSComm1.portOpen());
-    QVERIFY(link.cro.bCroStatusOk);
-    QCOMPARE(shown, 1);
-    QCOMPARE(modal, 0);
-    QCOMPARE(notes, QStringList({QStringLiteral("Retrieving RV5 Status for Chrono-2..."),
-                                 QStringLiteral("Status Retrieved Ok..!")}));
-    QCOMPARE(prompter.count(), 0);
-    link.extTerminal();
+    void ownLinkPortIsProbedAndReopened()
+    {
+        mapPorts(rv5->devicePath(), QString(), QString());
+        Rig r;
+        auto &[prompter, pad, link, d] = r;
+        link.MSComm1.setCommPort(2);
+        link.subOpenPort();
+        QVERIFY(link.MSComm1.portOpen());
+        d.prtScan();
+        QCOMPARE(rowTexts(d), QStringList{"COM2    Chrono-2 My {unknown}"});
+        QCOMPARE(d.currentCro().value(0), QStringLiteral("COM2    Chrono-2 My {unknown}"));
+        d.croDetect();
+        QCOMPARE(d.rows().at(0).text, QStringLiteral("COM2    Chrono-2 My {RV-5}"));
+        QVERIFY(link.MSComm1.portOpen());  // reopened after the probe
+        QVERIFY(d.log().contains(QStringLiteral("Number of {RV5} chronos found ( 1 )")));
+        QVERIFY(!d.log().contains(QStringLiteral("Uknown")));
+        link.extTerminal();
+    }
 
-    // No RV5 anywhere: the explanation, then the window to choose by hand.
-    mapPorts(QString(), silent->devicePath(), QString());
-    notes.clear();
-    QVERIFY(!startupSelect(d, ops, prompter, c, w));
-    QCOMPARE(modal, 1);
-    QCOMPARE(prompter.count(), 1);
-    QCOMPARE(prompter.last().text, QStringLiteral("Could not select first free RV5 Chronograph.\r\n"
-                                                  "There are no RV5 Chronographs present..!"));
-    QCOMPARE(notes.last(), QStringLiteral("Unable to Retrieve Satatus..!"));
-    // Another device takes the first free port, no RV5 needed.
-    link.MSComm1.setCommPort(1);
-    QVERIFY(d.selectFirstFree(3));
-    QCOMPARE(link.MSComm1.commPort(), 5);
-}
+    void chooseRows()
+    {
+        mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+        SettingsStore store;
+        Rig r(&store);
+        auto &[prompter, pad, link, d] = r;
+        d.loadForm(true, false, 0, false);
+        d.prtScan();
+        // Busy port: refused with the message.
+        QVERIFY(!d.chooseRow(rowFor(d, 12)));
+        QCOMPARE(prompter.last().text, QStringLiteral("You can not select  ''COM12  {Port In Use}''\r\n\r\n"
+                                                      "This port is not avaialble.  "));
+        QCOMPARE(link.MSComm1.commPort(), 1);
+        // Free port: taken, marked and saved.
+        QVERIFY(d.chooseRow(rowFor(d, 5)));
+        QCOMPARE(link.MSComm1.commPort(), 5);
+        QCOMPARE(d.rows().at(rowFor(d, 5)).text, QStringLiteral("COM5    Chrono-5 My {unknown}"));
+        const QString app = QStringLiteral("Zentrix0");
+        QCOMPARE(store.read(app, keys::frmComSet::CommPort), QStringLiteral("5"));
+        QCOMPARE(store.read(app, keys::frmComSet::Settings), QStringLiteral("4800,n,8,1"));
+        QCOMPARE(store.read(app, QStringLiteral("frmComSet"), QStringLiteral("AutoConnect")), QStringLiteral("True"));
+        // Choosing another moves the mark.
+        QVERIFY(d.chooseRow(rowFor(d, 2)));
+        QCOMPARE(d.rows().at(rowFor(d, 5)).text, QStringLiteral("COM5    Chrono-5 {unknown}"));
+        QCOMPARE(d.rows().at(rowFor(d, 2)).text, QStringLiteral("COM2    Chrono-2 My {unknown}"));
+        QVERIFY(!d.dirty());
+    }
+
+    void noPortsAtAll()
+    {
+        mapPorts(QString(), QString(), QString());
+        Rig r;
+        auto &[prompter, pad, link, d] = r;
+        d.cmdDetect();
+        QVERIFY(d.rows().isEmpty());
+        QVERIFY(d.log().contains(QStringLiteral("There are no free COM ports..!")));
+        // The port test on a missing link port.
+        d.cmdTest();
+        QVERIFY(d.log().contains(QStringLiteral("Can Not Perform Test...!!!\r\nCOM1 is not available\r\n"
+                                                "Chose another COM Port from the list")));
+    }
+
+    void startupChronSelect1()
+    {
+        mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+        Rig r;
+        auto &[prompter, pad, link, d] = r;
+        RecordingHost host(link);
+        NullProgressSink progress;
+        ChronoOps ops(link, host, progress, prompter);
+        d.loadForm(true, true, 0, false);
+        QStringList notes;
+        int shown = 0, modal = 0;
+        StartupWindows w;
+        w.note = [&](const QString &t) { notes << t; };
+        w.showProperties = [&] { ++shown; };
+        w.runPropertiesModal = [&] { ++modal; };
+        StartupChoice c;  // AutoConnect, AutoDetect, first free, RV5
+        QVERIFY(startupSelect(d, ops, prompter, c, w));
+        QCOMPARE(link.MSComm1.commPort(), 2);
+        QVERIFY(link.MSComm1.portOpen() && link.cro.bCroStatusOk);
+        QCOMPARE(QList<int>({shown, modal, prompter.count()}), QList<int>({1, 0, 0}));
+        QCOMPARE(notes, QStringList({"Retrieving RV5 Status for Chrono-2...", "Status Retrieved Ok..!"}));
+        link.extTerminal();
+
+        // No RV5 anywhere: the explanation, then the window to choose by hand.
+        mapPorts(QString(), silent->devicePath(), QString());
+        notes.clear();
+        QVERIFY(!startupSelect(d, ops, prompter, c, w));
+        QCOMPARE(QList<int>({modal, prompter.count()}), QList<int>({1, 1}));
+        QCOMPARE(prompter.last().text, QStringLiteral("Could not select first free RV5 Chronograph.\r\n"
+                                                      "There are no RV5 Chronographs present..!"));
+        QCOMPARE(notes.last(), QStringLiteral("Unable to Retrieve Satatus..!"));
+        // Another device takes the first free port, no RV5 needed.
+        link.MSComm1.setCommPort(1);
+        QVERIFY(d.selectFirstFree(3));
+        QCOMPARE(link.MSComm1.commPort(), 5);
+    }
+
+    void babblingAndUnpluggedLines()
+    {
+        // COM3 talks all the time and never prompts; COM4 is pulled out while it is probed;
+        // the RV5 on COM6 is still found after both.
+        SimFixture babbler, pulled, later;
+        QVERIFY(babbler.isOpen() && pulled.isOpen() && later.isOpen());
+        babbler.sim().setBabbling(true);
+        pulled.sim().setSilent(true);
+        mapPorts(QString(), QString(), QString());
+        PortMap::setOverride(3, babbler.devicePath());
+        PortMap::setOverride(4, pulled.devicePath());
+        PortMap::setOverride(6, later.devicePath());
+        QTimer pull;
+        QObject::connect(&pull, &QTimer::timeout, [&] {
+            if (pulled.isOpen() && pulled.sim().received().contains('Z'))
+                pulled.unplug();
+        });
+        pull.start(5);
+
+        Rig r;
+        auto &[prompter, pad, link, d] = r;
+        d.cmdDetect();
+        QVERIFY(!pulled.isOpen());
+        QCOMPARE(rowTexts(d), QStringList({"COM3    Chrono-3 {unknown}", "COM4    Chrono-4 {unknown}",
+                                           "COM6    Chrono-6 {RV-5}"}));
+        QCOMPARE(d.rv5Found(), 1);
+        QCOMPARE(d.noPromptFound(), 2);
+        QVERIFY(!link.MSComm2.portOpen());
+        QVERIFY(!link.bCom2Detect);
+    }
+};
 
 // Started with ZX_HOLD_PORT set, the binary holds that port open until its input closes.
-void TstDetectPorts::babblingAndUnpluggedLines()
-{
-    // COM3 talks all the time and never prompts; COM4 is pulled out while it is probed;
-    // the RV5 on COM6 is still found after both.
-    SimFixture babbler, pulled, later;
-    QVERIFY(babbler.isOpen() && pulled.isOpen() && later.isOpen());
-    babbler.sim().setBabbling(true);
-    pulled.sim().setSilent(true);
-    mapPorts(QString(), QString(), QString());
-    PortMap::setOverride(3, babbler.devicePath());
-    PortMap::setOverride(4, pulled.devicePath());
-    PortMap::setOverride(6, later.devicePath());
-    QTimer pull;
-    QObject::connect(&pull, &QTimer::timeout, [&] {
-        if (pulled.isOpen() && pulled.sim().received().contains('Z'))
-            pulled.unplug();
-    });
-    pull.start(5);
-
-    ScriptedPrompter prompter;
-    RecordingLogPad pad;
-    LinkSession link(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
-    PortDetect d(link, prompter);
-    d.cmdDetect();
-    QVERIFY(!pulled.isOpen());
-    QCOMPARE(d.rows().size(), 3);
-    QCOMPARE(d.rows().at(0).text, QStringLiteral("COM3    Chrono-3 {unknown}"));
-    QCOMPARE(d.rows().at(1).text, QStringLiteral("COM4    Chrono-4 {unknown}"));
-    QCOMPARE(d.rows().at(2).text, QStringLiteral("COM6    Chrono-6 {RV-5}"));
-    QCOMPARE(d.rv5Found(), 1);
-    QCOMPARE(d.noPromptFound(), 2);
-    QVERIFY(!link.MSComm2.portOpen());
-    QVERIFY(!link.bCom2Detect);
-}
-
 int main(int argc, char **argv)
 {
     const QByteArray hold = qgetenv("ZX_HOLD_PORT");

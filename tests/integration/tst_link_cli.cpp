@@ -17,8 +17,9 @@ class TstLinkCli : public QObject {
         QString out, err;
     };
     // The simulator lives in this process: pump events while the tool runs.
-    Run cli(const QStringList &args)
+    Run cli(const QString &command, const QString &port, const QStringList &more = {})
     {
+        const QStringList args = QStringList{command, "--port", port} + more;
         QProcess p;
         p.setProgram(qEnvironmentVariable("ZX_BINARY_DIR") + QStringLiteral("/cli/zentrix-cli"));
         p.setArguments(args);
@@ -45,9 +46,8 @@ private Q_SLOTS:
     void statusPrintsTheReport()
     {
         zx::test::SimFixture fx;
-        QVERIFY(fx.isOpen());
         fx.sim().state().sensLevel = 52;
-        const Run r = cli({QStringLiteral("status"), QStringLiteral("--port"), fx.devicePath()});
+        const Run r = cli("status", fx.devicePath());
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("__________RV5 Status Report__________\n")), qPrintable(r.out));
         QVERIFY(r.out.contains(QLatin1String("Sensetivity Level: 52\n")));
@@ -56,7 +56,7 @@ private Q_SLOTS:
 
     void statusOfMissingPort()
     {
-        const Run r = cli({QStringLiteral("status"), QStringLiteral("--port"), QStringLiteral("/dev/zentrix-none")});
+        const Run r = cli("status", "/dev/zentrix-none");
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(QLatin1String("Port COM1 does not exist.\nTry another port number...")),
                  qPrintable(r.err));
@@ -65,8 +65,7 @@ private Q_SLOTS:
     void probeIdentifiesTheRv5()
     {
         zx::test::SimFixture fx;
-        QVERIFY(fx.isOpen());
-        const Run r = cli({QStringLiteral("probe"), QStringLiteral("--port"), fx.devicePath()});
+        const Run r = cli("probe", fx.devicePath());
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.startsWith(QLatin1String("Probe result: 0")), qPrintable(r.out));
     }
@@ -74,9 +73,7 @@ private Q_SLOTS:
     void sendRunsTransactions()
     {
         zx::test::SimFixture fx;
-        QVERIFY(fx.isOpen());
-        const Run r = cli({QStringLiteral("send"), QStringLiteral("--port"), fx.devicePath(), QStringLiteral("^["),
-                           QStringLiteral("D"), QStringLiteral("M"), QStringLiteral("^R")});
+        const Run r = cli("send", fx.devicePath(), {"^[", "D", "M", "^R"});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("> D result=1 prompt=1 menu=0\n")), qPrintable(r.out));
         QVERIFY(r.out.contains(QLatin1String("> M result=1 prompt=0 menu=1\n")));
@@ -88,11 +85,9 @@ private Q_SLOTS:
     void downloadEDiskIntoRtf()
     {
         zx::test::SimFixture fx;
-        QVERIFY(fx.isOpen());
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("all.rtf"));
-        const Run r = cli({QStringLiteral("download"), QStringLiteral("--port"), fx.devicePath(), QStringLiteral("--scope"),
-                           QStringLiteral("edisk"), QStringLiteral("--out"), file});
+        const Run r = cli("download", fx.devicePath(), {"--scope", "edisk", "--out", file});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("Download Successful..!")), qPrintable(r.out + r.err));
         QTextDocument doc;
@@ -113,14 +108,11 @@ private Q_SLOTS:
     void memoryAsksAndClears()
     {
         zx::test::SimFixture fx;
-        QVERIFY(fx.isOpen());
-        const QStringList args{QStringLiteral("memory"), QStringLiteral("--port"), fx.devicePath(),
-                               QStringLiteral("clear"), QStringLiteral("edisk")};
-        Run r = cli(args);
+        Run r = cli("memory", fx.devicePath(), {"clear", "edisk"});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(QLatin1String("Aborted by the user..!")), qPrintable(r.err));
         QVERIFY(fx.sim().received().isEmpty());
-        r = cli(args + QStringList{QStringLiteral("--yes")});
+        r = cli("memory", fx.devicePath(), {"clear", "edisk", "--yes"});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("Clear eDisk1 - Folder...,1,2,3,4,5,6,7,8,9,10 Success.")), qPrintable(r.out));
         QCOMPARE(fx.sim().edisk().totalKept(), 0);

@@ -1,7 +1,4 @@
-// The link against the RV5 simulator on a real pseudo-terminal, through the same serial stack
-// users run: connect, status, listings, time-outs, a line paced at 4800 baud or split into
-// single bytes, garbage, a pulled cable and its return, memory position, sensors off, menu
-// navigation and the probe port.
+// The link against the RV5 simulator on a real pseudo-terminal, through the users' serial stack.
 #include "link/link_session.h"
 #include "link/status_parser.h"
 #include "platform/port_map.h"
@@ -84,12 +81,8 @@ private Q_SLOTS:
         fx->sim().state().archery = true;
         QVERIFY(s->croConnect());
         QVERIFY(pad.rendered().isEmpty());
-        QVERIFY(readStatus());
-        QVERIFY(s->cro.bCroStatusOk);
-        QCOMPARE(int(s->cro.iCroSensLevel), 61);
-        QVERIFY(s->cro.bCroArcheryOn);
-        QCOMPARE(int(s->cro.iCroVersion), 105);
-        QCOMPARE(int(s->croTxn.prompt), 1);
+        QVERIFY(readStatus() && s->cro.bCroStatusOk && s->cro.bCroArcheryOn);
+        QCOMPARE(QList<int>({s->cro.iCroSensLevel, s->cro.iCroVersion, s->croTxn.prompt}), QList<int>({61, 105, 1}));
         QVERIFY(s->sCroRsp.size() <= 900);
     }
 
@@ -125,38 +118,9 @@ private Q_SLOTS:
         // A silence limit above the header time: the missing memory lines end it, not the silence.
         s->croTransact(false, QStringLiteral("2"), 1, 1000);
         QCOMPARE(int(s->croTxn.result), 103);
-        QVERIFY(s->croTxn.failed);
-        QVERIFY(t.elapsed() < 5000);
+        QVERIFY(s->croTxn.failed && t.elapsed() < 5000);
         s->croTransact(false, QStringLiteral("1"), 1, 0);   // default silence limit comes first
         QCOMPARE(int(s->croTxn.result), 100);
-    }
-
-    void silentChronograph()
-    {
-        start();
-        fx->sim().setSilent(true);
-        OneShotTimer::setScale(0.1);
-        s->croTransact(false, QStringLiteral("D"), 1, 0);
-        QCOMPARE(int(s->croTxn.result), 100);
-        QVERIFY(!s->cro.bCroLinkOk);
-        QVERIFY(!s->croConnect());
-        QVERIFY(pad.rendered().startsWith(QLatin1String("\r\nREM: No Responce from Chrono...\r\nREM: Retry...1...2")));
-        QVERIFY(pad.rendered().endsWith(QLatin1String("...10...Giving up!\r\n")));
-        QCOMPARE(fx->sim().received().count('\x1b'), 10);
-    }
-
-    void babblingChronographEndsOnOverallTimeout()
-    {
-        start();
-        fx->sim().setBabbling(true);
-        OneShotTimer::setScale(0.2);
-        QElapsedTimer t;
-        t.start();
-        s->croTransact(false, QStringLiteral("D"), 1, 1900);   // silence 380 ms, overall 400 ms
-        QCOMPARE(int(s->croTxn.result), 101);
-        QVERIFY(t.elapsed() < 3000);
-        QVERIFY(s->sCroRsp.size() <= LinkSession::kCroRspCap);
-        fx->sim().setBabbling(false);
     }
 
     void garbageNeverHangs()
@@ -176,8 +140,7 @@ private Q_SLOTS:
         s->bRxTo[1] = true;
         QTimer::singleShot(150, s.get(), [this] { fx->unplug(); });
         s->croTransact(false, QStringLiteral("Q"), 1, 0);
-        QVERIFY(s->croTxn.failed);
-        QVERIFY(s->croTxn.result >= 100);
+        QVERIFY(s->croTxn.failed && s->croTxn.result >= 100);
         QTRY_VERIFY(s->bLinkLost);
         QVERIFY(!s->MSComm1.portOpen() && !s->bPortOpen && !s->bRxTo[1]);
         QVERIFY(pad.rendered().contains(QLatin1String("\r\nREM: COM1 - Chrono-1 connection lost..!\r\n")));
@@ -252,8 +215,7 @@ private Q_SLOTS:
         fx->sim().state().sensors = true;
         s->cro.bCroSensorsOn = true;
         QVERIFY(s->sensorsOff());
-        QVERIFY(!fx->sim().state().sensors);
-        QVERIFY(!s->cro.bCroSensorsOn);
+        QVERIFY(!fx->sim().state().sensors && !s->cro.bCroSensorsOn);
         // Sensors that cannot be switched off: the status is no longer trusted.
         fx->sim().state().sensors = true;
         fx->sim().setSensorsStuck(true);
@@ -289,8 +251,7 @@ private Q_SLOTS:
     {
         start();
         QVERIFY(s->setMenuItem(2, 3, 1, true));
-        QVERIFY(fx->sim().state().rapid);
-        QVERIFY(s->cro.bCroSetupChg);
+        QVERIFY(fx->sim().state().rapid && s->cro.bCroSetupChg);
         s->cro.bCroSetupChg = false;
         QVERIFY(s->setMenuItem(2, 3, 1, true));   // already on: no change
         QVERIFY(!s->cro.bCroSetupChg);
@@ -307,9 +268,7 @@ private Q_SLOTS:
         s->getPrtState();
         QCOMPARE(s->com2Open(1), 0);
         QCOMPARE(s->croProbe(), 0);
-        QVERIFY(s->cro.bCroStatusOk);
-        QVERIFY(msgs.isEmpty());
-        QVERIFY(!s->MSComm2.portOpen());
+        QVERIFY(s->cro.bCroStatusOk && msgs.isEmpty() && !s->MSComm2.portOpen());
     }
 
     void probeOfSilentPort()
@@ -323,9 +282,7 @@ private Q_SLOTS:
         QCOMPARE(s->com2Open(1), 0);   // the link port on the same number is closed for the probe
         QVERIFY(!s->MSComm1.portOpen());
         QCOMPARE(s->croProbe(), 1);
-        QCOMPARE(msgs.first(), QStringLiteral("Retry..."));
-        QCOMPARE(msgs.last(), QStringLiteral("Giving up.!"));
-        QCOMPARE(msgs.size(), 12);
+        QCOMPARE(msgs.size(), 12);   // the texts themselves: tst_link_transact
         QVERIFY(s->MSComm1.portOpen());   // reopened by com2Close
     }
 

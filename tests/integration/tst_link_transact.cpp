@@ -1,8 +1,6 @@
-// Command transactions against a scripted line (an in-process device on the link port):
-// every answer class's endings, the time-outs, expect checks, the guard time, connect and
-// probe against a dead line, and answers split at every byte. Time limits are scaled down but
-// every race a busy machine could lose has a wide margin: silence limits far above the gaps of a
-// talking line, upper bounds that only catch a wait that would otherwise never end.
+// Command transactions against a scripted in-process line. Time limits are scaled down, but every
+// race a busy machine could lose has a wide margin: silence limits far above a talking line's gaps,
+// upper bounds that only catch a wait that would otherwise never end.
 #include "link/cro_endings.h"
 #include "link/link_session.h"
 #include "platform/port_map.h"
@@ -128,40 +126,37 @@ private Q_SLOTS:
         QTest::addColumn<bool>("isKey");
         QTest::addColumn<QString>("request");
         QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<int>("prompt");
-        QTest::addColumn<int>("menu");
-        QTest::newRow("data D") << false << "D" << B("\r\nDAT>") << 1 << 1 << 0;
-        QTest::newRow("stats S") << false << "S" << B("\r\nSTS>") << 2 << 2 << 0;
-        QTest::newRow("memory 1") << false << "1" << B("MMR: 1\r\nMMR:<End>\r\nDAT>") << 1 << 1 << 0;
-        QTest::newRow("memory 2 cap off") << false << "2" << B("MMR: 1\r\nMMR:<End> CAP=OFF\r\nDAT>") << 2
-                                          << 1 << 0;
-        QTest::newRow("status Z") << false << "Z" << kStatusZ << 1 << 1 << 0;
-        QTest::newRow("status Z in menu") << false << "Z"
-                                          << B("SLev=45% Arc=OFF Sens=OFF\r\nMEN><STS> 00?") << 4 << 0 << 2;
-        QTest::newRow("sign-on Q") << false << "Q"
-                                   << B("RV5 www.rv5vantor.example\r\nReady CAP=OFF\r\n\r\nSTS>") << 2 << 2 << 0;
-        QTest::newRow("menu M") << false << "M" << B("\r\nMEN><STS> 00?") << 2 << 0 << 2;
-        QTest::newRow("power off") << false << "P" << B("SYS: Power OFF") << 1 << 0 << 0;
-        QTest::newRow("calibrate") << false << "C" << B("\r\nCAL: 120 08 ok\r\n\r\nDAT>") << 1 << 1 << 0;
-        QTest::newRow("enter to prompt") << true << "M" << B("\r\nSTS>") << 2 << 2 << 0;
-        QTest::newRow("enter to menu") << true << "M" << B(" ON \r\nMEN><DAT> 01?") << 3 << 0 << 1;
-        QTest::newRow("move in menu") << true << "R" << B("\r\nMEN><DAT> 10?") << 3 << 0 << 1;
-        QTest::newRow("move to prompt") << true << "U" << B("\r\nDAT>") << 1 << 1 << 0;
-        QTest::newRow("delete") << true << "^" << B("Deleted CAP=OFF\r\nDAT>") << 1 << 1 << 0;
-        QTest::newRow("escape cap off") << true << "[" << B("<End> CAP=OFF\r\nSTS>") << 2 << 2 << 0;
-        QTest::newRow("escape data menu") << true << "[" << B("<End>\r\nMEN><DAT> 00?") << 3 << 0 << 1;
-        QTest::newRow("escape stats menu") << true << "[" << B("<End>\r\nMEN><STS> 20?") << 4 << 0 << 2;
-        QTest::newRow("escape power on") << true << "[" << B("Power ON\r\nMEN><DAT> 00?") << 5 << 0 << 1;
+        QTest::addColumn<QList<int>>("rpm");   // result, prompt, menu
+        auto row = [](const char *name, bool isKey, const char *request, const QByteArray &answer, int result,
+                      int prompt, int menu) {
+            QTest::newRow(name) << isKey << QString(request) << answer << QList<int>{result, prompt, menu};
+        };
+        row("data D", false, "D", "\r\nDAT>", 1, 1, 0);
+        row("stats S", false, "S", "\r\nSTS>", 2, 2, 0);
+        row("memory 1", false, "1", "MMR: 1\r\nMMR:<End>\r\nDAT>", 1, 1, 0);
+        row("memory 2 cap off", false, "2", "MMR: 1\r\nMMR:<End> CAP=OFF\r\nDAT>", 2, 1, 0);
+        row("status Z", false, "Z", kStatusZ, 1, 1, 0);
+        row("status Z in menu", false, "Z", "SLev=45% Arc=OFF Sens=OFF\r\nMEN><STS> 00?", 4, 0, 2);
+        row("sign-on Q", false, "Q", "RV5 www.rv5vantor.example\r\nReady CAP=OFF\r\n\r\nSTS>", 2, 2, 0);
+        row("menu M", false, "M", "\r\nMEN><STS> 00?", 2, 0, 2);
+        row("power off", false, "P", "SYS: Power OFF", 1, 0, 0);
+        row("calibrate", false, "C", "\r\nCAL: 120 08 ok\r\n\r\nDAT>", 1, 1, 0);
+        row("enter to prompt", true, "M", "\r\nSTS>", 2, 2, 0);
+        row("enter to menu", true, "M", " ON \r\nMEN><DAT> 01?", 3, 0, 1);
+        row("move in menu", true, "R", "\r\nMEN><DAT> 10?", 3, 0, 1);
+        row("move to prompt", true, "U", "\r\nDAT>", 1, 1, 0);
+        row("delete", true, "^", "Deleted CAP=OFF\r\nDAT>", 1, 1, 0);
+        row("escape cap off", true, "[", "<End> CAP=OFF\r\nSTS>", 2, 2, 0);
+        row("escape data menu", true, "[", "<End>\r\nMEN><DAT> 00?", 3, 0, 1);
+        row("escape stats menu", true, "[", "<End>\r\nMEN><STS> 20?", 4, 0, 2);
+        row("escape power on", true, "[", "Power ON\r\nMEN><DAT> 00?", 5, 0, 1);
     }
     void answerClasses()
     {
         QFETCH(bool, isKey);
         QFETCH(QString, request);
         QFETCH(QByteArray, answer);
-        QFETCH(int, result);
-        QFETCH(int, prompt);
-        QFETCH(int, menu);
+        QFETCH(QList<int>, rpm);
         for (int split = 0; split < 2; ++split) {
             // Whole answer in one chunk, then one byte at a time.
             openOn([answer, split](char, ScriptedLine &l) {
@@ -171,8 +166,7 @@ private Q_SLOTS:
                     l.say(answer, 5);
             });
             s->croTransact(isKey, request, 0, kPatient);
-            QCOMPARE(QList<int>({s->croTxn.result, s->croTxn.prompt, s->croTxn.menu}),
-                     QList<int>({result, prompt, menu}));
+            QCOMPARE(QList<int>({s->croTxn.result, s->croTxn.prompt, s->croTxn.menu}), rpm);
             QVERIFY(!s->croTxn.failed && s->cro.bCroLinkOk && !s->croTxn.busy && !s->bCroRspOn);
             // One byte on the wire: a key is its letter with bit 6 cleared (Esc 0x1B, Enter 0x0D).
             QCOMPARE(line->sent.size(), 1);
@@ -404,18 +398,6 @@ private Q_SLOTS:
         QVERIFY(s->MSComm1.portOpen());
     }
 
-    void probeOpenClosesLinkPortOnSameNumberAndReopensIt()
-    {
-        openOn([](char, ScriptedLine &) {});
-        s->getPrtState();
-        QCOMPARE(s->com2Open(1), 0);
-        QVERIFY(!s->MSComm1.portOpen());
-        QVERIFY(s->MSComm2.portOpen());
-        s->com2Close();
-        QVERIFY(s->MSComm1.portOpen());
-        QVERIFY(!s->MSComm2.portOpen());
-    }
-
     void menuParsePos_data()
     {
         QTest::addColumn<QString>("rsp");
@@ -449,23 +431,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("request");
         QTest::addColumn<QString>("rsp");
         QTest::addColumn<QList<int>>("passes");   // result of each pass over the same text
-        QTest::newRow("status needs four passes") << false << "Z" << "SLev=45% Arc=OFF Sens=OFF\r\nDAT>"
-                                                  << QList<int>{0, 0, 0, 1};
-        QTest::newRow("status with sensors on never ends") << false << "Z" << "SLev=45% Arc=OFF Sens=ON\r\nDAT>"
-                                                           << QList<int>{0, 0, 0, 0, 0};
-        QTest::newRow("sign-on without banner waits") << false << "Q" << "Ready\r\n\r\nDAT>" << QList<int>{0, 0, 0};
-        QTest::newRow("sign-on") << false << "Q" << "www.rv5vantor.example\r\nReady\r\n\r\nDAT>"
-                                 << QList<int>{0, 0, 1};
-        QTest::newRow("power off needs SYS: first") << false << "9" << "Power OFF SYS:" << QList<int>{0, 0};
-        QTest::newRow("power off") << false << "P" << "SYS: Power OFF" << QList<int>{0, 1};
-        QTest::newRow("enter: later menu wins") << true << "M" << "MEN><DAT> MEN><STS>" << QList<int>{4};
-        QTest::newRow("memory 3 needs the last folder") << false << "3" << "MMR:<End>\r\nDAT>" << QList<int>{0, 0};
-        QTest::newRow("calibrate needs CAL: line") << false << "C" << "\r\nDAT>" << QList<int>{0, 0};
-        QTest::newRow("escape: power on then menu") << true << "[" << "RV5 Power ON\r\nMEN><DAT> 00?"
-                                                    << QList<int>{0, 5};
-        QTest::newRow("escape: plain prompt is not an ending") << true << "[" << "\r\nDAT>" << QList<int>{0, 0};
-        QTest::newRow("move: menu then question mark") << true << "L" << "Rapid \r\nMEN><STS> 30?"
-                                                       << QList<int>{0, 4};
+        auto row = [](const char *name, bool isKey, const char *request, const char *rsp, QList<int> passes) {
+            QTest::newRow(name) << isKey << QString(request) << QString(rsp) << passes;
+        };
+        row("status needs four passes", false, "Z", "SLev=45% Arc=OFF Sens=OFF\r\nDAT>", {0, 0, 0, 1});
+        row("status with sensors on never ends", false, "Z", "SLev=45% Arc=OFF Sens=ON\r\nDAT>", {0, 0, 0, 0, 0});
+        row("sign-on without banner waits", false, "Q", "Ready\r\n\r\nDAT>", {0, 0, 0});
+        row("sign-on", false, "Q", "www.rv5vantor.example\r\nReady\r\n\r\nDAT>", {0, 0, 1});
+        row("power off needs SYS: first", false, "9", "Power OFF SYS:", {0, 0});
+        row("power off", false, "P", "SYS: Power OFF", {0, 1});
+        row("enter: later menu wins", true, "M", "MEN><DAT> MEN><STS>", {4});
+        row("memory 3 needs the last folder", false, "3", "MMR:<End>\r\nDAT>", {0, 0});
+        row("calibrate needs CAL: line", false, "C", "\r\nDAT>", {0, 0});
+        row("escape: power on then menu", true, "[", "RV5 Power ON\r\nMEN><DAT> 00?", {0, 5});
+        row("escape: plain prompt is not an ending", true, "[", "\r\nDAT>", {0, 0});
+        row("move: menu then question mark", true, "L", "Rapid \r\nMEN><STS> 30?", {0, 4});
     }
     void endingsPhases()
     {

@@ -1,8 +1,6 @@
 #pragma once
-// A chronograph-operations rig for the integration tests: the RV5 simulator on a
-// pseudo-terminal bound to COM1, a link session with a recording LogPad and a
-// scripted prompter, and a host that writes the LogPad warnings and records
-// every call.
+// The RV5 simulator on COM1, a link session with a recording LogPad and a host that writes the
+// LogPad warnings and records every call.
 #include "link/chrono_ops.h"
 #include "link/chrono_ops_host.h"
 #include "link/cro_task.h"

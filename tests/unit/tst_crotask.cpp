@@ -14,14 +14,12 @@ private Q_SLOTS:
     void refusalAndAbort_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("aborts");
-        QTest::newRow("no") << int(MsgAnswer::No) << 0;
-        QTest::newRow("yes") << int(MsgAnswer::Yes) << 1;
+        QTest::newRow("no") << int(MsgAnswer::No);
+        QTest::newRow("yes") << int(MsgAnswer::Yes);
     }
     void refusalAndAbort()
     {
         QFETCH(int, answer);
-        QFETCH(int, aborts);
         test::ScriptedPrompter p;
         int abortCalls = 0;
         CroTask t(p, [] { return QStringLiteral(" RV5 Vantor"); }, [&] { ++abortCalls; });
@@ -31,19 +29,16 @@ private Q_SLOTS:
         QVERIFY(!t.croTask(7) && !t.croTask(-1)); // unknown actions change nothing
         p.queue(MsgAnswer(answer));
         QVERIFY(t.croTask(CroTask::Enter)); // refused either way
-        QCOMPARE(abortCalls, aborts);
+        QCOMPARE(abortCalls, answer == int(MsgAnswer::Yes) ? 1 : 0);
         QCOMPARE(p.count(), 1);
-        QCOMPARE(p.last().buttons, MsgButtons::YesNo);
-        QCOMPARE(p.last().defaultButton, 2);
+        QVERIFY(p.last().buttons == MsgButtons::YesNo && p.last().defaultButton == 2);
         QCOMPARE(p.last().text, QStringLiteral("Zentrix can't execute this function right now.!\t\r\n"
                                                "It is busy talking to  [RV5 Vantor].\r\n"
                                                "\r\n"
                                                "Aborting this task may result in data loss.!\r\n"
                                                "Do you want to abort  [RV5 Vantor]  task anyway.?\t"));
         // The running task still holds the guard and leaves normally; a new one enters afterwards.
-        QVERIFY(t.busy());
-        QVERIFY(!t.croTask(CroTask::Leave));
-        QVERIFY(!t.busy());
+        QVERIFY(t.busy() && !t.croTask(CroTask::Leave) && !t.busy());
         QVERIFY(!t.croTask(CroTask::Enter));
         QVERIFY(!t.croTask(CroTask::Leave));
         QCOMPARE(p.count(), 1);

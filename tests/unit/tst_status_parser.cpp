@@ -125,30 +125,24 @@ private Q_SLOTS:
     // Cut at every length: a field is either its old value or its right new value,
     // never a wrong one, fields are read in order, and the status counts only once the
     // position line is complete.
-    void everyTruncation_data()
-    {
-        QTest::addColumn<QString>("le");
-        QTest::newRow("CR LF") << "\r\n";
-        QTest::newRow("LF") << "\n";
-        QTest::newRow("CR") << "\r";
-    }
     void everyTruncation()
     {
-        QFETCH(QString, le);
-        const QString full = signOn(le);
-        const qsizetype complete = full.indexOf(le, full.indexOf("Att=")) + 1;
-        int lastSteps = 0;
-        for (qsizetype n = 0; n <= full.size(); ++n) {
-            CroState s = oldState();
-            int steps = -1;
-            const bool ok = zx::parseStatus(s, full.left(n), &steps);
-            QVERIFY2(steps >= lastSteps, qPrintable(QString("cut at %1").arg(n)));
-            lastSteps = steps;
-            QCOMPARE(ok, n >= complete);
-            QCOMPARE(s.bCroStatusOk, ok);
-            QCOMPARE(allFields(s), mixed(newState(), oldState(), steps, ok));
+        for (const char *le : {"\r\n", "\n", "\r"}) {
+            const QString full = signOn(le);
+            const qsizetype complete = full.indexOf(QLatin1String(le), full.indexOf("Att=")) + 1;
+            int lastSteps = 0;
+            for (qsizetype n = 0; n <= full.size(); ++n) {
+                CroState s = oldState();
+                int steps = -1;
+                const bool ok = zx::parseStatus(s, full.left(n), &steps);
+                QVERIFY2(steps >= lastSteps, qPrintable(QString("cut at %1").arg(n)));
+                lastSteps = steps;
+                QCOMPARE(ok, n >= complete);
+                QCOMPARE(s.bCroStatusOk, ok);
+                QCOMPARE(allFields(s), mixed(newState(), oldState(), steps, ok));
+            }
+            QCOMPARE(lastSteps, 22);
         }
-        QCOMPARE(lastSteps, 22);
     }
 
     // Where a short or garbled answer stops, and what it leaves behind.
@@ -190,46 +184,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("ok");
-        QTest::newRow("power-down off, 1 h 30") << "PwrDown=ON=01:30" << "PwrDown=OFF=01:30"
-                                                << "pwrDown" << "F" << true;
-        QTest::newRow("power-down separator not compared")
-            << "PwrDown=ON=01:30" << "PwrDown=ON=12-05" << "min" << "5" << true;
-        QTest::newRow("power-down hours") << "PwrDown=ON=01:30" << "PwrDown=ON=12-05" << "hrs"
-                                          << "12" << true;
-        QTest::newRow("power-down lower case on") << "PwrDown=ON" << "PwrDown=on" << "pwrDown" << "F" << true;
-        QTest::newRow("ON is exact") << "Faf=OFF" << "Faf=On" << "rapid" << "F" << true;
-        QTest::newRow("rapid on") << "Faf=OFF" << "Faf=ON" << "rapid" << "T" << true;
-        QTest::newRow("temperature unit letter skipped") << "Tmp=23C" << "Tmp=-5.5F" << "temp"
-                                                         << "-5.5" << true;
-        QTest::newRow("temperature without unit letter") << "Tmp=23C" << "Tmp=23" << "temp" << "2" << true;
-        QTest::newRow("temperature units from second Tmp") << "Tmp=cel" << "Tmp=fah"
-                                                           << "tmpUnits" << "fah" << true;
-        QTest::newRow("temperature stays from first Tmp") << "Tmp=cel" << "Tmp=fah" << "temp" << "23" << true;
-        QTest::newRow("model padded") << "Vantor, RV5:" << "Vantor, R5:" << "model" << "R5  " << true;
-        QTest::newRow("model cut to four") << "Vantor, RV5:" << "Vantor, RV5000:" << "model"
-                                           << "RV50" << true;
-        QTest::newRow("units cut to three") << "Vel=f/s" << "Vel=fps/s" << "vel" << "fps" << true;
-        QTest::newRow("version 3 digits") << ":V105S" << ":V99S" << "version" << "99" << true;
-        QTest::newRow("total at limit") << "SYS:01234" << "SYS:32767" << "total" << "32767" << true;
-        QTest::newRow("total negative limit") << "SYS:01234" << "SYS:-32768" << "total" << "-32768" << true;
-        QTest::newRow("total past limit stops") << "SYS:01234" << "SYS:32768" << "total" << "2" << false;
-        QTest::newRow("total of 400 digits stops") << "SYS:01234" << "SYS:" + QString(400, '9')
-                                                   << "total" << "2" << false;
-        QTest::newRow("fraction truncated") << "SYS:01234" << "SYS:12.9" << "total" << "12" << true;
-        QTest::newRow("negative fraction truncated") << "Cam=5" << "Cam=-3.7" << "cam" << "-3" << true;
-        QTest::newRow("no number reads 0") << "Cam=5" << "Cam=abc" << "cam" << "0" << true;
-        QTest::newRow("number with trailing text") << "Cam=5" << "Cam=7 (user)" << "cam" << "7" << true;
-        QTest::newRow("blank before number") << "Cal=123" << "Cal= 77" << "calLevel" << "77" << true;
-        QTest::newRow("max folders past limit") << "MaxFol=10" << "MaxFol=99999" << "maxFol" << "11" << false;
-        QTest::newRow("battery overflow stops") << "Bat=9.1V" << "Bat=1e39V" << "battery" << "3.5" << false;
-        QTest::newRow("battery exponent") << "Bat=9.1V" << "Bat=1.25e1V" << "battery" << "12.5" << true;
-        QTest::newRow("position one digit each") << "Att=07 08 09 11" << "Att= 7  8  9 11"
-                                                 << "curStr" << "8" << true;
-        QTest::newRow("position separators not compared") << "Att=07 08 09 11" << "Att=07/08/09/11"
-                                                          << "shotPos" << "11" << true;
-        QTest::newRow("position line short") << "Att=07 08 09 11" << "Att=07 08" << "review" << "0" << true;
-        QTest::newRow("position garbage") << "Att=07 08 09 11" << "Att=xx yy zz qq" << "curFol"
-                                          << "0" << true;
+        auto row = [](const char *name, const char *from, const QString &to, const char *field, const char *value,
+                      bool ok = true) { QTest::newRow(name) << QString(from) << to << QString(field) << QString(value) << ok; };
+        row("power-down off, 1 h 30", "PwrDown=ON=01:30", "PwrDown=OFF=01:30", "pwrDown", "F");
+        row("power-down separator not compared", "PwrDown=ON=01:30", "PwrDown=ON=12-05", "min", "5");
+        row("power-down hours", "PwrDown=ON=01:30", "PwrDown=ON=12-05", "hrs", "12");
+        row("power-down lower case on", "PwrDown=ON", "PwrDown=on", "pwrDown", "F");
+        row("ON is exact", "Faf=OFF", "Faf=On", "rapid", "F");
+        row("rapid on", "Faf=OFF", "Faf=ON", "rapid", "T");
+        row("temperature unit letter skipped", "Tmp=23C", "Tmp=-5.5F", "temp", "-5.5");
+        row("temperature without unit letter", "Tmp=23C", "Tmp=23", "temp", "2");
+        row("model padded", "Vantor, RV5:", "Vantor, R5:", "model", "R5  ");
+        row("model cut to four", "Vantor, RV5:", "Vantor, RV5000:", "model", "RV50");
+        row("units cut to three", "Vel=f/s", "Vel=fps/s", "vel", "fps");
+        row("version 3 digits", ":V105S", ":V99S", "version", "99");
+        row("total at limit", "SYS:01234", "SYS:32767", "total", "32767");
+        row("total negative limit", "SYS:01234", "SYS:-32768", "total", "-32768");
+        row("total past limit stops", "SYS:01234", "SYS:32768", "total", "2", false);
+        row("total of 400 digits stops", "SYS:01234", "SYS:" + QString(400, '9'), "total", "2", false);
+        row("fraction truncated", "SYS:01234", "SYS:12.9", "total", "12");
+        row("negative fraction truncated", "Cam=5", "Cam=-3.7", "cam", "-3");
+        row("no number reads 0", "Cam=5", "Cam=abc", "cam", "0");
+        row("number with trailing text", "Cam=5", "Cam=7 (user)", "cam", "7");
+        row("blank before number", "Cal=123", "Cal= 77", "calLevel", "77");
+        row("max folders past limit", "MaxFol=10", "MaxFol=99999", "maxFol", "11", false);
+        row("battery overflow stops", "Bat=9.1V", "Bat=1e39V", "battery", "3.5", false);
+        row("battery exponent", "Bat=9.1V", "Bat=1.25e1V", "battery", "12.5");
+        row("position one digit each", "Att=07 08 09 11", "Att= 7  8  9 11", "curStr", "8");
+        row("position separators not compared", "Att=07 08 09 11", "Att=07/08/09/11", "shotPos", "11");
+        row("position line short", "Att=07 08 09 11", "Att=07 08", "review", "0");
+        row("position garbage", "Att=07 08 09 11", "Att=xx yy zz qq", "curFol", "0");
     }
     void fieldValues()
     {
@@ -293,27 +277,21 @@ private Q_SLOTS:
         QTest::addColumn<double>("shot");
         const QString head = "\r\nMemory position "; // 18 characters before the values
         const QString good = head + "Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>";
-        QTest::newRow("agrees") << good << true << 3.0 << 12.0 << 25 << 7.0;
-        QTest::newRow("LF only") << QString(good).replace("\r\n", "\n") << true << 3.0 << 12.0 << 25 << 7.0;
-        QTest::newRow("shot disagrees") << QString(good).replace("25 07", "25 08") << false << 3.0
-                                        << 12.0 << 25 << 7.0;
-        QTest::newRow("folder disagrees") << QString(good).replace("Att=03", "Att=04") << false
-                                          << 3.0 << 12.0 << 25 << 7.0;
-        QTest::newRow("size disagrees") << QString(good).replace("12 25 07", "12 26 07") << false
-                                        << 3.0 << 12.0 << 25 << 7.0;
-        QTest::newRow("no Att") << QString(good).replace("Att=", "At =") << false << 3.0 << 12.0 << 25 << 7.0;
-        QTest::newRow("no Sho") << QString(good).replace("Sho=", "Sh =") << false << 3.0 << 12.0
-                                << 25 << -1.0;
-        QTest::newRow("no Fol") << QString(good).replace("Fol=", "Fo =") << false << -1.0 << -1.0
-                                << -1 << -1.0;
-        QTest::newRow("empty") << QString() << false << -1.0 << -1.0 << -1 << -1.0;
-        QTest::newRow("short answer, values found anyway")
-            << "Fol=1 Str=2 Siz=3 Sho=4 Att=01 02 03 04\r\nDAT>" << true << 1.0 << 2.0 << 3 << 4.0;
-        QTest::newRow("Fol inside the echo is passed over")
-            << "Fol=9 xxxxxxxxx Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>" << true
-            << 3.0 << 12.0 << 25 << 7.0;
-        QTest::newRow("size past 16 bits") << QString(good).replace("Siz=25", "Siz=99999") << false
-                                           << 3.0 << 12.0 << -1 << -1.0;
+        auto row = [](const char *name, const QString &answer, bool ok, double folder, double string, int size,
+                      double shot) { QTest::newRow(name) << answer << ok << folder << string << size << shot; };
+        row("agrees", good, true, 3, 12, 25, 7);
+        row("LF only", QString(good).replace("\r\n", "\n"), true, 3, 12, 25, 7);
+        row("shot disagrees", QString(good).replace("25 07", "25 08"), false, 3, 12, 25, 7);
+        row("folder disagrees", QString(good).replace("Att=03", "Att=04"), false, 3, 12, 25, 7);
+        row("size disagrees", QString(good).replace("12 25 07", "12 26 07"), false, 3, 12, 25, 7);
+        row("no Att", QString(good).replace("Att=", "At ="), false, 3, 12, 25, 7);
+        row("no Sho", QString(good).replace("Sho=", "Sh ="), false, 3, 12, 25, -1);
+        row("no Fol", QString(good).replace("Fol=", "Fo ="), false, -1, -1, -1, -1);
+        row("empty", QString(), false, -1, -1, -1, -1);
+        row("short answer, values found anyway", "Fol=1 Str=2 Siz=3 Sho=4 Att=01 02 03 04\r\nDAT>", true, 1, 2, 3, 4);
+        row("Fol inside the echo is passed over",
+            "Fol=9 xxxxxxxxx Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>", true, 3, 12, 25, 7);
+        row("size past 16 bits", QString(good).replace("Siz=25", "Siz=99999"), false, 3, 12, -1, -1);
     }
     void memPos()
     {
@@ -356,27 +334,20 @@ private Q_SLOTS:
         QCOMPARE(int(zx::calNoise(rsp)), noise);
     }
 
-    void sensorsOff_data()
-    {
-        QTest::addColumn<QString>("rsp");
-        QTest::addColumn<bool>("failed");
-        QTest::addColumn<bool>("ok");
-        QTest::newRow("off reported") << "SLev=45% Arc=OFF Sens=OFF\r\nDAT>" << false << true;
-        QTest::newRow("transaction failed") << "Sens=OFF\r\nDAT>" << true << false;
-        QTest::newRow("still on") << "SLev=45% Arc=OFF Sens=ON\r\nDAT>" << false << false;
-        QTest::newRow("empty answer") << "" << false << false;
-    }
     void sensorsOff()
     {
-        QFETCH(QString, rsp);
-        QFETCH(bool, failed);
-        QFETCH(bool, ok);
-        CroState s;
-        s.bCroSensorsOn = true;
-        s.bCroStatusOk = true;
-        QCOMPARE(zx::sensorsOffAnswer(s, rsp, failed), ok);
-        QCOMPARE(s.bCroSensorsOn, !ok);
-        QCOMPARE(s.bCroStatusOk, ok);
+        const struct { const char *rsp; bool failed, ok; } cases[] = {
+            {"SLev=45% Arc=OFF Sens=OFF\r\nDAT>", false, true}, // off reported
+            {"Sens=OFF\r\nDAT>", true, false},                  // transaction failed
+            {"SLev=45% Arc=OFF Sens=ON\r\nDAT>", false, false}, // still on
+            {"", false, false}};
+        for (const auto &c : cases) {
+            CroState s;
+            s.bCroSensorsOn = s.bCroStatusOk = true;
+            QCOMPARE(zx::sensorsOffAnswer(s, c.rsp, c.failed), c.ok);
+            QCOMPARE(s.bCroSensorsOn, !c.ok);
+            QCOMPARE(s.bCroStatusOk, c.ok);
+        }
     }
 };
 

@@ -10,35 +10,12 @@ namespace {
 
 CroState sample()
 {
-    CroState s;
-    s.sCroModel = "RV5 ";
-    s.iCroVersion = 105;
-    s.iCroShotTotal = 1234;
-    s.fCroBattery = 9.1f;
-    s.fCroTemp = 23.5f;
-    s.bCroPwrDown = true;
-    s.iCroPwrDownHrs = 1;
-    s.iCroPwrDownMin = 30;
-    s.bCroRapidOn = false;
-    s.bCroArcheryOn = true;
-    s.bCroSensorsOn = true;
-    s.iCroSensLevel = 45;
-    s.iCroCalLevel = 123;
-    s.bCroLogK = true;
-    s.bCroLogL = false;
-    s.bCroLogJ = false;
-    s.iCroCamLevel = 5;
-    s.sCroVelUnits = "f/s";
-    s.sCroTmpUnits = "cel";
-    s.sCroTimUnits = "sec";
-    s.iCroMaxFol = 10;
-    s.iCroMaxStr = 20;
-    s.iCroMaxSho = 99;
-    s.iCroCurFol = 7;
-    s.iCroCurStr = 8;
-    s.iCroShotReview = 9;
-    s.iCroShotPos = 11;
-    return s;
+    return {.sCroModel = "RV5 ", .iCroVersion = 105, .iCroShotTotal = 1234, .fCroBattery = 9.1f, .fCroTemp = 23.5f,
+            .bCroPwrDown = true, .iCroPwrDownHrs = 1, .iCroPwrDownMin = 30, .bCroRapidOn = false,
+            .bCroArcheryOn = true, .bCroSensorsOn = true, .iCroSensLevel = 45, .iCroCalLevel = 123,
+            .bCroLogK = true, .bCroLogL = false, .bCroLogJ = false, .iCroCamLevel = 5, .sCroVelUnits = "f/s",
+            .sCroTmpUnits = "cel", .sCroTimUnits = "sec", .iCroMaxFol = 10, .iCroMaxStr = 20, .iCroMaxSho = 99,
+            .iCroCurFol = 7, .iCroCurStr = 8, .iCroShotReview = 9, .iCroShotPos = 11};
 }
 
 const char *kSampleReport = "__________RV5 Status Report__________\r\n"
@@ -165,36 +142,12 @@ private Q_SLOTS:
         QCOMPARE(zx::singleText(value), text);
     }
 
-    void line_data()
-    {
-        QTest::addColumn<bool>("archery");
-        QTest::addColumn<bool>("rapid");
-        QTest::addColumn<bool>("sensors");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<float>("battery");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("sample") << true << false << true << 45 << 9.1f
-                                << "RV5 Status-{ Archery= On  RapidFire= Off  Sensors= On  "
-                                   "Sensitivity=45-%  Battery=9.1-Volts";
-        QTest::newRow("all off") << false << false << false << 0 << 0.0f
-                                 << "RV5 Status-{ Archery= Off  RapidFire= Off  Sensors= Off  "
-                                    "Sensitivity=0-%  Battery=0-Volts";
-    }
     void line()
     {
-        QFETCH(bool, archery);
-        QFETCH(bool, rapid);
-        QFETCH(bool, sensors);
-        QFETCH(int, level);
-        QFETCH(float, battery);
-        QFETCH(QString, text);
-        CroState s;
-        s.bCroArcheryOn = archery;
-        s.bCroRapidOn = rapid;
-        s.bCroSensorsOn = sensors;
-        s.iCroSensLevel = qint16(level);
-        s.fCroBattery = battery;
-        QCOMPARE(zx::statusLine(s), text);
+        QCOMPARE(zx::statusLine(sample()), "RV5 Status-{ Archery= On  RapidFire= Off  Sensors= On  "
+                                           "Sensitivity=45-%  Battery=9.1-Volts");
+        QCOMPARE(zx::statusLine(CroState{}), "RV5 Status-{ Archery= Off  RapidFire= Off  Sensors= Off  "
+                                             "Sensitivity=0-%  Battery=0-Volts");
     }
 
     // What a status answer becomes in the report, end to end.

@@ -1,5 +1,5 @@
-// The link port's receive routine: line assembly, the ring of lines, the Excel queue,
-// backspaces and line ends on the terminal, and the trimming limits of every buffer.
+// The link port's receive routine: line assembly, the ring of lines, the Excel queue, the
+// terminal's backspaces and line ends, and every buffer's limits.
 #include "link/link_session.h"
 #include "support/recording_logpad.h"
 #include "support/scripted_prompter.h"
@@ -24,13 +24,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("lines");      // completed lines, oldest first
         QTest::addColumn<QString>("open");           // the line still being received
         QTest::addColumn<int>("rxLines");
-        QTest::newRow("digits over two chunks") << QStringList{"1234\r56", "7\r"} << QStringList{"1234", "567"}
-                                                << QString() << 2;
-        QTest::newRow("no CR keeps the line open") << QStringList{"abc", "def"} << QStringList{} << "abcdef" << 0;
-        QTest::newRow("CR LF endings") << QStringList{"a\r\nb\r\n"} << QStringList{"a", "\nb"} << "\n" << 2;
-        QTest::newRow("CR and LF in different chunks") << QStringList{"DAT", ">\r", "\nX"} << QStringList{"DAT>"}
-                                                       << "\nX" << 1;
-        QTest::newRow("empty lines") << QStringList{"\r\r\r"} << QStringList{"", "", ""} << QString() << 3;
+        auto row = [](const char *name, QStringList chunks, QStringList lines, const char *open, int rxLines) {
+            QTest::newRow(name) << chunks << lines << QString(open) << rxLines;
+        };
+        row("digits over two chunks", {"1234\r56", "7\r"}, {"1234", "567"}, "", 2);
+        row("no CR keeps the line open", {"abc", "def"}, {}, "abcdef", 0);
+        row("CR LF endings", {"a\r\nb\r\n"}, {"a", "\nb"}, "\n", 2);
+        row("CR and LF in different chunks", {"DAT", ">\r", "\nX"}, {"DAT>"}, "\nX", 1);
+        row("empty lines", {"\r\r\r"}, {"", "", ""}, "", 3);
     }
     void splitLines()
     {
@@ -70,14 +71,11 @@ private Q_SLOTS:
         s->sRxLine[0] = QStringLiteral("stale");
         for (int i = 0; i < 100; ++i)
             s->termRx(QStringLiteral("L%1\r").arg(i));
-        QCOMPARE(int(s->iRxLine), 100);
-        QCOMPARE(int(s->iRxLineWrap), 0);
+        QCOMPARE(QList<int>({s->iRxLine, s->iRxLineWrap}), QList<int>({100, 0}));
         s->termRx(QStringLiteral("L100\r"));
-        QCOMPARE(int(s->iRxLine), 0);
+        QCOMPARE(QList<int>({s->iRxLine, s->iRxLineCnt, s->iRxLineWrap}), QList<int>({0, 101, 1}));
         QVERIFY(s->sRxLine[0].isEmpty());
         QCOMPARE(s->sRxLine[100], QStringLiteral("L100"));
-        QCOMPARE(int(s->iRxLineCnt), 101);
-        QCOMPARE(int(s->iRxLineWrap), 1);
     }
 
     void terminalBackspaces_data()
@@ -153,10 +151,8 @@ private Q_SLOTS:
         for (int i = 1; i <= 17; ++i)
             s->termRx(QStringLiteral("CAP: %1\r").arg(i));
         s->termRx(QStringLiteral("no shot\r"));
-        QCOMPARE(int(s->iExcLines), 17);
-        QCOMPARE(int(s->iExcPend), 17);
-        QCOMPARE(int(s->iExcOver), 2);   // the 16th and the 17th were queued above 15 waiting
-        QCOMPARE(int(s->iExcPut), 1);
+        // The 16th and the 17th were queued above 15 waiting.
+        QCOMPARE(QList<int>({s->iExcLines, s->iExcPend, s->iExcOver, s->iExcPut}), QList<int>({17, 17, 2, 1}));
         QCOMPARE(s->sExcLine[0], QStringLiteral("CAP: 17"));
         QStringList got;
         s->hooks.excelLine = [&got](const QString &l) { got << l; };
