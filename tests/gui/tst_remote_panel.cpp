@@ -1,7 +1,5 @@
 // The remote control panel in the real main window, driven by its control names against the
-// RV5 simulator on a pseudo-terminal: keys reach the chronograph inside the task guard, Esc
-// goes out without waiting, the device and link checks keep keys back, the unlink question,
-// user levels, the operations' messages in the panel, and a download into a new CFile.
+// RV5 simulator on a pseudo-terminal.
 #include "app/app_context.h"
 #include "app/settings_keys.h"
 #include "app/ui/chrono_desk.h"
@@ -87,162 +85,155 @@ struct PanelRig {
 
 } // namespace
 
+
 class TstRemotePanel : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void keysReachTheChronograph();
-    void keysHeldBackByDeviceAndLink();
-    void unlinkQuestionWhileSensorsOn();
-    void userLevelStaysInBounds();
-    void operationsWriteIntoThePanel();
-    void downloadIntoNewCFile();
+    void keysReachTheChronograph()
+    {
+        PanelRig rig;
+        QVERIFY(rig.sim.isOpen());
+        FrmRemCtr *w = rig.start();
+        QVERIFY(w && w->isVisible());
+        QVERIFY2(w->windowTitle().startsWith(QStringLiteral("iPad0_1 ")), qPrintable(w->windowTitle()));
+        // The command lists come from the shipped command file, copied into the program folder.
+        QVERIFY(rig.control<QListWidget>(QStringLiteral("lstCtrAscLow_0"))->count() > 0);
+
+        rig.click(QStringLiteral("chkHwrLnkTo_1"));
+        QVERIFY(rig.link().bRxTo[1]);
+        rig.quiet();
+        rig.click(QStringLiteral("cmdKeyDwn"));
+        QCOMPARE(rig.sim.sim().received(), QByteArray("\x04"));
+        QVERIFY(!rig.link().croTxn.failed);
+
+        // Esc is written and the click returns at once: the chronograph has not even heard it yet.
+        rig.quiet();
+        rig.click(QStringLiteral("cmdKeyEsc"));
+        QVERIFY(rig.sim.sim().received().isEmpty());
+        QTRY_COMPARE(rig.sim.sim().received(), QByteArray("\x1b"));
+
+        // A command list item sends its code.
+        rig.quiet();
+        auto *list = rig.control<QListWidget>(QStringLiteral("lstCtrAscLow_0"));
+        QListWidgetItem *item = list->item(0);
+        const int code = item->data(Qt::UserRole).toInt();
+        Q_EMIT list->itemClicked(item);
+        QTRY_COMPARE(rig.sim.sim().received(), QByteArray(1, char(code)));
+
+        // Mode buttons show the chronograph's mode once it answered.
+        rig.quiet();
+        rig.click(QStringLiteral("cmdCroMode_1"));
+        QCOMPARE(rig.sim.sim().received(), QByteArray("S"));
+        QVERIFY(rig.control(QStringLiteral("cmdCroMode_1"))->isChecked());
+        QCOMPARE(rig.prompter.count(), 0);
+    }
+
+    void keysHeldBackByDeviceAndLink()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.quiet();
+        // Not linked to the CFile: the link warning, nothing sent.
+        rig.click(QStringLiteral("cmdKeyUp"));
+        QCOMPARE(rig.prompter.count(), 1);
+        rig.link().bRxTo[1] = true;
+        rig.link().cro.iCroDevice = 2;   // " Unknow Chronograph"
+        rig.click(QStringLiteral("cmdKeyUp"));
+        rig.click(QStringLiteral("cmdKeyEsc"));
+        rig.click(QStringLiteral("cmdDelete_0"));
+        QCOMPARE(rig.prompter.count(), 4);
+        QVERIFY2(rig.prompter.last().text.contains(QStringLiteral("Unknow Chronograph")), qPrintable(rig.prompter.last().text));
+        QVERIFY(!rig.sim.waitReceived(1, 300));
+        rig.link().cro.iCroDevice = 0;
+        // A silent chronograph: the failure report names the key's action and item.
+        rig.sim.sim().setSilent(true);
+        rig.click(QStringLiteral("cmdKeyRite"));
+        QVERIFY2(rig.prompter.last().text.startsWith(QStringLiteral("Failed to Increment String\r\nChronograph did not respond.")),
+                 qPrintable(rig.prompter.last().text));
+    }
+
+    void unlinkQuestionWhileSensorsOn()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        LinkSession &link = rig.link();
+        auto *box = rig.control<QCheckBox>(QStringLiteral("chkHwrLnkTo_0"));
+        box->click();
+        QVERIFY(link.bRxTo[0]);
+        link.cro.bCroSensorsOn = true;
+        rig.prompter.queue(MsgAnswer::No);
+        box->click();
+        QVERIFY(link.bRxTo[0]);
+        QVERIFY(box->isChecked());
+        QCOMPARE(rig.prompter.lastLines().first(), QStringLiteral("iLoger can not be Unlinked while Chronograph"));
+        rig.prompter.queue(MsgAnswer::Yes);
+        box->click();
+        QVERIFY(!link.bRxTo[0]);
+        QVERIFY(!box->isChecked());
+        link.cro.bCroSensorsOn = false;
+    }
+
+    void userLevelStaysInBounds()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        RemoteControl &rc = remotePanelDesk(*rig.mdi)->control();
+        rig.click(QStringLiteral("cmdSetSysTab"));
+        QCOMPARE(rc.page(), int(RemoteControl::System));
+        QVERIFY(rig.panel()->windowTitle().endsWith(QStringLiteral(" System")));
+        rig.click(QStringLiteral("cmdUserLev_1"));
+        QCOMPARE(rc.userLevel(RemoteControl::System), 0);
+        for (int i = 0; i <= rc.maxUserLevel(RemoteControl::System); ++i)
+            rig.click(QStringLiteral("cmdUserLev_0"));
+        QCOMPARE(rc.userLevel(RemoteControl::System), rc.maxUserLevel(RemoteControl::System));
+        // The communication log's settings show from level 1.
+        QVERIFY(rig.control<QLineEdit>(QStringLiteral("txtHwrCLogFile"))->isVisibleTo(rig.panel()));
+        QCOMPARE(rig.control<QLineEdit>(QStringLiteral("txtHwrCLogFile"))->text(), QStringLiteral("zentlogs0.txt"));
+    }
+
+    void operationsWriteIntoThePanel()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        chronoDesk(*rig.mdi)->ops().croTest(4, 4);
+        auto *log = rig.control<QPlainTextEdit>(QStringLiteral("txtPrgrs"));
+        QTRY_VERIFY(log->toPlainText().contains(QStringLiteral("End of data collection")));
+        QVERIFY(log->toPlainText().contains(QStringLiteral("Begin Test on Chrono-1")));
+        rig.prompter.queue(MsgAnswer::Yes);
+        rig.click(QStringLiteral("cmdSetPrgTab_0"));
+        QTRY_VERIFY(log->toPlainText().startsWith(QStringLiteral("New Progress Log...\nCleared-{Date=")));
+    }
+
+    void downloadIntoNewCFile()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        CFileManager &files = cfileWorkspace(*rig.mdi)->files();
+        auto *cfiles = rig.control<QListWidget>(QStringLiteral("lstDwnDesCFile"));
+        QVERIFY(cfiles->item(0)->text().endsWith(QStringLiteral(" (Current)")));
+
+        rig.click(QStringLiteral("cmdDownload"));
+        QCOMPARE(rig.prompter.last().text, QStringLiteral("You Must Select Source."));
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("cmdDownload"));
+        QCOMPARE(rig.prompter.last().text, QStringLiteral("You must Select Destination"));
+        rig.click(QStringLiteral("optDwnDes_1"));
+        rig.control<QLineEdit>(QStringLiteral("txtDwnDesCFile"))->setText(QStringLiteral("Range1"));
+        const int boxes = rig.prompter.count();
+        rig.click(QStringLiteral("cmdDownload"));
+        QCOMPARE(rig.prompter.count(), boxes);
+        QCOMPARE(files.active()->caption(), QStringLiteral("Range1"));
+        QVERIFY2(files.active()->document()->toPlainText().contains(QStringLiteral("Download Successful..!")),
+                 qPrintable(files.active()->document()->toPlainText()));
+        QCOMPARE(cfiles->count(), 2);
+        QCOMPARE(cfiles->item(1)->text(), QStringLiteral("Range1 (Current)"));
+
+        rig.control<QLineEdit>(QStringLiteral("txtDwnDesCFile"))->setText(QStringLiteral("range1"));
+        rig.click(QStringLiteral("cmdDownload"));
+        QVERIFY(rig.prompter.last().text.contains(QStringLiteral("''  Already Exists...!")));
+        QCOMPARE(files.docs().size(), size_t(2));
+    }
 };
-
-void TstRemotePanel::keysReachTheChronograph()
-{
-    PanelRig rig;
-    QVERIFY(rig.sim.isOpen());
-    FrmRemCtr *w = rig.start();
-    QVERIFY(w && w->isVisible());
-    QVERIFY2(w->windowTitle().startsWith(QStringLiteral("iPad0_1 ")), qPrintable(w->windowTitle()));
-    // The command lists come from the shipped command file, copied into the program folder.
-    QVERIFY(rig.control<QListWidget>(QStringLiteral("lstCtrAscLow_0"))->count() > 0);
-    QCOMPARE(rig.prompter.count(), 0);
-
-    rig.click(QStringLiteral("chkHwrLnkTo_1"));
-    QVERIFY(rig.link().bRxTo[1]);
-    rig.quiet();
-    rig.click(QStringLiteral("cmdKeyDwn"));
-    QCOMPARE(rig.sim.sim().received(), QByteArray("\x04"));
-    QVERIFY(!rig.link().croTxn.failed);
-
-    // Esc is written and the click returns at once: the chronograph has not even heard it yet.
-    rig.quiet();
-    rig.click(QStringLiteral("cmdKeyEsc"));
-    QVERIFY(rig.sim.sim().received().isEmpty());
-    QTRY_COMPARE(rig.sim.sim().received(), QByteArray("\x1b"));
-
-    // A command list item sends its code.
-    rig.quiet();
-    auto *list = rig.control<QListWidget>(QStringLiteral("lstCtrAscLow_0"));
-    QListWidgetItem *item = list->item(0);
-    const int code = item->data(Qt::UserRole).toInt();
-    Q_EMIT list->itemClicked(item);
-    QTRY_COMPARE(rig.sim.sim().received(), QByteArray(1, char(code)));
-
-    // Mode buttons show the chronograph's mode once it answered.
-    rig.quiet();
-    rig.click(QStringLiteral("cmdCroMode_1"));
-    QCOMPARE(rig.sim.sim().received(), QByteArray("S"));
-    QVERIFY(rig.control(QStringLiteral("cmdCroMode_1"))->isChecked());
-    QCOMPARE(rig.prompter.count(), 0);
-}
-
-void TstRemotePanel::keysHeldBackByDeviceAndLink()
-{
-    PanelRig rig;
-    QVERIFY(rig.start());
-    rig.quiet();
-    // Not linked to the CFile: the link warning, nothing sent.
-    rig.click(QStringLiteral("cmdKeyUp"));
-    QCOMPARE(rig.prompter.count(), 1);
-    rig.link().bRxTo[1] = true;
-    rig.link().cro.iCroDevice = 2;   // " Unknow Chronograph"
-    rig.click(QStringLiteral("cmdKeyUp"));
-    rig.click(QStringLiteral("cmdKeyEsc"));
-    rig.click(QStringLiteral("cmdDelete_0"));
-    QCOMPARE(rig.prompter.count(), 4);
-    QVERIFY2(rig.prompter.last().text.contains(QStringLiteral("Unknow Chronograph")), qPrintable(rig.prompter.last().text));
-    QVERIFY(!rig.sim.waitReceived(1, 300));
-    rig.link().cro.iCroDevice = 0;
-    // A silent chronograph: the failure report names the key's action and item.
-    rig.sim.sim().setSilent(true);
-    rig.click(QStringLiteral("cmdKeyRite"));
-    QVERIFY2(rig.prompter.last().text.startsWith(QStringLiteral("Failed to Increment String\r\nChronograph did not respond.")),
-             qPrintable(rig.prompter.last().text));
-}
-
-void TstRemotePanel::unlinkQuestionWhileSensorsOn()
-{
-    PanelRig rig;
-    QVERIFY(rig.start());
-    LinkSession &link = rig.link();
-    auto *box = rig.control<QCheckBox>(QStringLiteral("chkHwrLnkTo_0"));
-    box->click();
-    QVERIFY(link.bRxTo[0]);
-    link.cro.bCroSensorsOn = true;
-    rig.prompter.queue(MsgAnswer::No);
-    box->click();
-    QVERIFY(link.bRxTo[0]);
-    QVERIFY(box->isChecked());
-    QCOMPARE(rig.prompter.lastLines().first(), QStringLiteral("iLoger can not be Unlinked while Chronograph"));
-    rig.prompter.queue(MsgAnswer::Yes);
-    box->click();
-    QVERIFY(!link.bRxTo[0]);
-    QVERIFY(!box->isChecked());
-    link.cro.bCroSensorsOn = false;
-}
-
-void TstRemotePanel::userLevelStaysInBounds()
-{
-    PanelRig rig;
-    QVERIFY(rig.start());
-    RemoteControl &rc = remotePanelDesk(*rig.mdi)->control();
-    rig.click(QStringLiteral("cmdSetSysTab"));
-    QCOMPARE(rc.page(), int(RemoteControl::System));
-    QVERIFY(rig.panel()->windowTitle().endsWith(QStringLiteral(" System")));
-    rig.click(QStringLiteral("cmdUserLev_1"));
-    QCOMPARE(rc.userLevel(RemoteControl::System), 0);
-    for (int i = 0; i <= rc.maxUserLevel(RemoteControl::System); ++i)
-        rig.click(QStringLiteral("cmdUserLev_0"));
-    QCOMPARE(rc.userLevel(RemoteControl::System), rc.maxUserLevel(RemoteControl::System));
-    // The communication log's settings show from level 1.
-    QVERIFY(rig.control<QLineEdit>(QStringLiteral("txtHwrCLogFile"))->isVisibleTo(rig.panel()));
-    QCOMPARE(rig.control<QLineEdit>(QStringLiteral("txtHwrCLogFile"))->text(), QStringLiteral("zentlogs0.txt"));
-}
-
-void TstRemotePanel::operationsWriteIntoThePanel()
-{
-    PanelRig rig;
-    QVERIFY(rig.start());
-    chronoDesk(*rig.mdi)->ops().croTest(4, 4);
-    auto *log = rig.control<QPlainTextEdit>(QStringLiteral("txtPrgrs"));
-    QTRY_VERIFY(log->toPlainText().contains(QStringLiteral("End of data collection")));
-    QVERIFY(log->toPlainText().contains(QStringLiteral("Begin Test on Chrono-1")));
-    rig.prompter.queue(MsgAnswer::Yes);
-    rig.click(QStringLiteral("cmdSetPrgTab_0"));
-    QTRY_VERIFY(log->toPlainText().startsWith(QStringLiteral("New Progress Log...\nCleared-{Date=")));
-}
-
-void TstRemotePanel::downloadIntoNewCFile()
-{
-    PanelRig rig;
-    QVERIFY(rig.start());
-    CFileManager &files = cfileWorkspace(*rig.mdi)->files();
-    auto *cfiles = rig.control<QListWidget>(QStringLiteral("lstDwnDesCFile"));
-    QVERIFY(cfiles->item(0)->text().endsWith(QStringLiteral(" (Current)")));
-
-    rig.click(QStringLiteral("cmdDownload"));
-    QCOMPARE(rig.prompter.last().text, QStringLiteral("You Must Select Source."));
-    rig.click(QStringLiteral("optDwnSrc_0"));
-    rig.click(QStringLiteral("cmdDownload"));
-    QCOMPARE(rig.prompter.last().text, QStringLiteral("You must Select Destination"));
-    rig.click(QStringLiteral("optDwnDes_1"));
-    rig.control<QLineEdit>(QStringLiteral("txtDwnDesCFile"))->setText(QStringLiteral("Range1"));
-    const int boxes = rig.prompter.count();
-    rig.click(QStringLiteral("cmdDownload"));
-    QCOMPARE(rig.prompter.count(), boxes);
-    QCOMPARE(files.active()->caption(), QStringLiteral("Range1"));
-    QVERIFY2(files.active()->document()->toPlainText().contains(QStringLiteral("Download Successful..!")),
-             qPrintable(files.active()->document()->toPlainText()));
-    QCOMPARE(cfiles->count(), 2);
-    QCOMPARE(cfiles->item(1)->text(), QStringLiteral("Range1 (Current)"));
-
-    rig.control<QLineEdit>(QStringLiteral("txtDwnDesCFile"))->setText(QStringLiteral("range1"));
-    rig.click(QStringLiteral("cmdDownload"));
-    QVERIFY(rig.prompter.last().text.contains(QStringLiteral("''  Already Exists...!")));
-    QCOMPARE(files.docs().size(), size_t(2));
-}
 
 QTEST_MAIN(TstRemotePanel)
 #include "tst_remote_panel.moc"

@@ -1,7 +1,5 @@
-// Download and memory operations against the simulator on a pseudo-terminal: each download
-// scope into the CFile and into the terminal buffer, a chronograph silent at the wake key, a
-// listing cut off or full of junk, every memory operation and what it did to the
-// chronograph's memory, a user abort during a restore, and no CFile open.
+// Download and memory operations against the simulator on a pseudo-terminal, including a silent
+// chronograph, broken listings, an abort during a restore and no CFile open.
 #include "remote/remote_ops.h"
 #include "remote/remote_ops_host.h"
 #include "tst_ops_rig.h"
@@ -53,214 +51,204 @@ struct RemoteRig : OpsRig {
 
 } // namespace
 
+
 class TstRemoteOps : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void download_data();
-    void download();
-    void silentAtWake_data();
-    void silentAtWake();
-    void brokenListing_data();
-    void brokenListing();
-    void memOp_data();
-    void memOp();
-    void abortDuringRestore();
-    void noCFileSendsNothing();
     void cleanup() { OneShotTimer::setScale(1.0); }
-};
-
-void TstRemoteOps::download_data()
-{
-    QTest::addColumn<int>("scope");
-    QTest::addColumn<int>("destination");
-    for (int scope = 1; scope <= 3; ++scope) {
-        QTest::addRow("scope %d into the CFile", scope) << scope << 1;
-        QTest::addRow("scope %d into the buffer", scope) << scope << 0;
-    }
-}
-
-void TstRemoteOps::download()
-{
-    QFETCH(int, scope);
-    QFETCH(int, destination);
-    zx::sim::Rv5Options o = SimFixture::quietOptions();
-    o.prefillShots = 130;   // folder 1 full, 3 strings of folder 2: the cursor on folder 2
-    RemoteRig rig(o);
-    QVERIFY(rig.sim.isOpen());
-    rig.sim.sim().setChunking(17, 3);   // answers arrive in pieces, as from a real line
-    rig.disk().markShot(2, 2, 5, true); // a deleted shot is not listed
-    const int want = scope == 1 ? rig.keptIn(2, 3) : scope == 2 ? rig.keptIn(2, 0) : rig.keptIn(0, 0);
-    rig.link.bRxTo = {false, true, false};
-
-    QCOMPARE(rig.remote.croDownload(destination, scope), 0);
-    QVERIFY(rig.remote.downloadSucceeded);
-    const QString pad = rig.text();
-    const QString term = rig.link.txtTerm.text();
-    const QString got = destination > 0 ? pad : term;
-    QCOMPARE(RemoteRig::shotLines(got), want);
-    QCOMPARE(RemoteRig::shotLines(destination > 0 ? term : pad), 0);
-    QVERIFY2(got.contains(QStringLiteral("MMR:<End> CAP=OFF")), qPrintable(got.right(200)));
-    const QString name = RemoteOps::scopeName(scope);
-    QCOMPARE(pad.contains(QStringLiteral("REM: Downloading ") + name + QStringLiteral("...")), destination > 0);
-    QCOMPARE(pad.contains(QStringLiteral("REM: Download Successful..!")), destination > 0);
-    QVERIFY(rig.link.remPrgrs.text().contains(QStringLiteral("Downloading - ") + name));
-    QCOMPARE(rig.link.bRxTo, (std::array<bool, 3>{false, true, false}));   // links put back
-}
-
-void TstRemoteOps::silentAtWake_data()
-{
-    QTest::addColumn<int>("destination");
-    QTest::newRow("CFile") << 1;
-    QTest::newRow("buffer") << 0;
-}
-
-void TstRemoteOps::silentAtWake()
-{
-    QFETCH(int, destination);
-    RemoteRig rig;
-    QVERIFY(rig.sim.isOpen());
-    OneShotTimer::setScale(0.3);
-    rig.sim.sim().setSilent(true);
-    QCOMPARE(rig.remote.croDownload(destination, 2), 1);
-    QVERIFY(!rig.remote.downloadSucceeded);
-    const QString log = rig.link.remPrgrs.text();
-    QVERIFY2(log.contains(QStringLiteral("Retry...1\r\n")) && log.contains(QStringLiteral("Retry...9\r\n"))
-                 && log.contains(QStringLiteral("No Responce from Chrono...\r\n...Giving up!\r\nDownload Failed (100)...")),
-             qPrintable(log));
-    QCOMPARE(rig.prompter.anyTextContains(QStringLiteral("RV5 not found on port COM1")), destination > 0);
-    QCOMPARE(rig.text().contains(QStringLiteral("REM: Download Failed (100)...")), destination > 0);
-    QCOMPARE(rig.sim.sim().received().count(char(0x1B)), 10);
-}
-
-void TstRemoteOps::brokenListing_data()
-{
-    QTest::addColumn<int>("fault");   // 0 the chronograph stops, 1 the port goes away, 2 junk lines
-    QTest::newRow("chronograph stops talking") << 0;
-    QTest::newRow("port closed") << 1;
-    QTest::newRow("junk lines in the listing") << 2;
-}
-
-void TstRemoteOps::brokenListing()
-{
-    QFETCH(int, fault);
-    RemoteRig rig;
-    QVERIFY(rig.sim.isOpen());
-    zx::sim::Rv5Simulator &sim = rig.sim.sim();
-    if (fault == 2)
-        sim.setListingGarbageEvery(4);
-    // The listing is the answer that follows the progress window's opening.
-    rig.progress.onOpen = [&](const QString &) {
-        if (fault == 0)
-            sim.cutNextAnswer(1500);
-        if (fault == 1) {
-            sim.setPaced(true);
-            QTimer::singleShot(1500, [&] { rig.sim.unplug(); });
+    void download_data()
+    {
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<int>("destination");
+        for (int scope = 1; scope <= 3; ++scope) {
+            QTest::addRow("scope %d into the CFile", scope) << scope << 1;
+            QTest::addRow("scope %d into the buffer", scope) << scope << 0;
         }
-    };
-    const int code = rig.remote.croDownload(1, 3);
-    const QString pad = rig.text();
-    if (fault == 2) {
-        QCOMPARE(code, 0);
-        QCOMPARE(RemoteRig::shotLines(pad), rig.keptIn(0, 0));
-        QVERIFY(pad.contains(QStringLiteral("~|")));
-        return;
     }
-    QCOMPARE(code, 3);
-    QVERIFY2(pad.contains(QStringLiteral("REM: Download Failed (100)...")), qPrintable(pad.right(300)));   // silent: 250 ms
-    QVERIFY(RemoteRig::shotLines(pad) > 3);   // what came stays in the CFile
-    QVERIFY(RemoteRig::shotLines(pad) < rig.keptIn(0, 0));
-}
 
-void TstRemoteOps::memOp_data()
-{
-    QTest::addColumn<int>("op");
-    QTest::addColumn<int>("scope");
-    QTest::addColumn<int>("before");    // MemAction applied to the unit first, -1 none
-    QTest::addColumn<int>("keptAfter"); // kept shots of the unit afterwards
-    QTest::addColumn<QString>("line");  // the CFile's line for it
-    // The cursor: folder 1, string 4, shot 6; folder 1 holds 36 shots.
-    const int del = int(MemAction::Delete), clr = int(MemAction::Clear);
-    QTest::newRow("delete shot") << 1 << 0 << -1 << 0 << "REM: ...Delete Shot #6 Success..!";
-    QTest::newRow("delete string") << 1 << 1 << -1 << 0 << "REM: ...Delete String #4 Success..!";
-    QTest::newRow("delete folder") << 1 << 2 << -1 << 0 << "REM: ...Delete Folder #1\r\n";
-    QTest::newRow("undelete shot") << 2 << 0 << del << 1 << "REM: ...UnDelete Shot #6 Success..!";
-    QTest::newRow("undelete string") << 2 << 1 << del << 6 << "REM: ...UnDelete String #4 Success..!";
-    QTest::newRow("undelete folder") << 2 << 2 << del << 36 << "REM: ...UnDelete Folder #1\r\n";
-    QTest::newRow("undelete leaves cleared") << 2 << 1 << clr << 0 << "REM: ...UnDelete String #4 Success..!";
-    QTest::newRow("restore shot") << 3 << 0 << clr << 1 << "REM: ...Restore Shot #6 Success..!";
-    QTest::newRow("restore string") << 3 << 1 << clr << 6 << "REM: ...Restore String #4 Success..!";
-    QTest::newRow("restore folder") << 3 << 2 << clr << 36 << "REM: ...Restore Folder #1\r\n";
-    QTest::newRow("clear eDisk") << 1 << 3 << -1 << 0 << "Clear eDisk1 - Folder...,1,2,3,4,5,6,7,8,9,10 Success.";
-}
+    void download()
+    {
+        QFETCH(int, scope);
+        QFETCH(int, destination);
+        zx::sim::Rv5Options o = SimFixture::quietOptions();
+        o.prefillShots = 130;   // folder 1 full, 3 strings of folder 2: the cursor on folder 2
+        RemoteRig rig(o);
+        QVERIFY(rig.sim.isOpen());
+        rig.sim.sim().setChunking(17, 3);   // answers arrive in pieces, as from a real line
+        rig.disk().markShot(2, 2, 5, true); // a deleted shot is not listed
+        const int want = scope == 1 ? rig.keptIn(2, 3) : scope == 2 ? rig.keptIn(2, 0) : rig.keptIn(0, 0);
+        rig.link.bRxTo = {false, true, false};
 
-void TstRemoteOps::memOp()
-{
-    QFETCH(int, op);
-    QFETCH(int, scope);
-    QFETCH(int, before);
-    QFETCH(int, keptAfter);
-    QFETCH(QString, line);
-    RemoteRig rig;
-    QVERIFY(rig.sim.isOpen());
-    zx::sim::EDisk &disk = rig.disk();
-    disk.append(3, 1, disk.shot(1, 1, 1) ? *disk.shot(1, 1, 1) : zx::sim::Shot{});   // another folder
-    const auto a = MemAction(before);
-    if (before >= 0) {
-        if (scope == 0)
-            disk.applyShot(1, 4, 6, a);
-        else if (scope == 1)
-            disk.applyString(1, 4, a);
-        else
-            disk.applyFolder(1, a);
+        QCOMPARE(rig.remote.croDownload(destination, scope), 0);
+        QVERIFY(rig.remote.downloadSucceeded);
+        const QString pad = rig.text();
+        const QString term = rig.link.txtTerm.text();
+        const QString got = destination > 0 ? pad : term;
+        QCOMPARE(RemoteRig::shotLines(got), want);
+        QCOMPARE(RemoteRig::shotLines(destination > 0 ? term : pad), 0);
+        QVERIFY2(got.contains(QStringLiteral("MMR:<End> CAP=OFF")), qPrintable(got.right(200)));
+        const QString name = RemoteOps::scopeName(scope);
+        QCOMPARE(pad.contains(QStringLiteral("REM: Downloading ") + name + QStringLiteral("...")), destination > 0);
+        QCOMPARE(pad.contains(QStringLiteral("REM: Download Successful..!")), destination > 0);
+        QVERIFY(rig.link.remPrgrs.text().contains(QStringLiteral("Downloading - ") + name));
+        QCOMPARE(rig.link.bRxTo, (std::array<bool, 3>{false, true, false}));   // links put back
     }
-    const int others = disk.totalKept() - rig.keptIn(1, 0);
 
-    QVERIFY(rig.remote.croMemOp(op, scope));
-    const int kept = scope == 0   ? (disk.shot(1, 4, 6)->kept() ? 1 : 0)
-                     : scope == 1 ? rig.keptIn(1, 4)
-                     : scope == 2 ? rig.keptIn(1, 0)
-                                  : rig.keptIn(0, 0);
-    QCOMPARE(kept, keptAfter);
-    if (scope < 3)
-        QCOMPARE(disk.totalKept() - rig.keptIn(1, 0), others);   // nothing else touched
-    if (scope == 0)   // the rest of the string stays as it was
-        QCOMPARE(rig.keptIn(1, 4) - kept, 5);
-    QVERIFY2(rig.text().contains(line), qPrintable(rig.text()));
-    QCOMPARE(rig.sim.sim().state().menu, 0);   // left in Data mode
-    QVERIFY(rig.text().endsWith(QStringLiteral("DAT>")));
-}
+    void silentAtWake_data()
+    {
+        QTest::addColumn<int>("destination");
+        QTest::newRow("CFile") << 1;
+        QTest::newRow("buffer") << 0;
+    }
 
-void TstRemoteOps::abortDuringRestore()
-{
-    zx::sim::Rv5Options o = SimFixture::quietOptions();
-    o.sensorsOn = true;
-    RemoteRig rig(o);
-    QVERIFY(rig.sim.isOpen());
-    rig.disk().applyAll(MemAction::Clear);
-    rig.onCaption = [&](const QString &c) {
-        if (c == QLatin1String("Restore folder-1 string-3"))
-            rig.link.croUserAbort();
-    };
-    QVERIFY(!rig.remote.croMemOp(RemoteOps::OpRestore, RemoteOps::MemEDisk));
-    QCOMPARE(rig.keptIn(1, 1) + rig.keptIn(1, 2), 20);   // restored before the abort
-    QCOMPARE(rig.keptIn(1, 3) + rig.keptIn(1, 4), 0);    // left as they were
-    QVERIFY(rig.text().contains(QStringLiteral("Restore eDisk-1 - Folder-01...")));
-    QVERIFY(rig.text().contains(QStringLiteral("User aborted operation...!")));
-    QVERIFY(!rig.link.croTxn.abortReq);
-    QVERIFY(rig.sim.sim().state().sensors);   // back on
-}
+    void silentAtWake()
+    {
+        QFETCH(int, destination);
+        RemoteRig rig;
+        QVERIFY(rig.sim.isOpen());
+        OneShotTimer::setScale(0.3);
+        rig.sim.sim().setSilent(true);
+        QCOMPARE(rig.remote.croDownload(destination, 2), 1);
+        QVERIFY(!rig.remote.downloadSucceeded);
+        const QString log = rig.link.remPrgrs.text();
+        QVERIFY2(log.contains(QStringLiteral("Retry...1\r\n")) && log.contains(QStringLiteral("Retry...9\r\n"))
+                     && log.contains(QStringLiteral("No Responce from Chrono...\r\n...Giving up!\r\nDownload Failed (100)...")),
+                 qPrintable(log));
+        QCOMPARE(rig.prompter.anyTextContains(QStringLiteral("RV5 not found on port COM1")), destination > 0);
+        QCOMPARE(rig.text().contains(QStringLiteral("REM: Download Failed (100)...")), destination > 0);
+        QCOMPARE(rig.sim.sim().received().count(char(0x1B)), 10);
+    }
 
-void TstRemoteOps::noCFileSendsNothing()
-{
-    RemoteRig rig;
-    QVERIFY(rig.sim.isOpen());
-    rig.host.cfileOpen = false;
-    rig.sim.sim().clearReceived();
-    QCOMPARE(rig.remote.croDownload(1, 1), 1);
-    QVERIFY(!rig.remote.croMemOp(1, 1));
-    QTest::qWait(100);
-    QVERIFY(rig.sim.sim().received().isEmpty());
-}
+    void brokenListing_data()
+    {
+        QTest::addColumn<int>("fault");   // 0 the chronograph stops, 1 the port goes away, 2 junk lines
+        QTest::newRow("chronograph stops talking") << 0;
+        QTest::newRow("port closed") << 1;
+        QTest::newRow("junk lines in the listing") << 2;
+    }
+
+    void brokenListing()
+    {
+        QFETCH(int, fault);
+        RemoteRig rig;
+        QVERIFY(rig.sim.isOpen());
+        zx::sim::Rv5Simulator &sim = rig.sim.sim();
+        if (fault == 2)
+            sim.setListingGarbageEvery(4);
+        // The listing is the answer that follows the progress window's opening.
+        rig.progress.onOpen = [&](const QString &) {
+            if (fault == 0)
+                sim.cutNextAnswer(1500);
+            if (fault == 1) {
+                sim.setPaced(true);
+                QTimer::singleShot(1500, [&] { rig.sim.unplug(); });
+            }
+        };
+        const int code = rig.remote.croDownload(1, 3);
+        const QString pad = rig.text();
+        if (fault == 2) {
+            QCOMPARE(code, 0);
+            QCOMPARE(RemoteRig::shotLines(pad), rig.keptIn(0, 0));
+            QVERIFY(pad.contains(QStringLiteral("~|")));
+            return;
+        }
+        QCOMPARE(code, 3);
+        QVERIFY2(pad.contains(QStringLiteral("REM: Download Failed (100)...")), qPrintable(pad.right(300)));   // silent: 250 ms
+        QVERIFY(RemoteRig::shotLines(pad) > 3);   // what came stays in the CFile
+        QVERIFY(RemoteRig::shotLines(pad) < rig.keptIn(0, 0));
+    }
+
+    void memOp_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<int>("before");    // MemAction applied to the unit first, -1 none
+        QTest::addColumn<int>("keptAfter"); // kept shots of the unit afterwards
+        QTest::addColumn<QString>("line");  // the CFile's line for it
+        // The cursor: folder 1, string 4, shot 6; folder 1 holds 36 shots.
+        const int del = int(MemAction::Delete), clr = int(MemAction::Clear);
+        QTest::newRow("delete shot") << 1 << 0 << -1 << 0 << "REM: ...Delete Shot #6 Success..!";
+        QTest::newRow("delete string") << 1 << 1 << -1 << 0 << "REM: ...Delete String #4 Success..!";
+        QTest::newRow("delete folder") << 1 << 2 << -1 << 0 << "REM: ...Delete Folder #1\r\n";
+        QTest::newRow("undelete shot") << 2 << 0 << del << 1 << "REM: ...UnDelete Shot #6 Success..!";
+        QTest::newRow("undelete string") << 2 << 1 << del << 6 << "REM: ...UnDelete String #4 Success..!";
+        QTest::newRow("undelete folder") << 2 << 2 << del << 36 << "REM: ...UnDelete Folder #1\r\n";
+        QTest::newRow("undelete leaves cleared") << 2 << 1 << clr << 0 << "REM: ...UnDelete String #4 Success..!";
+        QTest::newRow("restore shot") << 3 << 0 << clr << 1 << "REM: ...Restore Shot #6 Success..!";
+        QTest::newRow("restore string") << 3 << 1 << clr << 6 << "REM: ...Restore String #4 Success..!";
+        QTest::newRow("restore folder") << 3 << 2 << clr << 36 << "REM: ...Restore Folder #1\r\n";
+        QTest::newRow("clear eDisk") << 1 << 3 << -1 << 0 << "Clear eDisk1 - Folder...,1,2,3,4,5,6,7,8,9,10 Success.";
+    }
+
+    void memOp()
+    {
+        QFETCH(int, op);
+        QFETCH(int, scope);
+        QFETCH(int, before);
+        QFETCH(int, keptAfter);
+        QFETCH(QString, line);
+        RemoteRig rig;
+        QVERIFY(rig.sim.isOpen());
+        zx::sim::EDisk &disk = rig.disk();
+        disk.append(3, 1, disk.shot(1, 1, 1) ? *disk.shot(1, 1, 1) : zx::sim::Shot{});   // another folder
+        const auto a = MemAction(before);
+        if (before >= 0) {
+            if (scope == 0)
+                disk.applyShot(1, 4, 6, a);
+            else if (scope == 1)
+                disk.applyString(1, 4, a);
+            else
+                disk.applyFolder(1, a);
+        }
+        const int others = disk.totalKept() - rig.keptIn(1, 0);
+
+        QVERIFY(rig.remote.croMemOp(op, scope));
+        const int kept = scope == 0   ? (disk.shot(1, 4, 6)->kept() ? 1 : 0)
+                         : scope == 1 ? rig.keptIn(1, 4)
+                         : scope == 2 ? rig.keptIn(1, 0)
+                                      : rig.keptIn(0, 0);
+        QCOMPARE(kept, keptAfter);
+        if (scope < 3)
+            QCOMPARE(disk.totalKept() - rig.keptIn(1, 0), others);   // nothing else touched
+        if (scope == 0)   // the rest of the string stays as it was
+            QCOMPARE(rig.keptIn(1, 4) - kept, 5);
+        QVERIFY2(rig.text().contains(line), qPrintable(rig.text()));
+        QCOMPARE(rig.sim.sim().state().menu, 0);   // left in Data mode
+        QVERIFY(rig.text().endsWith(QStringLiteral("DAT>")));
+    }
+
+    void abortDuringRestore()
+    {
+        zx::sim::Rv5Options o = SimFixture::quietOptions();
+        o.sensorsOn = true;
+        RemoteRig rig(o);
+        QVERIFY(rig.sim.isOpen());
+        rig.disk().applyAll(MemAction::Clear);
+        rig.onCaption = [&](const QString &c) {
+            if (c == QLatin1String("Restore folder-1 string-3"))
+                rig.link.croUserAbort();
+        };
+        QVERIFY(!rig.remote.croMemOp(RemoteOps::OpRestore, RemoteOps::MemEDisk));
+        QCOMPARE(rig.keptIn(1, 1) + rig.keptIn(1, 2), 20);   // restored before the abort
+        QCOMPARE(rig.keptIn(1, 3) + rig.keptIn(1, 4), 0);    // left as they were
+        QVERIFY(rig.text().contains(QStringLiteral("Restore eDisk-1 - Folder-01...")));
+        QVERIFY(rig.text().contains(QStringLiteral("User aborted operation...!")));
+        QVERIFY(!rig.link.croTxn.abortReq);
+        QVERIFY(rig.sim.sim().state().sensors);   // back on
+    }
+
+    void noCFileSendsNothing()
+    {
+        RemoteRig rig;
+        QVERIFY(rig.sim.isOpen());
+        rig.host.cfileOpen = false;
+        rig.sim.sim().clearReceived();
+        QCOMPARE(rig.remote.croDownload(1, 1), 1);
+        QVERIFY(!rig.remote.croMemOp(1, 1));
+        QTest::qWait(100);
+        QVERIFY(rig.sim.sim().received().isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TstRemoteOps)
 #include "tst_remote_ops.moc"

@@ -1,9 +1,6 @@
 #pragma once
 // Test double for the file dialogs: answers from a queue (an empty answer is Cancel) and
 // records every dialog's title and proposed name.
-//
-//   zx::test::ScriptedFileChooser fc;
-//   fc.queueSave(dir.filePath("a.rtf"));   fc.queueOpen({dir.filePath("x.cap")});
 #include "cfile/file_chooser.h"
 
 #include <QList>

@@ -1,11 +1,6 @@
 #pragma once
 // Test double for the message boxes: records every box shown and answers from a queue; with the
 // queue empty it answers with the box's preselected button.
-//
-//   zx::test::ScriptedPrompter p;
-//   p.queue({zx::MsgAnswer::Yes, zx::MsgAnswer::No});
-//   ... run the code under test with &p ...
-//   QCOMPARE(p.count(), 2);  QCOMPARE(p.lastLines().first(), QString("..."));
 #include "platform/prompter.h"
 
 #include <QList>

@@ -1,8 +1,6 @@
 #pragma once
-// An RV5 simulator on a real pseudo-terminal, in the test's own process: open devicePath()
-// with the program's serial stack (or a plain file) and talk to it; the engine's knobs are at
-// hand through sim(). Everything runs on the test's thread, so the test must pump events while
-// it waits (QTRY_*, QSignalSpy::wait, or the wait helpers below).
+// An RV5 simulator on a real pseudo-terminal in the test's own process and thread: the test must
+// pump events while it waits (QTRY_*, QSignalSpy::wait, or the wait helpers below).
 #include "sim/pty_transport.h"
 #include "sim/rv5_simulator.h"
 

@@ -1,4 +1,4 @@
-// Inputs the fuzz targets (fuzz/) found breaking something, kept as short byte strings. Each row
+// Inputs the fuzz targets (fuzz/) found breaking something, kept as short byte strings. Each case
 // says what it broke; the check is the property the fuzz target asserts.
 #include "platform/plain_text_codec.h"
 #include "platform/rtf_reader.h"
@@ -13,25 +13,14 @@ using namespace zx;
 class TestFuzzRegressions : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void rtfReader_data()
+    // Text after the closing brace formats the list paragraph again, which empties its list:
+    // the document deleted the list and the reader added the paragraph to freed memory.
+    void rtfListEmptiedThenUsedAgain()
     {
-        QTest::addColumn<QByteArray>("rtf");
-        QTest::addColumn<QString>("text");      // paragraphs joined with '\n'
-        QTest::addColumn<bool>("lastInList");
-        // Text after the closing brace formats the list paragraph again, which empties its list:
-        // the document deleted the list and the reader added the paragraph to freed memory.
-        QTest::newRow("list emptied, then used again") << QByteArray("{\\rtf\xa3\\ls1}\\ls1l") << "\u00A3l"
-                                                       << true;
-    }
-    void rtfReader()
-    {
-        QFETCH(QByteArray, rtf);
-        QFETCH(QString, text);
-        QFETCH(bool, lastInList);
         QTextDocument doc;
-        QVERIFY(RtfReader::read(rtf, &doc).ok);
-        QCOMPARE(doc.toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')), text);
-        QCOMPARE(doc.lastBlock().textList() != nullptr, lastInList);
+        QVERIFY(RtfReader::read(QByteArray("{\\rtf\xa3\\ls1}\\ls1l"), &doc).ok);
+        QCOMPARE(doc.toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')), QStringLiteral("\u00A3l"));
+        QVERIFY(doc.lastBlock().textList());
     }
 
     void plainTextRoundTrip_data()
@@ -47,9 +36,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         const DecodedText d = PlainTextCodec::decode(bytes);
-        const QByteArray written = PlainTextCodec::encode(d.text, d.format);
-        QCOMPARE(written, bytes);
-        QCOMPARE(PlainTextCodec::decode(written).text, d.text);
+        QCOMPARE(PlainTextCodec::encode(d.text, d.format), bytes);
     }
 };
 

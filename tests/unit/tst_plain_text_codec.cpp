@@ -24,10 +24,7 @@ private Q_SLOTS:
         for (int i = 0; i < 256; ++i)
             all[i] = char(i);
         const QString text = zx::cp1252::decode(all);
-        QCOMPARE(text.at(0x80), QChar(0x20AC));
-        QCOMPARE(text.at(0x96), QChar(0x2013));
-        QCOMPARE(text.at(0x9F), QChar(0x0178));
-        QCOMPARE(text.at(0xE9), QChar(0x00E9));
+        QCOMPARE(QString(text.at(0x80)) + text.at(0x96) + text.at(0x9F) + text.at(0xE9), QStringLiteral("\u20AC\u2013\u0178\u00E9"));
         QCOMPARE(zx::cp1252::encode(text), all);
         QCOMPARE(zx::cp1252::encode(QStringLiteral("\u0414\u4E2D")), QByteArray("??"));
         QVERIFY(!zx::cp1252::canEncode(QStringLiteral("a\u0414")));
@@ -100,8 +97,7 @@ private Q_SLOTS:
         QTextDocument doc;
         PlainTextCodec::load("a\r\n", &doc);
         QTextCursor c(&doc);
-        c.insertText(QStringLiteral("\u00A0"));
-        c.insertText(QStringLiteral("b\u2028c"));
+        c.insertText(QStringLiteral("\u00A0b\u2028c"));
         QCOMPARE(PlainTextCodec::save(&doc), QByteArray("\xA0" "b\r\nca\r\n"));
     }
 

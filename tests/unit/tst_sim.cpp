@@ -14,7 +14,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -50,13 +49,11 @@ public:
         m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
         QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { drain(); });
     }
-    ~PlainTerminal() { close(); }
-    void close()
+    ~PlainTerminal()
     {
         m_notifier.reset();
         if (m_fd >= 0)
             ::close(m_fd);
-        m_fd = -1;
     }
     bool isOpen() const { return m_fd >= 0; }
     // Everything received after sending, up to and including the first `until`.
@@ -69,13 +66,6 @@ public:
         return m_got;
     }
     B got() const { return m_got; }
-    bool hungUp() const
-    {
-        pollfd p{m_fd, POLLIN, 0};
-        char c;
-        return ::poll(&p, 1, 0) < 0 || (p.revents & (POLLHUP | POLLERR))
-            || ((p.revents & POLLIN) && ::read(m_fd, &c, 1) <= 0);
-    }
 
 private:
     void drain()
@@ -111,15 +101,11 @@ private Q_SLOTS:
         QVERIFY(a.endsWith("Ready CAP=OFF\r\n\r\nDAT>") || a.endsWith("Ready CAP=OFF\r\nDAT>"));
         zx::CroState s;
         QVERIFY2(zx::parseStatus(s, QString::fromLatin1(a)), a.constData());
-        QCOMPARE(s.sCroModel, QString("RV5 "));
-        QCOMPARE(s.iCroVersion, qint16(105));
-        QCOMPARE(s.iCroShotTotal, qint16(1236));
-        QCOMPARE(s.fCroBattery, 9.17f);
-        QCOMPARE(s.fCroTemp, 23.5f);
+        QCOMPARE(s.sCroModel + s.sCroTmpUnits, QString("RV5 fah"));
+        QCOMPARE(QList<double>({double(s.iCroVersion), double(s.iCroShotTotal), s.fCroBattery, s.fCroTemp,
+                                double(s.iCroPwrDownHrs * 60 + s.iCroPwrDownMin), double(s.iCroSensLevel)}),
+                 QList<double>({105, 1236, double(9.17f), 23.5, 60, 45}));
         QVERIFY(s.bCroPwrDown && !s.bCroSensorsOn && s.bCroLogK && !s.bCroLogL && s.bCroLogJ);
-        QCOMPARE(s.iCroPwrDownHrs * 60 + s.iCroPwrDownMin, 60);
-        QCOMPARE(s.iCroSensLevel, qint16(45));
-        QCOMPARE(s.sCroTmpUnits, QString("fah"));
         QCOMPARE(QList<int>({s.iCroMaxFol, s.iCroMaxStr, s.iCroMaxSho}), QList<int>({10, 10, 10}));
         QCOMPARE(QList<int>({s.iCroCurFol, s.iCroCurStr, s.iCroShotReview, s.iCroShotPos}),
                  QList<int>({1, 4, 6, 6}));
@@ -525,27 +511,17 @@ private Q_SLOTS:
         QCOMPARE(fx.pty().droppedBytes(), 0);
     }
 
-    void reopenUnplugAndReplug()
+    // The device outlives a closing reader (unplugging is covered with the program's own port).
+    void reopens()
     {
         SimFixture fx;
-        const QString path = fx.devicePath();
         {
-            PlainTerminal t(path);
+            PlainTerminal t(fx.devicePath());
             QVERIFY(t.talk("D", "DAT>").endsWith("\r\nDAT>"));
         }
         QTest::qWait(20);
-        PlainTerminal t(path); // the device outlives a closing reader
+        PlainTerminal t(fx.devicePath());
         QVERIFY(t.talk("S", "STS>").endsWith("\r\nSTS>"));
-        QSignalSpy closed(&fx.pty(), &zx::sim::PtyTransport::closed);
-        fx.unplug();
-        QCOMPARE(closed.count(), 1);
-        QVERIFY(fx.devicePath().isEmpty());
-        QVERIFY(t.hungUp());
-        t.close();
-        QVERIFY(!QFile::exists(path) || ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY) < 0);
-        QVERIFY(fx.replug()); // a working line again (the path may differ)
-        PlainTerminal t2(fx.devicePath());
-        QVERIFY(t2.talk("S", "STS>").endsWith("\r\nSTS>"));
     }
 
     void virtualPort()

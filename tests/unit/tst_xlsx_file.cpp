@@ -147,40 +147,39 @@ private Q_SLOTS:
 
     void brokenFilesGiveMessages_data()
     {
-        QTest::addColumn<QString>("kind");
-        for (const char *k : {"not a zip", "empty", "truncated", "missing sheet part", "missing workbook part",
-                              "bad sheet xml", "bad shared string index", "no such file"})
-            QTest::newRow(k) << QString::fromLatin1(k);
+        QTest::addColumn<int>("cut");        // bytes kept of the good file when no part is named, -1 all
+        QTest::addColumn<QString>("part");   // the part left out or replaced
+        QTest::addColumn<QByteArray>("replacement");
+        const QString sheet1 = QStringLiteral("xl/worksheets/sheet1.xml");
+        QTest::newRow("not a zip") << 0 << QString() << QByteArray("{\\rtf1 not a workbook}");
+        QTest::newRow("empty") << 0 << QString() << QByteArray();
+        QTest::newRow("truncated") << 2 << QString() << QByteArray();
+        QTest::newRow("missing sheet part") << 0 << "xl/worksheets/sheet2.xml" << QByteArray();
+        QTest::newRow("missing workbook part") << 0 << "xl/workbook.xml" << QByteArray();
+        QTest::newRow("bad sheet xml") << 0 << sheet1
+                                       << QByteArray("<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></row>");
+        QTest::newRow("bad shared string index")
+            << 0 << sheet1
+            << QByteArray("<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>999</v></c></row></sheetData></worksheet>");
+        QTest::newRow("no such file") << -1 << QString() << QByteArray();
     }
     void brokenFilesGiveMessages()
     {
-        QFETCH(QString, kind);
+        QFETCH(int, cut);
+        QFETCH(QString, part);
+        QFETCH(QByteArray, replacement);
         QTemporaryDir dir;
         const QString good = dir.filePath(QStringLiteral("good.xlsx"));
         const QString path = dir.filePath(QStringLiteral("broken.xlsx"));
-        auto book = sampleBook();
-        QVERIFY(writeXlsx(*book, good).ok);
-        QFile goodFile(good);
-        QVERIFY(goodFile.open(QIODevice::ReadOnly));
-        const QByteArray bytes = goodFile.readAll();
-        QFile out(path);
-        const QByteArray badXml("<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></row>");
-        const QByteArray badIndex("<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>999</v></c></row>"
-                                  "</sheetData></worksheet>");
-        if (kind == QLatin1String("not a zip") || kind == QLatin1String("empty") || kind == QLatin1String("truncated")) {
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(kind == QLatin1String("not a zip") ? QByteArray("{\\rtf1 not a workbook}")
-                      : kind == QLatin1String("empty")   ? QByteArray()
-                                                         : bytes.left(bytes.size() / 2));
-            out.close();
-        } else if (kind == QLatin1String("missing sheet part"))
-            rezip(good, path, QStringLiteral("xl/worksheets/sheet2.xml"), nullptr);
-        else if (kind == QLatin1String("missing workbook part"))
-            rezip(good, path, QStringLiteral("xl/workbook.xml"), nullptr);
-        else if (kind == QLatin1String("bad sheet xml"))
-            rezip(good, path, QStringLiteral("xl/worksheets/sheet1.xml"), &badXml);
-        else if (kind == QLatin1String("bad shared string index"))
-            rezip(good, path, QStringLiteral("xl/worksheets/sheet1.xml"), &badIndex);
+        QVERIFY(writeXlsx(*sampleBook(), good).ok);
+        if (!part.isEmpty()) {
+            rezip(good, path, part, replacement.isEmpty() ? nullptr : &replacement);
+        } else if (cut >= 0) {
+            QFile in(good), out(path);
+            QVERIFY(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly));
+            const QByteArray bytes = in.readAll();
+            out.write(cut ? bytes.left(bytes.size() / cut) : replacement);
+        }
         QString error;
         QVERIFY(!readXlsx(path, &error));
         QVERIFY2(error.contains(QStringLiteral("broken.xlsx")) && error.size() > 40, qPrintable(error));
