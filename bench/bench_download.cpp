@@ -7,7 +7,7 @@
 // 2. 10,000 memory lines through the receive path into a CFile (the capture switch on), in
 //    serial-read sized chunks: lines per second in the first and in the last thousand.
 #include "cfile/cfile_manager.h"
-#include "cfile/file_chooser.h"
+#include "bench/bench_doubles.h"
 #include "cfile/logpad.h"
 #include "link/chrono_ops.h"
 #include "link/chrono_ops_host.h"
@@ -29,16 +29,8 @@
 
 namespace {
 
-class SilentPrompter : public zx::Prompter {
-public:
-    zx::MsgAnswer show(const zx::MsgRequest &r) override { return zx::defaultAnswer(r); }
-};
-
-class NoChooser : public zx::FileChooser {
-public:
-    QStringList openFiles(const QString &, const QString &, bool) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-};
+using zx::bench::NoChooser;
+using zx::bench::SilentPrompter;
 
 class QuietHost : public zx::ChronoOpsHost {
 public:

@@ -2,7 +2,7 @@
 // routine makes while the capture switch is on), with a tag and a remark every 1,000 lines.
 // Prints lines per second for each block of 10,000, so a slow-down shows at the end.
 #include "cfile/cfile_manager.h"
-#include "cfile/file_chooser.h"
+#include "bench/bench_doubles.h"
 #include "cfile/logpad.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
@@ -12,20 +12,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-namespace {
-
-class SilentPrompter : public zx::Prompter {
-public:
-    zx::MsgAnswer show(const zx::MsgRequest &r) override { return zx::defaultAnswer(r); }
-};
-
-class NoChooser : public zx::FileChooser {
-public:
-    QStringList openFiles(const QString &, const QString &, bool) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-} // namespace
+using zx::bench::NoChooser;
+using zx::bench::SilentPrompter;
 
 int main(int argc, char **argv)
 {
