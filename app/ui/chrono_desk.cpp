@@ -257,6 +257,7 @@ ProgramState ChronoDesk::gather() const
     s.clearRegistry = ctx.soft.clearRegistry;
     s.moreOptions = ctx.soft.softMore;
     s.softEdit = ctx.soft.softEdit;
+    s.excelOpen = l.bExcCapture;
     if (FrmDocument *doc = m_ws.activeWindow()) {
         const QTextCursor c = doc->rtfText()->textCursor();
         s.hasCFile = true;
