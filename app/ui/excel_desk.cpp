@@ -2,6 +2,7 @@
 
 #include "app/ui/chrono_desk.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/remote_panel_desk.h"
 #include "cfile/capture_stack.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
@@ -16,11 +17,13 @@
 #include "link/link_session.h"
 #include "link/ui/progress_window.h"
 #include "remote/remote_ops.h"
+#include "remote/ui/frm_rem_ctr.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace zx {
 
@@ -91,6 +94,22 @@ ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
         a->setObjectName(QStringLiteral("mnuExpExcCFi"));
         file->insertAction(before, a);
         connect(a, &QAction::triggered, this, [this] { runExport(xls::SrcCapture, 4, xls::ExpCFile); });
+    }
+
+    // The remote panel's Export page: the chosen scope through the same export.
+    if (RemotePanelDesk *panel = remotePanelDesk(mdi); panel && panel->window()) {
+        FrmRemCtr *w = panel->window();
+        if (auto *go = w->findChild<QPushButton *>(QStringLiteral("cmdExp2Excel")))
+            connect(go, &QPushButton::clicked, this, [this, w, &ctx] {
+                for (int i = 0; i < 3; ++i) {
+                    const auto *opt = w->findChild<QRadioButton *>(QStringLiteral("optExpSrc_%1").arg(i));
+                    if (opt && opt->isChecked()) {
+                        runExport(xls::SrcMemory, i + 1, i + 1);
+                        return;
+                    }
+                }
+                ctx.prompter->inform(QStringLiteral("You Must Select Source."));
+            });
     }
 
     mdi.shutdownHooks().releaseExcel = [this] { m_parts->link.release(); };
