@@ -6,14 +6,28 @@ namespace zx::xls {
 
 namespace {
 
+// Blank-separated words; "Vel= 2906.30" reads as "Vel=2906.30" (a blank after '=' is the
+// sender's spacing). No regular expressions: this runs for every line of a long export.
 QStringList tokens(QStringView text)
 {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    // "Vel= 2906.30" reads as "Vel=2906.30": a blank after '=' is the sender's spacing.
-    static const QRegularExpression keyGap(QStringLiteral("=\\s+"));
-    QString s = text.toString();
-    s.replace(keyGap, QStringLiteral("="));
-    return s.split(blanks, Qt::SkipEmptyParts);
+    QStringList out;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        while (i < n && text[i].isSpace())
+            ++i;
+        if (i >= n)
+            break;
+        QString word;
+        while (i < n && !text[i].isSpace()) {
+            word.append(text[i]);
+            if (text[i++] == u'=')
+                while (i < n && text[i].isSpace())
+                    ++i;
+        }
+        out.append(word);
+    }
+    return out;
 }
 
 bool number(const QString &token, double *out)

@@ -1,6 +1,7 @@
 #include "app/ui/excel_desk.h"
 
 #include "app/ui/chrono_desk.h"
+#include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/remote_panel_desk.h"
 #include "cfile/capture_stack.h"
@@ -16,6 +17,7 @@
 #include "link/chrono_ops.h"
 #include "link/link_session.h"
 #include "link/ui/progress_window.h"
+#include "platform/prompter.h"
 #include "remote/remote_ops.h"
 #include "remote/ui/frm_rem_ctr.h"
 
