@@ -56,8 +56,9 @@ int runSetup(const QStringList &args)
         const QString shown = zx::setupValue(setup, name);
         printText(name + QStringLiteral(": ") + shown + QLatin1Char('\n'));
         if (!ok || shown != value) {
-            if (ok)   // the chronograph answered but went no further
-                printText(QStringLiteral("zentrix-cli setup: the RV5 shows %1 = %2\n").arg(name, shown), true);
+            if (link.cro.bCroLinkOk)   // the chronograph answered but went no further
+                printText(QStringLiteral("zentrix-cli setup: the RV5 does not take %1 %2; it shows %3\n").arg(name, value, shown),
+                          true);
             rc = 1;
         }
     }

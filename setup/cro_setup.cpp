@@ -427,24 +427,33 @@ bool CroSetup::stepStringSize(int button)
     return run([=, this] { return stringSizeStepCore(button == 1 || button == 2); });
 }
 
-bool CroSetup::stringSizeToCore(int code)
+int CroSetup::stringSizeWalk(int code)
 {
     const CroState &c = cro();
-    link().croTxn.menuPos = 0;
     // The chronograph offers a few sizes; walk toward the wanted one until it shows it,
     // steps past it or goes no further.
     for (int i = 0; i < 40 && !abortFlag; ++i) {
         const int now = c.iCroMaxStr * 100 + c.iCroMaxSho;
         if (now == code)
-            return true;
+            return 1;
         const bool up = now < code;
         if (!stringSizeStepCore(up))
-            return false;
+            return -1;
         const int next = c.iCroMaxStr * 100 + c.iCroMaxSho;
         if (next == now || (up ? next > code : next < code))
-            break;
+            return 0;
     }
-    return c.iCroMaxStr * 100 + c.iCroMaxSho == code;
+    return c.iCroMaxStr * 100 + c.iCroMaxSho == code ? 1 : 0;
+}
+
+bool CroSetup::stringSizeToCore(int code)
+{
+    const int start = cro().iCroMaxStr * 100 + cro().iCroMaxSho;
+    link().croTxn.menuPos = 0;
+    const int r = stringSizeWalk(code);
+    if (r == 0 && !abortFlag)
+        stringSizeWalk(start);   // a size it does not offer: back to where it was
+    return r == 1;
 }
 
 bool CroSetup::stringSizeTo(int code)

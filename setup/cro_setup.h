@@ -110,6 +110,7 @@ private:
     bool pwrDownToCore(int code);
     bool stringSizeStepCore(bool up);
     bool stringSizeToCore(int code);
+    int stringSizeWalk(int code);   // 1 reached, 0 not offered, -1 no answer
     bool stepRead(int menu, int pos, int expected, bool up, int *value);
     bool &switchField(Switch which);
 

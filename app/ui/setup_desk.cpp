@@ -46,6 +46,8 @@ void SetupDesk::openSetupPanel()
             if (m_mdi.isMinimized())
                 m_mdi.showNormal();
         };
+        m_window->adjustSize();
+        m_window->move(m_mdi.geometry().center() - m_window->rect().center());
     }
     m_window->openPanel();
     m_window->show();

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zx;
@@ -75,6 +76,17 @@ private Q_SLOTS:
         QCOMPARE(prompter.last().text, QStringLiteral("Setup has changed!\r\nSend Changes to RV5 Before Closing..?"));
         QVERIFY(!sim.sim().state().archery);
         QTRY_VERIFY(!w);
+
+        // The command list's first entry: the control dialog; Ok keeps its Edit Mode switch.
+        QVERIFY(!ctx.soft.softEdit);
+        QTimer::singleShot(0, mdi, [&mdi] {
+            QWidget *d = mdi->findChild<QWidget *>(QStringLiteral("frmLedsSEP"));
+            QVERIFY(d && d->windowTitle() == QStringLiteral("Chronograph Control"));
+            d->findChild<QAbstractButton *>(QStringLiteral("chkCapOk2Edit"))->click();
+            d->findChild<QAbstractButton *>(QStringLiteral("cmdClose_1"))->click();
+        });
+        mdi->findChild<QAction *>(QStringLiteral("mnuRemCmdList0"))->trigger();
+        QVERIFY(ctx.soft.softEdit);
         QVERIFY(!prompter.anyTextContains(QStringLiteral("temporarily disabled")));
         mdi->closeByProgram();
         PortMap::clearOverrides();
