@@ -28,6 +28,11 @@ SetupDesk::SetupDesk(FrmMdi &mdi, ChronoDesk &desk)
     h.openSetupPanel = [this] { openSetupPanel(); };
     h.openSensorsDialog = [this] { openSensorsDialog(); };
     h.openControlDialog = [this] { openControlDialog(); };
+    // At exit the panel goes without its close question.
+    mdi.shutdownHooks().supportClosing.push_back([this] {
+        if (m_window)
+            m_window->hide();
+    });
 }
 
 SetupDesk::~SetupDesk()
