@@ -21,6 +21,7 @@ namespace zx {
 namespace {
 
 constexpr int kKeyW = 64, kKeyH = 42;   // a key at the normal size, pixels
+constexpr int kLcdColumns = 42;
 
 double scaleOf(int step) { return std::pow(1.15, step); }
 
@@ -315,7 +316,7 @@ void FrmKeyPad::applySize()
 
     // The LCD: dark segments on a green-yellow backlight, four lines as wide as the key rows.
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSizeF(11.5 * s);
+    mono.setPointSizeF(11 * s);
     mono.setBold(true);
     m_lcd->setFont(mono);
     m_lcd->setStyleSheet(QStringLiteral("QPlainTextEdit { color: #1d2a12; border: 2px inset #4d5a38; border-radius: 4px;"
@@ -323,7 +324,8 @@ void FrmKeyPad::applySize()
     const QFontMetrics fm(mono);
     const int frame = 2 * (m_lcd->frameWidth() + int(m_lcd->document()->documentMargin())) + 4;
     m_lcd->setFixedHeight(fm.lineSpacing() * KeyPad::kLcdLines + frame);
-    m_lcd->setMinimumWidth(5 * w + 4 * int(10 * s) - 20);
+    // Wide enough for a review line ("REV:Fol=01 Str=04 Sho=06 Vel=2903.61 f/s") in full.
+    m_lcd->setFixedWidth(std::max(5 * w + 4 * int(10 * s) - 20, fm.horizontalAdvance(QLatin1Char('0')) * kLcdColumns + frame));
     showIndicators();
     for (QPushButton *b : std::as_const(m_small))
         b->setMinimumHeight(int(26 * s));

@@ -21,7 +21,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("lamp");         // the indicator the key sets or clears (-1 none)
         QTest::addColumn<bool>("lit");
         const auto row = [](int i, const char *wire, const char *answer, int lamp = -1, bool lit = false) {
-            QTest::addRow("%d %s", i, KeyPad::kPadKeys.at(size_t(i)).caption)
+            QTest::addRow("%d %s", i, *KeyPad::kPadKeys.at(size_t(i)).caption ? KeyPad::kPadKeys.at(size_t(i)).caption : "picture")
                 << i << QByteArray(wire) << QString::fromLatin1(answer) << lamp << lit;
         };
         row(0, "U", "UNI:Vel=f/s Tmp=fah Tim=sec");
