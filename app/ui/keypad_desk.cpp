@@ -33,7 +33,7 @@ const QString kHelp = QStringLiteral(
 } // namespace
 
 KeyPadDesk::KeyPadDesk(FrmMdi &mdi, LinkSession &link, RemoteControl &remote)
-    : QObject(&mdi), m_mdi(mdi), m_link(link), m_pad(std::make_unique<KeyPad>(link, remote))
+    : QObject(&mdi), m_mdi(mdi), m_link(&link), m_pad(std::make_unique<KeyPad>(link, remote))
 {
     setObjectName(QStringLiteral("keyPadDesk"));
     link.hooks.keyPadRefresh = [this] { m_pad->refreshLcd(); };
@@ -57,8 +57,10 @@ KeyPadDesk::KeyPadDesk(FrmMdi &mdi, LinkSession &link, RemoteControl &remote)
 KeyPadDesk::~KeyPadDesk()
 {
     delete m_window.data();
-    m_link.hooks.keyPadRefresh = nullptr;
-    m_link.bKeyPadOn = false;
+    if (m_link) {
+        m_link->hooks.keyPadRefresh = nullptr;
+        m_link->bKeyPadOn = false;
+    }
 }
 
 FrmKeyPad *KeyPadDesk::window() const { return m_window; }

@@ -35,7 +35,7 @@ private:
     void savePosition();
 
     FrmMdi &m_mdi;
-    LinkSession &m_link;
+    QPointer<LinkSession> m_link;   // the link goes with the chronograph desk, which may go first
     std::unique_ptr<KeyPad> m_pad;
     QPointer<FrmKeyPad> m_window;
     bool m_mainDisabled = false;
