@@ -4,6 +4,7 @@
 #include "platform/settings_store.h"
 #include "remote/remote_control.h"
 #include "remote/remote_settings_keys.h"
+#include "remote/ui/progress_strip.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -86,6 +87,8 @@ FrmRemCtr::FrmRemCtr(RemoteControl &rc, QWidget *parent) : QWidget(parent, Qt::W
         top->addWidget(b);
     }
     top->addStretch(1);
+    auto *strip = new ProgressStrip(this);
+    top->addWidget(strip);
     m_modeLabel = new QLabel(QStringLiteral("Edit"), this);
     m_modeLabel->setObjectName(QStringLiteral("lblRemMode"));
     m_modeLabel->setAlignment(Qt::AlignCenter);
@@ -149,6 +152,7 @@ FrmRemCtr::FrmRemCtr(RemoteControl &rc, QWidget *parent) : QWidget(parent, Qt::W
         if (QAbstractButton *b = m_modes->button(i))
             b->setChecked(true);
     });
+    connect(&m_rc, &RemoteControl::progressStepped, strip, &ProgressStrip::setStep);
     connect(&m_rc, &RemoteControl::progressVisibleChanged, this, [this](bool on) {
         m_progress->setVisible(on);
         if (auto *arrow = findChild<QPushButton *>(arrayName("cmdSetPrgTab", 1)))
@@ -163,6 +167,19 @@ FrmRemCtr::FrmRemCtr(RemoteControl &rc, QWidget *parent) : QWidget(parent, Qt::W
 }
 
 FrmRemCtr::~FrmRemCtr() = default;
+
+// The cycle timer runs while the panel is on the screen.
+void FrmRemCtr::showEvent(QShowEvent *e)
+{
+    m_rc.tmrPCycle.start();
+    QWidget::showEvent(e);
+}
+
+void FrmRemCtr::hideEvent(QHideEvent *e)
+{
+    m_rc.tmrPCycle.stop();
+    QWidget::hideEvent(e);
+}
 
 QWidget *FrmRemCtr::buildSystemPage()
 {
