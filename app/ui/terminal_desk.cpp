@@ -13,6 +13,7 @@
 #include "term/term_settings_keys.h"
 #include "term/terminal.h"
 #include "term/ui/frm_terminal.h"
+#include "term/ui/term_view.h"
 
 #include <QCheckBox>
 #include <QDir>

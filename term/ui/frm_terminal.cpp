@@ -206,6 +206,8 @@ void FrmTerminal::setOnTop(bool on)
         a->setText(on ? QStringLiteral("&Bottom") : QStringLiteral("&Top"));
 }
 
+FrmTermStat *FrmTerminal::statistics() const { return m_stat; }
+
 void FrmTerminal::setTag(const QString &tag)
 {
     m_tag = tag;

@@ -30,7 +30,7 @@ public:
     } hooks;
 
     TermView *view() const { return m_view; }
-    FrmTermStat *statistics() const { return m_stat; }
+    FrmTermStat *statistics() const;
     // The caption: "iLoger" + tag + the log part (PutCLogCaption).
     void setTag(const QString &tag);
     void putCLogCaption();
