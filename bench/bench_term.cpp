@@ -62,8 +62,8 @@ void feedView()
                .arg(20 / secs, 0, 'f', 1)
                .arg(firstNs / chunksPerMb / 1000, 0, 'f', 1)
                .arg(lastNs / chunksPerMb / 1000, 0, 'f', 1);
-    out << QStringLiteral("  view holds %1 characters, terminal text %2, log file %3 bytes\n")
-               .arg(view.document()->characterCount())
+    out << QStringLiteral("  view holds %1 received characters, terminal text %2, log file %3 bytes\n")
+               .arg(view.heldCharacters())
                .arg(s.txtTerm.size())
                .arg(logSize);
     out.flush();

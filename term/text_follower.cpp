@@ -1,7 +1,5 @@
 #include "term/text_follower.h"
 
-#include <algorithm>
-
 namespace zx {
 
 TextDelta TextFollower::take(const TrimmedText &t)
@@ -13,11 +11,9 @@ TextDelta TextFollower::take(const TrimmedText &t)
         d.text = t.text();
     } else {
         d.text = t.view().right(fresh).toString();
-        d.dropFront = std::max<qsizetype>(0, m_held + fresh - t.size());
     }
     m_seen = t.appendedTotal();
     m_rewrites = t.rewrites();
-    m_held = t.size();
     return d;
 }
 

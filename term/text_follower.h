@@ -1,7 +1,7 @@
 #pragma once
 // Follows a trimmed text view (the terminal text) without copying it: what was appended since
-// the last look, and how many leading characters the text dropped meanwhile. A view applies
-// that to its own copy (append at the end, cut the front), the console prints the new text.
+// the last look. A view appends that to its own copy; after a clear or a backspace that took
+// back a character it redraws everything.
 #include "link/text_buffers.h"
 
 namespace zx {
@@ -9,7 +9,6 @@ namespace zx {
 struct TextDelta {
     bool rewrite = false;     // redraw everything from text (first look, clear, backspace)
     QString text;             // the whole text (rewrite) or what was appended
-    qsizetype dropFront = 0;  // leading characters to cut before appending (not with rewrite)
 };
 
 class TextFollower {
@@ -20,7 +19,6 @@ public:
 private:
     qint64 m_seen = -1;        // t.appendedTotal() at the last look
     quint64 m_rewrites = 0;
-    qsizetype m_held = 0;      // characters the follower's copy holds
 };
 
 // The terminal text as shown: control characters as visible marks (U+2400 block), line ends

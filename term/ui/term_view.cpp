@@ -32,45 +32,54 @@ void TermView::follow(const TrimmedText &text)
     QScrollBar *bar = verticalScrollBar();
     const bool atEnd = bar->value() >= bar->maximum() - 2;
     if (d.rewrite) {
-        setPlainText(shown(d.text));
-    } else {
-        if (d.dropFront > 0)
-            cutFront(d.dropFront);
-        if (!d.text.isEmpty()) {
-            QTextCursor c(document());
-            c.movePosition(QTextCursor::End);
-            c.insertText(shown(d.text));
-        }
+        QStringView kept = QStringView(d.text).right(kLimit);
+        if (!m_hex && kept.startsWith(u'\n'))   // the LF of a cut line end: start at the next line
+            kept = kept.mid(1);
+        setPlainText(shown(kept));
+        m_held = kept.size();
+    } else if (!d.text.isEmpty()) {
+        // What the terminal text dropped from its front, then this box's own limit.
+        const qsizetype before = text.size() - d.text.size();
+        if (m_held > before)
+            cutFront(m_held - before);
+        QTextCursor c(document());
+        c.movePosition(QTextCursor::End);
+        c.insertText(shown(d.text));
+        m_held += d.text.size();
+        if (m_held > kLimit)
+            cutFront(m_held - kLimit);
     }
     if (atEnd || d.rewrite)
         bar->setValue(bar->maximum());
 }
 
-void TermView::cutFront(qsizetype modelChars)
+void TermView::cutFront(qsizetype n)
 {
-    // In text a block separator stands for CR LF; in hex every byte takes three places.
-    qsizetype viewChars = 0;
-    if (m_hex) {
-        viewChars = modelChars * 3;
-    } else {
-        qsizetype left = modelChars;
-        for (QTextBlock b = document()->begin(); b.isValid() && left > 0; b = b.next()) {
-            const qsizetype textLen = b.length() - 1;
-            const bool hasEnd = b.next().isValid();
-            if (left < textLen + (hasEnd ? 2 : 0)) {
-                viewChars += std::min(left, textLen);
-                if (left > textLen)   // the CR of a CR LF pair: the separator goes with its LF
-                    ++viewChars;
-                left = 0;
-                break;
-            }
-            viewChars += textLen + (hasEnd ? 1 : 0);
-            left -= textLen + (hasEnd ? 2 : 0);
+    // A block stands for its characters and, when a line end follows, the CR LF; in hex every
+    // byte takes three places (the LF's separator included). Whole lines go while they do not
+    // overshoot by much; a long line (or the one still open) is cut inside.
+    qsizetype removed = 0;
+    int viewChars = 0;
+    for (QTextBlock b = document()->begin(); b.isValid() && removed < n; b = b.next()) {
+        const qsizetype textLen = b.length() - 1;
+        const bool last = !b.next().isValid();
+        const qsizetype received = m_hex ? b.length() / 3 : textLen + (last ? 0 : 2);
+        if (removed + received <= n || (!last && removed + received <= n + kLimit / 4)) {
+            viewChars += b.length();
+            removed += received;
+            continue;
         }
+        const qsizetype part = n - removed;
+        if (m_hex)
+            viewChars += int(part * 3);
+        else   // the CR of a line end alone leaves its LF (the separator) in place
+            viewChars += int(part >= textLen + 2 ? b.length() : std::min(part, textLen));
+        removed = n;
     }
     QTextCursor c(document());
-    c.setPosition(int(std::min<qsizetype>(viewChars, document()->characterCount() - 1)), QTextCursor::KeepAnchor);
+    c.setPosition(std::min(viewChars, document()->characterCount() - 1), QTextCursor::KeepAnchor);
     c.removeSelectedText();
+    m_held -= std::min(removed, m_held);
 }
 
 void TermView::setHexView(bool on, const TrimmedText &text)

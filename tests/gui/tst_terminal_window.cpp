@@ -30,6 +30,39 @@ using namespace zx::test;
 class TstTerminalWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The box shows exactly the tail of the terminal text it claims to hold, never more than
+    // its limit, whatever the chunks and line lengths (control bytes as marks, or in hex).
+    void viewFollowsTheText_data()
+    {
+        QTest::addColumn<int>("chunk");
+        QTest::addColumn<bool>("hex");
+        QTest::newRow("1 KB chunks") << 1024 << false;
+        QTest::newRow("7 byte chunks") << 7 << false;
+        QTest::newRow("40 KB chunks") << 40000 << false;
+        QTest::newRow("hex, 1 KB chunks") << 1024 << true;
+    }
+    void viewFollowsTheText()
+    {
+        QFETCH(int, chunk);
+        QFETCH(bool, hex);
+        LinkSession s(nullptr, nullptr, QStringLiteral("Zentrix0"), 0, nullptr);
+        s.bRxTo[0] = true;
+        TermView view;
+        view.setHexView(hex, s.txtTerm);
+        QString stream;
+        for (int i = 0; stream.size() < 300000; ++i)
+            stream += QStringLiteral("line %1 \x01\x7f").arg(i) + QString(i % 37, QLatin1Char('x'))
+                      + (i % 5 ? QStringLiteral("\r\n") : QStringLiteral("\r"));
+        for (qsizetype at = 0; at < stream.size(); at += chunk) {
+            s.termRx(stream.mid(at, chunk));
+            view.follow(s.txtTerm);
+            const QStringView tail = s.txtTerm.view().right(view.heldCharacters());
+            QVERIFY(view.heldCharacters() <= TermView::kLimit);
+            QCOMPARE(view.toPlainText(), hex ? Terminal::hexOf(tail) : terminalDisplayText(tail));
+        }
+        QVERIFY(view.heldCharacters() > TermView::kLimit / 2);
+    }
+
     void showsLinesSendsKeysAndFollowsTheMode()
     {
         TempSettings tmp;
