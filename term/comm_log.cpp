@@ -23,7 +23,9 @@ bool CommLog::open(const QString &path, bool replace)
     m_error.clear();
     m_atLineStart = true;
     m_file.setFileName(path);
-    QIODevice::OpenMode mode = QIODevice::WriteOnly | (replace ? QIODevice::Truncate : QIODevice::Append);
+    // Unbuffered: every write goes to the system at once, nothing waits in the file object.
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | QIODevice::Unbuffered | (replace ? QIODevice::Truncate : QIODevice::Append);
     if (!m_file.open(mode)) {
         m_error = m_file.errorString();
         if (!QFileInfo(path).absoluteDir().exists())
@@ -77,8 +79,7 @@ bool CommLog::writeBytes(qsizetype n)
         return true;
     for (;;) {
         const qint64 done = m_file.write(m_pending.constData(), n);
-        const bool flushed = done == n && m_file.flush();
-        if (flushed) {
+        if (done == n) {
             m_pending.remove(0, n);
             return true;
         }

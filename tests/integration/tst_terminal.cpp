@@ -176,6 +176,16 @@ private Q_SLOTS:
         QCOMPARE(s->iLogFile, qint16(0));
         s->termRx(QStringLiteral("still here\r"));
         QVERIFY(s->txtTerm.text().endsWith(QLatin1String("still here\r\n")));
+
+        // A write that fails asks Retry / Cancel with the system's text; Cancel closes the log.
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            return;
+        const int boxes = prompter.count();
+        prompter.queue({MsgAnswer::Retry, MsgAnswer::Cancel});
+        t->openLog(QStringLiteral("/dev/full"), false, 0);
+        QCOMPARE(prompter.count(), boxes + 2);
+        QCOMPARE(prompter.last().buttons, MsgButtons::RetryCancel);
+        QVERIFY(!t->logOpen() && s->iLogFile == 0);
     }
 
     // A port that disappears while logging: the log keeps what was received.
