@@ -22,6 +22,7 @@ struct LinkHooks {
     std::function<void(const QString &)> remoteMessage;   // remote control panel message line
     std::function<void(const QString &)> excelLine;       // one capture line for the Excel live export
     std::function<void()> terminalChanged;                // the terminal text changed
+    std::function<void(const QString &)> terminalText;    // the text shown (a leading BS: take one back)
     std::function<void()> remoteProgressChanged;          // the remote panel's progress text changed
 };
 

@@ -167,6 +167,8 @@ void LinkSession::termRx(const QString &text)
         txtTerm.touch();
         if (iLogFile != 0 && bLogRun && hooks.logWrite)
             hooks.logWrite(s);
+        if (hooks.terminalText)
+            hooks.terminalText(replaceLast ? QChar(8) + s : s);
         if (hooks.terminalChanged)
             hooks.terminalChanged();
     }

@@ -10,12 +10,14 @@ void TrimmedText::clear()
 {
     m_buf.clear();
     m_head = 0;
+    ++m_rewrites;
 }
 
 void TrimmedText::setText(const QString &text)
 {
     m_buf = text;
     m_head = 0;
+    ++m_rewrites;
     enforceCap();
 }
 
@@ -36,6 +38,7 @@ void TrimmedText::dropFront(qsizetype n)
 void TrimmedText::append(QStringView s)
 {
     m_buf.append(s);
+    m_appended += s.size();
     enforceCap();
 }
 
@@ -43,6 +46,7 @@ void TrimmedText::chopLast()
 {
     if (size() > 0)
         m_buf.chop(1);
+    ++m_rewrites;
 }
 
 void TrimmedText::enforceCap()

@@ -33,12 +33,20 @@ public:
     // Replace the last character (a backspace at the start of a received chunk).
     void chopLast();
 
+    // For views that follow the text incrementally: characters appended since creation, and a
+    // count of edits other than appending at the end and dropping at the front (after such an
+    // edit a view redraws the whole text).
+    qint64 appendedTotal() const { return m_appended; }
+    quint64 rewrites() const { return m_rewrites; }
+
 private:
     void enforceCap();
     void compact();
 
     QString m_buf;
     qsizetype m_head = 0;
+    qint64 m_appended = 0;
+    quint64 m_rewrites = 0;
     int m_limit;
     int m_drop;
     int m_hardCap;

@@ -7,6 +7,7 @@
 #include "app/ui/frm_mdi.h"
 #include "app/ui/mode_apply.h"
 #include "app/ui/setup_desk.h"
+#include "app/ui/terminal_desk.h"
 #include "cfile/capture_stack.h"
 #include "cfile/chrono_stack.h"
 #include "cfile/ui/cfile_workspace.h"
@@ -327,8 +328,7 @@ void ChronoDesk::buildMenus()
     h.openProperties = [this] { openProperties(false); };
     h.detect = [this] { openProperties(true); };
     h.togglePort = [this] { togglePort(); };
-    AppContext &ctx = m_mdi.context();
-    h.openTerminal = [&ctx] { zx::noteDisabled(*ctx.prompter, ctx.soft.userLevel); };
+    h.openTerminal = [this] { openTerminalWindow(m_mdi); };
     QMenu *chrono = buildChronoMenu(&m_mdi, p.chrono.ops, h);
     buildMemoryMenu(chrono, p.remote, [&host = p.chrono.host](const QString &q) { return host.confirmWarning(q); });
     buildInterfaceMenu(&m_mdi, h);

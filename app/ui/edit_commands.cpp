@@ -5,6 +5,7 @@
 #include "app/ui/frm_mdi.h"
 #include "app/ui/keypad_desk.h"
 #include "app/ui/main_toolbars.h"
+#include "app/ui/terminal_desk.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
 
@@ -190,7 +191,7 @@ void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &to
     bind(tool(cmd::Redo), onEditable(ws, [](QTextEdit *e) { e->redo(); }));
     bind(tool(cmd::Search), disabled);
     installViewModes(mdi, files, tool(cmd::WordWrap));
-    bind(tool(cmd::BTerminal), disabled);
+    bind(tool(cmd::BTerminal), [&mdi] { openTerminalWindow(mdi); });
     bindKeypadTool(mdi, tool(cmd::Keypad));
 
     bind(tool(cmd::Bold), onEditor(ws, [a = tool(cmd::Bold)](QTextEdit *e) {

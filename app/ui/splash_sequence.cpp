@@ -10,6 +10,7 @@
 #include "app/ui/excel_desk.h"
 #include "app/ui/keypad_desk.h"
 #include "app/ui/remote_panel_desk.h"
+#include "app/ui/terminal_desk.h"
 #include "cfile/cfile_names.h"
 #include "cfile/journal_recovery.h"
 #include "cfile/ui/cfile_workspace.h"
@@ -62,6 +63,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     installRemotePanel(*mdi);
     installExcelDesk(*mdi);
     installKeyPad(*mdi);
+    installTerminalDesk(*mdi);
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));

@@ -4,6 +4,7 @@
 #include "cfile/cfile_codec.h"
 #include "support/sim_fixture.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,7 +19,7 @@ class TstLinkCli : public QObject {
         QString out, err;
     };
     // The simulator lives in this process: pump events while the tool runs.
-    Run cli(const QString &command, const QString &port, const QStringList &more = {})
+    Run cli(const QString &command, const QString &port, const QStringList &more = {}, const QByteArray &input = {})
     {
         const QStringList args = QStringList{command, "--port", port} + more;
         QProcess p;
@@ -28,6 +29,10 @@ class TstLinkCli : public QObject {
         p.start();
         if (!p.waitForStarted(5000))
             return {};
+        if (!input.isEmpty()) {
+            p.write(input);
+            p.closeWriteChannel();
+        }
         if (!done.wait(60000))
             p.kill();
         Run r;
@@ -108,6 +113,23 @@ private Q_SLOTS:
                 for (int n = 1; n <= disk.slots(f, s); ++n)
                     want << QStringLiteral("Fol=%1 Str=%2 Sho=%3").arg(f, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0')).arg(n, 2, 10, QLatin1Char('0'));
         QCOMPARE(shots, want);
+    }
+
+    // Piped keys go out, the answer is printed and logged before the end of input ends it.
+    void termPipesAndLogs()
+    {
+        zx::test::SimFixture fx;
+        QTemporaryDir dir;
+        const QString log = dir.filePath(QStringLiteral("comm.txt"));
+        const Run r = cli("term", fx.devicePath(), {"--log", log}, "Z\r");
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QLatin1String("Sens=")), qPrintable(r.out + r.err));
+        QCOMPARE(fx.sim().received(), QByteArray("Z\r"));
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY2(bytes.startsWith("\r\nTAG:Open-{Date=") && bytes.contains("Sens=") && bytes.contains("TAG:Close-"),
+                 bytes.constData());
     }
 
     void memoryAsksAndClears()

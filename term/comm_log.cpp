@@ -1,0 +1,127 @@
+#include "term/comm_log.h"
+
+#include "platform/serial_port.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace zx {
+
+CommLog::CommLog(QObject *parent) : QObject(parent)
+{
+    m_partial.setSingleShot(true);
+    m_partial.setInterval(kPartialMs);
+    connect(&m_partial, &QTimer::timeout, this, [this] { flushPending(); });
+}
+
+CommLog::~CommLog() { close(); }
+
+bool CommLog::open(const QString &path, bool replace)
+{
+    close();
+    m_error.clear();
+    m_atLineStart = true;
+    m_file.setFileName(path);
+    // Unbuffered: every write goes to the system at once, nothing waits in the file object.
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | QIODevice::Unbuffered | (replace ? QIODevice::Truncate : QIODevice::Append);
+    if (!m_file.open(mode)) {
+        m_error = m_file.errorString();
+        if (!QFileInfo(path).absoluteDir().exists())
+            m_error = QStringLiteral("Path not found");
+        return false;
+    }
+    // A file that does not end a line gets its next stamp on a line of its own.
+    m_atLineStart = m_file.size() == 0;
+    if (!m_atLineStart) {
+        QFile tail(path);
+        if (tail.open(QIODevice::ReadOnly) && tail.seek(tail.size() - 1))
+            m_atLineStart = tail.read(1) == "\n";
+    }
+    return true;
+}
+
+void CommLog::close()
+{
+    if (!m_file.isOpen())
+        return;
+    flushPending();
+    m_partial.stop();
+    m_pending.clear();
+    m_file.close();
+}
+
+void CommLog::add(QStringView text)
+{
+    const QByteArray bytes = SerialPort::textToBytes(text);
+    if (!m_stamps) {
+        m_pending.append(bytes);
+        if (!bytes.isEmpty())
+            m_atLineStart = bytes.endsWith('\n');
+        return;
+    }
+    for (const char c : bytes) {
+        if (m_atLineStart && c != '\r' && c != '\n') {
+            m_pending.append(QDateTime::currentDateTime().toString(Qt::ISODateWithMs).toLatin1());
+            m_pending.append(' ');
+            m_atLineStart = false;
+        }
+        m_pending.append(c);
+        if (c == '\n')
+            m_atLineStart = true;
+    }
+}
+
+bool CommLog::writeBytes(qsizetype n)
+{
+    if (n <= 0)
+        return true;
+    for (;;) {
+        const qint64 done = m_file.write(m_pending.constData(), n);
+        if (done == n) {
+            m_pending.remove(0, n);
+            return true;
+        }
+        if (done > 0) {
+            m_pending.remove(0, done);
+            n -= done;
+        }
+        m_error = m_file.errorString();
+        if (!onWriteError || !onWriteError(m_error))
+            return false;
+    }
+}
+
+bool CommLog::write(QStringView text)
+{
+    if (!m_file.isOpen())
+        return false;
+    add(text);
+    const qsizetype end = m_pending.lastIndexOf('\n') + 1;
+    const bool ok = writeBytes(end);
+    if (!m_pending.isEmpty())
+        m_partial.start();
+    else
+        m_partial.stop();
+    return ok;
+}
+
+bool CommLog::writeNow(QStringView text)
+{
+    if (!m_file.isOpen())
+        return false;
+    add(text);
+    m_partial.stop();
+    return writeBytes(m_pending.size());
+}
+
+bool CommLog::flushPending()
+{
+    m_partial.stop();
+    if (!m_file.isOpen())
+        return false;
+    return writeBytes(m_pending.size());
+}
+
+} // namespace zx

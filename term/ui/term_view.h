@@ -1,0 +1,43 @@
+#pragma once
+// The terminal text box txtTerm: follows the terminal text by appending at the end and, once
+// it holds more than the terminal's 32,750 characters, removing its leading lines; so a long
+// session costs the same per chunk as the first. Keys are handed to the terminal logic, never
+// typed into the box.
+#include "term/text_follower.h"
+
+#include <QPlainTextEdit>
+
+namespace zx {
+
+class TermView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    static constexpr qsizetype kLimit = 32750;   // received characters the box keeps
+
+    explicit TermView(QWidget *parent = nullptr);
+
+    // Brings the box in line with the terminal text.
+    void follow(const TrimmedText &text);
+    // The received bytes in hexadecimal instead of text (redrawn from the terminal text).
+    void setHexView(bool on, const TrimmedText &text);
+    bool hexView() const { return m_hex; }
+    qsizetype heldCharacters() const { return m_held; }
+
+Q_SIGNALS:
+    void keyTyped(int key, Qt::KeyboardModifiers mods, const QString &text);
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    bool focusNextPrevChild(bool) override { return false; }   // Tab is a character here
+
+private:
+    QString shown(QStringView received) const;
+    // Removes leading lines holding at least n received characters.
+    void cutFront(qsizetype n);
+
+    TextFollower m_follower;
+    qsizetype m_held = 0;   // received characters the box shows
+    bool m_hex = false;
+};
+
+} // namespace zx
