@@ -8,6 +8,8 @@
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/remote_panel_desk.h"
+#include "app/ui/stats_desk.h"
+#include "app/ui/app_icons.h"
 #include "cfile/cfile_names.h"
 #include "cfile/journal_recovery.h"
 #include "cfile/ui/cfile_workspace.h"
@@ -58,6 +60,8 @@ FrmMdi *runSplashSequence(AppContext &ctx)
         desk->statusRefresh().zapFgs();
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
+    installStatsDesk(*mdi);
+    applyCommandIcons(mdi);
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));
