@@ -105,9 +105,6 @@ ICONS = {
     "document-export": PAPER_SHAPE + f'<path d="M9 14h9M15 11l3 3-3 3" {SB}/>',
     "help-about": f'<circle cx="12" cy="12" r="9" fill="{PAPER}" {S[12:]}/>'
                   f'<path d="M12 11v6" {SB}/><circle cx="12" cy="7.6" r="1.2" fill="{BLUE}"/>',
-    "office-chart-line": f'<path d="M3.5 3.5v17h17" {S}/><path d="M6.5 15.5l4-5 3.5 3 5.5-7" {SB}/>'
-                         + "".join(f'<circle cx="{x}" cy="{y}" r="1.3" fill="{BLUE}"/>'
-                                   for x, y in ((6.5, 15.5), (10.5, 10.5), (14, 13.5), (19.5, 6.5))),
     "zentrix": f'<rect x="1.5" y="1.5" width="21" height="21" rx="4.5" fill="{INK}"/>'
                f'<circle cx="12" cy="12" r="6.8" fill="none" stroke="{PAPER}" stroke-width="1.6"/>'
                f'<path d="M12 3.5v5M12 15.5v5M3.5 12h5M15.5 12h5" stroke="{PAPER}" stroke-width="1.6" '

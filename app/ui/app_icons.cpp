@@ -51,7 +51,7 @@ QString commandIconName(const QString &objectName)
         {"mnuRemRemo", "network-transmit-receive"}, {"mnuDetect", "system-search"},
         {"mnuDownloadString", "document-import"}, {"mnuDownloadFolder", "document-import"},
         {"mnuDownloadEDisk", "document-import"},
-        {"mnuViewStats", "office-chart-line"}, {"mnuHelpAbout", "help-about"},
+        {"mnuHelpAbout", "help-about"},
     };
     return names.value(objectName);
 }

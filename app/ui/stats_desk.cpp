@@ -11,22 +11,24 @@
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
 #include "export/csv_export.h"
+#include "platform/prompter.h"
 
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace zx {
 
 namespace {
-// Rows of the statistics page, in order; their value labels are named lblStat + key.
+// Rows of the statistics panel, in order; their value labels are named lblStat + key.
 struct Row {
     const char *key;
     const char *caption;
@@ -43,6 +45,8 @@ constexpr Row kRows[] = {{"Shots", "Shots"},
                          {"Momentum", "Momentum (average)"},
                          {"PowerFactor", "Power factor"}};
 enum { kShots, kAverage, kSpread, kSD, kSDPercent, kCI, kMin, kMax, kEnergy, kMomentum, kPowerFactor };
+
+constexpr int kDockStateVersion = 1;
 
 QString fixed(double v, int decimals = 2) { return QString::number(v, 'f', decimals); }
 } // namespace
@@ -64,6 +68,16 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
     connect(&ws.files(), &CFileManager::activeChanged, this, &StatsDesk::followEditor);
     followEditor(ws.files().active());
 
+    // Where the user put the panels last time (the main window's docks and toolbars).
+    AppContext &ctx = mdi.context();
+    m_mdi.restoreState(QByteArray::fromBase64(ctx.store.read(ctx.instanceName(), keys::frmStats::DockState).toLatin1()),
+                       kDockStateVersion);
+    mdi.shutdownHooks().supportClosing.push_back([this] {
+        AppContext &c = m_mdi.context();
+        c.store.write(c.instanceName(), keys::frmStats::DockState,
+                      QString::fromLatin1(m_mdi.saveState(kDockStateVersion).toBase64()));
+    });
+
     if (QMenu *file = mdi.menuNamed(QStringLiteral("mnuFile"))) {
         auto *csv = new QAction(QStringLiteral("Export Shots as CS&V..."), file);
         csv->setObjectName(QStringLiteral("mnuFileExportCsv"));
@@ -77,10 +91,7 @@ void StatsDesk::buildPanel()
 {
     m_dock = new QDockWidget(QStringLiteral("String Statistics"), &m_mdi);
     m_dock->setObjectName(QStringLiteral("dckStats"));
-    auto *tabs = new QTabWidget(m_dock);
-    tabs->setObjectName(QStringLiteral("tabStats"));
-
-    auto *page = new QWidget(tabs);
+    auto *page = new QWidget(m_dock);
     auto *box = new QVBoxLayout(page);
     m_source = new QLabel(QStringLiteral("No shots yet"), page);
     m_source->setObjectName(QStringLiteral("lblStatsSource"));
@@ -89,47 +100,65 @@ void StatsDesk::buildPanel()
     bold.setBold(true);
     m_source->setFont(bold);
     box->addWidget(m_source);
-    auto *form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignLeft);
+    // Two columns of figures, so the panel fits under the CFiles of a narrow window.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(14);
+    const struct { int row, column; } cell[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {2, 1}, {3, 1},
+                                                {0, 1}, {1, 1}, {5, 0}, {5, 1}, {4, 1}};
     for (const Row &r : kRows) {
+        const int i = int(&r - kRows);
         auto *value = new QLabel(QStringLiteral("-"), page);
         value->setObjectName(QStringLiteral("lblStat") + QLatin1String(r.key));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        if (i == kAverage || i == kSD)
+            value->setFont(bold);
         m_values.append(value);
-        if (&r == &kRows[kEnergy]) {
-            m_grains = new QDoubleSpinBox(page);
-            m_grains->setObjectName(QStringLiteral("txtBulletGrains"));
-            m_grains->setRange(0, 2000);
-            m_grains->setDecimals(1);
-            m_grains->setSuffix(QStringLiteral(" gr"));
-            m_grains->setSpecialValueText(QStringLiteral("not set"));
-            m_grains->setToolTip(QStringLiteral("Bullet weight in grains, for energy, momentum and power factor"));
-            const AppContext &ctx = m_mdi.context();
-            m_grains->setValue(ctx.store.read(ctx.instanceName(), keys::frmStats::BulletGrains).toDouble());
-            connect(m_grains, &QDoubleSpinBox::valueChanged, this, [this](double grains) {
-                AppContext &c = m_mdi.context();
-                c.store.write(c.instanceName(), keys::frmStats::BulletGrains, QString::number(grains));
-                showEnergy();
-            });
-            form->addRow(QStringLiteral("Bullet weight"), m_grains);
-        }
-        form->addRow(QString::fromLatin1(r.caption), value);
+        grid->addWidget(new QLabel(QString::fromLatin1(r.caption), page), cell[i].row, cell[i].column * 2);
+        grid->addWidget(value, cell[i].row, cell[i].column * 2 + 1);
     }
-    box->addLayout(form);
+    m_grains = new QDoubleSpinBox(page);
+    m_grains->setObjectName(QStringLiteral("txtBulletGrains"));
+    m_grains->setRange(0, 2000);
+    m_grains->setDecimals(1);
+    m_grains->setSuffix(QStringLiteral(" gr"));
+    m_grains->setSpecialValueText(QStringLiteral("not set"));
+    m_grains->setToolTip(QStringLiteral("Bullet weight in grains, for energy, momentum and power factor"));
+    const AppContext &ctx = m_mdi.context();
+    m_grains->setValue(ctx.store.read(ctx.instanceName(), keys::frmStats::BulletGrains).toDouble());
+    connect(m_grains, &QDoubleSpinBox::valueChanged, this, [this](double grains) {
+        AppContext &c = m_mdi.context();
+        c.store.write(c.instanceName(), keys::frmStats::BulletGrains, QString::number(grains));
+        showEnergy();
+    });
+    grid->addWidget(new QLabel(QStringLiteral("Bullet weight"), page), 4, 0);
+    grid->addWidget(m_grains, 4, 1);
+    grid->setColumnStretch(4, 1);
+    box->addLayout(grid);
     box->addStretch();
-    tabs->addTab(page, QStringLiteral("Statistics"));
 
-    m_chart = new VelocityChart(tabs);
+    m_dock->setWidget(page);
+    m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_dock);
+
+    m_chartDock = new QDockWidget(QStringLiteral("Velocity Chart"), &m_mdi);
+    m_chartDock->setObjectName(QStringLiteral("dckChart"));
+    m_chart = new VelocityChart(m_chartDock);
     m_chart->setWarn([this](const QString &text) { m_mdi.context().prompter->inform(text, QStringLiteral("Save Chart")); });
-    tabs->addTab(m_chart, QStringLiteral("Chart"));
-    m_dock->setWidget(tabs);
-    m_mdi.addDockWidget(Qt::RightDockWidgetArea, m_dock);
+    m_chartDock->setWidget(m_chart);
+    // Tabbed under the CFiles, the figures in front: both fit a window of the default width;
+    // either can be dragged out beside the other.
+    m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_chartDock);
+    m_mdi.tabifyDockWidget(m_dock, m_chartDock);
+    m_dock->raise();
 
-    QAction *toggle = m_dock->toggleViewAction();
-    toggle->setObjectName(QStringLiteral("mnuViewStats"));
-    toggle->setText(QStringLiteral("String S&tatistics"));
-    if (QMenu *view = m_mdi.menuNamed(QStringLiteral("mnuView")))
-        view->addAction(toggle);
+    QMenu *view = m_mdi.menuNamed(QStringLiteral("mnuView"));
+    for (auto [dock, name, text] : {std::tuple{m_dock, "mnuViewStats", "String S&tatistics"},
+                                    std::tuple{m_chartDock, "mnuViewChart", "Velocity C&hart"}}) {
+        QAction *toggle = dock->toggleViewAction();
+        toggle->setObjectName(QString::fromLatin1(name));
+        toggle->setText(QString::fromLatin1(text));
+        if (view)
+            view->addAction(toggle);
+    }
 }
 
 QString StatsDesk::source() const { return m_source->text(); }

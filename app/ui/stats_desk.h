@@ -1,7 +1,7 @@
 #pragma once
-// The string statistics panel in the main window: a dock with the statistics of the string
-// being shot (followed shot by shot from the LogPad's captured text) or of the string under
-// the caret or the selection in the active CFile, and the velocity chart of that string. Also
+// The string statistics in the main window: a dock with the statistics of the string being
+// shot (followed shot by shot from the LogPad's captured text) or of the string under the caret
+// or the selection in the active CFile, and a dock with the velocity chart of that string. Also
 // the File menu's export of the active CFile's shots as CSV.
 #include "cfile/shot_strings.h"
 #include "cfile/string_stats.h"
@@ -28,6 +28,7 @@ public:
     StatsDesk(FrmMdi &mdi, CFileWorkspace &ws);
 
     QDockWidget *dock() const { return m_dock; }
+    QDockWidget *chartDock() const { return m_chartDock; }
     // What the panel shows now.
     const StringStats &shown() const { return m_shown; }
     QString source() const;
@@ -45,6 +46,7 @@ private:
     FrmMdi &m_mdi;
     CFileWorkspace &m_ws;
     QDockWidget *m_dock = nullptr;
+    QDockWidget *m_chartDock = nullptr;
     QLabel *m_source = nullptr;
     QList<QLabel *> m_values;
     QDoubleSpinBox *m_grains = nullptr;

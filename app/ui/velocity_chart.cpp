@@ -62,10 +62,11 @@ void VelocityChart::show(const std::vector<double> &v, const StringStats &st, co
     const double lo = std::min(st.minimum, st.average - st.sd), hi = std::max(st.maximum, st.average + st.sd);
     const double pad = std::max(1.0, (hi - lo) * 0.15);
     m_y->setRange(std::floor(lo - pad), std::ceil(hi + pad));
+    m_y->applyNiceNumbers();
     m_y->setTitleText(v.empty() ? QString() : QStringLiteral("Velocity (") + units + QLatin1Char(')'));
 }
 
-bool VelocityChart::savePng(const QString &path, QString *error) const
+bool VelocityChart::savePng(const QString &path, QString *error)
 {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || !grab().save(&f, "PNG") || !f.commit()) {

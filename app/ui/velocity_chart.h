@@ -21,7 +21,7 @@ public:
     explicit VelocityChart(QWidget *parent = nullptr);
     void show(const std::vector<double> &velocities, const StringStats &stats, const QString &units);
     // Writes the chart as a PNG file through QSaveFile; false with the reason in *error.
-    bool savePng(const QString &path, QString *error) const;
+    bool savePng(const QString &path, QString *error);
     // Where a failed save is told.
     void setWarn(std::function<void(const QString &)> warn) { m_warn = std::move(warn); }
 
