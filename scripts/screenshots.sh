@@ -50,7 +50,8 @@ main=
 for _ in $(seq 150); do main=$(visible '^Zentrix0'); [ -n "$main" ] && [ -z "$(visible '^CSetup')" ] && break; sleep 0.2; done
 [ -n "$main" ] || { echo "the main window did not show" >&2; exit 1; }
 # The caret on a shot in the middle of the file: the panel shows that string.
-xdotool mousemove --window "$main" 150 370 click 1
+xdotool windowfocus --sync "$main"
+xdotool key --repeat 14 Down
 sleep 1
 shoot main-window
 
