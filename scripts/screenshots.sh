@@ -31,7 +31,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 shoot() {   # shoot NAME: the main window, scaled for the guide
   import -window "$main" "$work/raw.png"
-  convert "$work/raw.png" -resize '900x>' -strip -define png:compression-level=9 "$out/$1.png"
+  convert "$work/raw.png" -resize '900x>' -colors 256 -strip -define png:compression-level=9 "$out/$1.png"
   echo "docs/images/$1.png"
 }
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
@@ -61,7 +61,7 @@ sleep 1
 import -window root "$work/raw.png"
 geometry=$(xdotool getwindowgeometry --shell "$main")
 eval "$geometry"
-convert "$work/raw.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -resize '900x>' -strip "$out/file-menu.png"
+convert "$work/raw.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -resize '900x>' -colors 256 -strip "$out/file-menu.png"
 echo docs/images/file-menu.png
 xdotool key Escape
 sleep 0.5
