@@ -68,14 +68,18 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
     connect(&ws.files(), &CFileManager::activeChanged, this, &StatsDesk::followEditor);
     followEditor(ws.files().active());
 
-    // Where the user put the panels last time (the main window's docks and toolbars).
+    // Where the user put the panels last time (the main window's docks and toolbars: layout
+    // that the GetRegistry and SaveRegistry flags govern).
     AppContext &ctx = mdi.context();
-    m_mdi.restoreState(QByteArray::fromBase64(ctx.store.read(ctx.instanceName(), keys::frmStats::DockState).toLatin1()),
-                       kDockStateVersion);
+    if (ctx.soft.getRegistry)
+        m_mdi.restoreState(
+            QByteArray::fromBase64(ctx.store.read(ctx.instanceName(), keys::frmStats::DockState).toLatin1()),
+            kDockStateVersion);
     mdi.shutdownHooks().supportClosing.push_back([this] {
         AppContext &c = m_mdi.context();
-        c.store.write(c.instanceName(), keys::frmStats::DockState,
-                      QString::fromLatin1(m_mdi.saveState(kDockStateVersion).toBase64()));
+        if (c.soft.saveRegistry)
+            c.store.write(c.instanceName(), keys::frmStats::DockState,
+                          QString::fromLatin1(m_mdi.saveState(kDockStateVersion).toBase64()));
     });
 
     if (QMenu *file = mdi.menuNamed(QStringLiteral("mnuFile"))) {
