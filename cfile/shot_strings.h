@@ -24,13 +24,21 @@ public:
     {
         for (const QChar c : chunk) {
             if (c == u'\r' || c == u'\n') {
-                if (!m_partial.isEmpty())
+                if (!m_partial.isEmpty() && !m_partialTaken)
                     if (const auto shot = feedLine(m_partial))
                         onShot(*shot);
                 m_partial.clear();
+                m_partialTaken = false;
             } else if (m_partial.size() < kMaxLine) {
                 m_partial.append(c);
             }
+        }
+        // The chronograph ends a shot line with the next line's start: a live shot counts as
+        // soon as its temperature unit is in.
+        if (!m_partialTaken && readShotLine(m_partial)) {
+            m_partialTaken = true;
+            if (const auto shot = feedLine(m_partial))
+                onShot(*shot);
         }
     }
 
@@ -46,6 +54,7 @@ private:
     std::vector<ShotReading> m_current;
     std::optional<MemoryHeader> m_header;
     QString m_partial;
+    bool m_partialTaken = false;   // the unfinished line was a shot already counted
     int m_liveStrings = 0;
     bool m_ended = true;
 };

@@ -92,8 +92,9 @@ private Q_SLOTS:
     // Live text arrives in pieces of any size; the string follows the shots as they complete.
     void liveChunks()
     {
+        // Shot lines come with their line end in front; the last one has none yet.
         const QString text = "\r\nCAP:#01 2800.00 f/s 0.000714 sec  72.5 fah\r\nCAP:#02 2810.00 f/s 0.000712 sec  "
-                             "72.4 fah\r\nCAP:#01 2790.00 f/s 0.000717 sec  72.4 fah\r\n";
+                             "72.4 fah\r\nCAP:#01 2790.00 f/s 0.000717 sec  72.4 fah";
         ShotStringReader reader;
         QList<int> sizes;
         for (int i = 0; i < text.size(); i += 7)
