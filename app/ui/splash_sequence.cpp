@@ -7,6 +7,8 @@
 #include "app/ui/frm_splash.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
+#include "app/ui/excel_desk.h"
+#include "app/ui/keypad_desk.h"
 #include "app/ui/remote_panel_desk.h"
 #include "app/ui/stats_desk.h"
 #include "app/ui/app_icons.h"
@@ -60,6 +62,8 @@ FrmMdi *runSplashSequence(AppContext &ctx)
         desk->statusRefresh().zapFgs();
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
+    installExcelDesk(*mdi);
+    installKeyPad(*mdi);
     installStatsDesk(*mdi);
     applyCommandIcons(mdi);
 
