@@ -3,7 +3,11 @@
 #include "app/error_report.h"
 #include "app/settings_keys.h"
 
+#include <QRegion>
+
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zx {
 namespace {
@@ -25,26 +29,56 @@ int readTwips(AppContext &ctx, const SettingKey &k)
 }
 } // namespace
 
-QRect fitMainGeometry(int x, int y, int w, int h, const QRect &screen)
+namespace {
+// The screen a stored rectangle belongs to: the one it overlaps most, else the nearest.
+QRect screenFor(const QRect &r, const QList<QRect> &screens)
 {
+    QRect best = screens.first();
+    qint64 bestArea = -1, bestDistance = std::numeric_limits<qint64>::max();
+    for (const QRect &s : screens) {
+        const QRect common = s.intersected(r);
+        const qint64 area = qint64(common.width()) * common.height();
+        const qint64 dx = std::max({s.left() - r.left(), 0, r.left() - s.right()});
+        const qint64 dy = std::max({s.top() - r.top(), 0, r.top() - s.bottom()});
+        if (area > bestArea || (area == 0 && bestArea <= 0 && dx * dx + dy * dy < bestDistance)) {
+            best = s;
+            bestArea = area;
+            bestDistance = dx * dx + dy * dy;
+        }
+    }
+    return best;
+}
+} // namespace
+
+QRect fitMainGeometry(int x, int y, int w, int h, const QList<QRect> &screens)
+{
+    if (screens.isEmpty())
+        return QRect(0, 0, std::max(w, kMinMainSideTwips), std::max(h, kMinMainSideTwips));
+    const bool placed = x != kMissing && y != kMissing;
+    const QRect screen = placed ? screenFor(QRect(x, y, std::max(w, 1), std::max(h, 1)), screens) : screens.first();
     if (w < kMinMainSideTwips || w > screen.width())
         w = std::min(kDefaultMainWidthTwips, screen.width());
     if (h < kMinMainSideTwips || h > screen.height())
         h = screen.height() * 2 / 3;
-    if (x == kMissing || y == kMissing || !screen.contains(QRect(x, y, w, h))) {
+    QRegion outside(x, y, w, h);
+    for (const QRect &s : screens)
+        outside -= s;
+    if (!placed || !outside.isEmpty()) {
         x = screen.left() + (screen.width() - w) / 2;
         y = screen.top() + (screen.height() - h) / 2;
     }
     return QRect(x, y, w, h);
 }
 
-PixelGeometry restoreMainGeometry(AppContext &ctx, const QRect &screenPx, double tpp)
+PixelGeometry restoreMainGeometry(AppContext &ctx, const QList<QRect> &screensPx, double tpp)
 {
     const auto tw = [tpp](int px) { return static_cast<int>(std::lround(px * tpp)); };
-    const QRect screenTwips(tw(screenPx.left()), tw(screenPx.top()), tw(screenPx.width()), tw(screenPx.height()));
+    QList<QRect> screensTwips;
+    for (const QRect &s : screensPx)
+        screensTwips.append(QRect(tw(s.left()), tw(s.top()), tw(s.width()), tw(s.height())));
     const QRect t = fitMainGeometry(readTwips(ctx, keys::frmMDI::PosWinX), readTwips(ctx, keys::frmMDI::PosWinY),
                                     readTwips(ctx, keys::frmMDI::SizWinX), readTwips(ctx, keys::frmMDI::SizWinY),
-                                    screenTwips);
+                                    screensTwips);
     PixelGeometry g;
     g.pos = QPoint(static_cast<int>(std::lround(t.x() / tpp)), static_cast<int>(std::lround(t.y() / tpp)));
     g.size = QSize(static_cast<int>(std::lround(t.width() / tpp)), static_cast<int>(std::lround(t.height() / tpp)));

@@ -1,9 +1,11 @@
 #pragma once
 // The main window's place and size, stored in twips (1/1440 inch). A stored size that does not
-// fit the screen falls back to the default (8025 twips wide, two thirds of the screen high);
-// a position that would put part of the window off the screen centres it.
+// fit its screen falls back to the default (8025 twips wide, two thirds of the screen high); a
+// position that would put part of the window outside every screen (a monitor unplugged since,
+// a changed layout) centres it on the screen it overlaps most, else the nearest one.
 #include "app/app_context.h"
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -18,11 +20,12 @@ struct PixelGeometry {
     QSize size;
 };
 
-// twipsPerPixel is 1440 / the screen's logical dots per inch (15 at 96 dpi).
-PixelGeometry restoreMainGeometry(AppContext &ctx, const QRect &screenPx, double twipsPerPixel);
+// twipsPerPixel is 1440 / the screen's logical dots per inch (15 at 96 dpi). screensPx: the
+// available area of every screen, the primary one first.
+PixelGeometry restoreMainGeometry(AppContext &ctx, const QList<QRect> &screensPx, double twipsPerPixel);
 void saveMainGeometry(AppContext &ctx, const PixelGeometry &g, double twipsPerPixel);
 
 // The rule itself, in twips; a stored value of -1 is missing or unreadable.
-QRect fitMainGeometry(int storedX, int storedY, int storedW, int storedH, const QRect &screenTwips);
+QRect fitMainGeometry(int storedX, int storedY, int storedW, int storedH, const QList<QRect> &screensTwips);
 
 } // namespace zx

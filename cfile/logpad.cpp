@@ -113,6 +113,8 @@ void LogPad::captureText(const QString &chunk)
         s = s.mid(1);
     m_crDoc = chunk.endsWith(QLatin1Char('\r')) ? doc : nullptr;
     appendKeepingFormat(doc, s.toString());
+    if (m_captureTap)
+        m_captureTap(s);
 }
 
 QString LogPad::eventTagText(int event, const QDateTime &t)

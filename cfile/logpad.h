@@ -21,6 +21,8 @@ public:
     void setShotTotal(std::function<int()> f) { m_shotTotal = std::move(f); }
     // Every text written also goes to this recovery journal (none: not journalled).
     void setJournal(CaptureJournal *journal) { m_journal = journal; }
+    // Sees every captured chunk right after it was inserted (the live string statistics).
+    void setCaptureTap(std::function<void(QStringView)> f) { m_captureTap = std::move(f); }
     // Clock for dates and times (tests fix it).
     void setClock(std::function<QDateTime()> f) { m_clock = std::move(f); }
 
@@ -63,6 +65,7 @@ private:
     CFileManager &m_files;
     std::function<int()> m_shotTotal;
     std::function<QDateTime()> m_clock;
+    std::function<void(QStringView)> m_captureTap;
     CaptureJournal *m_journal = nullptr;
     // A CR that ended the last captured chunk: a LF starting the next one belongs to it.
     const CFileDoc *m_crDoc = nullptr;

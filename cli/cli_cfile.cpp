@@ -4,6 +4,9 @@
 #include "cfile/cfile_names.h"
 #include "cli/cli_session.h"
 
+#include <QFile>
+#include <QTextDocument>
+
 namespace zx::cli {
 
 int outFileClass(const QString &out)
@@ -18,6 +21,20 @@ int outFileClass(const QString &out)
         return -1;
     }
     return cls;
+}
+
+bool loadAnyCFile(QTextDocument &doc, const QString &path)
+{
+    const int cls = extClass(fileTitle(path));
+    bool rich = isRichClass(cls);
+    if (!isPlainClass(cls) && !rich) {
+        QFile f(path);
+        rich = f.open(QIODevice::ReadOnly) && f.read(5) == "{\\rtf";
+    }
+    const FileError e = loadCFileText(doc, path, rich);
+    if (e)
+        printText(e.description + QStringLiteral(": ") + path + QStringLiteral("\n"), true);
+    return !e;
 }
 
 bool CliCFile::save(const QString &out, int cls)

@@ -20,6 +20,10 @@ public:
 // the name is missing or its extension unknown.
 int outFileClass(const QString &out);
 
+// Reads FILE into doc: rich or plain by its extension, by its content when the extension is
+// unknown; false after printing the error.
+bool loadAnyCFile(QTextDocument &doc, const QString &path);
+
 // One new CFile with its LogPad.
 struct CliCFile {
     CliCFile(Prompter &prompter, const QString &appName) : files(prompter, chooser, store, appName), pad(files)

@@ -1,11 +1,14 @@
 // zentrix-cli export --cfile FILE --out BOOK.xlsx [--weight GRAINS]
 // zentrix-cli export --port P --scope string|folder|edisk --out BOOK.xlsx [--weight GRAINS]
+// zentrix-cli export --cfile FILE --out SHOTS.csv
 // The CFile's "CAP:" lines, or the chronograph's memory downloaded first, written into a new
 // workbook as the program's export commands write them. Exit 0 only after a complete export.
+// A .csv output gets the CFile's shots, one row per shot with the string's running statistics.
 #include "cli/cli_cfile.h"
 #include "cli/cli_command.h"
 #include "cli/cli_remote.h"
 #include "export/cfile_source.h"
+#include "export/csv_export.h"
 #include "export/excel_link.h"
 #include "export/export_driver.h"
 #include "export/export_template.h"
@@ -30,10 +33,34 @@ void setWeight(ExcelLink &link, double grains)
         link.writer()->sheet(sheet).setValue(kGrainsWeightCell.row, kGrainsWeightCell.col, grains);
 }
 
+bool isCsv(const QString &out) { return QFileInfo(out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0; }
+
+int runCsvExport(const QString &cfile, const QString &out)
+{
+    QString text, error;
+    if (cfile.isEmpty()) {
+        fail(QStringLiteral("--cfile FILE is required for a .csv output"));
+        return 2;
+    }
+    if (!readCFileText(cfile, text, error)) {
+        fail(error);
+        return 1;
+    }
+    const int shots = zx::writeShotsCsv(text, out, &error);
+    if (shots < 0) {
+        fail(QStringLiteral("could not write ") + out + QStringLiteral(": ") + error);
+        return 1;
+    }
+    printText(QString::number(shots) + QStringLiteral(" shots written to ") + out + u'\n');
+    return 0;
+}
+
 int runExport(const QStringList &args)
 {
     const QString out = option(args, QStringLiteral("--out"));
     const QString cfile = option(args, QStringLiteral("--cfile"));
+    if (isCsv(out))
+        return runCsvExport(cfile, out);
     const QStringList scopes{QStringLiteral("string"), QStringLiteral("folder"), QStringLiteral("edisk")};
     const int scope = int(scopes.indexOf(option(args, QStringLiteral("--scope")).toLower())) + 1;
     bool weightOk = true;
@@ -88,7 +115,7 @@ int runExport(const QStringList &args)
 }
 
 Registrar reg({"export", "--cfile FILE | --port P --scope string|folder|edisk, --out BOOK.xlsx [--weight GRAINS]: "
-                         "shots into a workbook",
+                         "shots into a workbook; --cfile FILE --out SHOTS.csv: one row per shot",
                runExport});
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -189,9 +190,15 @@ void FrmMdi::buildStatusBar()
 void FrmMdi::loadSettings()
 {
     readStartSettings(m_ctx);
-    const QScreen *s = screen();
-    const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
-    const PixelGeometry g = restoreMainGeometry(m_ctx, avail, twipsPerPixel(this));
+    QList<QRect> screens;   // the primary screen first
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        screens.append(primary->availableGeometry());
+    for (const QScreen *s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen())
+            screens.append(s->availableGeometry());
+    if (screens.isEmpty())
+        screens.append(QRect(0, 0, 800, 600));
+    const PixelGeometry g = restoreMainGeometry(m_ctx, screens, twipsPerPixel(this));
     resize(g.size);
     move(g.pos);
     updateDebugMenu();

@@ -2,14 +2,16 @@
 
 #include "app/command_line.h"
 #include "app/soft_settings.h"
-#include "app/ui/document_factory.h"
-#include "app/ui/frm_mdi.h"
-#include "app/ui/frm_splash.h"
+#include "app/ui/app_icons.h"
 #include "app/ui/chrono_desk.h"
+#include "app/ui/document_factory.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/excel_desk.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/frm_splash.h"
 #include "app/ui/keypad_desk.h"
 #include "app/ui/remote_panel_desk.h"
+#include "app/ui/stats_desk.h"
 #include "app/ui/terminal_desk.h"
 #include "cfile/cfile_names.h"
 #include "cfile/journal_recovery.h"
@@ -64,6 +66,8 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     installExcelDesk(*mdi);
     installKeyPad(*mdi);
     installTerminalDesk(*mdi);
+    installStatsDesk(*mdi);
+    applyCommandIcons(mdi);
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));

@@ -76,6 +76,9 @@ void CFileWorkspace::showDoc(CFileDoc *doc)
         break;
     default:
         w->show();
+        // The first CFile takes the whole work area; later ones cascade over it.
+        if (m_area->subWindowList().size() == 1)
+            w->setGeometry(m_area->viewport()->rect());
         break;
     }
     m_area->setActiveSubWindow(w);

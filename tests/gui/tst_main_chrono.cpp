@@ -144,6 +144,10 @@ private Q_SLOTS:
         QVERIFY(connectButton->isChecked());
         QVERIFY(rig.sim.sim().fireShot(2800));
         QTRY_VERIFY(rig.logPad().contains(QStringLiteral("2800.00")));
+        // The statistics panel follows the string being shot.
+        QVERIFY(rig.sim.sim().fireShot(2810));
+        QTRY_COMPARE(rig.mdi->findChild<QLabel *>(QStringLiteral("lblStatShots"))->text(), QStringLiteral("2"));
+        QCOMPARE(rig.mdi->findChild<QLabel *>(QStringLiteral("lblStatAverage"))->text(), QStringLiteral("2805.00 f/s"));
 
         // The toolbar's Connect closes the port: the capture switch goes off with it.
         connectButton->trigger();

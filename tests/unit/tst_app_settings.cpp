@@ -37,7 +37,7 @@ private Q_SLOTS:
         QVERIFY(f.ctx.showWarn && f.ctx.showWarnRV && f.ctx.autoDetect && f.ctx.autoConnect && !f.ctx.echo);
         QCOMPARE(f.ctx.chronSelect, 1);
         // 8025 twips wide, two thirds high, centred on a 1200 x 900 pixel screen at 15 twips/pixel.
-        const PixelGeometry g = restoreMainGeometry(f.ctx, QRect(0, 0, 1200, 900), 15.0);
+        const PixelGeometry g = restoreMainGeometry(f.ctx, {QRect(0, 0, 1200, 900)}, 15.0);
         QCOMPARE(g.size, QSize(535, 600));
         QCOMPARE(g.pos, QPoint((1200 - 535) / 2, (900 - 600) / 2));
     }
@@ -71,7 +71,17 @@ private Q_SLOTS:
             {{-400, 100, 9000, 6000}, {4500, 3750, 9000, 6000}},
             {{100, 100, 10, 10}, {100, 100, 8025, 9000}}};          // tiny
         for (const auto &[in, out] : cases)
-            QCOMPARE(fitMainGeometry(in.x(), in.y(), in.width(), in.height(), QRect(0, 0, 18000, 13500)), out);
+            QCOMPARE(fitMainGeometry(in.x(), in.y(), in.width(), in.height(), {QRect(0, 0, 18000, 13500)}), out);
+        // Two screens side by side, the second one smaller and lower.
+        const QList<QRect> two{QRect(0, 0, 18000, 13500), QRect(18000, 1500, 12000, 9000)};
+        const std::pair<QRect, QRect> dual[] = {
+            {{20000, 2000, 9000, 6000}, {20000, 2000, 9000, 6000}},   // on the second screen
+            {{14000, 2000, 9000, 6000}, {14000, 2000, 9000, 6000}},   // across both
+            {{14000, 100, 9000, 6000}, {4500, 3750, 9000, 6000}},     // top right corner in no screen
+            {{40000, 3000, 9000, 6000}, {19500, 3000, 9000, 6000}},   // right of all: the nearest one
+            {{20000, 2000, 14000, 6000}, {20000, 2000, 8025, 6000}}}; // too wide for its screen
+        for (const auto &[in, out] : dual)
+            QCOMPARE(fitMainGeometry(in.x(), in.y(), in.width(), in.height(), two), out);
     }
     void geometryRoundTrip()
     {
@@ -79,7 +89,7 @@ private Q_SLOTS:
         saveMainGeometry(f.ctx, PixelGeometry{QPoint(40, 30), QSize(700, 500)}, 15.0);
         QCOMPARE(f.get(keys::frmMDI::PosWinX), QString("600"));
         QCOMPARE(f.get(keys::frmMDI::SizWinY), QString("7500"));
-        const PixelGeometry g = restoreMainGeometry(f.ctx, QRect(0, 0, 1024, 768), 15.0);
+        const PixelGeometry g = restoreMainGeometry(f.ctx, {QRect(0, 0, 1024, 768)}, 15.0);
         QCOMPARE(g.pos, QPoint(40, 30));
         QCOMPARE(g.size, QSize(700, 500));
     }

@@ -1,0 +1,303 @@
+#include "app/ui/stats_desk.h"
+
+#include "app/stats_settings_keys.h"
+#include "app/ui/app_icons.h"
+#include "app/ui/document_factory.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/velocity_chart.h"
+#include "cfile/cfile_doc.h"
+#include "cfile/cfile_manager.h"
+#include "cfile/logpad.h"
+#include "cfile/ui/cfile_workspace.h"
+#include "cfile/ui/frm_document.h"
+#include "export/csv_export.h"
+#include "platform/prompter.h"
+
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <tuple>
+
+namespace zx {
+
+namespace {
+// Rows of the statistics panel, in order; their value labels are named lblStat + key.
+struct Row {
+    const char *key;
+    const char *caption;
+};
+constexpr Row kRows[] = {{"Shots", "Shots"},
+                         {"Average", "Average"},
+                         {"Spread", "Extreme spread"},
+                         {"SD", "Std. deviation (n-1)"},
+                         {"SDPercent", "SD % of average"},
+                         {"CI", "95% CI of the mean"},
+                         {"Min", "Minimum"},
+                         {"Max", "Maximum"},
+                         {"Energy", "Energy (average)"},
+                         {"Momentum", "Momentum (average)"},
+                         {"PowerFactor", "Power factor"}};
+enum { kShots, kAverage, kSpread, kSD, kSDPercent, kCI, kMin, kMax, kEnergy, kMomentum, kPowerFactor };
+
+constexpr int kDockStateVersion = 1;
+
+QString fixed(double v, int decimals = 2) { return QString::number(v, 'f', decimals); }
+} // namespace
+
+StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi), m_ws(ws)
+{
+    setObjectName(QStringLiteral("statsDesk"));
+    buildPanel();
+    m_liveTimer.setSingleShot(true);
+    m_liveTimer.setInterval(0);
+    connect(&m_liveTimer, &QTimer::timeout, this, [this] {
+        if (!m_live.currentString().empty())
+            showShots(m_live.currentString(), QStringLiteral("Shooting: string %1").arg(m_live.currentString().back().string));
+    });
+    m_caretTimer.setSingleShot(true);
+    m_caretTimer.setInterval(150);
+    connect(&m_caretTimer, &QTimer::timeout, this, &StatsDesk::showCaretString);
+    ws.logPad().setCaptureTap([this](QStringView chunk) { onCaptured(chunk); });
+    connect(&ws.files(), &CFileManager::activeChanged, this, &StatsDesk::followEditor);
+    followEditor(ws.files().active());
+
+    // Where the user put the panels last time (the main window's docks and toolbars: layout
+    // that the GetRegistry and SaveRegistry flags govern).
+    AppContext &ctx = mdi.context();
+    if (ctx.soft.getRegistry)
+        m_mdi.restoreState(
+            QByteArray::fromBase64(ctx.store.read(ctx.instanceName(), keys::frmStats::DockState).toLatin1()),
+            kDockStateVersion);
+    mdi.shutdownHooks().supportClosing.push_back([this] {
+        AppContext &c = m_mdi.context();
+        if (c.soft.saveRegistry)
+            c.store.write(c.instanceName(), keys::frmStats::DockState,
+                          QString::fromLatin1(m_mdi.saveState(kDockStateVersion).toBase64()));
+    });
+
+    if (QMenu *file = mdi.menuNamed(QStringLiteral("mnuFile"))) {
+        auto *csv = new QAction(QStringLiteral("Export Shots as CS&V..."), file);
+        csv->setObjectName(QStringLiteral("mnuFileExportCsv"));
+        connect(csv, &QAction::triggered, this, &StatsDesk::exportCsv);
+        file->insertAction(mdi.findChild<QAction *>(QStringLiteral("mnuFileExit")), csv);
+        file->insertSeparator(mdi.findChild<QAction *>(QStringLiteral("mnuFileExit")));
+    }
+}
+
+void StatsDesk::buildPanel()
+{
+    m_dock = new QDockWidget(QStringLiteral("String Statistics"), &m_mdi);
+    m_dock->setObjectName(QStringLiteral("dckStats"));
+    auto *page = new QWidget(m_dock);
+    auto *box = new QVBoxLayout(page);
+    m_source = new QLabel(QStringLiteral("No shots yet"), page);
+    m_source->setObjectName(QStringLiteral("lblStatsSource"));
+    m_source->setWordWrap(true);
+    QFont bold = m_source->font();
+    bold.setBold(true);
+    m_source->setFont(bold);
+    box->addWidget(m_source);
+    // Two columns of figures, so the panel fits under the CFiles of a narrow window.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(14);
+    const struct { int row, column; } cell[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {2, 1}, {3, 1},
+                                                {0, 1}, {1, 1}, {5, 0}, {5, 1}, {4, 1}};
+    for (const Row &r : kRows) {
+        const int i = int(&r - kRows);
+        auto *value = new QLabel(QStringLiteral("-"), page);
+        value->setObjectName(QStringLiteral("lblStat") + QLatin1String(r.key));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        if (i == kAverage || i == kSD)
+            value->setFont(bold);
+        m_values.append(value);
+        grid->addWidget(new QLabel(QString::fromLatin1(r.caption), page), cell[i].row, cell[i].column * 2);
+        grid->addWidget(value, cell[i].row, cell[i].column * 2 + 1);
+    }
+    m_grains = new QDoubleSpinBox(page);
+    m_grains->setObjectName(QStringLiteral("txtBulletGrains"));
+    m_grains->setRange(0, 2000);
+    m_grains->setDecimals(1);
+    m_grains->setSuffix(QStringLiteral(" gr"));
+    m_grains->setSpecialValueText(QStringLiteral("not set"));
+    m_grains->setToolTip(QStringLiteral("Bullet weight in grains, for energy, momentum and power factor"));
+    const AppContext &ctx = m_mdi.context();
+    m_grains->setValue(ctx.store.read(ctx.instanceName(), keys::frmStats::BulletGrains).toDouble());
+    connect(m_grains, &QDoubleSpinBox::valueChanged, this, [this](double grains) {
+        AppContext &c = m_mdi.context();
+        c.store.write(c.instanceName(), keys::frmStats::BulletGrains, QString::number(grains));
+        showEnergy();
+    });
+    grid->addWidget(new QLabel(QStringLiteral("Bullet weight"), page), 4, 0);
+    grid->addWidget(m_grains, 4, 1);
+    grid->setColumnStretch(4, 1);
+    box->addLayout(grid);
+    box->addStretch();
+
+    m_dock->setWidget(page);
+    m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_dock);
+
+    m_chartDock = new QDockWidget(QStringLiteral("Velocity Chart"), &m_mdi);
+    m_chartDock->setObjectName(QStringLiteral("dckChart"));
+    m_chart = new VelocityChart(m_chartDock);
+    m_chart->setWarn([this](const QString &text) { m_mdi.context().prompter->inform(text, QStringLiteral("Save Chart")); });
+    m_chartDock->setWidget(m_chart);
+    // Tabbed under the CFiles, the figures in front: both fit a window of the default width;
+    // either can be dragged out beside the other.
+    m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_chartDock);
+    m_mdi.tabifyDockWidget(m_dock, m_chartDock);
+    m_dock->raise();
+
+    QMenu *view = m_mdi.menuNamed(QStringLiteral("mnuView"));
+    for (auto [dock, name, text] : {std::tuple{m_dock, "mnuViewStats", "String S&tatistics"},
+                                    std::tuple{m_chartDock, "mnuViewChart", "Velocity C&hart"}}) {
+        QAction *toggle = dock->toggleViewAction();
+        toggle->setObjectName(QString::fromLatin1(name));
+        toggle->setText(QString::fromLatin1(text));
+        if (view)
+            view->addAction(toggle);
+    }
+}
+
+QString StatsDesk::source() const { return m_source->text(); }
+
+void StatsDesk::onCaptured(QStringView chunk)
+{
+    m_liveDoc = m_ws.files().active();
+    bool shot = false;
+    m_live.feedChunk(chunk, [&shot](const ShotReading &) { shot = true; });
+    if (shot)
+        m_liveTimer.start();
+}
+
+void StatsDesk::followEditor(CFileDoc *doc)
+{
+    disconnect(m_caretConn);
+    disconnect(m_selConn);
+    FrmDocument *w = doc ? m_ws.windowOf(doc) : nullptr;
+    m_editor = w ? w->rtfText() : nullptr;
+    if (!m_editor)
+        return;
+    const auto later = [this] { m_caretTimer.start(); };
+    m_caretConn = connect(m_editor, &QTextEdit::cursorPositionChanged, this, later);
+    m_selConn = connect(m_editor, &QTextEdit::selectionChanged, this, later);
+    m_caretTimer.start();
+}
+
+void StatsDesk::showCaretString()
+{
+    CFileDoc *doc = m_ws.files().active();
+    if (!m_editor || !doc)
+        return;
+    const QTextCursor c = m_editor->textCursor();
+    // The caret at the end of the CFile being written to is the string being shot.
+    if (!c.hasSelection() && c.atEnd() && doc == m_liveDoc && !m_live.currentString().empty()) {
+        m_liveTimer.start();
+        return;
+    }
+    if (c.hasSelection()) {
+        std::vector<ShotReading> shots;
+        for (const ShotString &s : findShotStrings(c.selectedText().split(QChar(0x2029))))
+            shots.insert(shots.end(), s.shots.begin(), s.shots.end());
+        if (!shots.empty()) {
+            showShots(shots, QStringLiteral("Selection in %1").arg(QFileInfo(doc->caption()).fileName()));
+            return;
+        }
+    }
+    const std::vector<ShotString> strings = findShotStrings(doc->document()->toPlainText().split(QLatin1Char('\n')));
+    const ShotString *s = stringAtLine(strings, c.blockNumber());
+    if (!s) {
+        showShots({}, QStringLiteral("No shots in %1").arg(QFileInfo(doc->caption()).fileName()));
+        return;
+    }
+    const ShotReading &first = s->shots.front();
+    const QString which = first.folder > 0 ? QStringLiteral("folder %1 string %2").arg(first.folder).arg(first.string)
+                                           : QStringLiteral("string %1").arg(first.string);
+    showShots(s->shots, QFileInfo(doc->caption()).fileName() + QStringLiteral(": ") + which
+                            + QStringLiteral(" (line %1)").arg(s->firstLine + 1));
+}
+
+void StatsDesk::showShots(const std::vector<ShotReading> &shots, const QString &source)
+{
+    std::vector<double> v;
+    v.reserve(shots.size());
+    for (const ShotReading &r : shots)
+        v.push_back(r.velocity);
+    m_shown = computeStats(v);
+    m_units = shots.empty() ? QString() : shots.front().velocityUnits;
+    m_source->setText(source);
+    const StringStats &s = m_shown;
+    const QString u = QLatin1Char(' ') + m_units;
+    const bool any = s.count > 0, spread = s.count > 1;
+    m_values[kShots]->setText(QString::number(s.count));
+    m_values[kAverage]->setText(any ? fixed(s.average) + u : QStringLiteral("-"));
+    m_values[kSpread]->setText(any ? fixed(s.spread) + u : QStringLiteral("-"));
+    m_values[kSD]->setText(spread ? fixed(s.sd) + u : QStringLiteral("-"));
+    m_values[kSDPercent]->setText(spread ? fixed(s.sdPercent) + QStringLiteral(" %") : QStringLiteral("-"));
+    m_values[kCI]->setText(spread ? fixed(s.ciLow) + QStringLiteral(" to ") + fixed(s.ciHigh) + u : QStringLiteral("-"));
+    m_values[kMin]->setText(any ? fixed(s.minimum) + u : QStringLiteral("-"));
+    m_values[kMax]->setText(any ? fixed(s.maximum) + u : QStringLiteral("-"));
+    showEnergy();
+    m_chart->show(v, s, m_units);
+}
+
+void StatsDesk::showEnergy()
+{
+    const double grains = m_grains->value();
+    if (m_shown.count == 0 || grains <= 0) {
+        for (int i : {kEnergy, kMomentum, kPowerFactor})
+            m_values[i]->setText(QStringLiteral("-"));
+        return;
+    }
+    const ShotEnergy e = shotEnergy(m_shown.average, m_units, grains);
+    m_values[kEnergy]->setText(fixed(e.energy, 1) + QLatin1Char(' ') + e.energyUnits);
+    m_values[kMomentum]->setText(fixed(e.momentum, 3) + QLatin1Char(' ') + e.momentumUnits);
+    m_values[kPowerFactor]->setText(fixed(e.powerFactor, 1));
+}
+
+void StatsDesk::exportCsv()
+{
+    CFileDoc *doc = m_ws.files().active();
+    Prompter &prompter = *m_mdi.context().prompter;
+    if (!doc) {
+        prompter.inform(QStringLiteral("There is no open CFile to export."), QStringLiteral("Export Shots"));
+        return;
+    }
+    const QFileInfo info(doc->caption());
+    QString path = QFileDialog::getSaveFileName(&m_mdi, QStringLiteral("Export Shots as CSV"),
+                                                info.dir().filePath(info.completeBaseName() + QStringLiteral(".csv")),
+                                                QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    QString error;
+    const int shots = writeShotsCsv(doc->document()->toPlainText(), path, &error);
+    if (shots < 0)
+        prompter.inform(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + error,
+                        QStringLiteral("Export Shots"));
+    else if (shots == 0)
+        prompter.inform(QStringLiteral("The CFile holds no shots; ") + path + QStringLiteral(" has the heading only."),
+                        QStringLiteral("Export Shots"));
+}
+
+StatsDesk *installStatsDesk(FrmMdi &mdi)
+{
+    if (StatsDesk *d = statsDesk(mdi))
+        return d;
+    CFileWorkspace *ws = cfileWorkspace(mdi);
+    return ws && mdi.context().prompter ? new StatsDesk(mdi, *ws) : nullptr;
+}
+
+StatsDesk *statsDesk(FrmMdi &mdi)
+{
+    return mdi.findChild<StatsDesk *>(QStringLiteral("statsDesk"), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace zx

@@ -1,0 +1,68 @@
+#pragma once
+// The string statistics in the main window: a dock with the statistics of the string being
+// shot (followed shot by shot from the LogPad's captured text) or of the string under the caret
+// or the selection in the active CFile, and a dock with the velocity chart of that string. Also
+// the File menu's export of the active CFile's shots as CSV.
+#include "cfile/shot_strings.h"
+#include "cfile/string_stats.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QDockWidget;
+class QDoubleSpinBox;
+class QLabel;
+class QTextEdit;
+
+namespace zx {
+
+class CFileDoc;
+class CFileWorkspace;
+class FrmMdi;
+class VelocityChart;
+
+class StatsDesk : public QObject {
+    Q_OBJECT
+public:
+    StatsDesk(FrmMdi &mdi, CFileWorkspace &ws);
+
+    QDockWidget *dock() const { return m_dock; }
+    QDockWidget *chartDock() const { return m_chartDock; }
+    // What the panel shows now.
+    const StringStats &shown() const { return m_shown; }
+    QString source() const;
+    // File menu: the active CFile's shots into a CSV file the user names.
+    void exportCsv();
+
+private:
+    void buildPanel();
+    void onCaptured(QStringView chunk);
+    void followEditor(CFileDoc *doc);
+    void showCaretString();
+    void showShots(const std::vector<ShotReading> &shots, const QString &source);
+    void showEnergy();
+
+    FrmMdi &m_mdi;
+    CFileWorkspace &m_ws;
+    QDockWidget *m_dock = nullptr;
+    QDockWidget *m_chartDock = nullptr;
+    QLabel *m_source = nullptr;
+    QList<QLabel *> m_values;
+    QDoubleSpinBox *m_grains = nullptr;
+    VelocityChart *m_chart = nullptr;
+    QPointer<QTextEdit> m_editor;
+    QMetaObject::Connection m_caretConn, m_selConn;
+    QTimer m_liveTimer;    // one redraw per burst of shots
+    QTimer m_caretTimer;   // the caret settles before the CFile is read
+    ShotStringReader m_live;
+    QPointer<CFileDoc> m_liveDoc;
+    StringStats m_shown;
+    QString m_units;
+};
+
+// Splash step: the panel installed once the CFile workspace exists.
+StatsDesk *installStatsDesk(FrmMdi &mdi);
+StatsDesk *statsDesk(FrmMdi &mdi);
+
+} // namespace zx

@@ -1,0 +1,43 @@
+#pragma once
+// The velocity chart of one string: the shots in order, the average as a line and the band
+// of one standard deviation around it. Its pop-up menu saves it as a PNG picture.
+#include "cfile/string_stats.h"
+
+#include <QtCharts/QChartView>
+
+#include <functional>
+#include <vector>
+
+class QAreaSeries;
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+
+namespace zx {
+
+class VelocityChart : public QChartView {
+    Q_OBJECT
+public:
+    explicit VelocityChart(QWidget *parent = nullptr);
+    void show(const std::vector<double> &velocities, const StringStats &stats, const QString &units);
+    // Writes the chart as a PNG file through QSaveFile; false with the reason in *error.
+    bool savePng(const QString &path, QString *error);
+    // Where a failed save is told.
+    void setWarn(std::function<void(const QString &)> warn) { m_warn = std::move(warn); }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    QLineSeries *m_shots;
+    QScatterSeries *m_points;
+    QLineSeries *m_average;
+    QLineSeries *m_bandHigh;
+    QLineSeries *m_bandLow;
+    QAreaSeries *m_band;
+    QValueAxis *m_x;
+    QValueAxis *m_y;
+    std::function<void(const QString &)> m_warn;
+};
+
+} // namespace zx

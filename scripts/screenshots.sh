@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The pictures of docs/user-guide.md: runs zentrix on the built-in simulator under Xvfb with a
+# fresh profile and photographs its windows into docs/images/. Needs a built tree (default
+# ./build), Xvfb, xdotool and ImageMagick.
+#   scripts/screenshots.sh [BUILD_DIR]        (ZX_SHOT_DISPLAY picks the X display, default :66)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+out=$root/docs/images
+display=${ZX_SHOT_DISPLAY:-:66}
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$out" "$work/config" "$work/data" "$work/run"
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ZX_RUNTIME_DIR=$work/run
+
+# A CFile with shots: the simulator's live shots recorded by zentrix-cli, as from a real RV5.
+coproc SIM { exec "$build/cli/zentrix-cli" sim --shots 200 --interval-ms 250 --layout 1010 --seed 7 2>/dev/null; }
+pids+=("$SIM_PID")
+read -r device <&"${SIM[0]}"
+"$build/cli/zentrix-cli" capture --port "$device" --out "$work/shots.rtf" --seconds 6 --yes >/dev/null
+
+Xvfb "$display" -screen 0 1440x900x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=("$!")
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+shoot() {   # shoot NAME: the main window, scaled for the guide
+  import -window "$main" "$work/raw.png"
+  convert "$work/raw.png" -resize '900x>' -colors 256 -strip -define png:compression-level=9 "$out/$1.png"
+  echo "docs/images/$1.png"
+}
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+keys() { xdotool windowfocus --sync "$main"; xdotool keydown alt key "$1" keyup alt; }
+
+# A user who has made the window larger once (it is remembered per copy of the program).
+mkdir -p "$XDG_CONFIG_HOME/Zentrix"
+printf '[frmMDI]\nPosWinX=1500\nPosWinY=900\nSizWinX=16500\nSizWinY=11400\n' > "$XDG_CONFIG_HOME/Zentrix/Zentrix0.conf"
+
+# The program with the recorded CFile opened from the command line; the start-up detection's
+# window closes by itself.
+"$build/app/zentrix" --simulate --answers No "$work/shots.rtf" >/dev/null 2>&1 &
+app=$!
+pids+=("$app")
+main=
+for _ in $(seq 150); do main=$(visible '^Zentrix0'); [ -n "$main" ] && [ -z "$(visible '^CSetup')" ] && break; sleep 0.2; done
+[ -n "$main" ] || { echo "the main window did not show" >&2; exit 1; }
+# The caret on a shot in the middle of the file: the panel shows that string.
+xdotool windowfocus --sync "$main"
+xdotool key --repeat 14 Down
+sleep 1
+shoot main-window
+
+# The File menu with its icons and the CSV export.
+keys f
+sleep 1
+import -window root "$work/raw.png"
+geometry=$(xdotool getwindowgeometry --shell "$main")
+eval "$geometry"
+convert "$work/raw.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -resize '900x>' -colors 256 -strip "$out/file-menu.png"
+echo docs/images/file-menu.png
+xdotool key Escape
+sleep 0.5
+
+# Shooting: Chrono > Start on the simulator; the statistics follow each shot.
+keys c
+sleep 0.5
+xdotool key s
+sleep 14
+shoot shooting
+# The chart's tab, at the foot of the panel, right of the statistics' tab.
+xdotool mousemove --window "$main" 175 $((HEIGHT - 37)) click 1
+sleep 1
+shoot chart
+
+kill "$app"
+wait "$app" 2>/dev/null || true
