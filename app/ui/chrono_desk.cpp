@@ -7,6 +7,7 @@
 #include "app/ui/frm_mdi.h"
 #include "app/ui/mode_apply.h"
 #include "cfile/capture_stack.h"
+#include "cfile/cfile_settings.h"
 #include "cfile/chrono_stack.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
@@ -257,6 +258,9 @@ ProgramState ChronoDesk::gather() const
     s.clearRegistry = ctx.soft.clearRegistry;
     s.moreOptions = ctx.soft.softMore;
     s.softEdit = ctx.soft.softEdit;
+    s.formatDefault = ctx.store.readBool(ctx.instanceName(), cfilekeys::FormatSetDefalt);
+    s.marginDefault = ctx.store.readBool(ctx.instanceName(), cfilekeys::MargDefalt);
+    s.tabDefault = ctx.store.readBool(ctx.instanceName(), cfilekeys::TabDefalt);
     if (FrmDocument *doc = m_ws.activeWindow()) {
         const QTextCursor c = doc->rtfText()->textCursor();
         s.hasCFile = true;

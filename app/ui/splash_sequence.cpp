@@ -6,6 +6,7 @@
 #include "app/ui/frm_mdi.h"
 #include "app/ui/frm_splash.h"
 #include "app/ui/chrono_desk.h"
+#include "app/ui/document_desk.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/remote_panel_desk.h"
 #include "cfile/cfile_names.h"
@@ -53,6 +54,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     mdi->loadSettings();
     CFileWorkspace *ws = cfileWorkspace(*mdi);
     installEditCommands(*mdi, *ws, mdi->toolbars());
+    installDocumentDesk(*mdi);
     ChronoDesk *desk = installChronoDesk(*mdi);
     if (desk)
         desk->statusRefresh().zapFgs();
