@@ -619,10 +619,11 @@ void Parser::endParagraph()
 {
     m_pendingCellTab = false;
     flushRun();
-    if (m_paraLiteralMarker && m_cur.ps.firstTw < 0 && m_cur.ps.leftTw > 0) {
+    if (m_paraLiteralMarker && m_cur.ps.firstTw < 0 && m_cur.ps.leftTw + m_cur.ps.firstTw >= 0) {
         // Word processors put the text after a hanging marker at the indent, tab stops or not
+        // (the editor measures tabs from where the first line starts)
         ParaState ps = m_cur.ps;
-        QTextOption::Tab tab(richtext::twipsToPixels(ps.leftTw), QTextOption::LeftTab);
+        QTextOption::Tab tab(richtext::twipsToPixels(-ps.firstTw), QTextOption::LeftTab);
         auto at = std::find_if(ps.tabs.begin(), ps.tabs.end(),
                                [&tab](const QTextOption::Tab &t) { return t.position >= tab.position; });
         if (at == ps.tabs.end() || at->position != tab.position)

@@ -74,7 +74,7 @@ FrmFileBar::FrmFileBar(QWidget *parent)
 
 void FrmFileBar::setFolder(const QString &path)
 {
-    const QString dir = QDir(path).exists() ? QDir(path).absolutePath() : QDir::homePath();
+    const QString dir = !path.isEmpty() && QDir(path).exists() ? QDir(path).absolutePath() : QDir::homePath();
     if (dir == m_folder)
         return;
     m_folder = dir;

@@ -409,7 +409,7 @@ private Q_SLOTS:
         const QTextBlockFormat sub = blockWith(doc, "a.\tsub").blockFormat();
         QCOMPARE(QList<int>({zx::richtext::pixelsToTwips(sub.leftMargin()), zx::richtext::pixelsToTwips(sub.textIndent()),
                              zx::richtext::pixelsToTwips(sub.tabPositions().value(0).position)}),
-                 QList<int>({1440, -360, 1440}));
+                 QList<int>({1440, -360, 360}));
         QVERIFY(!blockWith(doc, "1.\tone").textList());
         QCOMPARE(formatAt(doc, "dot").background().color(), QColor(255, 255, 0));
         const QTextCharFormat big = formatAt(doc, "big");
