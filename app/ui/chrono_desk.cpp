@@ -3,11 +3,11 @@
 #include "app/mode_test_level.h"
 #include "app/startup.h"
 #include "app/ui/chrono_menus.h"
+#include "app/ui/document_desk.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/mode_apply.h"
 #include "cfile/capture_stack.h"
-#include "cfile/cfile_settings.h"
 #include "cfile/chrono_stack.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
@@ -258,9 +258,11 @@ ProgramState ChronoDesk::gather() const
     s.clearRegistry = ctx.soft.clearRegistry;
     s.moreOptions = ctx.soft.softMore;
     s.softEdit = ctx.soft.softEdit;
-    s.formatDefault = ctx.store.readBool(ctx.instanceName(), cfilekeys::FormatSetDefalt);
-    s.marginDefault = ctx.store.readBool(ctx.instanceName(), cfilekeys::MargDefalt);
-    s.tabDefault = ctx.store.readBool(ctx.instanceName(), cfilekeys::TabDefalt);
+    if (const DocumentDesk *d = documentDesk(m_mdi)) {
+        s.formatDefault = d->marks().format;
+        s.marginDefault = d->marks().margins;
+        s.tabDefault = d->marks().tabs;
+    }
     if (FrmDocument *doc = m_ws.activeWindow()) {
         const QTextCursor c = doc->rtfText()->textCursor();
         s.hasCFile = true;

@@ -59,6 +59,7 @@ DocumentDesk::DocumentDesk(FrmMdi &mdi, CFileWorkspace &ws)
     : QObject(&mdi), m_mdi(mdi), m_ws(ws), m_defaults(mdi.context().store, mdi.context().instanceName())
 {
     setObjectName(QStringLiteral("documentDesk"));
+    readMarks();
     buildMenus();
     buildFileBar();
 }
@@ -103,6 +104,7 @@ void DocumentDesk::buildMenus()
         fmt->addAction(a);
         connect(a, &QAction::triggered, this, [this, set](bool on) {
             set(on);
+            readMarks();
             m_mdi.refreshModeStatus();
         });
     };
@@ -170,6 +172,7 @@ void DocumentDesk::textFormat()
     if (dlg.exec() != QDialog::Accepted)
         return;
     m_defaults.setText(dlg.values());
+    readMarks();
     m_mdi.refreshModeStatus();
 }
 
@@ -183,7 +186,13 @@ void DocumentDesk::tabsMargins()
     if (FrmDocument *w = m_ws.activeWindow(); w && !w->rtfText()->isReadOnly())
         setParagraphTabs(w->rtfText(), dlg.tabs().positionsTw);
     reapplyViewModes(); // view mode 2 wraps at the new page width
+    readMarks();
     m_mdi.refreshModeStatus();
+}
+
+void DocumentDesk::readMarks()
+{
+    m_marks = {m_defaults.text().apply, m_defaults.margins().apply, m_defaults.tabs().apply};
 }
 
 void DocumentDesk::reapplyViewModes()

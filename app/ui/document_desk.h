@@ -24,6 +24,14 @@ public:
     ~DocumentDesk() override;
 
     DocumentDefaults &defaults() { return m_defaults; }
+    // Whether new CFiles get the default format, margins, tabs: the check marks of the mode and
+    // status refresh, kept in memory (the refresh may run while the settings are going away).
+    struct DefaultMarks {
+        bool format = false;
+        bool margins = false;
+        bool tabs = false;
+    };
+    DefaultMarks marks() const { return m_marks; }
     FrmFileBar *fileBar() const { return m_fileBar; }
     FrmFullScreen *fullScreen() const { return m_fullScreen; }
     // The save dialog of "print to PDF" (tests put a scripted one here).
@@ -42,11 +50,13 @@ private:
     CFileDoc *activeDoc();
     void reapplyViewModes();
     void printToPdf(CFileDoc *doc);
+    void readMarks();
 
     FrmMdi &m_mdi;
     CFileWorkspace &m_ws;
     DocumentDefaults m_defaults;
     FileChooser *m_chooser = nullptr;
+    DefaultMarks m_marks;
     QPointer<FrmFileBar> m_fileBar;
     QPointer<FrmFullScreen> m_fullScreen;
 };

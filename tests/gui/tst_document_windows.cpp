@@ -116,13 +116,12 @@ private Q_SLOTS:
         const TabDefaults tabs{true, {360, 2880}};
         d.setText(text);
         d.setTabs(tabs);
-        d.setMargins({true, 1440, 1440});
+        d.setMargins({false, 1440, 1440});
+        f.trigger("mnuMargDefault"); // the user's click stores it
         DocumentDefaults again(f.ctx.store, f.ctx.instanceName());
         QCOMPARE(again.text(), text);
         QCOMPARE(again.tabs(), tabs);
         QCOMPARE(again.margins(), (MarginDefaults{true, 1440, 1440}));
-        f.mdi->refreshModeStatus(); // the check marks follow the settings
-        QVERIFY(f.mdi->findChild<QAction *>("mnuFmtDefault")->isChecked());
         QVERIFY(f.mdi->findChild<QAction *>("mnuMargDefault")->isChecked());
 
         // View mode 2 wraps at the page width less the margins: one inch more margin, one inch less line.
