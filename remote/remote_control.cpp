@@ -112,6 +112,19 @@ void RemoteControl::keyPress(const PanelKey &key)
         hooks.refresh();
 }
 
+bool RemoteControl::sendKey(const PanelKey &key)
+{
+    {
+        CroTaskScope guard(m_task);
+        if (guard.refused())
+            return false;
+        transact(key);
+    }
+    if (hooks.refresh)
+        hooks.refresh();
+    return true;
+}
+
 void RemoteControl::keyEsc()
 {
     if (!remoteCheck())
@@ -347,8 +360,15 @@ void RemoteControl::cycleTick()
         cycleFlag = true;
         cycleCount = kCycleTicks;
     }
-    if (progressAnimation && hooks.progressStep)
+    progressAnimation = m_task.busy();
+    if (!progressAnimation) {
+        Q_EMIT progressStepped(-1);
+        return;
+    }
+    ++progressStep;
+    if (hooks.progressStep)
         hooks.progressStep();
+    Q_EMIT progressStepped(progressStep);
 }
 
 } // namespace zx

@@ -58,6 +58,9 @@ public:
     bool remoteCheck();
     // Arrow, page, type, delete and undelete keys: check, guard, transaction, report.
     void keyPress(const PanelKey &key);
+    // One key inside the guard, for the keypad: no checks and no report (the keypad's LCD shows
+    // the answer). False when another chronograph task held the guard.
+    bool sendKey(const PanelKey &key);
     // Esc: the byte 27 at once, no answer awaited.
     void keyEsc();
     // cmdDelete / cmdUnDelete: the shot (0), string (1) or folder (2) under the cursor.
@@ -119,12 +122,15 @@ public:
     QString logFile, logPath;
     bool logOn = false;
 
-    // --- cycle timer (tmrPCycle, 500 ms, off at load) ---
+    // --- cycle timer (tmrPCycle, 500 ms, off at load; runs while the panel is shown) ---
+    // The progress animation is on while a chronograph task holds the guard; each tick then
+    // advances the progress step.
     QTimer tmrPCycle;
     bool pCycleExpired = false;
     bool cycleFlag = false;
     bool progressAnimation = false;
     int cycleCount = 7200;
+    int progressStep = 0;
     void cycleTick();
 
 Q_SIGNALS:
@@ -134,6 +140,8 @@ Q_SIGNALS:
     void messageChanged(const QString &line);
     void modeChanged(int index);
     void progressVisibleChanged(bool on);
+    // Each cycle tick: the progress step, or -1 while the animation is off.
+    void progressStepped(int step);
 
 private:
     bool transact(const PanelKey &key);

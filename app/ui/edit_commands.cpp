@@ -3,6 +3,7 @@
 #include "app/mode_commands.h"
 #include "app/mode_test_level.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/keypad_desk.h"
 #include "app/ui/main_toolbars.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
@@ -179,7 +180,7 @@ void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &to
     bind(tool(cmd::Search), disabled);
     installViewModes(mdi, files, tool(cmd::WordWrap));
     bind(tool(cmd::BTerminal), disabled);
-    bind(tool(cmd::Keypad), disabled);
+    bindKeypadTool(mdi, tool(cmd::Keypad));
 
     bind(tool(cmd::Bold), onEditor(ws, [a = tool(cmd::Bold)](QTextEdit *e) {
              mergeFormat(e, [on = a->isChecked()](QTextCharFormat &f) { f.setFontWeight(on ? QFont::Bold : QFont::Normal); });

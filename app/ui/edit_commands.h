@@ -1,8 +1,8 @@
 #pragma once
 // The editing and formatting commands of the main window's toolbars and Edit menu,
 // applied to the active CFile's editor. Commands whose windows come later (find,
-// terminal, keypad) show the "temporarily disabled" notice; the iPad button opens the
-// remote control panel (app/ui/remote_panel_desk).
+// terminal) show the "temporarily disabled" notice; the iPad button opens the remote
+// control panel (app/ui/remote_panel_desk), the Keypad button the keypad (app/ui/keypad_desk).
 namespace zx {
 
 class CFileWorkspace;

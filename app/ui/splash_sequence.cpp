@@ -8,6 +8,8 @@
 #include "app/ui/chrono_desk.h"
 #include "app/ui/document_desk.h"
 #include "app/ui/edit_commands.h"
+#include "app/ui/excel_desk.h"
+#include "app/ui/keypad_desk.h"
 #include "app/ui/remote_panel_desk.h"
 #include "cfile/cfile_names.h"
 #include "cfile/journal_recovery.h"
@@ -60,6 +62,8 @@ FrmMdi *runSplashSequence(AppContext &ctx)
         desk->statusRefresh().zapFgs();
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
+    installExcelDesk(*mdi);
+    installKeyPad(*mdi);
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));

@@ -4,6 +4,7 @@
 #include "platform/settings_store.h"
 #include "remote/remote_control.h"
 #include "remote/remote_settings_keys.h"
+#include "remote/ui/progress_strip.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -85,6 +87,8 @@ FrmRemCtr::FrmRemCtr(RemoteControl &rc, QWidget *parent) : QWidget(parent, Qt::W
         top->addWidget(b);
     }
     top->addStretch(1);
+    auto *strip = new ProgressStrip(this);
+    top->addWidget(strip);
     m_modeLabel = new QLabel(QStringLiteral("Edit"), this);
     m_modeLabel->setObjectName(QStringLiteral("lblRemMode"));
     m_modeLabel->setAlignment(Qt::AlignCenter);
@@ -148,6 +152,7 @@ FrmRemCtr::FrmRemCtr(RemoteControl &rc, QWidget *parent) : QWidget(parent, Qt::W
         if (QAbstractButton *b = m_modes->button(i))
             b->setChecked(true);
     });
+    connect(&m_rc, &RemoteControl::progressStepped, strip, &ProgressStrip::setStep);
     connect(&m_rc, &RemoteControl::progressVisibleChanged, this, [this](bool on) {
         m_progress->setVisible(on);
         if (auto *arrow = findChild<QPushButton *>(arrayName("cmdSetPrgTab", 1)))
@@ -162,6 +167,19 @@ FrmRemCtr::FrmRemCtr(RemoteControl &rc, QWidget *parent) : QWidget(parent, Qt::W
 }
 
 FrmRemCtr::~FrmRemCtr() = default;
+
+// The cycle timer runs while the panel is on the screen.
+void FrmRemCtr::showEvent(QShowEvent *e)
+{
+    m_rc.tmrPCycle.start();
+    QWidget::showEvent(e);
+}
+
+void FrmRemCtr::hideEvent(QHideEvent *e)
+{
+    m_rc.tmrPCycle.stop();
+    QWidget::hideEvent(e);
+}
 
 QWidget *FrmRemCtr::buildSystemPage()
 {
@@ -366,17 +384,22 @@ QWidget *FrmRemCtr::buildHardwarePage()
 
 QWidget *FrmRemCtr::buildExportPage()
 {
+    // The choices only; the main window's workbook side connects cmdExp2Excel to the export.
     auto *page = new QWidget(this);
     page->setObjectName(QStringLiteral("fraKeyCtrSExp"));
     auto *lay = new QVBoxLayout(page);
-    auto *note = new QLabel(QStringLiteral("The export of shots to an Excel workbook comes with the workbook link.\n"
-                                           "Until then, download into a CFile on the Download page."),
-                            page);
-    note->setObjectName(QStringLiteral("lblExpNote"));
-    note->setAlignment(Qt::AlignCenter);
-    note->setWordWrap(true);
-    lay->addStretch(1);
-    lay->addWidget(note);
+    auto *source = new QGroupBox(QStringLiteral("Export to Excel Workbook"), page);
+    auto *choices = new QVBoxLayout(source);
+    const char *names[] = {"Current String", "Current Folder", "eDisk (all shots)"};
+    for (int i = 0; i < 3; ++i) {
+        auto *opt = new QRadioButton(QString::fromLatin1(names[i]), source);
+        opt->setObjectName(arrayName("optExpSrc", i));
+        choices->addWidget(opt);
+    }
+    QPushButton *go = button(page, QStringLiteral("cmdExp2Excel"), QStringLiteral("Export"),
+                             QStringLiteral("Download the chosen shots and write them into the linked workbook"));
+    lay->addWidget(source);
+    lay->addWidget(go, 0, Qt::AlignRight);
     lay->addStretch(1);
     return page;
 }

@@ -56,6 +56,10 @@ public:
     // The link check boxes brought in line with the link flags.
     void showLinks();
 
+protected:
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
+
 private:
     QWidget *buildSystemPage();
     QWidget *buildMacrosPage();
