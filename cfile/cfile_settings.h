@@ -33,6 +33,10 @@ inline constexpr Key MargDefalt{"frmMDI", "MargDefalt", "False"};
 inline constexpr Key prnLeftMargin{"frmMDI", "prnLeftMargin", "1440"};   // twips
 inline constexpr Key prnRightMargin{"frmMDI", "prnRightMargin", "1440"}; // twips
 
+// The file bar: shown or not, and the folder it shows.
+inline constexpr Key FileBarShow{"frmMDI", "FileBar", "False"};
+inline constexpr Key FileBarPath{"frmMDI", "FileBarPath", ""};
+
 // Recent files: keys File1..File<kMruMax> of section modMRU, most recent first.
 inline constexpr const char *MruSection = "modMRU";
 inline constexpr int kMruMax = 4;

@@ -4,7 +4,9 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 
 namespace zx {
 
@@ -115,12 +117,32 @@ void PlainTextCodec::load(const QByteArray &bytes, QTextDocument *doc)
 
 QByteArray PlainTextCodec::save(const QTextDocument *doc)
 {
-    // Raw text keeps non-breaking spaces (toPlainText turns them into plain spaces).
-    QString text = doc->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    QString text = textOf(doc);
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    text.remove(QChar::ObjectReplacementCharacter);
     return encode(text, formatOf(doc));
+}
+
+QString PlainTextCodec::textOf(const QTextDocument *doc)
+{
+    QString text;
+    text.reserve(doc->characterCount());
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b != doc->begin())
+            text += QLatin1Char('\n');
+        if (const QTextList *list = b.textList()) {
+            switch (list->format().style()) { // Qt gives bullets no marker text
+            case QTextListFormat::ListCircle: text += QChar(0x25E6); break;
+            case QTextListFormat::ListSquare: text += QChar(0x25AA); break;
+            case QTextListFormat::ListDisc:
+            case QTextListFormat::ListStyleUndefined: text += QChar(0x2022); break;
+            default: text += list->itemText(b); break;
+            }
+            text += QLatin1Char('\t');
+        }
+        text += b.text(); // raw: keeps non-breaking spaces (toPlainText turns them into blanks)
+    }
+    text.remove(QChar::ObjectReplacementCharacter);
+    return text;
 }
 
 PlainTextFormat PlainTextCodec::formatOf(const QTextDocument *doc)

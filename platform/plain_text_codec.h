@@ -37,6 +37,9 @@ public:
     // Document helpers: loading remembers the format on the document, saving uses it.
     static void load(const QByteArray &bytes, QTextDocument *doc);
     static QByteArray save(const QTextDocument *doc);
+    // The document as plain text, list items with their marker ("1.", a bullet) and a tab;
+    // paragraphs end with '\n', line breaks inside one stay U+2028.
+    static QString textOf(const QTextDocument *doc);
     static PlainTextFormat formatOf(const QTextDocument *doc);
     static void setFormatOf(QTextDocument *doc, const PlainTextFormat &format);
 };

@@ -41,6 +41,8 @@ public:
     void finish(const ParaState &ps, const ListRef &list);
 
     bool hasContent() const { return m_hasContent; }
+    // The current paragraph holds text that no \par ended yet.
+    bool paragraphOpen() const { return !m_blockPending && m_paragraphTouched; }
     int position() const { return m_cursor.position(); }
 
 private:

@@ -15,7 +15,7 @@ struct Entry {
 // Sorted by name once; lookups are binary searches on the letters the tokenizer points at.
 constexpr Entry kEntries[] = {
     {"rtf", Kw::Rtf}, {"fonttbl", Kw::FontTable}, {"colortbl", Kw::ColorTable}, {"info", Kw::Info},
-    {"title", Kw::Title}, {"pntext", Kw::PnText}, {"listtext", Kw::PnText}, {"pn", Kw::Pn},
+    {"title", Kw::Title}, {"pntext", Kw::PnText}, {"listtext", Kw::ListText}, {"pn", Kw::Pn},
     {"listtable", Kw::ListTable}, {"listoverridetable", Kw::ListOverrideTable}, {"list", Kw::List},
     {"listlevel", Kw::ListLevel}, {"listoverride", Kw::ListOverride}, {"fldrslt", Kw::FieldResult},
     // Destinations whose content is never shown. Readers must skip them even without \*.
@@ -26,7 +26,7 @@ constexpr Entry kEntries[] = {
     {"headerl", Kw::SkipDestination}, {"headerr", Kw::SkipDestination},
     {"headerf", Kw::SkipDestination}, {"footer", Kw::SkipDestination},
     {"footerl", Kw::SkipDestination}, {"footerr", Kw::SkipDestination},
-    {"footerf", Kw::SkipDestination}, {"footnote", Kw::SkipDestination},
+    {"footerf", Kw::SkipDestination}, {"footnote", Kw::Footnote},
     {"fldinst", Kw::SkipDestination}, {"nonesttables", Kw::SkipDestination},
     {"xe", Kw::SkipDestination}, {"tc", Kw::SkipDestination}, {"txe", Kw::SkipDestination},
     {"rxe", Kw::SkipDestination}, {"author", Kw::SkipDestination},
@@ -74,7 +74,7 @@ constexpr Entry kEntries[] = {
     {"pnlcltr", Kw::PnLcLtr}, {"pnucrm", Kw::PnUcRm}, {"pnlcrm", Kw::PnLcRm},
     {"listid", Kw::ListId}, {"levelnfc", Kw::LevelNfc}, {"levelnfcn", Kw::LevelNfc},
     {"emdash", Kw::EmDash}, {"endash", Kw::EnDash}, {"emspace", Kw::EmSpace},
-    {"enspace", Kw::EnSpace}, {"qmspace", Kw::QmSpace}, {"bullet", Kw::Bullet},
+    {"enspace", Kw::EnSpace}, {"qmspace", Kw::QmSpace}, {"bullet", Kw::Bullet}, {"chftn", Kw::Chftn},
     {"lquote", Kw::LQuote}, {"rquote", Kw::RQuote}, {"ldblquote", Kw::LDblQuote},
     {"rdblquote", Kw::RDblQuote}, {"zwj", Kw::Zwj}, {"zwnj", Kw::Zwnj},
     {"ltrmark", Kw::LtrMark}, {"rtlmark", Kw::RtlMark},

@@ -7,7 +7,8 @@ namespace zx::rtf {
 enum class Kw {
     Unknown,
     // destinations
-    Rtf, FontTable, ColorTable, Info, Title, SkipDestination, PnText, Pn, ListTable,
+    Rtf, FontTable, ColorTable, Info, Title, SkipDestination, PnText, ListText, Pn, ListTable,
+    Footnote,
     ListOverrideTable, List, ListLevel, ListOverride, FieldResult,
     // document
     Ansi, Mac, Pc, Pca, AnsiCpg, DefaultFont, DefaultTab, Uc, U,
@@ -22,7 +23,7 @@ enum class Kw {
     PnLvlBlt, PnLvlBody, PnLvl, PnDec, PnUcLtr, PnLcLtr, PnUcRm, PnLcRm, ListId, LevelNfc,
     // characters
     EmDash, EnDash, EmSpace, EnSpace, QmSpace, Bullet, LQuote, RQuote, LDblQuote, RDblQuote,
-    Zwj, Zwnj, LtrMark, RtlMark,
+    Zwj, Zwnj, LtrMark, RtlMark, Chftn,
 };
 
 Kw keyword(std::string_view word);

@@ -2,6 +2,8 @@
 
 #include "platform/rich_text_props.h"
 
+#include <algorithm>
+
 namespace zx::rtf {
 
 namespace {
@@ -102,6 +104,8 @@ void Parser::run()
 void Parser::finishDocument(const ParaState &ps)
 {
     flushRun();
+    if (!m_notes.isEmpty())
+        appendNotes(ps);
     m_builder.finish(ps, listRef(ps));
     m_finished = true;
 }
@@ -154,6 +158,10 @@ void Parser::closeGroup()
             m_cur.ps.level = closed.ps.level;
         }
         break;
+    case Dest::Footnote:
+        if (m_cur.dest != Dest::Footnote)
+            flushNoteBytes();
+        break;
     case Dest::PnText:
         if (m_cur.dest != Dest::PnText) {
             m_paraHasListText = true;
@@ -194,6 +202,19 @@ bool Parser::destinationWord(Kw kw)
         m_cur.dest = Dest::PnText;
         m_listTextHasDigit = false;
         return true;
+    case Kw::ListText:
+        m_cur.dest = Dest::ListText;
+        m_paraLiteralMarker = true;
+        m_markerStarted = false;
+        return true;
+    case Kw::Footnote:
+        if (m_cur.dest != Dest::Body) {
+            skipGroup();
+        } else {
+            m_cur.dest = Dest::Footnote;
+            m_notes.append(QString());
+        }
+        return true;
     case Kw::Pn: m_cur.dest = Dest::Pn; return true;
     case Kw::ListTable:
         m_cur.dest = Dest::ListTable;
@@ -213,7 +234,7 @@ void Parser::word(const Token &t)
     if (m_star) {
         m_star = false;
         // \* marks a destination an older reader may skip: read the ones we know, skip the rest
-        if (kw != Kw::Pn && kw != Kw::ListTable && kw != Kw::ListOverrideTable) {
+        if (kw != Kw::Pn && kw != Kw::ListTable && kw != Kw::ListOverrideTable && kw != Kw::Footnote) {
             skipGroup();
             return;
         }
@@ -301,6 +322,8 @@ void Parser::word(const Token &t)
     case Kw::Page:
         if (g.dest == Dest::Body)
             endParagraph();
+        else if (g.dest == Dest::Footnote)
+            noteText(QStringLiteral("\n"));
         break;
     case Kw::Line:
     case Kw::Column: addChar(0x2028); break;
@@ -402,6 +425,15 @@ void Parser::word(const Token &t)
     case Kw::EnSpace: addChar(0x2002); break;
     case Kw::QmSpace: addChar(0x2005); break;
     case Kw::Bullet: addChar(0x2022); break;
+    case Kw::Chftn: // the automatic footnote number: a new one in the text, the same in the note
+        if (g.dest == Dest::Footnote) {
+            noteText(QString::number(m_noteNumber));
+        } else if (g.dest == Dest::Body && !cs.hidden) {
+            const QString n = QString::number(++m_noteNumber);
+            for (const QChar c : n)
+                addChar(c.unicode());
+        }
+        break;
     case Kw::LQuote: addChar(0x2018); break;
     case Kw::RQuote: addChar(0x2019); break;
     case Kw::LDblQuote: addChar(0x201C); break;
@@ -467,6 +499,24 @@ void Parser::text(const char *data, qsizetype size)
 void Parser::addBytes(const char *data, qsizetype size)
 {
     switch (m_cur.dest) {
+    case Dest::ListText:
+        while (!m_markerStarted && size > 0 && (*data == ' ' || *data == '\t')) {
+            ++data;
+            --size;
+        }
+        if (size == 0)
+            return;
+        m_markerStarted = true;
+        if (!m_cur.cs.hidden) { // markers are short: decoded here, a lone byte never as half a pair
+            int cp = codePageOfFont(m_cur.cs.font);
+            if (size == 1 && (cp == 932 || cp == 936 || cp == 949 || cp == 950))
+                cp = m_ansiCpg; // LibreOffice writes its dash bullet in a DBCS symbol font
+            QString marker;
+            decoder(cp).appendDecoded(data, size, marker);
+            for (const QChar c : std::as_const(marker))
+                addChar(c.unicode());
+        }
+        return;
     case Dest::Body:
         if (m_cur.cs.hidden)
             return;
@@ -486,6 +536,14 @@ void Parser::addBytes(const char *data, qsizetype size)
         if (m_fontName.size() < kMaxNameBytes)
             m_fontName.append(data, std::min(size, kMaxNameBytes - m_fontName.size()));
         break;
+    case Dest::Footnote: {
+        const int cp = codePageOfFont(m_cur.cs.font);
+        if (cp != m_noteCodePage)
+            flushNoteBytes();
+        m_noteCodePage = cp;
+        m_noteBytes.append(data, size);
+        break;
+    }
     case Dest::Title:
         if (m_titleBytes.size() < kMaxTitleBytes)
             m_titleBytes.append(data, std::min(size, kMaxTitleBytes - m_titleBytes.size()));
@@ -508,7 +566,16 @@ void Parser::addChar(char32_t ch)
             textPart += QString::fromUcs4(&ch, 1);
         return;
     }
-    if (m_cur.dest != Dest::Body || m_cur.cs.hidden)
+    if (m_cur.dest == Dest::Footnote) {
+        noteText(QString::fromUcs4(&ch, 1));
+        return;
+    }
+    if (m_cur.dest == Dest::ListText && !m_markerStarted) {
+        if (ch == ' ' || ch == '\t' || ch == 0xA0)
+            return;
+        m_markerStarted = true;
+    }
+    if ((m_cur.dest != Dest::Body && m_cur.dest != Dest::ListText) || m_cur.cs.hidden)
         return;
     if (m_pendingCellTab && ch != '\t') {
         m_pendingCellTab = false;
@@ -552,15 +619,68 @@ void Parser::endParagraph()
 {
     m_pendingCellTab = false;
     flushRun();
-    m_builder.endParagraph(m_cur.ps, listRef(m_cur.ps), m_cur.cs);
+    if (m_paraLiteralMarker && m_cur.ps.firstTw < 0 && m_cur.ps.leftTw + m_cur.ps.firstTw >= 0) {
+        // Word processors put the text after a hanging marker at the indent, tab stops or not
+        // (the editor measures tabs from where the first line starts)
+        ParaState ps = m_cur.ps;
+        QTextOption::Tab tab(richtext::twipsToPixels(-ps.firstTw), QTextOption::LeftTab);
+        auto at = std::find_if(ps.tabs.begin(), ps.tabs.end(),
+                               [&tab](const QTextOption::Tab &t) { return t.position >= tab.position; });
+        if (at == ps.tabs.end() || at->position != tab.position)
+            ps.tabs.insert(at, tab);
+        m_builder.endParagraph(ps, ListRef{}, m_cur.cs);
+    } else {
+        m_builder.endParagraph(m_cur.ps, listRef(m_cur.ps), m_cur.cs);
+    }
     m_finished = false;
     m_paraHasListText = false;
     m_paraListTextIsNumber = false;
+    m_paraLiteralMarker = false;
+}
+
+void Parser::noteText(const QString &text)
+{
+    flushNoteBytes();
+    if (!m_notes.isEmpty())
+        m_notes.last() += text;
+}
+
+void Parser::flushNoteBytes()
+{
+    if (m_noteBytes.isEmpty() || m_notes.isEmpty())
+        return m_noteBytes.clear();
+    decoder(m_noteCodePage).appendDecoded(m_noteBytes.constData(), m_noteBytes.size(), m_notes.last());
+    m_noteBytes.clear();
+}
+
+void Parser::appendNotes(const ParaState &ps)
+{
+    // After the body, as an endnote section: a short rule, then each note as its paragraphs.
+    if (m_builder.paragraphOpen())
+        m_builder.endParagraph(ps, listRef(ps), m_cur.cs);
+    CharState cs;
+    cs.font = m_defaultFont;
+    cs.sizeHalfPt = 20;
+    const ParaState plain;
+    m_builder.insertRun(QStringLiteral("__________"), cs);
+    m_builder.endParagraph(plain, ListRef{}, cs);
+    for (const QString &note : std::as_const(m_notes)) {
+        for (const QString &line : note.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QString text = line.trimmed();
+            if (text.isEmpty())
+                continue;
+            m_builder.insertRun(text, cs);
+            m_builder.endParagraph(plain, ListRef{}, cs);
+        }
+    }
+    m_notes.clear();
 }
 
 ListRef Parser::listRef(const ParaState &ps) const
 {
     ListRef r;
+    if (m_paraLiteralMarker) // the marker is in the text already
+        return r;
     if (ps.ls > 0) {
         r.isList = true;
         r.source = ps.ls;

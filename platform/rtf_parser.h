@@ -26,7 +26,8 @@ public:
 
 private:
     enum class Dest : unsigned char {
-        Body, FontTable, ColorTable, Info, Title, PnText, Pn, ListTable, ListOverrideTable, Other
+        Body, FontTable, ColorTable, Info, Title, PnText, ListText, Pn, ListTable, ListOverrideTable,
+        Footnote, Other
     };
     struct Group {
         CharState cs;
@@ -47,6 +48,9 @@ private:
     void endParagraph();
     void finishDocument(const ParaState &ps);
     void flushRun();
+    void noteText(const QString &text);
+    void flushNoteBytes();
+    void appendNotes(const ParaState &ps);
     void decodeRunBytes();
     void commitFont();
     void commitList();
@@ -82,6 +86,15 @@ private:
     bool m_paraHasListText = false;
     bool m_paraListTextIsNumber = false;
     bool m_listTextHasDigit = false;
+    // A \listtext marker is shown as the producer wrote it ("1.", "a)", a bullet), as text
+    bool m_paraLiteralMarker = false;
+    bool m_markerStarted = false; // leading blanks of the marker are dropped
+
+    // Footnotes: \chftn numbers them in the body; their text goes after the body as notes
+    int m_noteNumber = 0;
+    QStringList m_notes;
+    QByteArray m_noteBytes; // not yet decoded, in m_noteCodePage
+    int m_noteCodePage = 0;
 
     // font table entry being read
     int m_fontId = -1;

@@ -1,9 +1,10 @@
 #pragma once
 // Reads rich text (RTF) as WordPad, Word, LibreOffice and TextEdit write it into a QTextDocument:
 // fonts, sizes, colours, bold / italic / underline / strike-through, super- and subscript and
-// character offsets, paragraph alignment, indents, tab stops, bullets and numbered lists, code
-// pages and Unicode. Pictures, headers, footers, footnotes and other hidden parts are skipped;
-// tables become one paragraph per row with the cells separated by tabs.
+// character offsets, paragraph alignment, indents, tab stops, bullets and numbered lists (list
+// tables with the marker text their producer wrote), code pages and Unicode. Footnotes keep their
+// number in the text and their text after the body. Pictures, headers, footers and other hidden
+// parts are skipped; tables become one paragraph per row with the cells separated by tabs.
 //
 // Broken files load as far as they go: unbalanced braces, a truncated end, huge numbers or
 // binary garbage never stop the reader. Time is linear and memory a small multiple of the input.

@@ -3,6 +3,7 @@
 #include "app/mode_test_level.h"
 #include "app/startup.h"
 #include "app/ui/chrono_menus.h"
+#include "app/ui/document_desk.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/mode_apply.h"
@@ -256,6 +257,11 @@ ProgramState ChronoDesk::gather() const
     s.moreOptions = ctx.soft.softMore;
     s.softEdit = ctx.soft.softEdit;
     s.excelOpen = l.bExcCapture;
+    if (const DocumentDesk *d = documentDesk(m_mdi)) {
+        s.formatDefault = d->marks().format;
+        s.marginDefault = d->marks().margins;
+        s.tabDefault = d->marks().tabs;
+    }
     if (FrmDocument *doc = m_ws.activeWindow()) {
         const QTextCursor c = doc->rtfText()->textCursor();
         s.hasCFile = true;

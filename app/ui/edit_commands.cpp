@@ -15,8 +15,6 @@
 #include <QFontComboBox>
 #include <QFontDialog>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -99,14 +97,6 @@ void toggleBullet(QTextEdit *e)
     }
 }
 
-void printDocument(QWidget *parent, QTextEdit *e)
-{
-    QPrinter printer;
-    QPrintDialog dlg(&printer, parent);
-    if (dlg.exec() == QDialog::Accepted)
-        e->document()->print(&printer);
-}
-
 void bind(QAction *a, std::function<void()> f)
 {
     if (a)
@@ -183,7 +173,6 @@ void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &to
     bind(tool(cmd::New), [&files] { files.mnuFileNew(); });
     bind(tool(cmd::Open), [&files] { files.mnuFileOpen(); });
     bind(tool(cmd::Save), [&files] { files.mnuFileSave(); });
-    bind(tool(cmd::Print), onEditor(ws, [&mdi](QTextEdit *e) { printDocument(&mdi, e); }));
     bind(tool(cmd::Cut), onEditable(ws, [](QTextEdit *e) { e->cut(); }));
     bind(tool(cmd::Copy), onEditor(ws, [](QTextEdit *e) { e->copy(); }));
     bind(tool(cmd::Paste), onEditable(ws, [](QTextEdit *e) { e->paste(); }));

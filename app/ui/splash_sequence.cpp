@@ -4,6 +4,7 @@
 #include "app/soft_settings.h"
 #include "app/ui/app_icons.h"
 #include "app/ui/chrono_desk.h"
+#include "app/ui/document_desk.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/excel_desk.h"
@@ -58,6 +59,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     mdi->loadSettings();
     CFileWorkspace *ws = cfileWorkspace(*mdi);
     installEditCommands(*mdi, *ws, mdi->toolbars());
+    installDocumentDesk(*mdi);
     ChronoDesk *desk = installChronoDesk(*mdi);
     if (desk)
         desk->statusRefresh().zapFgs();
