@@ -87,10 +87,14 @@ void FindSession::newSearch(CFileDoc &doc)
     const int selLen = c.selectionEnd() - selStart;
     m_textLen = int(rawText(doc).size());
     int bs = 0, be = m_textLen;
-    if (m_options.withinBlock && selLen > 0)
-        bs = selStart, be = selStart + selLen;
-    const int cursor = std::clamp(selStart, bs, be);
     m_backward = m_scope >= 4;
+    int cursor = std::clamp(selStart, bs, be);
+    // Within a block the cursor stands where the search direction begins: the block's
+    // start going forward, its end going backward.
+    if (m_options.withinBlock && selLen > 0) {
+        bs = selStart, be = selStart + selLen;
+        cursor = m_backward ? be : bs;
+    }
     m_wraps = 0;
     switch (m_scope) {
     case 1: m_regionStart = cursor, m_regionEnd = be; break;

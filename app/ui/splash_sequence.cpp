@@ -5,6 +5,7 @@
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/frm_splash.h"
+#include "app/ui/notes_desk.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/remote_panel_desk.h"
@@ -58,6 +59,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
         desk->statusRefresh().zapFgs();
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
+    installNotesDesk(*mdi);
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));
@@ -90,6 +92,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     // 11. Enabled, refreshed; the keyboard goes to the CFile.
     mdi->setEnabled(true);
     mdi->refreshModeStatus();
+    showStartupNotes(*mdi);
     if (doc) {
         mdi->mdiArea()->setActiveSubWindow(doc);
         if (QWidget *w = doc->widget())
