@@ -43,7 +43,8 @@ EditWindowsDesk::EditWindowsDesk(FrmMdi &mdi, CFileWorkspace &ws, QAction *searc
         QAction *a = edit->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
         a->setShortcut(keys);
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        a->setShortcutContext(Qt::WindowShortcut);
+        mdi.addAction(a);   // the keys work wherever the focus is in the main window
         connect(a, &QAction::triggered, this, f);
     };
     edit->addSeparator();

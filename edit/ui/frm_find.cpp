@@ -127,15 +127,21 @@ FrmFind::FrmFind(FindSession &session, Prompter &prompter, FindTarget target, Fi
 
     // Find row, replace panel, extensions (scope and options), command column.
     auto *fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Fi&nd what:"), this), 0, 0);
+    auto *lblFind = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    lblFind->setBuddy(m_cboText);
+    fields->addWidget(lblFind, 0, 0);
     fields->addWidget(m_cboText, 0, 1);
+    // The replace row: its label and its box line up with the find row's.
     m_replacePanel = new QWidget(this);
     auto *rp = new QHBoxLayout(m_replacePanel);
     rp->setContentsMargins(0, 0, 0, 0);
-    rp->addWidget(new QLabel(QStringLiteral("Replace with:"), m_replacePanel));
     rp->addWidget(m_cboReplace, 1);
     rp->addWidget(m_cmdRepAtt);
-    fields->addWidget(m_replacePanel, 1, 0, 1, 2);
+    m_lblReplace = new QLabel(QStringLiteral("Re&place with:"), this);
+    m_lblReplace->setBuddy(m_cboReplace);
+    fields->addWidget(m_lblReplace, 1, 0);
+    fields->addWidget(m_replacePanel, 1, 1);
+    fields->setColumnStretch(1, 1);
 
     m_extensions = new QGroupBox(QStringLiteral("Search"), this);
     auto *ext = new QGridLayout(m_extensions);
@@ -221,6 +227,7 @@ void FrmFind::saveSettings()
 void FrmFind::showReplace(bool on)
 {
     m_replacePanel->setVisible(on);
+    m_lblReplace->setVisible(on);
     m_cmdShowReplace->setText(on ? QStringLiteral("Hide Replace") : QStringLiteral("Show Replace"));
     setWindowTitle(on ? QStringLiteral("Find and Replace") : QStringLiteral("Find"));
     adjustSize();

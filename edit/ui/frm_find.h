@@ -77,6 +77,7 @@ private:
     QPushButton *m_cmdShowReplace;
     QPushButton *m_cmdShowExtensions;
     QWidget *m_replacePanel;
+    QLabel *m_lblReplace;
     QWidget *m_extensions;
 };
 
