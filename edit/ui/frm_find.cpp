@@ -314,17 +314,25 @@ void FrmFind::findNext()
     find();
 }
 
-void FrmFind::replace()
+// The boxes taken and the active CFile when it may be changed; null (a beep while the record
+// is protected) otherwise.
+CFileDoc *FrmFind::replaceTarget()
 {
     if (!takeInput())
-        return;
+        return nullptr;
     CFileDoc *doc = m_target.activeDoc ? m_target.activeDoc() : nullptr;
+    if (doc && m_target.editable && !m_target.editable()) {
+        QApplication::beep();
+        return nullptr;
+    }
+    return doc;
+}
+
+void FrmFind::replace()
+{
+    CFileDoc *doc = replaceTarget();
     if (!doc)
         return;
-    if (m_target.editable && !m_target.editable()) {
-        QApplication::beep();   // the record is protected while shots are recorded
-        return;
-    }
     remember(m_cboReplace, m_session.replaceText());
     if (m_session.replace(*doc))
         afterSearch(m_session.found());
@@ -332,15 +340,9 @@ void FrmFind::replace()
 
 void FrmFind::replaceAll()
 {
-    if (!takeInput())
-        return;
-    CFileDoc *doc = m_target.activeDoc ? m_target.activeDoc() : nullptr;
+    CFileDoc *doc = replaceTarget();
     if (!doc)
         return;
-    if (m_target.editable && !m_target.editable()) {
-        QApplication::beep();
-        return;
-    }
     remember(m_cboText, m_session.findText());
     remember(m_cboReplace, m_session.replaceText());
     if (m_session.replaceAll(*doc) >= 0) {

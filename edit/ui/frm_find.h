@@ -48,6 +48,7 @@ public:
 
 private:
     bool takeInput();
+    CFileDoc *replaceTarget();
     void find();
     void replace();
     void resetSearch();
