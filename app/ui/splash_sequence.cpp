@@ -8,6 +8,7 @@
 #include "app/ui/notes_desk.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
+#include "app/ui/excel_desk.h"
 #include "app/ui/remote_panel_desk.h"
 #include "cfile/cfile_names.h"
 #include "cfile/journal_recovery.h"
@@ -59,6 +60,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
         desk->statusRefresh().zapFgs();
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
+    installExcelDesk(*mdi);
     installNotesDesk(*mdi);
 
     // 4.-6. Command state, fonts, layout.
