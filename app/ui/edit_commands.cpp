@@ -2,6 +2,7 @@
 
 #include "app/mode_commands.h"
 #include "app/mode_test_level.h"
+#include "app/ui/edit_windows_desk.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/keypad_desk.h"
 #include "app/ui/main_toolbars.h"
@@ -178,7 +179,7 @@ void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &to
     bind(tool(cmd::Paste), onEditable(ws, [](QTextEdit *e) { e->paste(); }));
     bind(tool(cmd::Undo), onEditable(ws, [](QTextEdit *e) { e->undo(); }));
     bind(tool(cmd::Redo), onEditable(ws, [](QTextEdit *e) { e->redo(); }));
-    bind(tool(cmd::Search), disabled);
+    installEditWindows(mdi, ws, tool(cmd::Search));
     installViewModes(mdi, files, tool(cmd::WordWrap));
     bind(tool(cmd::BTerminal), [&mdi] { openTerminalWindow(mdi); });
     bindKeypadTool(mdi, tool(cmd::Keypad));

@@ -1,8 +1,8 @@
 #pragma once
 // The editing and formatting commands of the main window's toolbars and Edit menu,
-// applied to the active CFile's editor. Commands whose windows come later (find,
-// terminal) show the "temporarily disabled" notice; the iPad button opens the remote
-// control panel (app/ui/remote_panel_desk), the Keypad button the keypad (app/ui/keypad_desk).
+// applied to the active CFile's editor. The iPad button opens the remote control panel
+// (app/ui/remote_panel_desk), the Keypad button the keypad (app/ui/keypad_desk), the Terminal
+// button the terminal (app/ui/terminal_desk), Search the find window (app/ui/edit_windows_desk).
 namespace zx {
 
 class CFileWorkspace;

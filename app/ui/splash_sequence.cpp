@@ -11,6 +11,7 @@
 #include "app/ui/frm_mdi.h"
 #include "app/ui/frm_splash.h"
 #include "app/ui/keypad_desk.h"
+#include "app/ui/notes_desk.h"
 #include "app/ui/remote_panel_desk.h"
 #include "app/ui/stats_desk.h"
 #include "app/ui/terminal_desk.h"
@@ -69,6 +70,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     installKeyPad(*mdi);
     installTerminalDesk(*mdi);
     installStatsDesk(*mdi);
+    installNotesDesk(*mdi);
     applyCommandIcons(mdi);
 
     // 4.-6. Command state, fonts, layout.
@@ -102,6 +104,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     // 11. Enabled, refreshed; the keyboard goes to the CFile.
     mdi->setEnabled(true);
     mdi->refreshModeStatus();
+    showStartupNotes(*mdi);
     if (doc) {
         mdi->mdiArea()->setActiveSubWindow(doc);
         if (QWidget *w = doc->widget())
