@@ -4,6 +4,7 @@
 #include "app/soft_settings.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/export_setup_desk.h"
 #include "app/ui/frm_splash.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
@@ -58,6 +59,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
         desk->statusRefresh().zapFgs();
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
+    installExportSetup(*mdi);
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));
