@@ -51,8 +51,14 @@ QString SheetModel::formatValue(const wb::CellValue &value, const QString &numbe
         return QString::number(percent ? *number * 100 : *number, 'f', int(m.capturedLength(1)))
                + (percent ? QStringLiteral("%") : QString());
     }
-    // General: at most ten significant digits, as a column of standard width shows them.
-    return QString::number(*number, 'g', 10);
+    return generalNumber(*number, 10);
+}
+
+QString SheetModel::generalNumber(double value, int digits)
+{
+    QString t = QString::number(value, 'g', std::max(digits, 1));
+    // "1e+06" is written "1E+06" as spreadsheets do.
+    return t.replace(QLatin1Char('e'), QLatin1Char('E'));
 }
 
 QVariant SheetModel::data(const QModelIndex &index, int role) const
@@ -102,6 +108,12 @@ QVariant SheetModel::data(const QModelIndex &index, int role) const
         }
         }
         return int(h | Qt::AlignVCenter);
+    }
+    case GeneralNumberRole: {
+        const wb::Cell *c = m_sheet.cell(row, col);
+        if (!c || !wb::isNumber(c->value) || !m_sheet.format(row, col).numberFormat.isEmpty())
+            return {};
+        return std::get<double>(c->value);
     }
     case Qt::ToolTipRole: {
         if (m_sheet.hyperlinks().empty())

@@ -18,6 +18,9 @@ public:
     static constexpr int kSpareRows = 100;
     static constexpr int kSpareColumns = 10;
 
+    // A number shown in the General format (the view fits its digits to the column).
+    static constexpr int GeneralNumberRole = Qt::UserRole + 1;
+
     SheetModel(wb::Worksheet &sheet, QObject *parent = nullptr);
 
     wb::Worksheet &sheet() const { return m_sheet; }
@@ -37,6 +40,8 @@ public:
 
     // The cell's value as a spreadsheet shows it under `numberFormat` ("0", "0.00", "0%", General).
     static QString formatValue(const wb::CellValue &value, const QString &numberFormat);
+    // A General number in at most `digits` significant digits, as a narrow column shows it.
+    static QString generalNumber(double value, int digits);
     // Writes what the user typed into the cell; false (cell unchanged, *error says why) for a
     // formula that does not parse.
     static bool writeInput(wb::Worksheet &sheet, int row, int col, const QString &text, QString *error);

@@ -81,10 +81,13 @@ void ExportSetupDesk::setActions(xls::ExportSetupActions &actions) { m_parts->se
 
 void ExportSetupDesk::open()
 {
-    if (!m_window)
+    const bool first = !m_window;
+    if (first)
         m_window = new xls::FrmExpSet(m_parts->setup);
     m_parts->setup.softTest = m_mdi.context().soft.softTest;
     m_window->openWindow();
+    if (first) // over the main window
+        m_window->move(m_mdi.frameGeometry().center() - m_window->rect().center());
 }
 
 ExportSetupDesk *installExportSetup(FrmMdi &mdi)

@@ -109,7 +109,7 @@ FrmExpSet::FrmExpSet(ExportSetup &setup, QWidget *parent) : QWidget(parent, Qt::
     grid->addWidget(checkFrame("fraExcNames", QStringLiteral("Names"), kNames), 1, 1);
     grid->addWidget(checkFrame("fraExcStats", QStringLiteral("Formulas"), kStats), 0, 2);
     grid->addWidget(checkFrame("fraAttPos", QStringLiteral("Identifiers"), kPositions), 1, 2);
-    grid->addWidget(checkFrame("fraShow", QStringLiteral("Help"), kShow), 2, 0);
+    grid->addWidget(checkFrame("fraShow", QStringLiteral("Show"), kShow), 2, 0);
 
     QGroupBox *book = frame(m_settings, "fraWorkbook", QStringLiteral("Workbook"));
     auto *linked = addButton<QCheckBox>(book, QStringLiteral("chkExcCapture"), QStringLiteral("Linked to RV5"));
@@ -149,6 +149,9 @@ FrmExpSet::FrmExpSet(ExportSetup &setup, QWidget *parent) : QWidget(parent, Qt::
     m_progressLabel = new QLabel(QStringLiteral("Progress..."), m_progress);
     m_progressLabel->setObjectName(QStringLiteral("labPrgrs"));
     progressLayout->addWidget(m_progressLabel);
+    QSizePolicy keepPlace = m_progress->sizePolicy(); // the window does not jump when it shows
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_progress->setSizePolicy(keepPlace);
 
     auto *keys = new QHBoxLayout;
     const char *const keyTexts[] = {"Save", "Default", "Restore"};

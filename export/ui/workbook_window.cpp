@@ -8,6 +8,7 @@
 #include "platform/settings_store.h"
 #include "platform/xlsx_file.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDesktopServices>
@@ -23,8 +24,10 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -36,6 +39,31 @@ namespace {
 constexpr double kDefaultColumnWidth = 8.43; // characters
 constexpr double kDefaultRowHeight = 12.75;  // points
 const QString kCrLf = QStringLiteral("\r\n");
+
+// Numbers in the General format lose digits until they fit their column, as in a spreadsheet.
+class SheetDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QVariant number = index.data(SheetModel::GeneralNumberRole);
+        if (!number.isValid()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QFontMetrics fm(opt.font);
+        const int room = opt.rect.width() - 6;
+        for (int digits = 10; digits >= 1; --digits) {
+            opt.text = SheetModel::generalNumber(number.toDouble(), digits);
+            if (fm.horizontalAdvance(opt.text) <= room)
+                break;
+        }
+        const QWidget *w = opt.widget;
+        (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+    }
+};
 
 } // namespace
 
@@ -170,6 +198,7 @@ void WorkbookWindow::showWorkbook(wb::Workbook &book, const QString &filePath, W
         p.view = new QTableView(m_tabs);
         p.view->setObjectName(QStringLiteral("grdSheet_%1").arg(i));
         p.view->setModel(p.model);
+        p.view->setItemDelegate(new SheetDelegate(p.view));
         p.view->setFont(cellFont);
         p.view->setWordWrap(false);
         p.view->setCornerButtonEnabled(true);
@@ -214,6 +243,13 @@ void WorkbookWindow::showWorkbook(wb::Workbook &book, const QString &filePath, W
     raise();
     activateWindow();
     showCurrentCell();
+    // The grid has its size only once the window is laid out.
+    QTimer::singleShot(0, this, [this] {
+        if (QTableView *v = sheetView(currentSheet())) {
+            v->scrollTo(v->currentIndex(), QAbstractItemView::PositionAtCenter);
+            v->setFocus();
+        }
+    });
 }
 
 void WorkbookWindow::applyLayout(int sheetIndex)
