@@ -23,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <cstdio>
@@ -91,7 +92,7 @@ int downloadFigures(zx::CFileManager &files, zx::LogPad &pad, int layout, int sc
     const QString text = files.active()->document()->toPlainText();
     std::printf("Download of %s, layout %d, 10 folders, paced 4800 baud: result %d (%s), %lld shot lines\n",
                 qPrintable(zx::RemoteOps::scopeName(scope)), layout, code,
-                code == 0 ? "Download Successful..!" : "Download Failed", qlonglong(text.count(QStringLiteral(" Sho="))));
+                code == 0 ? "Download Successful..!" : "Download Failed", qlonglong(text.count(QRegularExpression(QStringLiteral("MMR:\\d\\d \\d")))));
     std::printf("  characters on the wire: %lld\n", qlonglong(chars));
     std::printf("  wall time:              %.3f s\n", wall);
     std::printf("  line-rate bound:        %.3f s (chars / 480)\n", bound);
@@ -112,10 +113,8 @@ void receiveFigures(zx::LogPad &pad)
     double first = 0, last = 0;
     block.start();
     for (int i = 1; i <= kLines; ++i) {
-        const int f = (i - 1) / 1000 + 1, s = (i - 1) / 20 % 50 + 1, n = (i - 1) % 20 + 1;
-        pending += QStringLiteral("\r\nMMR:Fol=%1 Str=%2 Sho=%3 Vel=%4 f/s Tim=0.000688 sec Tmp=72.3 fah")
-                       .arg(f % 100, 2, 10, QLatin1Char('0'))
-                       .arg(s, 2, 10, QLatin1Char('0'))
+        const int n = (i - 1) % 20 + 1;
+        pending += QStringLiteral("\r\nMMR:%1 %2 0.000688 72.3")
                        .arg(n, 2, 10, QLatin1Char('0'))
                        .arg(2800.0 + (i % 97) * 0.37, 0, 'f', 2);
         while (pending.size() >= kChunk) {   // what one serial read hands over

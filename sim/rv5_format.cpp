@@ -103,11 +103,11 @@ QByteArray memHeader(const Rv5State &st, const EDisk &disk, int folder, int stri
            + st.tmpUnits().toLatin1();
 }
 
-QByteArray memShot(const Rv5State &st, int folder, int string, int number, const Shot &s)
+QByteArray memShot(const Rv5State &st, int number, const Shot &s)
 {
-    return "MMR:Fol=" + d2(folder) + " Str=" + d2(string) + " Sho=" + d2(number) + " Vel=" + velocity(st, s.fps)
-           + " " + st.velUnits().toLatin1() + " Tim=" + fixed(s.flightSec, 6) + " sec Tmp="
-           + temperature(st, s.tempC) + " " + st.tmpUnits().toLatin1();
+    // Compact on purpose: a full eDisk must list within the 90 s the program allows.
+    return "MMR:" + d2(number) + " " + velocity(st, s.fps) + " " + fixed(s.flightSec, 6) + " "
+           + temperature(st, s.tempC);
 }
 
 QByteArray memStringEnd(int folder, int string) { return "MMR:<End> Fol=" + d2(folder) + " Str=" + d2(string); }

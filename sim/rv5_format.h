@@ -28,7 +28,7 @@ QByteArray temperature(const Rv5State &st, double c); // "72.5" (fah or cel)
 QByteArray captureLine(const Rv5State &st, const EDisk &disk, int folder, int string, int number);
 // Memory listing records.
 QByteArray memHeader(const Rv5State &st, const EDisk &disk, int folder, int string);
-QByteArray memShot(const Rv5State &st, int folder, int string, int number, const Shot &s);
+QByteArray memShot(const Rv5State &st, int number, const Shot &s);
 QByteArray memStringEnd(int folder, int string);
 QByteArray reviewLine(const Rv5State &st, const EDisk &disk);  // answer to a cursor key
 

@@ -466,7 +466,7 @@ void Rv5Simulator::listing(int scope)
         for (int n = 1; n <= m_disk.slots(folder, string); ++n) {
             const Shot *shot = m_disk.shot(folder, string, n);
             if (shot && shot->kept())
-                pieces.push_back({"\r\n" + fmt::memShot(s, folder, string, n, *shot), 0, {}});
+                pieces.push_back({"\r\n" + fmt::memShot(s, n, *shot), 0, {}});
         }
         pieces.push_back({"\r\n" + fmt::memStringEnd(folder, string), 0, {}});
     };

@@ -25,10 +25,10 @@ struct RemoteRig : OpsRig {
         };
     }
     zx::sim::EDisk &disk() { return sim.sim().edisk(); }
-    // Memory lines of shots ("MMR:Fol=ff Str=ss Sho=nn ...") in text.
+    // Shot records of a memory listing ("MMR:nn velocity ...") in text.
     static int shotLines(const QString &text)
     {
-        static const QRegularExpression re(QStringLiteral("MMR:Fol=\\d\\d Str=\\d\\d Sho=\\d\\d Vel="));
+        static const QRegularExpression re(QStringLiteral("MMR:\\d\\d \\d"));
         return int(text.count(re));
     }
     int keptIn(int folder, int string)   // string 0: the whole folder; folder 0: the eDisk
@@ -138,7 +138,7 @@ private Q_SLOTS:
         // The listing is the answer that follows the progress window's opening.
         rig.progress.onOpen = [&](const QString &) {
             if (fault == 0)
-                sim.cutNextAnswer(1500);
+                sim.cutNextAnswer(700);
             if (fault == 1) {
                 sim.setPaced(true);
                 QTimer::singleShot(1500, [&] { rig.sim.unplug(); });

@@ -1,5 +1,6 @@
 // The status parser against answers built from the chronograph's documented layout
 // (not taken from the simulator): well-formed, cut, garbled and oddly spaced ones.
+#include "link/shot_line.h"
 #include "link/status_parser.h"
 
 #include <QtTest>
@@ -348,6 +349,31 @@ private Q_SLOTS:
             QCOMPARE(s.bCroSensorsOn, !c.ok);
             QCOMPARE(s.bCroStatusOk, c.ok);
         }
+    }
+    // Shot texts: live lines and memory records, odd spacing, and what must not be read.
+    void shotTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("want"); // "folder string shot velocity units time temperature units", or "" = unreadable
+        const auto row = [](const char *name, const char *text, const char *want) { QTest::newRow(name) << QString::fromLatin1(text) << QString::fromLatin1(want); };
+        row("live with tag", "CAP:#07 2875.42 f/s 0.000696 sec  72.5 fah Lo=2861.10", "0 0 7 2875.42 f/s 0.000696 72.5 fah");
+        row("live, metric, frost", "#12  876.40 m/s 0.000695 *s*  -5.0 cel", "0 0 12 876.4 m/s 0.000695 -5 cel");
+        row("live, velocity without units", "#07 2875.42 0.000696 sec 72.5 fah", "");
+        row("memory compact", "MMR:03 2906.30 0.000688 72.3", "2 5 3 2906.3 m/s 0.000688 72.3 cel");
+        row("memory keyed", "MMR:Fol=01 Str=04 Sho=01 Vel=2906.30 f/s Tim=0.000688 sec Tmp=72.3 fah", "1 4 1 2906.3 m/s 0.000688 72.3 cel");
+        row("memory, field missing", "MMR:03 2906.30 0.000688", "");
+        row("memory, garbage", "MMR:03 29x6.30 0.000688 72.3", "");
+        row("memory end is no shot", "MMR:<End> Fol=02 Str=05", "");
+    }
+    void shotTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, want);
+        zx::MemoryHeader head = *zx::readMemoryHeader(u"MMR:Fol=02 Str=05 Siz=06 Vel=m/s Tim=sec Tmp=cel");
+        const auto r = text.startsWith(QLatin1String("MMR:")) ? zx::readMemoryShot(text, head) : zx::readShotLine(text);
+        const QString got = r ? QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8").arg(r->folder).arg(r->string).arg(r->shot).arg(r->velocity).arg(r->velocityUnits).arg(r->time).arg(r->temperature).arg(r->temperatureUnits) : QString();
+        QCOMPARE(got, want);
+        QCOMPARE(zx::readMemoryEnd(u" MMR:<End> Fol=02 Str=05"), (std::optional<std::pair<int, int>>{{2, 5}}));
     }
 };
 
