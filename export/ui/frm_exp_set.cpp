@@ -12,6 +12,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+#include <utility>
+
 namespace zx::xls {
 
 namespace {
@@ -116,19 +119,18 @@ FrmExpSet::FrmExpSet(ExportSetup &setup, QWidget *parent) : QWidget(parent, Qt::
     linked->setAttribute(Qt::WA_TransparentForMouseEvents); // display only
     linked->setFocusPolicy(Qt::NoFocus);
     auto *bookKeys = new QHBoxLayout;
-    const char *const bookTexts[] = {"New", "Open", "Close"};
-    for (int i = 0; i < 3; ++i) {
-        QPushButton *b = pushButton(book, arrayName("cmdBukKey", i), QString::fromLatin1(bookTexts[i]));
-        bookKeys->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, i] {
-            if (i == 0)
-                m_setup.newWorkbook();
-            else if (i == 1)
-                m_setup.openWorkbook();
-            else
-                m_setup.closeWorkbook();
-        });
-    }
+    using Handler = void (ExportSetup::*)();
+    const auto keyRow = [this](QWidget *parent, QHBoxLayout *row, const char *name,
+                               std::initializer_list<std::pair<const char *, Handler>> keys) {
+        int i = 0;
+        for (const auto &[text, handler] : keys) {
+            QPushButton *b = pushButton(parent, arrayName(name, i++), QString::fromLatin1(text));
+            row->addWidget(b);
+            connect(b, &QPushButton::clicked, this, [this, handler = handler] { (m_setup.*handler)(); });
+        }
+    };
+    keyRow(book, bookKeys, "cmdBukKey",
+           {{"New", &ExportSetup::newWorkbook}, {"Open", &ExportSetup::openWorkbook}, {"Close", &ExportSetup::closeWorkbook}});
     static_cast<QVBoxLayout *>(book->layout())->addLayout(bookKeys);
     grid->addWidget(book, 2, 1);
 
@@ -154,19 +156,8 @@ FrmExpSet::FrmExpSet(ExportSetup &setup, QWidget *parent) : QWidget(parent, Qt::
     m_progress->setSizePolicy(keepPlace);
 
     auto *keys = new QHBoxLayout;
-    const char *const keyTexts[] = {"Save", "Default", "Restore"};
-    for (int i = 0; i < 3; ++i) {
-        QPushButton *b = pushButton(this, arrayName("cmdExpSetKey", i), QString::fromLatin1(keyTexts[i]));
-        keys->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, i] {
-            if (i == 0)
-                m_setup.save();
-            else if (i == 1)
-                m_setup.setDefaults();
-            else
-                m_setup.restore();
-        });
-    }
+    keyRow(this, keys, "cmdExpSetKey",
+           {{"Save", &ExportSetup::save}, {"Default", &ExportSetup::setDefaults}, {"Restore", &ExportSetup::restore}});
     QPushButton *help = pushButton(this, QStringLiteral("cmdHelp"), QStringLiteral("Help"));
     connect(help, &QPushButton::clicked, this, [this] {
         if (m_setup.hooks.help)

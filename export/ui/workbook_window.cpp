@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -212,6 +213,7 @@ void WorkbookWindow::showWorkbook(wb::Workbook &book, const QString &filePath, W
         p.view->horizontalHeader()->setHighlightSections(true);
         p.view->setStyleSheet(QStringLiteral("QTableView { gridline-color: #d4d4d4; }"));
         p.view->viewport()->installEventFilter(this);
+        p.view->installEventFilter(this);
         connect(p.view->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, i](const QModelIndex &ix) {
             // The cell the user moved to becomes the sheet's active cell, as in a spreadsheet.
             if (m_book && ix.isValid()) {
@@ -364,6 +366,15 @@ void WorkbookWindow::goToAddress()
 
 bool WorkbookWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && m_book && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        // Delete empties the selected cells, as in a spreadsheet.
+        if (auto *view = qobject_cast<QTableView *>(watched)) {
+            const QModelIndexList cells = view->selectionModel()->selectedIndexes();
+            for (const QModelIndex &ix : cells)
+                view->model()->setData(ix, QString());
+            return true;
+        }
+    }
     if (event->type() != QEvent::MouseButtonDblClick || !m_book)
         return QMainWindow::eventFilter(watched, event);
     const int s = currentSheet();

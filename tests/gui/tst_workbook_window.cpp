@@ -52,6 +52,8 @@ struct Rig {
             ws.setFormat(r, 5, velocity);
         }
         ws.setFormula(7, 12, QStringLiteral("=MIN(E5:E7)"));
+        ws.setText(1, 1, QStringLiteral("Help"));
+        ws.setHyperlink(1, 1, tmp.path() + QStringLiteral("\\zenthlpx.htm")); // as written on Windows
         ws.setColumnHidden(2, true);
         ws.setRowHidden(3, true);
         book->setActiveSheet(kCapture);
@@ -137,6 +139,10 @@ void TestWorkbookWindow::doubleClickHandledNeverEdits()
 {
     Rig rig;
     QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    QUrl opened;
+    rig.window.openUrl = [&opened](const QUrl &url) { return opened = url, true; };
+    QTest::mouseClick(rig.view()->viewport(), Qt::LeftButton, {}, rig.cellRect(1, 1).center());
+    QCOMPARE(opened, QUrl::fromLocalFile(rig.tmp.path() + QStringLiteral("/zenthlpx.htm")));
     QTest::mouseDClick(rig.view()->viewport(), Qt::LeftButton, {}, rig.cellRect(6, 5).center());
     QCOMPARE(rig.events.doubleClicks, QStringList{QStringLiteral("Capture!E6")});
     QVERIFY(!rig.editing());
