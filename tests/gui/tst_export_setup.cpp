@@ -1,5 +1,8 @@
 // The export options window by its control names over its logic, and the export switches
 // read from the workbook's "iSetup" sheet.
+#include "app/app_context.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/splash_sequence.h"
 #include "export/export_settings_keys.h"
 #include "export/export_setup.h"
 #include "export/export_setup_actions.h"
@@ -70,6 +73,7 @@ private Q_SLOTS:
     void closeQuestion();
     void workbookButtons();
     void setupSheetSwitches();
+    void openedFromTheMainWindowMenus();
 };
 
 void TestExportSetup::nothingStoredShowsDefaults()
@@ -201,6 +205,29 @@ void TestExportSetup::setupSheetSwitches()
     sheet.clearCell(row, 4);
     QVERIFY(!readSetupSheetSwitches(sheet, &read, &error));
     QVERIFY(error.contains(QStringLiteral("is empty")));
+}
+
+void TestExportSetup::openedFromTheMainWindowMenus()
+{
+    TempSettings tmp;
+    tmp.selectChronographByHand();
+    ScriptedPrompter prompter;
+    AppContext ctx;
+    ctx.prompter = &prompter;
+    QPointer<FrmMdi> mdi = runSplashSequence(ctx);
+    QVERIFY(mdi);
+    for (const char *entry : {"mnuRemExpSetup", "mnuExcLinkSetup"}) {
+        ctx.soft.softTest = QByteArray(entry) == "mnuExcLinkSetup";
+        mdi->findChild<QAction *>(QString::fromLatin1(entry))->trigger();
+        QWidget *window = nullptr; // a window of its own
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmExpSet"))
+                window = w;
+        QVERIFY2(window && window->isVisible(), entry);
+        QCOMPARE(window->findChild<QPushButton *>(QStringLiteral("cmdRfrsh_5"))->isEnabled(), ctx.soft.softTest);
+        window->close();
+    }
+    mdi->closeByProgram();
 }
 
 QTEST_MAIN(TestExportSetup)
