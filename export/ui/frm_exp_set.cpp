@@ -178,6 +178,13 @@ FrmExpSet::FrmExpSet(ExportSetup &setup, QWidget *parent) : QWidget(parent, Qt::
     m_setup.hooks.closeWindow = [this] { close(); };
 }
 
+FrmExpSet::~FrmExpSet()
+{
+    // The logic outlives the window.
+    m_setup.hooks.changed = nullptr;
+    m_setup.hooks.closeWindow = nullptr;
+}
+
 void FrmExpSet::openWindow()
 {
     if (!isVisible())

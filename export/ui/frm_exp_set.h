@@ -13,6 +13,7 @@ class FrmExpSet : public QWidget {
     Q_OBJECT
 public:
     explicit FrmExpSet(ExportSetup &setup, QWidget *parent = nullptr);
+    ~FrmExpSet() override;
 
     // Loads the options and shows the window (raised when it is open already).
     void openWindow();
