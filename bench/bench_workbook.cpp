@@ -1,14 +1,21 @@
-// Shot rows into a workbook and out to .xlsx: the export's own row layout (values, nine
-// formulas per row, fonts and number formats, a copied header pair every 40 shots), written
-// through the workbook model and the .xlsx writer. Prints the time and peak memory, then runs
-// bench_workbook_openpyxl.py on the same rows when /usr/bin/python3 has openpyxl.
-// Usage: bench_workbook [shot rows, default 10000]
+// 10,000 "CAP:" lines of a CFile exported to a workbook the way the menu's CFile export does it
+// (the CFile read, the export driver, the workbook model, the .xlsx writer), blocks of 40.
+// Prints the CPU time and peak memory, then runs bench_workbook_openpyxl.py on the same rows
+// when /usr/bin/python3 has openpyxl.
+// Usage: bench_workbook [shot lines, default 10000]
+#include "bench/bench_doubles.h"
+#include "export/cfile_source.h"
+#include "export/excel_link.h"
+#include "export/export_driver.h"
+#include "link/logpad_sink.h"
+#include "link/progress_sink.h"
 #include "export/export_template.h"
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -34,75 +41,31 @@ long peakKb(int who)
     return u.ru_maxrss;
 }
 
-CellFormat fmt(double size, bool bold, int color, const char *number = "")
-{
-    CellFormat f;
-    f.fontSize = size;
-    f.bold = bold;
-    f.colorIndex = color;
-    f.numberFormat = QString::fromLatin1(number);
-    f.align = HAlign::Center;
-    return f;
-}
+class QuietLogPad : public zx::LogPadSink {
+public:
+    void logPadWrite(const QString &, int, int, int) override {}
+    void captureText(const QString &) override {}
+    bool hasActiveCFile() const override { return true; }
+};
 
-// One export of `shots` shot rows onto the "Capture" sheet, in blocks of 40.
-void writeShots(Workbook &book, const Worksheet &templ, int shots)
+// A plain CFile of `shots` shot lines, strings of 40, as the chronograph prints them.
+bool writeCFile(const QString &path, int shots)
 {
-    Worksheet &ws = book.sheet(zx::xls::kLastShotSheet - 1);
-    const CellFormat seq = fmt(8, false, 5, "0"), ident = fmt(8, false, 5), big = fmt(10, true, kColorAutomatic),
-                     velocity = fmt(10, true, kColorAutomatic, "0.00"), plain = fmt(8, false, kColorAutomatic),
-                     stat = fmt(8, false, 5, "0.00"), weight = fmt(8, true, kColorAutomatic, "0.00"),
-                     power = fmt(8, false, 3);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
     unsigned noise = 12345;
-    int row = zx::xls::kFirstShotRow, start = row;
+    QByteArray text;
     for (int shot = 0; shot < shots; ++shot) {
-        const int n = shot % 40 + 1;
-        if (n == 1) {
-            templ.copyRowTo(zx::xls::kNamesRow, ws, row);
-            templ.copyRowTo(zx::xls::kUnitsRow, ws, row + 1);
-            row += 2;
-            start = row;
-        }
         noise = noise * 1103515245u + 12345u;
         const double v = 2800 + double((noise >> 16) % 2000) / 100.0;
-        const QString r = QString::number(row), s = QString::number(start);
-        auto put = [&](int col, const CellValue &value, const CellFormat &f) {
-            ws.setValue(row, col, value);
-            ws.setFormat(row, col, f);
-        };
-        auto formula = [&](int col, const QString &text, const CellFormat &f) {
-            ws.setFormula(row, col, text);
-            ws.setFormat(row, col, f);
-        };
-        put(1, double(shot + 1), seq);
-        put(2, 1.0, ident);
-        put(3, double(shot / 40 + 1), ident);
-        put(4, double(n), big);
-        put(5, v, velocity);
-        put(6, QStringLiteral("f/s"), plain);
-        put(7, 0.0021 + n * 1e-6, big);
-        put(8, QStringLiteral("sec"), plain);
-        put(9, 68.0, big);
-        put(10, QStringLiteral("fah"), plain);
-        put(11, double(n), ident);
-        formula(12, QStringLiteral("=MIN(E") + s + QStringLiteral(":E") + r + u')', stat);
-        formula(13, QStringLiteral("=MAX(E") + s + QStringLiteral(":E") + r + u')', ident);
-        formula(14, QStringLiteral("=AVERAGE(E") + s + QStringLiteral(":E") + r + u')', ident);
-        formula(15, QStringLiteral("=(M") + r + QStringLiteral("-L") + r + u')', ident);
-        if (n < 2) {
-            put(16, 0.0, ident);
-            put(17, 0.0, ident);
-        } else {
-            formula(16, QStringLiteral("=STDEV(E") + s + QStringLiteral(":E") + r + u')', ident);
-            formula(17, QStringLiteral("=(P") + r + QStringLiteral("* 100)/N") + r, ident);
-        }
-        put(18, 150.0, weight);
-        formula(19, QStringLiteral("=($E%1*iSetup!$D$6*$E%1*iSetup!$D$6 * ($R%1*iSetup!$D$4/2000))").arg(r), power);
-        formula(20, QStringLiteral("=($E%1*iSetup!$D$6*$R%1*iSetup!$D$4)").arg(r), power);
-        formula(21, QStringLiteral("=($E%1*$R%1/1000)").arg(r), power);
-        ws.setActiveCell({row, 1});
-        ++row;
+        text += QStringLiteral("CAP:#%1 %2 f/s %3 sec  68.0 fah\r\n")
+                    .arg(shot % 40 + 1, 2, 10, QLatin1Char('0'))
+                    .arg(v, 7, 'f', 2)
+                    .arg(2.0 / v, 0, 'f', 6)
+                    .toLatin1();
     }
+    return f.write(text) == text.size();
 }
 
 } // namespace
@@ -112,27 +75,42 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int shots = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("CBoox.xlsx"));
+    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    const QString cfile = dir.filePath(QStringLiteral("shots.txt"));
+    qputenv("ZX_PROGRAM_DIR", dir.filePath(QStringLiteral("program")).toLocal8Bit());
+    if (!writeCFile(cfile, shots))
+        return 1;
+    zx::bench::SilentPrompter prompter;
+    zx::bench::NoChooser chooser;
+    QuietLogPad logPad;
+    zx::NullProgressSink progress;
+    zx::xls::ExcelLink link(prompter, chooser, zx::ProgramFiles::forDesktop());
+    link.setNewBookPath(path);
+    if (link.connect(3) != 0) // the templates are made once per program folder, not timed
+        return 1;
 
     const long memBefore = peakKb(RUSAGE_SELF);
     const double cpuBefore = cpuSeconds(RUSAGE_SELF);
     QElapsedTimer total;
     total.start();
-    auto templ = zx::xls::buildExportTemplate();
-    auto book = zx::xls::buildExportTemplate();
-    writeShots(*book, templ->sheet(zx::xls::kLastShotSheet - 1), shots);
-    const double fillCpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
-    const XlsxResult w = writeXlsx(*book, path);
-    const qint64 totalNs = total.nsecsElapsed();
-    const double ourCpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
-    if (!w.ok) {
-        std::fprintf(stderr, "%s\n", qPrintable(w.error));
+    QString text, error;
+    zx::xls::ExportSources sources;
+    sources.cfileText = [&] { return text; };
+    if (!zx::xls::readCFileText(cfile, text, error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    std::printf("zentrix: %d shot rows (9 formulas each) -> %.1f MB .xlsx\n", shots,
-                QFileInfo(path).size() / 1e6);
-    std::printf("  CPU: model %.3f s + write %.3f s = %.3f s (goal < 0.4 s); wall %.3f s\n", fillCpu,
-                ourCpu - fillCpu, ourCpu, totalNs / 1e9);
+    zx::xls::ExportDriver driver(link, sources, logPad, progress, zx::xls::ExportOptions{});
+    const int result = driver.exportCFile();
+    const qint64 totalNs = total.nsecsElapsed();
+    const double ourCpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
+    if (result != 0) {
+        std::fprintf(stderr, "export failed (%d) %s\n", result, qPrintable(link.lastError()));
+        return 1;
+    }
+    std::printf("zentrix: %d CAP: lines of a CFile -> %d shot rows (9 formulas each) -> %.1f MB .xlsx\n", shots,
+                driver.rowsWritten(), QFileInfo(path).size() / 1e6);
+    std::printf("  CPU %.3f s (goal < 0.4 s); wall %.3f s\n", ourCpu, totalNs / 1e9);
     std::printf("  peak memory %.1f MB (%.1f MB before)\n", peakKb(RUSAGE_SELF) / 1024.0, memBefore / 1024.0);
 
     const QString script = QStringLiteral(ZX_SOURCE_DIR "/bench/bench_workbook_openpyxl.py");

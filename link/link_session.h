@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -88,6 +89,9 @@ public:
     std::array<QString, kExcSlots> sExcLine;
     qint16 iExcPut = 0, iExcGet = 0, iExcPend = 0, iExcOver = 0, iExcLines = 0, iExcEndCnt = 0;
     QString sExcCur;
+    // While set, every completed line is also appended here: a memory listing for the workbook
+    // export is longer than the terminal text keeps.
+    QStringList *listingLines = nullptr;
     qint16 iLogFile = 0;
     bool bLogRun = false;
     QString sCom2Rsp;

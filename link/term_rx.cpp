@@ -108,6 +108,8 @@ void LinkSession::termRx(const QString &text)
         pos = cr + 1;
         if (!tmrCrxHed.expired() && !sCroHedMark.isEmpty() && slot.contains(sCroHedMark))
             tmrCrxHed.restart();
+        if (listingLines)
+            listingLines->append(slot);
         if (bExcCapture && isCaptureLine(slot)) {
             sExcLine[size_t(iExcPut)] = slot;
             bump(iExcLines);

@@ -126,6 +126,12 @@ void Worksheet::setFormat(int row, int col, const CellFormat &format)
         cellForWrite(row, col).format = m_book->formatId(format);
 }
 
+void Worksheet::setFormatId(int row, int col, std::uint16_t formatId)
+{
+    if (validCell(row, col))
+        cellForWrite(row, col).format = formatId;
+}
+
 void Worksheet::setColumnWidth(int col, double width)
 {
     if (col >= 1 && col <= kMaxColumns)

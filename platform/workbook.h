@@ -45,6 +45,8 @@ public:
     QString formula(int row, int col) const; // empty when the cell holds none
     const CellFormat &format(int row, int col) const;
     void setFormat(int row, int col, const CellFormat &format);
+    // The same with an id from Workbook::formatId (writers of many cells look it up once).
+    void setFormatId(int row, int col, std::uint16_t formatId);
 
     // Last row and column that ever held a cell (0, 0 for an empty sheet).
     CellAddr usedExtent() const { return {m_lastRow, m_lastCol}; }

@@ -164,14 +164,18 @@ int RemoteOps::croDownload(int destination, int scope)
     return code;
 }
 
-int RemoteOps::croGetShots(int scope)
+int RemoteOps::croGetShots(int scope, QStringList *listing)
 {
     const bool cfileLink = m_link.bRxTo[1];
     m_link.bRxTo[1] = false;
     int result = 1;
     m_ops.getStatus();
     if (m_link.cro.bCroStatusOk) {
+        if (listing)
+            listing->clear();
+        m_link.listingLines = listing;
         croDownload(0, scope);
+        m_link.listingLines = nullptr;
         result = downloadSucceeded ? 0 : 2;
     }
     m_link.bRxTo[1] = cfileLink;

@@ -6,6 +6,7 @@
 // the transactions; callers hold the one-chronograph-task guard around it. The capture and
 // terminal links, the sensors and the chronograph's menu are put back whatever the outcome.
 #include <QString>
+#include <QStringList>
 
 namespace zx {
 
@@ -30,8 +31,9 @@ public:
     // (1 chronograph silent or no CFile, 2 no answer to Esc and "D", 3 listing failed).
     int croDownload(int destination, int scope);
     // The export's entry: downloads into the terminal buffer. 0 success, 1 no chronograph
-    // status, 2 download failed (then the "Err(" box is shown).
-    int croGetShots(int scope);
+    // status, 2 download failed (then the "Err(" box is shown). The listing's lines are also
+    // collected into `listing` when given (the terminal keeps only its last 32,750 characters).
+    int croGetShots(int scope, QStringList *listing = nullptr);
     // One memory operation on the shot, string or folder under the chronograph's cursor, or
     // on the eDisk (delete = clear; undelete and restore bring back every string). True when
     // the chronograph did all of it.

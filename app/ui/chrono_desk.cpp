@@ -6,6 +6,7 @@
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/mode_apply.h"
+#include "app/ui/setup_desk.h"
 #include "cfile/capture_stack.h"
 #include "cfile/chrono_stack.h"
 #include "cfile/ui/cfile_workspace.h"
@@ -180,11 +181,7 @@ ChronoDesk::ChronoDesk(FrmMdi &mdi, CFileWorkspace &ws)
     p.capture.warn.setChronoWarnings([&ctx] { return ctx.showWarnRV; });
     h.noteDisabled = [&ctx] { zx::noteDisabled(*ctx.prompter, ctx.soft.userLevel); };
     h.softDebug = [&ctx] { return ctx.soft.softDebug; };
-    // The setup panel and the sensors dialog come with the remote panel; until then
-    // their commands say so.
-    h.openSensorsDialog = h.noteDisabled;
-    h.openSetupPanel = h.noteDisabled;
-    h.openControlDialog = h.noteDisabled;
+    new SetupDesk(mdi, *this);   // the setup panel, the sensors and control dialogs
 
     // Typed keys go to the end of the LogPad while recording (unless SoftEdit).
     ws.setJumpToEndOnKey([this, &ctx] { return m_parts->link.bRxTo[1] && !ctx.soft.softEdit; });
@@ -257,6 +254,7 @@ ProgramState ChronoDesk::gather() const
     s.clearRegistry = ctx.soft.clearRegistry;
     s.moreOptions = ctx.soft.softMore;
     s.softEdit = ctx.soft.softEdit;
+    s.excelOpen = l.bExcCapture;
     if (FrmDocument *doc = m_ws.activeWindow()) {
         const QTextCursor c = doc->rtfText()->textCursor();
         s.hasCFile = true;

@@ -8,6 +8,7 @@
 #include "app/ui/frm_splash.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/edit_commands.h"
+#include "app/ui/excel_desk.h"
 #include "app/ui/remote_panel_desk.h"
 #include "cfile/cfile_names.h"
 #include "cfile/journal_recovery.h"
@@ -59,7 +60,8 @@ FrmMdi *runSplashSequence(AppContext &ctx)
         desk->statusRefresh().zapFgs();
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
-    installExportSetup(*mdi);
+    installExcelDesk(*mdi);
+    installExportSetup(*mdi); // after the Excel menu is made
 
     // 4.-6. Command state, fonts, layout.
     splash->setStatus(QStringLiteral("Loading LogPad Setup..."));

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -366,17 +367,22 @@ QWidget *FrmRemCtr::buildHardwarePage()
 
 QWidget *FrmRemCtr::buildExportPage()
 {
+    // The choices only; the main window's workbook side connects cmdExp2Excel to the export.
     auto *page = new QWidget(this);
     page->setObjectName(QStringLiteral("fraKeyCtrSExp"));
     auto *lay = new QVBoxLayout(page);
-    auto *note = new QLabel(QStringLiteral("The export of shots to an Excel workbook comes with the workbook link.\n"
-                                           "Until then, download into a CFile on the Download page."),
-                            page);
-    note->setObjectName(QStringLiteral("lblExpNote"));
-    note->setAlignment(Qt::AlignCenter);
-    note->setWordWrap(true);
-    lay->addStretch(1);
-    lay->addWidget(note);
+    auto *source = new QGroupBox(QStringLiteral("Export to Excel Workbook"), page);
+    auto *choices = new QVBoxLayout(source);
+    const char *names[] = {"Current String", "Current Folder", "eDisk (all shots)"};
+    for (int i = 0; i < 3; ++i) {
+        auto *opt = new QRadioButton(QString::fromLatin1(names[i]), source);
+        opt->setObjectName(arrayName("optExpSrc", i));
+        choices->addWidget(opt);
+    }
+    QPushButton *go = button(page, QStringLiteral("cmdExp2Excel"), QStringLiteral("Export"),
+                             QStringLiteral("Download the chosen shots and write them into the linked workbook"));
+    lay->addWidget(source);
+    lay->addWidget(go, 0, Qt::AlignRight);
     lay->addStretch(1);
     return page;
 }

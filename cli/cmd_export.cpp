@@ -1,0 +1,94 @@
+// zentrix-cli export --cfile FILE --out BOOK.xlsx [--weight GRAINS]
+// zentrix-cli export --port P --scope string|folder|edisk --out BOOK.xlsx [--weight GRAINS]
+// The CFile's "CAP:" lines, or the chronograph's memory downloaded first, written into a new
+// workbook as the program's export commands write them. Exit 0 only after a complete export.
+#include "cli/cli_cfile.h"
+#include "cli/cli_command.h"
+#include "cli/cli_remote.h"
+#include "export/cfile_source.h"
+#include "export/excel_link.h"
+#include "export/export_driver.h"
+#include "export/export_template.h"
+#include "platform/workbook.h"
+
+#include <QFileInfo>
+
+namespace {
+
+using namespace zx::cli;
+using namespace zx::xls;
+
+void fail(const QString &text) { printText(QStringLiteral("zentrix-cli export: ") + text + u'\n', true); }
+
+// The one place that knows the output formats: where the workbook is written for --out.
+bool outputSupported(const QString &out) { return QFileInfo(out).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0; }
+
+// --weight: the bullet weight cell (grains) of every shot sheet, before any block reads it.
+void setWeight(ExcelLink &link, double grains)
+{
+    for (int sheet = 1; sheet <= kLastShotSheet; ++sheet)
+        link.writer()->sheet(sheet).setValue(kGrainsWeightCell.row, kGrainsWeightCell.col, grains);
+}
+
+int runExport(const QStringList &args)
+{
+    const QString out = option(args, QStringLiteral("--out"));
+    const QString cfile = option(args, QStringLiteral("--cfile"));
+    const QStringList scopes{QStringLiteral("string"), QStringLiteral("folder"), QStringLiteral("edisk")};
+    const int scope = int(scopes.indexOf(option(args, QStringLiteral("--scope")).toLower())) + 1;
+    bool weightOk = true;
+    const QString weightText = option(args, QStringLiteral("--weight"));
+    const double weight = weightText.isEmpty() ? 0 : weightText.toDouble(&weightOk);
+    if (out.isEmpty() || !outputSupported(out) || (cfile.isEmpty() == (scope < 1)) || !weightOk) {
+        fail(QStringLiteral("--out BOOK.xlsx and either --cfile FILE or --port P --scope string|folder|edisk "
+                            "are required; --weight takes a number of grains"));
+        return 2;
+    }
+    QString text, error;
+    if (!cfile.isEmpty() && !readCFileText(cfile, text, error)) {
+        fail(error);
+        return 1;
+    }
+    std::unique_ptr<OpsSession> s;
+    std::unique_ptr<RemoteSession> remote;
+    if (cfile.isEmpty()) {
+        s = makeOpsSession(args);
+        if (!s)
+            return 2;
+        remote = std::make_unique<RemoteSession>(*s, false);
+    }
+    ConsolePrompter prompter(hasFlag(args, QStringLiteral("--yes")));
+    ConsoleLogPad logPad;
+    NoFileChooser chooser;
+    zx::NullProgressSink progress;
+    ExcelLink link(s ? s->cli->prompter : prompter, chooser, zx::ProgramFiles::forDesktop());
+    link.setNewBookPath(QFileInfo(out).absoluteFilePath());
+    ExportSources sources;
+    sources.cfileText = [&] { return text; };
+    if (remote)
+        sources.download = [&](int sc, QStringList &lines) { return remote->ops.croGetShots(sc, &lines); };
+    int result = link.connect(3);
+    if (result == 0) {
+        if (!weightText.isEmpty())
+            setWeight(link, weight);
+        ExportDriver driver(link, sources, s ? static_cast<zx::LogPadSink &>(s->cli->logPad) : logPad, progress,
+                            ExportOptions{});
+        result = cfile.isEmpty() ? driver.run(3, SrcMemory, scope, scope) : driver.exportCFile();
+        if (result == 0 && !link.save())
+            fail(link.lastError());
+    }
+    if (s)
+        endOpsSession(*s);
+    if (result != 0) {
+        fail(result > 1000 ? QStringLiteral("Zentrix to Excel Connection Failed...! (") + QString::number(result - 1000) + u')'
+                           : QStringLiteral("Failed to complete data export...! (") + QString::number(result) + u')');
+        return 1;
+    }
+    return 0;
+}
+
+Registrar reg({"export", "--cfile FILE | --port P --scope string|folder|edisk, --out BOOK.xlsx [--weight GRAINS]: "
+                         "shots into a workbook",
+               runExport});
+
+} // namespace

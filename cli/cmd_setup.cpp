@@ -1,0 +1,75 @@
+// zentrix-cli setup --port P [set NAME VALUE]: the RV5 setup panel on the console. Without
+// "set" it prints every value the panel shows, one "name: value" line each; with it, it
+// changes one setting through the panel's own operation and prints the value read back.
+#include "cli/cli_command.h"
+#include "cli/cmd_ops_host.h"
+#include "setup/cro_setup.h"
+#include "setup/setup_settings.h"
+
+namespace {
+
+int runSetup(const QStringList &args)
+{
+    using namespace zx::cli;
+    const qsizetype at = args.indexOf(QStringLiteral("set"));
+    QString name, value;
+    if (at >= 0) {
+        if (at + 2 >= args.size()) {
+            printText(QStringLiteral("zentrix-cli setup: set NAME VALUE, NAME one of %1\n")
+                          .arg(zx::setupSettingNames().join(QStringLiteral(", "))),
+                      true);
+            return 2;
+        }
+        name = args.at(at + 1);
+        value = args.at(at + 2);
+        const QString error = zx::checkSetupValue(name, value);
+        if (!error.isEmpty()) {
+            printText(QStringLiteral("zentrix-cli setup: ") + error + QLatin1Char('\n'), true);
+            return 2;
+        }
+    }
+    auto s = makeOpsSession(args);
+    if (!s)
+        return 1;
+    zx::LinkSession &link = *s->cli->link;
+    if (!link.croConnect()) {
+        printText(QStringLiteral("RV5 not found on port COM%1\n").arg(s->cli->comNumber), true);
+        endOpsSession(*s);
+        return 1;
+    }
+    zx::CroSetup setup(*s->ops, s->cli->prompter);
+    s->ops->getStatus();
+    setup.open();
+    if (!link.cro.bCroStatusOk) {
+        printText(zx::CroSetup::statusFailure() + QLatin1Char('\n'), true);
+        endOpsSession(*s);
+        return 1;
+    }
+    int rc = 0;
+    if (name.isEmpty()) {
+        setup.readSwitch(zx::CroSetup::MemAlarm);
+        setup.readSwitch(zx::CroSetup::ExpertMode);
+        for (const auto &[n, v] : zx::setupValues(setup))
+            printText(n + QStringLiteral(": ") + v + QLatin1Char('\n'));
+    } else {
+        const bool ok = zx::applySetupValue(setup, name, value);
+        const QString shown = zx::setupValue(setup, name);
+        printText(name + QStringLiteral(": ") + shown + QLatin1Char('\n'));
+        if (!ok || shown != value) {
+            if (link.cro.bCroLinkOk)   // the chronograph answered but went no further
+                printText(QStringLiteral("zentrix-cli setup: the RV5 does not take %1 %2; it shows %3\n").arg(name, value, shown),
+                          true);
+            rc = 1;
+        }
+    }
+    endOpsSession(*s);
+    return rc;
+}
+
+zx::cli::Registrar reg({"setup", "--port P [--scale F] [set NAME VALUE]  print the RV5's setup values, or change one "
+                                 "(sensors, sensitivity, archery, rapid-fire, velocity-units, temperature-units, "
+                                 "power-down, power-down-time, string-size, mode, memory-alarm, expert-mode, "
+                                 "send-capture-tag, send-temperature, send-stats)",
+                        runSetup});
+
+} // namespace

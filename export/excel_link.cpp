@@ -1,0 +1,397 @@
+#include "export/excel_link.h"
+
+#include "cfile/file_chooser.h"
+#include "export/export_template.h"
+#include "platform/prompter.h"
+#include "platform/workbook.h"
+#include "platform/xlsx_file.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zx::xls {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kCaptureSheet = kLastShotSheet;
+
+bool copyThroughSaveFile(const QString &from, const QString &to)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile out(to);
+    return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) >= 0 && out.commit();
+}
+
+// A template sheet brought into a workbook: cells, formats, widths and heights.
+void copySheet(const wb::Worksheet &from, wb::Worksheet &to)
+{
+    for (int row = 1; row <= from.usedExtent().row; ++row)
+        from.copyRowTo(row, to, row);
+    for (int col = 1; col <= from.lastFormattedColumn(); ++col)
+        to.setColumnWidth(col, from.columnWidth(col));
+    to.setActiveCell(from.activeCell());
+}
+
+bool isNumberCell(const wb::Worksheet &ws, wb::CellAddr a) { return wb::isNumber(ws.value(a.row, a.col)); }
+
+} // namespace
+
+bool prepareTemplateFiles(const ProgramFiles &files)
+{
+    QDir().mkpath(files.folder());
+    const QString master = files.path(QString::fromLatin1(kMasterTemplateFile));
+    if (!QFileInfo::exists(master) && !writeExportTemplate(master).ok)
+        return false;
+    for (const char *name : {kTemplateFile, kSecondTemplateFile}) {
+        const QString path = files.path(QString::fromLatin1(name));
+        if (!QFileInfo::exists(path) && !copyThroughSaveFile(master, path))
+            return false;
+    }
+    return true;
+}
+
+ExcelLink::ExcelLink(Prompter &prompter, FileChooser &chooser, ProgramFiles files)
+    : m_prompter(prompter), m_chooser(chooser), m_files(std::move(files))
+{
+}
+
+ExcelLink::~ExcelLink() = default;
+
+int ExcelLink::fail(int stage)
+{
+    linked = false;
+    exporting = false;
+    m_writer.reset();
+    return stage;
+}
+
+int ExcelLink::excOpen(int mode, const QString &callerTitle)
+{
+    // 1.
+    exporting = true;
+    if (linked)
+        return fail(9);
+    // 2. The program's own workbook is always there, of a version it knows, ready, and its
+    // window reports to this link.
+    connected = true;
+    // 3.
+    if (!prepareTemplateFiles(m_files)) {
+        m_prompter.inform(callerTitle + kCrLf + QStringLiteral("Error creating Excle file name...!"));
+        return fail(30);
+    }
+    // 4.
+    OpenBook opened;
+    if (mode != 1) {
+        opened.book = std::make_unique<wb::Workbook>();
+        opened.path = m_newBookPath.isEmpty()
+                          ? m_files.path(QStringLiteral("Book-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".xlsx"))
+                          : m_newBookPath;
+    } else if (const int stage = chooseOwnBook(opened)) {
+        return fail(stage);
+    }
+    m_books.push_back(std::move(opened));
+    // 5.
+    if (m_books.size() >= 2) {
+        m_books.pop_back();
+        return fail(13);
+    }
+    wb::Workbook &book = *m_books.front().book;
+    // 6.
+    if (const int stage = prepare(book, mode != 1))
+        return fail(stage);
+    // 7.
+    if (mode != 1) {
+        wb::Worksheet &first = book.sheet(0);
+        first.setValue(1, 1, QStringLiteral("Help"));
+        first.setHyperlink(1, 1, m_files.path(QString::fromLatin1(kHelpPageFile)));
+    }
+    // 8.
+    for (const char *name : kSheetNames)
+        if (!book.sheet(QString::fromLatin1(name)))
+            return fail(90);
+    if (!save())
+        return fail(90);
+    linked = true;
+    exporting = false;
+    if (m_view)
+        m_view->showWorkbook(book, bookPath(), this);
+    if (hooks.refreshMain)
+        hooks.refreshMain();
+    return 0;
+}
+
+int ExcelLink::chooseOwnBook(OpenBook &out)
+{
+    const QString reserved = QString::fromLatin1(kTemplateFile);
+    QString path;
+    bool rename = false;
+    for (;;) {
+        if (hooks.progressVisible)
+            hooks.progressVisible(false);
+        const QStringList chosen = m_chooser.openFiles(QStringLiteral("Open"), QStringLiteral("CBoox files (*.xlsx)|*.xlsx|"), false);
+        if (hooks.progressVisible)
+            hooks.progressVisible(true);
+        if (chosen.isEmpty() || chosen.front().isEmpty())
+            return 12;
+        path = chosen.front();
+        if (QFileInfo(path).fileName().compare(reserved, Qt::CaseInsensitive) != 0)
+            break;
+        const QString renamed = QString::fromLatin1(kRenamedTemplateFile);
+        const QString text = QStringLiteral("File name  ") + reserved + QStringLiteral("  is reserved for Excel Templates.") + kCrLf
+                             + QStringLiteral("This name can not be used for your own work because of conflict.") + kCrLf
+                             + QStringLiteral("You must choose another file, rename this one, or let zentrix fix it.  ") + kCrLf
+                             + QStringLiteral("To resolve this conflict  ") + reserved + QStringLiteral("  file will be renamed to") + kCrLf
+                             + QStringLiteral("\t\t") + renamed + kCrLf + kCrLf + QStringLiteral("Do you want to rename  ") + reserved
+                             + QStringLiteral("  file to ") + renamed + QStringLiteral("  ?");
+        const MsgAnswer a = m_prompter.ask(text, MsgButtons::YesNoCancel, 3);
+        if (a == MsgAnswer::Cancel)
+            return 12;
+        if (a == MsgAnswer::Yes) {
+            rename = true;
+            break;
+        }
+    }
+    QString error;
+    out.book = wb::readXlsx(path, &error);
+    if (!out.book) {
+        m_lastError = error;
+        return 12;
+    }
+    out.path = path;
+    if (rename) {
+        out.path = QFileInfo(path).dir().filePath(QString::fromLatin1(kRenamedTemplateFile));
+        const wb::XlsxResult w = wb::writeXlsx(*out.book, out.path);
+        if (!w.ok) {
+            m_lastError = w.error;
+            return 12;
+        }
+    }
+    return 0;
+}
+
+int ExcelLink::prepare(wb::Workbook &book, bool newBook)
+{
+    // The template file must be there and readable; its sheets are brought in from the template
+    // the program builds, because the .xlsx reader keeps no cell formats.
+    QString error;
+    if (!wb::readXlsx(m_files.path(QString::fromLatin1(kTemplateFile)), &error)) {
+        m_lastError = error;
+        return 40;
+    }
+    m_template = buildExportTemplate();
+    int step = 0;
+    for (const char *name : kSheetNames) {
+        ++step;
+        const QString sheetName = QString::fromLatin1(name);
+        const wb::Worksheet *from = m_template->sheet(sheetName);
+        if (!from)
+            return 40 + step;
+        if (!book.sheet(sheetName))
+            copySheet(*from, book.addSheet(sheetName));
+    }
+    // The template measures: the identifier columns get their width back when shown again.
+    const wb::Worksheet &shots = *m_template->sheet(QString::fromLatin1(kSheetNames[0]));
+    if (shots.columnWidth(2) <= 0 || shots.columnWidth(3) <= 0)
+        return 60;
+    m_widths = {shots.columnWidth(2), shots.columnWidth(3)};
+    const wb::Worksheet &setup = *book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1]));
+    if (!isNumberCell(setup, kGrainsToGramsCell))
+        return 70;
+    if (!isNumberCell(setup, kGramsToGrainsCell))
+        return 71;
+    if (!isNumberCell(setup, kFeetToMetresCell))
+        return 72;
+    m_writer = std::make_unique<ShotSheetWriter>(book, *m_template->sheet(QString::fromLatin1(kSheetNames[kCaptureSheet - 1])));
+    if (newBook)
+        book.setActiveSheet(0);
+    return 0;
+}
+
+int ExcelLink::connect(int mode)
+{
+    const int stage = excOpen(mode);
+    if (stage == 0)
+        return 0;
+    m_prompter.inform(QStringLiteral("Zentrix to Excel Connection Failed...!"), {}, MsgIcon::Exclamation);
+    return 1000 + stage;
+}
+
+bool ExcelLink::save()
+{
+    if (!book())
+        return false;
+    const wb::XlsxResult r = wb::writeXlsx(*book(), bookPath());
+    m_lastError = r.error;
+    return r.ok;
+}
+
+void ExcelLink::sheetChanged(int sheet)
+{
+    if (m_view && linked)
+        m_view->cellsChanged(sheet - 1);
+}
+
+void ExcelLink::writeLinkStatus(const QString &text)
+{
+    wb::Worksheet &ws = m_writer->sheet(kCaptureSheet);
+    ws.setValue(kLinkStatusCell.row, kLinkStatusCell.col, text);
+    wb::CellFormat f;
+    f.fontSize = 10;
+    f.bold = true;
+    f.colorIndex = text == u"Link On" ? 10 : 3;
+    f.align = wb::HAlign::Left;
+    ws.setFormat(kLinkStatusCell.row, kLinkStatusCell.col, f);
+    ws.setActiveCell(kLinkStatusCell);
+    book()->setActiveSheet(book()->sheetIndex(ws.name()));
+    sheetChanged(kCaptureSheet);
+}
+
+void ExcelLink::beginCapture()
+{
+    ShotSheetWriter &w = *m_writer;
+    w.sequence = 0;
+    const QString model = hooks.chronoModel ? hooks.chronoModel() : QStringLiteral("RV5");
+    m_captureCounter = w.beginExport(kCaptureSheet, QStringLiteral("Source Of This Data: ") + QString::fromLatin1(kSheetNames[kCaptureSheet - 1])
+                                                        + QStringLiteral(" from ") + model);
+    w.beginBlock(kCaptureSheet, {QStringLiteral("CAP"), m_captureCounter, QStringLiteral("Pause(0)"), ShotRecord{}});
+    newBlockRequest = false; // the block just begun takes the first shot
+}
+
+void ExcelLink::linkOn()
+{
+    if (exporting)
+        return;
+    if (!linked && connect(3) != 0)
+        return;
+    if (exporting || !linked)
+        return;
+    beginCapture();
+    liveLink = true;
+    liveSkipped = 0;
+    if (hooks.liveQueue)
+        hooks.liveQueue(true);
+    writeLinkStatus(QStringLiteral("Link On"));
+    save();
+    if (hooks.chronoWarnings && hooks.chronoWarnings() && !(hooks.chronoReady && hooks.chronoReady())
+        && m_prompter.ask(QStringLiteral("Calibrate Chronograph Now?"), MsgButtons::YesNo, 2) == MsgAnswer::Yes
+        && hooks.calibrate)
+        hooks.calibrate();
+    if (hooks.refreshMain)
+        hooks.refreshMain();
+}
+
+void ExcelLink::linkOff()
+{
+    if (exporting || !linked)
+        return;
+    if (hooks.recordingShots && hooks.recordingShots()) {
+        const QString text = QStringLiteral("Excel can not be Unlinked while Chronograph") + kCrLf
+                             + QStringLiteral("sensors are still on, this may cause loss of data.") + kCrLf
+                             + QStringLiteral("You must first turn sensors off - click on <Stop>.") + kCrLf + kCrLf
+                             + QStringLiteral("Do you want to Unlink Excel anyway.?");
+        if (m_prompter.ask(text, MsgButtons::YesNo, 2) != MsgAnswer::Yes)
+            return;
+    }
+    writeLinkStatus(QStringLiteral("Link Off"));
+    liveLink = false;
+    if (hooks.liveQueue)
+        hooks.liveQueue(false);
+    save();
+    if (hooks.refreshMain)
+        hooks.refreshMain();
+}
+
+void ExcelLink::captureLine(const QString &line)
+{
+    if (!liveLink || !linked || !m_writer)
+        return;
+    const std::optional<ShotRecord> shot = parseShotLine(line);
+    if (!shot) {
+        ++liveSkipped;
+        return;
+    }
+    ShotSheetWriter &w = *m_writer;
+    if (newBlockRequest) {
+        save(); // the finished block is on disk before the next one starts
+        w.skipRow(kCaptureSheet);
+        w.beginBlock(kCaptureSheet, {QStringLiteral("CAP"), m_captureCounter,
+                                     QStringLiteral("Pause(") + QString::number(w.sequence) + u')', *shot});
+        newBlockRequest = false;
+    }
+    w.writeShot(kCaptureSheet, *shot, true);
+    sheetChanged(kCaptureSheet);
+}
+
+void ExcelLink::dropBooks()
+{
+    closingByProgram = true;
+    if (m_view && !m_books.empty())
+        m_view->closeByProgram();
+    m_books.clear();
+    m_writer.reset();
+    closingByProgram = false;
+    linked = false;
+    if (liveLink && hooks.liveQueue)
+        hooks.liveQueue(false);
+    liveLink = false;
+}
+
+bool ExcelLink::closeWorkbook()
+{
+    if (!linked)
+        return false;
+    save();
+    dropBooks();
+    if (hooks.refreshMain)
+        hooks.refreshMain();
+    return true;
+}
+
+void ExcelLink::release()
+{
+    if (!connected)
+        return;
+    connected = false;
+    if (linked)
+        save();
+    dropBooks();
+}
+
+bool ExcelLink::sheetBeforeDoubleClick(const QString &sheetName, int, int)
+{
+    if (!sheetName.contains(QLatin1String("Capture")))
+        return false;
+    if (hooks.mainWindow)
+        hooks.mainWindow(true);
+    if (m_prompter.ask(QStringLiteral("Start New Statistics Block?"), MsgButtons::YesNo, 2) == MsgAnswer::Yes)
+        newBlockRequest = true;
+    return true;
+}
+
+void ExcelLink::workbookBeforeClose(const QString &bookName)
+{
+    if (closingByProgram || m_books.empty() || bookName != QFileInfo(bookPath()).fileName())
+        return;
+    if (hooks.mainWindow)
+        hooks.mainWindow(false);
+    if (hooks.postNote)
+        hooks.postNote(10);
+    if (linked)
+        save(); // nothing captured is lost with the window
+    m_books.clear();
+    m_writer.reset();
+    linked = false;
+    if (liveLink && hooks.liveQueue)
+        hooks.liveQueue(false);
+    liveLink = false;
+    if (hooks.refreshMain)
+        hooks.refreshMain();
+}
+
+} // namespace zx::xls

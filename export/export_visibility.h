@@ -1,0 +1,26 @@
+#pragma once
+// Which columns and label rows of a shot sheet are shown, from the export options: applied
+// after every export to the exported sheet and, on demand, by the export options window.
+#include "export/export_options.h"
+
+namespace zx::wb {
+class Worksheet;
+}
+
+namespace zx::xls {
+
+// Widths the identifier columns get back when they are shown again (the template's).
+struct IdentifierWidths {
+    double folder = 6; // B
+    double string = 6; // C
+};
+
+// sheetIndex is 1-based ("String" = 1). Label rows are looked at from row 6 to lastRow.
+void applyVisibility(wb::Worksheet &ws, int sheetIndex, const ExportOptions &options,
+                     const IdentifierWidths &widths, int lastRow);
+
+// ExpExcXSet: the switches from the "iSetup" sheet (column C the value name, column D "YES"
+// or "NO"). False when a listed switch reads neither; options is then unchanged.
+bool readSetupSwitches(const wb::Worksheet &setup, ExportOptions &options);
+
+} // namespace zx::xls

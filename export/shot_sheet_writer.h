@@ -1,0 +1,64 @@
+#pragma once
+// Shot rows on the export sheets: the begin rows of a block (copied from the template's rows 3
+// and 4), one row per shot with its running statistics as formulas, the end line of an export.
+// Remembers for each sheet where the next row goes and where the current block started.
+#include "export/shot_lines.h"
+
+#include <QDateTime>
+
+#include <array>
+
+namespace zx::wb {
+class Workbook;
+class Worksheet;
+} // namespace zx::wb
+
+namespace zx::xls {
+
+struct BlockHead {
+    QString kind;        // "MMR", "CAP", "LGR"
+    int counter = 0;     // the sheet's export counter
+    QString position;    // "    Folder=1    String=4" or "Pause(12)"
+    ShotRecord units;    // the block's units
+};
+
+class ShotSheetWriter {
+public:
+    // templ: a shot sheet of the template (rows 3 and 4 are copied above every block).
+    ShotSheetWriter(wb::Workbook &book, const wb::Worksheet &templ);
+
+    // A new link: every sheet's next row after what it holds (row 5 at the least), sequence 0.
+    void reset();
+    int sequence = 0;                // running shot sequence number
+
+    // Sheets by their 1-based index. The export counter of Q1 raised and written back, and the
+    // source line into E1; returns the new counter.
+    int beginExport(int sheet, const QString &sourceLine);
+    void beginBlock(int sheet, const BlockHead &head);
+    // One shot row; the block is the one begun last, or (markerSearch) the rows below the
+    // nearest "BLK" marker in column K.
+    void writeShot(int sheet, const ShotRecord &shot, bool markerSearch = false);
+    void skipRow(int sheet) { ++state(sheet).nextRow; }
+    void endExport(int sheet, const QString &kind, int counter, const QDateTime &when);
+
+    int nextRow(int sheet) const { return m_state[std::size_t(sheet - 1)].nextRow; }
+    wb::Worksheet &sheet(int sheet);
+
+    static QString positionText(int folder, int string);
+
+private:
+    struct SheetState {
+        int nextRow = 5;
+        int blockStart = 0; // 0: no block begun since the reset
+        double weight = 0;
+        bool grams = false;
+    };
+    SheetState &state(int sheet) { return m_state[std::size_t(sheet - 1)]; }
+
+    wb::Workbook &m_book;
+    const wb::Worksheet &m_templ;
+    std::array<SheetState, 7> m_state{};
+    std::array<std::uint16_t, 16> m_fmt{};
+};
+
+} // namespace zx::xls
