@@ -1,6 +1,8 @@
 #include "export/export_options.h"
 
 #include "export/export_settings_keys.h"
+#include "export/export_template.h"
+#include "platform/workbook.h"
 
 namespace zx::xls {
 
@@ -27,7 +29,52 @@ void forEachSwitch(Options &o, Fn fn)
     fn(k::ExpExcXLog, o.showLogPad);
 }
 
+struct SheetSwitch {
+    const SettingKey &key;
+    bool ExportOptions::*field;
+};
+
+// Row order of the switches on the "iSetup" sheet (the template writes them in this order).
+const SheetSwitch kSheetSwitches[] = {
+    {keys::frmExpSet::ExpExcUHed0, &ExportOptions::unitsTopRow},
+    {keys::frmExpSet::ExpExcUHed1, &ExportOptions::unitsEveryString},
+    {keys::frmExpSet::ExpExcUHed2, &ExportOptions::unitsAfterValue},
+    {keys::frmExpSet::ExpExcNHed0, &ExportOptions::namesTopRow},
+    {keys::frmExpSet::ExpExcNHed1, &ExportOptions::namesEveryString},
+    {keys::frmExpSet::ExpExcFSts0, &ExportOptions::incrementalStats},
+    {keys::frmExpSet::ExpExcFSts1, &ExportOptions::summaryStats},
+    {keys::frmExpSet::ExpExcFSts2, &ExportOptions::powerEnergy},
+    {keys::frmExpSet::ExpExcIPos0, &ExportOptions::folderNumbers},
+    {keys::frmExpSet::ExpExcIPos1, &ExportOptions::stringNumbers},
+    {keys::frmExpSet::ExpExcIPos2, &ExportOptions::thirdPosition},
+};
+
 } // namespace
+
+bool readSetupSheetSwitches(const wb::Worksheet &sheet, ExportOptions *options, QString *error)
+{
+    constexpr int kValueColumn = 4; // D
+    ExportOptions read = *options;
+    int row = kFirstSwitchRow;
+    for (const SheetSwitch &s : kSheetSwitches) {
+        const wb::CellValue v = sheet.value(row, kValueColumn);
+        const QString text = wb::displayText(v).trimmed().toUpper();
+        if (!wb::isText(v) || (text != QLatin1String("YES") && text != QLatin1String("NO"))) {
+            if (error) {
+                const QString cell = wb::cellName(row, kValueColumn);
+                const QString what = wb::isEmpty(v) ? QStringLiteral("is empty")
+                                                    : QStringLiteral("holds \"%1\"").arg(wb::displayText(v));
+                *error = QStringLiteral("Cell %1 of the \"%2\" sheet %3; the switch %4 must read YES or NO.")
+                             .arg(cell, sheet.name(), what, QLatin1String(s.key.key));
+            }
+            return false;
+        }
+        read.*s.field = text == QLatin1String("YES");
+        ++row;
+    }
+    *options = read;
+    return true;
+}
 
 ExportOptions ExportOptions::load(const SettingsStore &store, const QString &app)
 {

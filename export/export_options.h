@@ -34,4 +34,11 @@ struct ExportOptions {
     bool operator==(const ExportOptions &) const = default;
 };
 
+// The export switches of the workbook's "iSetup" sheet: column D from kFirstSwitchRow down,
+// one cell a switch holding "YES" or "NO" (any case, blanks around ignored), in this order:
+// ExpExcUHed0, UHed1, UHed2, ExpExcNHed0, NHed1, ExpExcFSts0, FSts1, FSts2, ExpExcIPos0, IPos1,
+// IPos2 (column C names them). On a missing or other cell nothing is changed and *error says
+// which cell.
+bool readSetupSheetSwitches(const wb::Worksheet &sheet, ExportOptions *options, QString *error);
+
 } // namespace zx::xls

@@ -21,3 +21,13 @@ inline constexpr SettingKey ExpExcIPos2{"frmExpSet", "ExpExcIPos2", "True"};
 inline constexpr SettingKey ExpExcXLog{"frmExpSet", "ExpExcXLog", "True"};
 
 } // namespace zx::keys::frmExpSet
+
+// The workbook window's place on the screen, in pixels ("" = centred at its natural size).
+namespace zx::keys::frmWorkbook {
+
+inline constexpr SettingKey PosWinX{"frmWorkbook", "PosWinX", ""};
+inline constexpr SettingKey PosWinY{"frmWorkbook", "PosWinY", ""};
+inline constexpr SettingKey SizWinX{"frmWorkbook", "SizWinX", ""};
+inline constexpr SettingKey SizWinY{"frmWorkbook", "SizWinY", ""};
+
+} // namespace zx::keys::frmWorkbook

@@ -8,6 +8,7 @@
 #include "app/ui/document_factory.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/excel_desk.h"
+#include "app/ui/export_setup_desk.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/frm_splash.h"
 #include "app/ui/keypad_desk.h"
@@ -67,6 +68,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
     installExcelDesk(*mdi);
+    installExportSetup(*mdi); // after the Excel menu is made
     installKeyPad(*mdi);
     installTerminalDesk(*mdi);
     installStatsDesk(*mdi);
