@@ -76,7 +76,7 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
     wb::Worksheet &ws = w.sheet(sheet);
     book.setActiveSheet(book.sheetIndex(ws.name()));
     if (m_options.fromSetupSheet
-        && !readSetupSwitches(*book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1])), m_options)) {
+        && !readSetupSheetSwitches(*book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1])), &m_options, nullptr)) {
         m_link.exporting = false;
         return failed(ExportBadSetup);
     }

@@ -15,26 +15,6 @@ void showRange(wb::Worksheet &ws, int from, int to, bool shown)
         ws.setColumnHidden(col, !shown);
 }
 
-// The option fields by the value names the "iSetup" sheet lists.
-bool *switchField(ExportOptions &o, const QString &name)
-{
-    struct Entry {
-        const char *name;
-        bool ExportOptions::*field;
-    };
-    static constexpr Entry kFields[] = {
-        {"ExpExcUHed0", &ExportOptions::unitsTopRow},     {"ExpExcUHed1", &ExportOptions::unitsEveryString},
-        {"ExpExcUHed2", &ExportOptions::unitsAfterValue}, {"ExpExcNHed0", &ExportOptions::namesTopRow},
-        {"ExpExcNHed1", &ExportOptions::namesEveryString}, {"ExpExcFSts0", &ExportOptions::incrementalStats},
-        {"ExpExcFSts1", &ExportOptions::summaryStats},    {"ExpExcFSts2", &ExportOptions::powerEnergy},
-        {"ExpExcIPos0", &ExportOptions::folderNumbers},   {"ExpExcIPos1", &ExportOptions::stringNumbers},
-        {"ExpExcIPos2", &ExportOptions::thirdPosition}};
-    for (const Entry &e : kFields)
-        if (name == QLatin1String(e.name))
-            return &(o.*e.field);
-    return nullptr;
-}
-
 } // namespace
 
 void applyVisibility(wb::Worksheet &ws, int sheetIndex, const ExportOptions &o, const IdentifierWidths &widths,
@@ -64,22 +44,6 @@ void applyVisibility(wb::Worksheet &ws, int sheetIndex, const ExportOptions &o, 
         else if (label == u"(Shot #)")
             ws.setRowHidden(row, !o.unitsEveryString);
     }
-}
-
-bool readSetupSwitches(const wb::Worksheet &setup, ExportOptions &options)
-{
-    ExportOptions read = options;
-    for (int row = kFirstSwitchRow; row <= setup.usedExtent().row; ++row) {
-        bool *field = switchField(read, wb::displayText(setup.value(row, 3)).trimmed());
-        if (!field)
-            continue;
-        const QString v = wb::displayText(setup.value(row, 4)).trimmed().toUpper();
-        if (v != u"YES" && v != u"NO")
-            return false;
-        *field = v == u"YES";
-    }
-    options = read;
-    return true;
 }
 
 } // namespace zx::xls

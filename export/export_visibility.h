@@ -19,8 +19,4 @@ struct IdentifierWidths {
 void applyVisibility(wb::Worksheet &ws, int sheetIndex, const ExportOptions &options,
                      const IdentifierWidths &widths, int lastRow);
 
-// ExpExcXSet: the switches from the "iSetup" sheet (column C the value name, column D "YES"
-// or "NO"). False when a listed switch reads neither; options is then unchanged.
-bool readSetupSwitches(const wb::Worksheet &setup, ExportOptions &options);
-
 } // namespace zx::xls

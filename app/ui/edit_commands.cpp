@@ -1,7 +1,6 @@
 #include "app/ui/edit_commands.h"
 
 #include "app/mode_commands.h"
-#include "app/mode_test_level.h"
 #include "app/ui/edit_windows_desk.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/keypad_desk.h"
@@ -149,8 +148,6 @@ void installViewModes(FrmMdi &mdi, CFileManager &files, QAction *wordWrap)
 
 void installEditCommands(FrmMdi &mdi, CFileWorkspace &ws, const MainToolbars &tools)
 {
-    AppContext &ctx = mdi.context();
-    const auto disabled = [&ctx] { noteDisabled(*ctx.prompter, ctx.soft.userLevel); };
     const auto tool = [&tools](const QString &key) { return tools.action(key); };
     CFileManager &files = ws.files();
 

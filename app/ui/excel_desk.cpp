@@ -2,7 +2,9 @@
 
 #include "app/ui/chrono_desk.h"
 #include "app/ui/document_factory.h"
+#include "app/ui/export_setup_desk.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/notes_desk.h"
 #include "app/ui/remote_panel_desk.h"
 #include "cfile/capture_stack.h"
 #include "cfile/cfile_doc.h"
@@ -12,6 +14,8 @@
 #include "cfile/ui/qt_file_chooser.h"
 #include "export/excel_link.h"
 #include "export/export_driver.h"
+#include "export/export_setup_actions.h"
+#include "export/export_visibility.h"
 #include "export/export_template.h"
 #include "export/ui/workbook_window.h"
 #include "link/chrono_ops.h"
@@ -29,15 +33,62 @@
 
 namespace zx {
 
+namespace {
+
+// The export options window's workbook buttons on this link.
+class LinkSetupActions : public xls::ExportSetupActions {
+public:
+    LinkSetupActions(ExcelDesk &desk, FrmMdi &mdi) : m_desk(desk), m_mdi(mdi) {}
+    bool isLinked() const override { return m_desk.link().linked; }
+    bool newWorkbook() override
+    {
+        const bool ok = m_desk.link().excOpen(3) == 0;
+        m_mdi.refreshModeStatus();
+        return ok;
+    }
+    void openOwnWorkbook() override { m_desk.runExport(xls::SrcLogger, 5, xls::ExpLogger, 1); }
+    void closeWorkbook() override
+    {
+        m_desk.link().closeWorkbook();
+        m_mdi.refreshModeStatus();
+    }
+    void applySetup(int sheetIndex) override
+    {
+        xls::ExcelLink &link = m_desk.link();
+        if (!link.linked || !link.writer())
+            return;
+        wb::Worksheet &ws = link.writer()->sheet(sheetIndex);
+        xls::applyVisibility(ws, sheetIndex, options(m_mdi), link.identifierWidths(), ws.usedExtent().row);
+        link.sheetChanged(sheetIndex);
+    }
+    // The options the window edits, or the stored ones before it exists.
+    static xls::ExportOptions options(FrmMdi &mdi)
+    {
+        if (ExportSetupDesk *d = exportSetupDesk(mdi))
+            return d->options();
+        return xls::ExportOptions::load(mdi.context().store, mdi.context().instanceName());
+    }
+
+private:
+    ExcelDesk &m_desk;
+    FrmMdi &m_mdi;
+};
+
+} // namespace
+
 struct ExcelDesk::Parts {
-    Parts(FrmMdi &mdi) : chooser(&mdi), link(*mdi.context().prompter, chooser, ProgramFiles::forDesktop()) {}
+    Parts(ExcelDesk &desk, FrmMdi &mdi)
+        : chooser(&mdi), link(*mdi.context().prompter, chooser, ProgramFiles::forDesktop()), actions(desk, mdi)
+    {
+    }
     QtFileChooser chooser;
     xls::ExcelLink link;
+    LinkSetupActions actions;
     QStringList listing;
 };
 
 ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
-    : QObject(&mdi), m_mdi(mdi), m_desk(&desk), m_parts(std::make_unique<Parts>(mdi))
+    : QObject(&mdi), m_mdi(mdi), m_desk(&desk), m_parts(std::make_unique<Parts>(*this, mdi))
 {
     setObjectName(QStringLiteral("excelDesk"));
     AppContext &ctx = mdi.context();
@@ -46,6 +97,8 @@ ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
 
     // Excel's window: a window of its own, seen by the link only as its view.
     m_window = new xls::WorkbookWindow();
+    m_window->setServices(ctx.prompter, &m_parts->chooser);
+    m_window->setSettings(&ctx.store, ctx.instanceName());
     link.setView(m_window.data());
 
     xls::ExcelLinkHooks &h = link.hooks;
@@ -57,6 +110,10 @@ ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
             mdi.showNormal();
     };
     h.chronoWarnings = [&ctx] { return ctx.showWarnRV; };
+    h.postNote = [&mdi](int note) {
+        if (NotePoster *notes = notePoster(mdi))
+            notes->postNote(note);
+    };
     h.chronoReady = [&session] { return session.cro.bCroStatusOk && session.cro.bCroSensorsOn; };
     h.recordingShots = [&session] { return session.cro.bCroStatusOk && session.cro.bCroSensorsOn && session.bRxTo[1]; };
     h.calibrate = [&desk] { desk.ops().calibrate(false); };
@@ -127,6 +184,7 @@ ExcelDesk::~ExcelDesk()
 }
 
 xls::ExcelLink &ExcelDesk::link() { return m_parts->link; }
+xls::ExportSetupActions &ExcelDesk::setupActions() { return m_parts->actions; }
 
 void ExcelDesk::setLink(bool on)
 {
@@ -144,7 +202,7 @@ void ExcelDesk::setLink(bool on)
     m_mdi.refreshModeStatus();
 }
 
-int ExcelDesk::runExport(int sourceKind, int sheet, int type)
+int ExcelDesk::runExport(int sourceKind, int sheet, int type, int mode)
 {
     if (!m_desk)
         return xls::ExportBusy;
@@ -172,10 +230,9 @@ int ExcelDesk::runExport(int sourceKind, int sheet, int type)
     desk.ops().guarded([&] {
         session.croTxn.abortReq = false;
         session.croTxn.abortable = true;
-        const xls::ExportOptions options =
-            xls::ExportOptions::load(m_mdi.context().store, m_mdi.context().instanceName());
+        const xls::ExportOptions options = LinkSetupActions::options(m_mdi);
         xls::ExportDriver driver(m_parts->link, src, ws.logPad(), progress ? *progress : none, options);
-        result = driver.run(3, sourceKind, sheet, type);
+        result = driver.run(mode, sourceKind, sheet, type);
         session.croTxn.abortable = false;
     });
     m_mdi.refreshModeStatus();

@@ -15,6 +15,7 @@ class FrmMdi;
 
 namespace xls {
 class ExcelLink;
+class ExportSetupActions;
 class WorkbookWindow;
 } // namespace xls
 
@@ -25,8 +26,11 @@ public:
     ~ExcelDesk() override;
 
     xls::ExcelLink &link();
-    // Export(workbook mode 3, source kind, sheet, type) inside the chronograph task guard.
-    int runExport(int sourceKind, int sheet, int type);
+    // Export(workbook mode, source kind, sheet, type) inside the chronograph task guard; the
+    // menus pass mode 3 (a new workbook), the options window's Open mode 1 (the user's own).
+    int runExport(int sourceKind, int sheet, int type, int mode = 3);
+    // What the export options window's workbook buttons do with this link.
+    xls::ExportSetupActions &setupActions();
     // The menu's link on (true) or off, after the chronograph availability check.
     void setLink(bool on);
 

@@ -1,7 +1,9 @@
 #include "app/ui/export_setup_desk.h"
 
 #include "app/app_context.h"
+#include "app/ui/excel_desk.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/notes_desk.h"
 #include "export/export_options.h"
 #include "export/export_setup.h"
 #include "export/export_setup_actions.h"
@@ -54,6 +56,12 @@ ExportSetupDesk::ExportSetupDesk(FrmMdi &mdi) : QObject(&mdi), m_mdi(mdi), m_par
         if (mdi.isMinimized())
             mdi.showNormal();
     };
+    s.hooks.postNote = [&mdi](int note) {
+        if (NotePoster *notes = notePoster(mdi))
+            notes->postNote(note);
+    };
+    if (ExcelDesk *excel = excelDesk(mdi))
+        s.setActions(excel->setupActions());
     s.hooks.help = [] {
         const QString page = ProgramFiles::forDesktop().path(QStringLiteral("zenthlpx.htm"));
         if (QFileInfo::exists(page))
