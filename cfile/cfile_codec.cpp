@@ -70,7 +70,7 @@ FileError decodeCFile(QTextDocument &doc, const QByteArray &data, bool rich)
     return {};
 }
 
-FileError loadCFileText(QTextDocument &doc, const QString &path, bool rich)
+FileError readCFileBytes(const QString &path, QByteArray &data)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
@@ -81,9 +81,17 @@ FileError loadCFileText(QTextDocument &doc, const QString &path, bool rich)
         }
         return r;
     }
-    const QByteArray data = f.readAll();
+    data = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return fileError(f.error(), f.errorString());
+    return {};
+}
+
+FileError loadCFileText(QTextDocument &doc, const QString &path, bool rich)
+{
+    QByteArray data;
+    if (FileError e = readCFileBytes(path, data))
+        return e;
     // Decode into a scratch document so a bad file leaves the CFile untouched.
     QTextDocument scratch;
     scratch.setDefaultFont(doc.defaultFont());

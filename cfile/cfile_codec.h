@@ -16,6 +16,8 @@ struct FileError {
 
 // Replaces the document's content with the file's. On error the document is unchanged.
 FileError loadCFileText(QTextDocument &doc, const QString &path, bool rich);
+// The file's bytes, with the same errors as loadCFileText.
+FileError readCFileBytes(const QString &path, QByteArray &data);
 // Writes the whole document. On error the old file stays as it was.
 FileError saveCFileText(const QTextDocument &doc, const QString &path, bool rich);
 

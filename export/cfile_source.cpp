@@ -2,6 +2,7 @@
 
 #include "cfile/cfile_codec.h"
 #include "cfile/cfile_names.h"
+#include "platform/plain_text_codec.h"
 
 #include <QTextDocument>
 
@@ -9,14 +10,21 @@ namespace zx::xls {
 
 bool readCFileText(const QString &path, QString &text, QString &error)
 {
-    QTextDocument doc;
-    const FileError e = loadCFileText(doc, path, endsWithRtf(path) || isRichClass(extClass(fileTitle(path))));
-    if (e) {
-        error = e.description;
-        return false;
+    QByteArray data;
+    FileError e = readCFileBytes(path, data);
+    if (!e) {
+        // Plain text needs no document; rich text is read the way the CFile window reads it.
+        if (!(endsWithRtf(path) || isRichClass(extClass(fileTitle(path))))) {
+            text = PlainTextCodec::decode(data).text;
+            return true;
+        }
+        QTextDocument doc;
+        e = decodeCFile(doc, data, true);
+        text = doc.toPlainText();
     }
-    text = doc.toPlainText();
-    return true;
+    if (e)
+        error = e.description;
+    return !e;
 }
 
 } // namespace zx::xls

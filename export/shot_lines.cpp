@@ -1,6 +1,6 @@
 #include "export/shot_lines.h"
 
-#include <QRegularExpression>
+#include "platform/decimal_text.h"
 
 namespace zx::xls {
 
@@ -30,14 +30,7 @@ QStringList tokens(QStringView text)
     return out;
 }
 
-bool number(const QString &token, double *out)
-{
-    bool ok = false;
-    const double v = token.toDouble(&ok);
-    if (ok)
-        *out = v;
-    return ok;
-}
+bool number(const QString &token, double *out) { return readDecimal(token, out); }
 
 bool integer(const QString &token, int *out)
 {
@@ -78,9 +71,17 @@ bool keyedMeasure(const QStringList &t, const QString &key, double *out, QString
 
 QStringList textLines(const QString &text)
 {
-    static const QRegularExpression ends(QStringLiteral("[\\r\\n]+"));
-    QStringList lines = text.split(ends, Qt::SkipEmptyParts);
-    lines.removeIf([](const QString &l) { return l.trimmed().isEmpty(); });
+    QStringList lines;
+    const QStringView all(text);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= all.size(); ++i) {
+        if (i < all.size() && all[i] != u'\r' && all[i] != u'\n')
+            continue;
+        const QStringView line = all.mid(start, i - start);
+        if (!line.trimmed().isEmpty())
+            lines.append(line.toString());
+        start = i + 1;
+    }
     return lines;
 }
 

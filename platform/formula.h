@@ -14,6 +14,8 @@
 
 namespace zx::wb {
 
+inline constexpr int kMaxFormulaLength = 8192; // a spreadsheet's own limit
+
 enum class FormulaFunc : std::uint8_t { Sum, Min, Max, Average, Stdev, Count, Unknown };
 
 struct FormulaNode {
@@ -37,8 +39,19 @@ struct Formula {
     std::vector<int> sheetIndex; // sheetNames resolved by the workbook; -1: no such sheet
 };
 
+// Where a run of digits of a formula's text went in its tree: a reference's row, a range's
+// first or last row, or a whole number; text positions count from the '='.
+struct DigitSlot {
+    enum Kind : std::uint8_t { RefRow, RangeFirst, RangeLast, Number };
+    Kind kind;
+    int textPos;
+    int node;
+};
+
 // Parses a formula ("=..."). On a syntax error returns nullptr and says why in *error.
-std::unique_ptr<Formula> parseFormula(const QString &text, QString *error = nullptr);
+// With `slots`, also lists where the digits of references and whole numbers went.
+std::unique_ptr<Formula> parseFormula(const QString &text, QString *error = nullptr,
+                                      std::vector<DigitSlot> *slots = nullptr);
 
 // The formula text with every relative row moved by dRows and relative column by dCols
 // ('$' parts stay); a reference pushed off the sheet becomes #REF!.

@@ -1,6 +1,7 @@
 // Formula text -> tokens -> tree, and the reference shift of a copied formula.
 #include "platform/formula.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zx::wb {
@@ -10,6 +11,7 @@ namespace {
 struct RefPart {
     int row = 0, col = 0;
     bool absRow = false, absCol = false;
+    int rowPos = 0; // where the row's digits begin
 };
 
 struct Token {
@@ -23,8 +25,6 @@ struct Token {
     QString text;            // Text (unescaped), Ident/Func (upper case), Error
     QChar op;                // Op
 };
-
-constexpr int kMaxFormulaLength = 8192; // a spreadsheet's own limit
 
 bool isIdentChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'.'; }
 
@@ -51,6 +51,7 @@ bool scanCell(QStringView s, int &pos, RefPart *out)
         ++i;
     }
     int digits = 0;
+    r.rowPos = i;
     while (i < s.size() && s[i].isDigit()) {
         r.row = r.row * 10 + s[i].digitValue();
         ++i;
@@ -256,7 +257,11 @@ FormulaFunc functionByName(const QString &name)
 
 class Parser {
 public:
-    Parser(QStringView body, Formula &f) : m_tok(body), m_f(f) { advance(); }
+    Parser(QStringView body, Formula &f, std::vector<DigitSlot> *slots)
+        : m_body(body), m_tok(body), m_f(f), m_slots(slots)
+    {
+        advance();
+    }
 
     bool parse(QString *error)
     {
@@ -274,6 +279,12 @@ private:
     {
         if (m_error.isEmpty())
             m_error = why;
+    }
+    // Positions count from the '=' of the formula text.
+    void slot(DigitSlot::Kind kind, int bodyPos, int node)
+    {
+        if (m_slots)
+            m_slots->push_back({kind, bodyPos + 1, node});
     }
     int add(const FormulaNode &n)
     {
@@ -355,10 +366,15 @@ private:
         FormulaNode n;
         const Token t = m_cur;
         switch (t.kind) {
-        case Token::Number:
+        case Token::Number: {
             n.number = t.number;
             advance();
-            return add(n);
+            const int node = add(n);
+            const QStringView digits = m_body.mid(t.start, t.end - t.start);
+            if (std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+                slot(DigitSlot::Number, t.start, node);
+            return node;
+        }
         case Token::Text:
             n.kind = FormulaNode::Text;
             n.number = double(m_f.texts.size());
@@ -382,7 +398,14 @@ private:
             n.a2 = std::max(t.first.row, t.last.row);
             n.b2 = std::max(t.first.col, t.last.col);
             advance();
-            return add(n);
+            if (const int node = add(n); t.kind == Token::Ref) {
+                slot(DigitSlot::RefRow, t.first.rowPos, node);
+                return node;
+            } else {
+                slot(DigitSlot::RangeFirst, t.first.rowPos, node);
+                slot(DigitSlot::RangeLast, t.last.rowPos, node);
+                return node;
+            }
         case Token::Ident:
             if (t.text == QLatin1String("TRUE") || t.text == QLatin1String("FALSE")) {
                 n.kind = FormulaNode::Bool;
@@ -450,8 +473,10 @@ private:
     }
 
     static constexpr int kMaxNesting = 64; // as a spreadsheet allows; bounds the recursion
+    QStringView m_body;
     Tokenizer m_tok;
     Formula &m_f;
+    std::vector<DigitSlot> *m_slots;
     Token m_cur;
     QString m_error;
     int m_depth = 0;
@@ -478,7 +503,7 @@ bool shiftPart(RefPart &r, int dRows, int dCols)
 
 } // namespace
 
-std::unique_ptr<Formula> parseFormula(const QString &text, QString *error)
+std::unique_ptr<Formula> parseFormula(const QString &text, QString *error, std::vector<DigitSlot> *slots)
 {
     if (!text.startsWith(u'=')) {
         if (error)
@@ -493,7 +518,7 @@ std::unique_ptr<Formula> parseFormula(const QString &text, QString *error)
     auto f = std::make_unique<Formula>();
     f->text = text;
     f->nodes.reserve(8);
-    Parser p(QStringView(text).mid(1), *f);
+    Parser p(QStringView(text).mid(1), *f, slots);
     if (!p.parse(error))
         return nullptr;
     f->sheetIndex.assign(std::size_t(f->sheetNames.size()), -1);

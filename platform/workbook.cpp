@@ -1,5 +1,6 @@
 // The worksheet: cell storage, formats, row and column measures, hyperlinks, row copies.
 #include "platform/workbook.h"
+#include "platform/formula_cache.h"
 
 #include <algorithm>
 
@@ -67,7 +68,7 @@ bool Worksheet::setFormula(int row, int col, const QString &text, QString *error
             *error = QStringLiteral("no such cell");
         return false;
     }
-    std::unique_ptr<Formula> f = parseFormula(text, error);
+    std::unique_ptr<Formula> f = m_book->m_parsed->parse(text, error);
     if (!f)
         return false;
     placeFormula(row, col, std::move(f), nullptr);
@@ -78,7 +79,7 @@ void Worksheet::setFormulaWithResult(int row, int col, const QString &text, cons
 {
     if (!validCell(row, col))
         return;
-    std::unique_ptr<Formula> f = parseFormula(text);
+    std::unique_ptr<Formula> f = m_book->m_parsed->parse(text);
     // Functions the engine does not know would turn the file's results into #NAME?.
     const bool foreign = f && std::any_of(f->nodes.begin(), f->nodes.end(), [](const FormulaNode &n) {
                              return n.kind == FormulaNode::Name ||

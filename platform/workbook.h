@@ -16,6 +16,7 @@ namespace zx::wb {
 
 class Workbook;
 class DependencyIndex;
+class FormulaCache;
 
 struct Cell {
     CellValue value;
@@ -142,6 +143,7 @@ private:
     std::vector<std::unique_ptr<Worksheet>> m_sheets;
     std::vector<CellFormat> m_formats;
     std::unique_ptr<DependencyIndex> m_deps;
+    std::unique_ptr<FormulaCache> m_parsed; // formulas written row after row are parsed once
     std::uint32_t m_generation = 0;
     int m_unresolvedFormulas = 0;
     int m_activeSheet = 0;

@@ -1,10 +1,16 @@
 // The workbook: sheets, the shared format table, and recalculation over the dependency index.
 #include "platform/workbook.h"
 #include "platform/workbook_deps.h"
+#include "platform/formula_cache.h"
+
+#include <algorithm>
 
 namespace zx::wb {
 
-Workbook::Workbook() : m_deps(std::make_unique<DependencyIndex>()) { m_formats.emplace_back(); }
+Workbook::Workbook() : m_deps(std::make_unique<DependencyIndex>()), m_parsed(std::make_unique<FormulaCache>())
+{
+    m_formats.emplace_back();
+}
 
 Workbook::~Workbook() = default;
 
@@ -79,14 +85,17 @@ void Workbook::bind(Worksheet &ws, int row, int col, Cell &cell)
             ++m_unresolvedFormulas;
     }
     const std::uint64_t key = cellKey(ws.index(), row, col);
-    for (const FormulaNode &n : f.nodes) {
-        if (n.kind != FormulaNode::Ref && n.kind != FormulaNode::Range)
+    const auto sameCells = [](const FormulaNode &x, const FormulaNode &y) {
+        return x.kind == y.kind && x.sheetSlot == y.sheetSlot && x.a == y.a && x.b == y.b && x.a2 == y.a2 && x.b2 == y.b2;
+    };
+    for (auto n = f.nodes.cbegin(); n != f.nodes.cend(); ++n) {
+        if (n->kind != FormulaNode::Ref && n->kind != FormulaNode::Range)
             continue;
-        const int sheet = n.sheetSlot < 0 ? ws.index() : f.sheetIndex[std::size_t(n.sheetSlot)];
-        if (sheet < 0)
-            continue;
-        const bool single = n.kind == FormulaNode::Ref;
-        m_deps->add(sheet, n.a, n.b, single ? n.a : n.a2, single ? n.b : n.b2, key, cell.generation);
+        const int sheet = n->sheetSlot < 0 ? ws.index() : f.sheetIndex[std::size_t(n->sheetSlot)];
+        if (sheet < 0 || std::any_of(f.nodes.cbegin(), n, [&](const FormulaNode &m) { return sameCells(m, *n); }))
+            continue; // a cell read twice (=A1*A1) is registered once
+        const bool single = n->kind == FormulaNode::Ref;
+        m_deps->add(sheet, n->a, n->b, single ? n->a : n->a2, single ? n->b : n->b2, key, cell.generation);
     }
 }
 

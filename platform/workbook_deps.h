@@ -33,7 +33,7 @@ public:
     void clear();
 
     // Calls isCurrent(dep) for each registered range holding the cell and appends the dependants
-    // that are current; stale entries (of replaced formulas) are dropped on the way.
+    // that are current; stale entries (of replaced formulas) holding the cell are dropped on the way.
     template <typename IsCurrent>
     void collect(int sheet, int row, int col, IsCurrent &&isCurrent, std::vector<std::uint64_t> &out)
     {
@@ -56,13 +56,16 @@ private:
     {
         for (std::size_t i = 0; i < deps.size();) {
             const Dependency &d = deps[i];
+            if (row < d.firstRow || row > d.lastRow || col < d.firstCol || col > d.lastCol) {
+                ++i; // not asked about: whether it is stale can wait
+                continue;
+            }
             if (!isCurrent(d)) {
                 deps[i] = deps.back();
                 deps.pop_back();
                 continue;
             }
-            if (row >= d.firstRow && row <= d.lastRow && col >= d.firstCol && col <= d.lastCol)
-                out.push_back(d.dependant);
+            out.push_back(d.dependant);
             ++i;
         }
     }

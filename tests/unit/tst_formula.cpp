@@ -1,5 +1,7 @@
 // The workbook's formula engine against results a spreadsheet gives, reference shifting on row
-// copies, and recalculation that follows dependencies (and survives cycles and long chains).
+// copies, formulas made from an earlier one of the same shape, and recalculation that follows
+// dependencies (and survives cycles and long chains).
+#include "platform/formula_cache.h"
 #include "platform/workbook.h"
 
 #include <QtTest>
@@ -204,6 +206,51 @@ private Q_SLOTS:
         QCOMPARE(ws.value(1, 4), CellValue(CellError::Ref));
         ws.setNumber(1, 4, 3); // the loop is broken
         QCOMPARE(ws.value(1, 3), CellValue(4.0));
+    }
+
+    // A formula of a shape seen before is made from the earlier tree; it must be the tree a
+    // full parse gives, and digits that are not rows or whole numbers must force that parse.
+    void reusedShapeMatchesFullParse_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("range grows") << "=MIN(E5:E12)" << "=MIN(E5:E13)";
+        QTest::newRow("range turned round") << "=MIN(E5:E12)" << "=MIN(E12:E5)";
+        QTest::newRow("energy row") << "=($E9*iSetup!$D$6*$E9*iSetup!$D$6 * ($R9*iSetup!$D$4/2000))"
+                                    << "=($E10*iSetup!$D$6*$E10*iSetup!$D$6 * ($R10*iSetup!$D$4/2000))";
+        QTest::newRow("whole numbers") << "=A1*2000+7" << "=A2*30000+0";
+        QTest::newRow("decimal number") << "=A1+1.5" << "=A1+2.5";
+        QTest::newRow("sheet name digits") << "='Sheet 2'!A1" << "='Sheet 3'!A1";
+        QTest::newRow("text digits") << "=SUM(\"12\",B2)" << "=SUM(\"13\",B3)";
+        QTest::newRow("function name digits") << "=LOG10(A1)" << "=LOG11(A2)";
+        QTest::newRow("error literal") << "=#DIV/0!+A1" << "=#DIV/0!+A2";
+        QTest::newRow("row zero is a name") << "=E9+1" << "=E0+1";
+        QTest::newRow("eight digits are no row") << "=E9+1" << "=E12345678+1";
+        QTest::newRow("last row") << "=E9+1" << "=E1048576+1";
+        QTest::newRow("past the last row") << "=E9+1" << "=E1048577+1";
+    }
+    void reusedShapeMatchesFullParse()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        FormulaCache cache;
+        QVERIFY(cache.parse(first));
+        const std::unique_ptr<Formula> made = cache.parse(second);
+        const std::unique_ptr<Formula> parsed = parseFormula(second);
+        QCOMPARE(bool(made), bool(parsed));
+        if (!parsed)
+            return;
+        const auto fields = [](const FormulaNode &n) {
+            return std::make_tuple(n.kind, n.func, n.sheetSlot, n.a, n.b, n.a2, n.b2, n.number);
+        };
+        QCOMPARE(made->nodes.size(), parsed->nodes.size());
+        for (std::size_t i = 0; i < parsed->nodes.size(); ++i)
+            QVERIFY2(fields(made->nodes[i]) == fields(parsed->nodes[i]), qPrintable(QString::number(i)));
+        QCOMPARE(made->text, second);
+        QCOMPARE(made->root, parsed->root);
+        QCOMPARE(made->args, parsed->args);
+        QCOMPARE(made->texts, parsed->texts);
+        QCOMPARE(made->sheetNames, parsed->sheetNames);
     }
 
     void sheetAddedLater()
