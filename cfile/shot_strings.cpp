@@ -8,30 +8,36 @@ void ShotStringReader::startString()
     m_ended = false;
 }
 
-std::optional<ShotReading> ShotStringReader::feedLine(QStringView line)
+std::optional<ShotRecord> ShotStringReader::feedLine(QStringView line)
 {
     line = line.trimmed();
     if (line.isEmpty())
         return std::nullopt;
     if (line.startsWith(u"MMR:")) {
-        if (const auto header = readMemoryHeader(line)) {
-            m_header = header;
+        const MemoryLine m = readMemoryLine(line);
+        if (m.kind == MemoryLine::Header) {
+            m_header = m;
             startString();
             return std::nullopt;
         }
-        if (readMemoryEnd(line) || line.startsWith(u"MMR:<End>")) {
+        if (m.kind == MemoryLine::StringEnd || m.kind == MemoryLine::ListingEnd || line.startsWith(u"MMR:<End>")) {
             m_ended = true;
             m_header.reset();
             return std::nullopt;
         }
-        if (!m_header)
+        if (m.kind != MemoryLine::Shot || !m_header)
             return std::nullopt;
-        auto shot = readMemoryShot(line, *m_header);
-        if (shot) {
-            if (m_ended)
-                startString();
-            m_current.push_back(*shot);
+        ShotRecord shot = m.shot;
+        if (!m.keyed) { // the compact record: folder, string and units are the header's
+            shot.folder = m_header->folder;
+            shot.string = m_header->string;
+            shot.velocityUnits = m_header->shot.velocityUnits;
+            shot.timeUnits = m_header->shot.timeUnits;
+            shot.temperatureUnits = m_header->shot.temperatureUnits;
         }
+        if (m_ended)
+            startString();
+        m_current.push_back(shot);
         return shot;
     }
     if (line.startsWith(u"TAG:")) {

@@ -17,7 +17,7 @@ class ShotStringReader {
 public:
     // One line without its line end; returns the shot it held. Live shots carry folder 0 and
     // the number of the string in this text (1, 2, ...); memory shots their own numbers.
-    std::optional<ShotReading> feedLine(QStringView line);
+    std::optional<ShotRecord> feedLine(QStringView line);
     // Received text in chunks of any size: whole lines go to feedLine.
     // Calls onShot for each shot and onNewString when a string ends.
     template <typename OnShot> void feedChunk(QStringView chunk, OnShot &&onShot)
@@ -42,7 +42,7 @@ public:
         }
     }
 
-    const std::vector<ShotReading> &currentString() const { return m_current; }
+    const std::vector<ShotRecord> &currentString() const { return m_current; }
     // True once the current string has ended (the next shot starts a new one).
     bool stringEnded() const { return m_ended; }
     void reset() { *this = ShotStringReader(); }
@@ -51,8 +51,8 @@ private:
     static constexpr qsizetype kMaxLine = 4096;
     void startString();
 
-    std::vector<ShotReading> m_current;
-    std::optional<MemoryHeader> m_header;
+    std::vector<ShotRecord> m_current;
+    std::optional<MemoryLine> m_header; // of the memory string being read
     QString m_partial;
     bool m_partialTaken = false;   // the unfinished line was a shot already counted
     int m_liveStrings = 0;
@@ -62,7 +62,7 @@ private:
 struct ShotString {
     int firstLine = 0;   // 0-based lines of the text holding its first and last shot
     int lastLine = 0;
-    std::vector<ShotReading> shots;
+    std::vector<ShotRecord> shots;
 };
 
 // Every string of a text, in order.

@@ -18,7 +18,7 @@ QString shotsCsv(const QStringList &lines)
                                  "Temperature units,Shots,Average,Extreme spread,SD (n-1),Minimum,Maximum\r\n");
     for (const ShotString &s : findShotStrings(lines)) {
         StatsAccumulator acc;
-        for (const ShotReading &r : s.shots) {
+        for (const ShotRecord &r : s.shots) {
             acc.add(r.velocity);
             const StringStats st = acc.stats();
             const QStringList row{QString::number(r.folder), QString::number(r.string), QString::number(r.shot),

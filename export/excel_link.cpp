@@ -311,7 +311,7 @@ void ExcelLink::captureLine(const QString &line)
 {
     if (!liveLink || !linked || !m_writer)
         return;
-    const std::optional<ShotRecord> shot = parseShotLine(line);
+    const std::optional<ShotRecord> shot = readShotLine(line);
     if (!shot) {
         ++liveSkipped;
         return;

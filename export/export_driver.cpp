@@ -25,6 +25,22 @@ QString duration(qint64 ms)
 
 } // namespace
 
+QStringList textLines(const QString &text)
+{
+    QStringList lines;
+    const QStringView all(text);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= all.size(); ++i) {
+        if (i < all.size() && all[i] != u'\r' && all[i] != u'\n')
+            continue;
+        const QStringView line = all.mid(start, i - start);
+        if (!line.trimmed().isEmpty())
+            lines.append(line.toString());
+        start = i + 1;
+    }
+    return lines;
+}
+
 ExportDriver::ExportDriver(ExcelLink &link, const ExportSources &sources, LogPadSink &logPad, ProgressSink &progress,
                            const ExportOptions &options)
     : m_link(link), m_src(sources), m_logPad(logPad), m_progress(progress), m_options(options)
@@ -97,7 +113,7 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
         result = writeListing(sheet, kind, counter, lines);
     else if (type == ExpLogger) {
         const bool listing = std::any_of(lines.cbegin(), lines.cend(), [](const QString &l) {
-            return parseMemoryLine(l).kind == MemoryLine::Header;
+            return readMemoryLine(l).kind == MemoryLine::Header;
         });
         result = listing ? writeListing(sheet, kind, counter, lines) : writeShotLines(sheet, kind, counter, lines, false);
     } else
@@ -133,7 +149,7 @@ int ExportDriver::writeListing(int sheet, const QString &kind, int counter, cons
     // The next memory line (prompts and echoes between them are passed over).
     const auto next = [&](MemoryLine &m) {
         while (i < lines.size()) {
-            m = parseMemoryLine(lines[i++]);
+            m = readMemoryLine(lines[i++]);
             if (m.kind != MemoryLine::None)
                 return true;
         }
@@ -190,7 +206,7 @@ int ExportDriver::writeShotLines(int sheet, const QString &kind, int counter, co
     for (const QString &line : lines) {
         if (captureOnly ? !line.contains(QLatin1String("CAP:")) : !line.contains(u'#'))
             continue;
-        const std::optional<ShotRecord> shot = parseShotLine(line);
+        const std::optional<ShotRecord> shot = readShotLine(line);
         if (!shot) {
             ++m_skipped;
             continue;

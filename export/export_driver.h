@@ -16,6 +16,9 @@ class ProgressSink;
 
 namespace zx::xls {
 
+// The text split into lines at CR and LF, blank lines dropped.
+QStringList textLines(const QString &text);
+
 class ExcelLink;
 
 // Export types and the sheets and source kinds their callers pass.

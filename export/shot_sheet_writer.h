@@ -2,7 +2,7 @@
 // Shot rows on the export sheets: the begin rows of a block (copied from the template's rows 3
 // and 4), one row per shot with its running statistics as formulas, the end line of an export.
 // Remembers for each sheet where the next row goes and where the current block started.
-#include "export/shot_lines.h"
+#include "link/shot_line.h"
 
 #include <QDateTime>
 

@@ -1,135 +1,173 @@
 #include "link/shot_line.h"
 
-#include <QRegularExpression>
+#include "platform/decimal_text.h"
+
+#include <QStringList>
 
 namespace zx {
 
 namespace {
 
-const QString kMemoryTag = QStringLiteral("MMR:");
-
-// The number right after `key` (blanks allowed between), or nullopt.
-std::optional<double> numberAfter(QStringView text, QStringView key, qsizetype *end = nullptr)
+// Blank-separated words; "Vel= 2906.30" reads as "Vel=2906.30" (a blank after '=' is the
+// sender's spacing). No regular expressions: this runs for every line of a long export.
+QStringList tokens(QStringView text)
 {
-    const qsizetype at = text.indexOf(key);
-    if (at < 0)
-        return std::nullopt;
-    qsizetype i = at + key.size();
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    const qsizetype start = i;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        ++i;
-    while (i < text.size() && (text[i].isDigit() || text[i] == u'.'))
-        ++i;
-    bool ok = false;
-    const double v = text.mid(start, i - start).toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
-    if (end)
-        *end = i;
-    return v;
+    QStringList out;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        while (i < n && text[i].isSpace())
+            ++i;
+        if (i >= n)
+            break;
+        QString word;
+        while (i < n && !text[i].isSpace()) {
+            word.append(text[i]);
+            if (text[i++] == u'=')
+                while (i < n && text[i].isSpace())
+                    ++i;
+        }
+        out.append(word);
+    }
+    return out;
 }
 
-QString wordAfter(QStringView text, QStringView key)
+bool number(const QString &token, double *out) { return readDecimal(token, out); }
+
+bool integer(const QString &token, int *out)
 {
-    const qsizetype at = text.indexOf(key);
-    if (at < 0)
-        return {};
-    const QStringView rest = text.mid(at + key.size()).trimmed();
-    const qsizetype blank = rest.indexOf(u' ');
-    return (blank < 0 ? rest : rest.left(blank)).toString();
+    bool ok = false;
+    const int v = token.toInt(&ok);
+    if (ok)
+        *out = v;
+    return ok;
+}
+
+// The value of "key=value" among the tokens; the token after it is the value's unit.
+bool keyed(const QStringList &t, const QString &key, QString *value, QString *unit = nullptr)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!t[i].startsWith(key + u'='))
+            continue;
+        *value = t[i].mid(key.size() + 1);
+        if (unit)
+            *unit = i + 1 < t.size() ? t[i + 1] : QString();
+        return true;
+    }
+    return false;
+}
+
+bool keyedInt(const QStringList &t, const QString &key, int *out)
+{
+    QString v;
+    return keyed(t, key, &v) && integer(v, out);
+}
+
+bool keyedMeasure(const QStringList &t, const QString &key, double *out, QString *unit)
+{
+    QString v;
+    return keyed(t, key, &v, unit) && number(v, out) && !unit->contains(u'=');
 }
 
 } // namespace
 
-std::optional<ShotReading> readShotLine(QStringView line)
-{
-    // Numbers followed by their units; the units are searched, the numbers read backwards.
-    static const QRegularExpression re(QStringLiteral(
-        R"(#\s*(\d+)\s+(-?\d+(?:\.\d*)?)\s*(f/s|m/s)\s+(-?\d*\.?\d+)\s*(sec|\*s\*)\s+(-?\d+(?:\.\d*)?)\s*(fah|cel))"));
-    const QRegularExpressionMatch m = re.match(line);
-    if (!m.hasMatch())
-        return std::nullopt;
-    ShotReading r;
-    r.shot = m.capturedView(1).toInt();
-    r.velocity = m.capturedView(2).toDouble();
-    r.velocityUnits = m.captured(3);
-    r.time = m.capturedView(4).toDouble();
-    r.timeUnits = QStringLiteral("sec");
-    r.temperature = m.capturedView(6).toDouble();
-    r.temperatureUnits = m.captured(7);
-    return r;
-}
+namespace {
 
-std::optional<MemoryHeader> readMemoryHeader(QStringView line)
+// The unit a token is or ends with ("f/s", "2875.42f/s"); the number is the token before it
+// or the token's front.
+bool unitWithNumber(const QStringList &t, qsizetype i, std::initializer_list<const char16_t *> units, QString *unit,
+                    double *number, bool *read)
 {
-    line = line.trimmed();
-    if (!line.startsWith(kMemoryTag) || !line.contains(u"Siz="))
-        return std::nullopt;
-    const auto f = numberAfter(line, u"Fol="), s = numberAfter(line, u"Str="), z = numberAfter(line, u"Siz=");
-    if (!f || !s || !z)
-        return std::nullopt;
-    MemoryHeader h;
-    h.folder = int(*f);
-    h.string = int(*s);
-    h.size = int(*z);
-    if (const QString v = wordAfter(line, u"Vel="); !v.isEmpty())
-        h.velocityUnits = v;
-    if (const QString t = wordAfter(line, u"Tim="); !t.isEmpty())
-        h.timeUnits = t;
-    if (const QString t = wordAfter(line, u"Tmp="); !t.isEmpty())
-        h.temperatureUnits = t;
-    return h;
-}
-
-std::optional<ShotReading> readMemoryShot(QStringView line, const MemoryHeader &header)
-{
-    line = line.trimmed();
-    if (!line.startsWith(kMemoryTag) || line.contains(u"<End>") || line.contains(u"Siz="))
-        return std::nullopt;
-    ShotReading r;
-    r.velocityUnits = header.velocityUnits;
-    r.timeUnits = header.timeUnits;
-    r.temperatureUnits = header.temperatureUnits;
-    const QStringView body = line.mid(kMemoryTag.size());
-    if (body.contains(u"Sho=")) {
-        const auto f = numberAfter(body, u"Fol="), s = numberAfter(body, u"Str="), n = numberAfter(body, u"Sho="),
-                   v = numberAfter(body, u"Vel="), t = numberAfter(body, u"Tim="), c = numberAfter(body, u"Tmp=");
-        if (!n || !v || !t || !c)
-            return std::nullopt;
-        r.folder = f ? int(*f) : header.folder;
-        r.string = s ? int(*s) : header.string;
-        r.shot = int(*n);
-        r.velocity = *v;
-        r.time = *t;
-        r.temperature = *c;
-        return r;
+    for (const char16_t *u : units) {
+        const QStringView name(u);
+        if (t[i] == name) {
+            *unit = name.toString();
+            *read = i > 0 && readDecimal(t[i - 1], number);
+            return true;
+        }
+        if (t[i].size() > name.size() && t[i].endsWith(name)) {
+            *unit = name.toString();
+            *read = readDecimal(QStringView(t[i]).chopped(name.size()), number);
+            return true;
+        }
     }
-    const QList<QStringView> words = body.split(u' ', Qt::SkipEmptyParts);
-    if (words.size() != 4)
+    return false;
+}
+
+} // namespace
+
+std::optional<ShotRecord> readShotLine(QStringView line)
+{
+    const qsizetype hash = line.indexOf(u'#');
+    if (hash < 0)
         return std::nullopt;
-    bool ok[4] = {};
-    r.shot = words[0].toInt(&ok[0]);
-    r.velocity = words[1].toDouble(&ok[1]);
-    r.time = words[2].toDouble(&ok[2]);
-    r.temperature = words[3].toDouble(&ok[3]);
-    if (!(ok[0] && ok[1] && ok[2] && ok[3]))
+    qsizetype begin = hash + 1;
+    while (begin < line.size() && line[begin] == u' ')
+        ++begin;
+    qsizetype end = begin;
+    while (end < line.size() && line[end].isDigit())
+        ++end;
+    ShotRecord r;
+    if ((end < line.size() && !line[end].isSpace()) || !integer(line.mid(begin, end - begin).toString(), &r.shot))
+        return std::nullopt; // "# 2875.42 f/s" has no shot number
+    const QStringList t = tokens(line.mid(end));
+    bool velocity = false, time = false, temperature = false;
+    bool seenVelocity = false, seenTime = false, seenTemperature = false;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!seenVelocity && unitWithNumber(t, i, {u"f/s", u"m/s"}, &r.velocityUnits, &r.velocity, &velocity))
+            seenVelocity = true;
+        else if (!seenTime && unitWithNumber(t, i, {u"sec", u"*s*"}, &r.timeUnits, &r.time, &time))
+            seenTime = true;
+        else if (!seenTemperature && unitWithNumber(t, i, {u"fah", u"cel"}, &r.temperatureUnits, &r.temperature, &temperature))
+            seenTemperature = true;
+    }
+    if (!velocity || !time || !temperature)
         return std::nullopt;
-    r.folder = header.folder;
-    r.string = header.string;
     return r;
 }
 
-std::optional<std::pair<int, int>> readMemoryEnd(QStringView line)
+MemoryLine readMemoryLine(QStringView line)
 {
-    line = line.trimmed();
-    if (!line.startsWith(u"MMR:<End>"))
-        return std::nullopt;
-    const auto f = numberAfter(line, u"Fol="), s = numberAfter(line, u"Str=");
-    if (!f || !s)
-        return std::nullopt;
-    return std::pair{int(*f), int(*s)};
+    MemoryLine m;
+    const qsizetype at = line.indexOf(QLatin1String("MMR:"));
+    if (at < 0)
+        return m;
+    const QStringList t = tokens(line.mid(at + 4));
+    m.kind = MemoryLine::Garbled;
+    if (t.isEmpty())
+        return m;
+    if (t[0].startsWith(QLatin1String("<End>"))) {
+        QString fol;
+        if (!keyed(t, QStringLiteral("Fol"), &fol))
+            m.kind = MemoryLine::ListingEnd;
+        else if (keyedInt(t, QStringLiteral("Fol"), &m.folder) && keyedInt(t, QStringLiteral("Str"), &m.string))
+            m.kind = MemoryLine::StringEnd;
+        return m;
+    }
+    QString v;
+    if (keyed(t, QStringLiteral("Siz"), &v)) {
+        if (integer(v, &m.size) && keyedInt(t, QStringLiteral("Fol"), &m.folder)
+            && keyedInt(t, QStringLiteral("Str"), &m.string) && keyed(t, QStringLiteral("Vel"), &m.shot.velocityUnits)
+            && keyed(t, QStringLiteral("Tim"), &m.shot.timeUnits)
+            && keyed(t, QStringLiteral("Tmp"), &m.shot.temperatureUnits))
+            m.kind = MemoryLine::Header;
+        return m;
+    }
+    ShotRecord &s = m.shot;
+    if (keyed(t, QStringLiteral("Sho"), &v)) {
+        m.keyed = true;
+        if (integer(v, &s.shot) && keyedInt(t, QStringLiteral("Fol"), &s.folder)
+            && keyedInt(t, QStringLiteral("Str"), &s.string)
+            && keyedMeasure(t, QStringLiteral("Vel"), &s.velocity, &s.velocityUnits)
+            && keyedMeasure(t, QStringLiteral("Tim"), &s.time, &s.timeUnits)
+            && keyedMeasure(t, QStringLiteral("Tmp"), &s.temperature, &s.temperatureUnits))
+            m.kind = MemoryLine::Shot;
+        return m;
+    }
+    if (t.size() == 4 && integer(t[0], &s.shot) && number(t[1], &s.velocity) && number(t[2], &s.time)
+        && number(t[3], &s.temperature))
+        m.kind = MemoryLine::Shot;
+    return m;
 }
 
 } // namespace zx

@@ -171,7 +171,7 @@ void StatsDesk::onCaptured(QStringView chunk)
 {
     m_liveDoc = m_ws.files().active();
     bool shot = false;
-    m_live.feedChunk(chunk, [&shot](const ShotReading &) { shot = true; });
+    m_live.feedChunk(chunk, [&shot](const ShotRecord &) { shot = true; });
     if (shot)
         m_liveTimer.start();
 }
@@ -202,7 +202,7 @@ void StatsDesk::showCaretString()
         return;
     }
     if (c.hasSelection()) {
-        std::vector<ShotReading> shots;
+        std::vector<ShotRecord> shots;
         for (const ShotString &s : findShotStrings(c.selectedText().split(QChar(0x2029))))
             shots.insert(shots.end(), s.shots.begin(), s.shots.end());
         if (!shots.empty()) {
@@ -216,18 +216,18 @@ void StatsDesk::showCaretString()
         showShots({}, QStringLiteral("No shots in %1").arg(QFileInfo(doc->caption()).fileName()));
         return;
     }
-    const ShotReading &first = s->shots.front();
+    const ShotRecord &first = s->shots.front();
     const QString which = first.folder > 0 ? QStringLiteral("folder %1 string %2").arg(first.folder).arg(first.string)
                                            : QStringLiteral("string %1").arg(first.string);
     showShots(s->shots, QFileInfo(doc->caption()).fileName() + QStringLiteral(": ") + which
                             + QStringLiteral(" (line %1)").arg(s->firstLine + 1));
 }
 
-void StatsDesk::showShots(const std::vector<ShotReading> &shots, const QString &source)
+void StatsDesk::showShots(const std::vector<ShotRecord> &shots, const QString &source)
 {
     std::vector<double> v;
     v.reserve(shots.size());
-    for (const ShotReading &r : shots)
+    for (const ShotRecord &r : shots)
         v.push_back(r.velocity);
     m_shown = computeStats(v);
     m_units = shots.empty() ? QString() : shots.front().velocityUnits;

@@ -40,7 +40,7 @@ private:
     void onCaptured(QStringView chunk);
     void followEditor(CFileDoc *doc);
     void showCaretString();
-    void showShots(const std::vector<ShotReading> &shots, const QString &source);
+    void showShots(const std::vector<ShotRecord> &shots, const QString &source);
     void showEnergy();
 
     FrmMdi &m_mdi;

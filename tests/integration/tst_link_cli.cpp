@@ -1,6 +1,6 @@
 // zentrix-cli status, probe and send end to end: the tool runs as its own process on the
 // simulator's pseudo-terminal, as a script would run it.
-#include "link/shot_line.h"
+#include "cfile/shot_strings.h"
 #include "cfile/cfile_codec.h"
 #include "support/sim_fixture.h"
 
@@ -99,13 +99,9 @@ private Q_SLOTS:
         QTextDocument doc;
         QVERIFY(!zx::loadCFileText(doc, file, true));
         QStringList shots;
-        zx::MemoryHeader head;
-        for (const QString &line : doc.toPlainText().split(QLatin1Char('\n'))) {
-            if (const auto h = zx::readMemoryHeader(line))
-                head = *h;
-            else if (const auto r = zx::readMemoryShot(line, head))
-                shots << QStringLiteral("Fol=%1 Str=%2 Sho=%3").arg(r->folder, 2, 10, QLatin1Char('0')).arg(r->string, 2, 10, QLatin1Char('0')).arg(r->shot, 2, 10, QLatin1Char('0'));
-        }
+        for (const zx::ShotString &str : zx::findShotStrings(doc.toPlainText().split(QLatin1Char('\n'))))
+            for (const zx::ShotRecord &r : str.shots)
+                shots << QStringLiteral("Fol=%1 Str=%2 Sho=%3").arg(r.folder, 2, 10, QLatin1Char('0')).arg(r.string, 2, 10, QLatin1Char('0')).arg(r.shot, 2, 10, QLatin1Char('0'));
         QStringList want;
         const zx::sim::EDisk &disk = fx.sim().edisk();
         for (int f = 1; f <= 10; ++f)

@@ -70,39 +70,6 @@ struct Rig {
 class TstExport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void shotLines_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("read"); // shot velocity time temperature units, or "" refused
-        QTest::addRow("capture") << "CAP:#07 2875.42 f/s 0.000696 sec  72.5 fah" << "7 2875.42 0.000696 72.5 f/s";
-        QTest::addRow("stats after") << "#12  900.10 m/s 0.000677 *s* -5.0 cel Lo=899.00 Sd=0.00" << "12 900.1 0.000677 -5 m/s";
-        QTest::addRow("garbled") << "CAP:#07 28x5.42 f/s 0.000696 sec  72.5 fah" << "";
-        QTest::addRow("cut short") << "CAP:#07 2875.42 f/s 0.0006" << "";
-        QTest::addRow("no number") << "CAP:# 2875.42 f/s 0.000696 sec 72.5 fah" << "";
-        QTest::addRow("compact memory") << "MMR: 01  2906.30   0.000688 72.3" << "1 2906.3 0.000688 72.3 -";
-        QTest::addRow("keyed memory") << "MMR:Fol=01 Str=04 Sho=03 Vel= 2906.30 f/s Tim=0.000688 sec Tmp=72.3 fah"
-                                      << "3 2906.3 0.000688 72.3 f/s";
-        QTest::addRow("memory garbled") << "MMR:01 2906.30 0.0006" << "";
-    }
-    void shotLines()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, read);
-        std::optional<ShotRecord> s;
-        if (line.startsWith(u"MMR:")) {
-            const MemoryLine m = parseMemoryLine(line);
-            if (m.kind == MemoryLine::Shot)
-                s = m.shot;
-            if (s && !m.keyed)
-                s->velocityUnits = QStringLiteral("-");
-        } else {
-            s = parseShotLine(line);
-        }
-        const QString got = s ? QStringLiteral("%1 %2 %3 %4 %5").arg(s->shot).arg(s->velocity).arg(s->time).arg(s->temperature).arg(s->velocityUnits)
-                              : QString();
-        QCOMPARE(got, read);
-    }
-
     // Shot numbers are read by a short cut; it must give the very double a full conversion gives.
     void decimalTextIsExact()
     {

@@ -98,7 +98,7 @@ private Q_SLOTS:
         ShotStringReader reader;
         QList<int> sizes;
         for (int i = 0; i < text.size(); i += 7)
-            reader.feedChunk(QStringView(text).mid(i, 7), [&](const ShotReading &) {
+            reader.feedChunk(QStringView(text).mid(i, 7), [&](const ShotRecord &) {
                 sizes.append(int(reader.currentString().size()));
             });
         QCOMPARE(sizes, (QList<int>{1, 2, 1}));

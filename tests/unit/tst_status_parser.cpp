@@ -354,13 +354,17 @@ private Q_SLOTS:
     void shotTexts_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("want"); // "folder string shot velocity units time temperature units", or "" = unreadable
+        QTest::addColumn<QString>("want"); // "folder string shot velocity units time units temperature units", or "" = unreadable
         const auto row = [](const char *name, const char *text, const char *want) { QTest::newRow(name) << QString::fromLatin1(text) << QString::fromLatin1(want); };
-        row("live with tag", "CAP:#07 2875.42 f/s 0.000696 sec  72.5 fah Lo=2861.10", "0 0 7 2875.42 f/s 0.000696 72.5 fah");
-        row("live, metric, frost", "#12  876.40 m/s 0.000695 *s*  -5.0 cel", "0 0 12 876.4 m/s 0.000695 -5 cel");
+        row("live with tag", "CAP:#07 2875.42 f/s 0.000696 sec  72.5 fah Lo=2861.10", "0 0 7 2875.42 f/s 0.000696 sec 72.5 fah");
+        row("live, metric, frost", "#12  876.40 m/s 0.000695 *s*  -5.0 cel", "0 0 12 876.4 m/s 0.000695 *s* -5 cel");
+        row("live, units glued on", "# 3 2875.42f/s 0.000696sec 72.5fah", "0 0 3 2875.42 f/s 0.000696 sec 72.5 fah");
         row("live, velocity without units", "#07 2875.42 0.000696 sec 72.5 fah", "");
-        row("memory compact", "MMR:03 2906.30 0.000688 72.3", "2 5 3 2906.3 m/s 0.000688 72.3 cel");
-        row("memory keyed", "MMR:Fol=01 Str=04 Sho=01 Vel=2906.30 f/s Tim=0.000688 sec Tmp=72.3 fah", "1 4 1 2906.3 m/s 0.000688 72.3 cel");
+        row("live, garbled velocity", "CAP:#07 28x5.42 f/s 0.000696 sec  72.5 fah", "");
+        row("live, cut short", "CAP:#07 2875.42 f/s 0.0006", "");
+        row("live, no shot number", "CAP:# 2875.42 f/s 0.000696 sec 72.5 fah", "");
+        row("memory compact", "MMR:03 2906.30 0.000688 72.3", "0 0 3 2906.3 f/s 0.000688 sec 72.3 fah");
+        row("memory keyed", "MMR:Fol=01 Str=04 Sho=01 Vel= 2906.30 m/s Tim=0.000688 sec Tmp=72.3 cel", "1 4 1 2906.3 m/s 0.000688 sec 72.3 cel");
         row("memory, field missing", "MMR:03 2906.30 0.000688", "");
         row("memory, garbage", "MMR:03 29x6.30 0.000688 72.3", "");
         row("memory end is no shot", "MMR:<End> Fol=02 Str=05", "");
@@ -369,11 +373,26 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QString, want);
-        zx::MemoryHeader head = *zx::readMemoryHeader(u"MMR:Fol=02 Str=05 Siz=06 Vel=m/s Tim=sec Tmp=cel");
-        const auto r = text.startsWith(QLatin1String("MMR:")) ? zx::readMemoryShot(text, head) : zx::readShotLine(text);
-        const QString got = r ? QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8").arg(r->folder).arg(r->string).arg(r->shot).arg(r->velocity).arg(r->velocityUnits).arg(r->time).arg(r->temperature).arg(r->temperatureUnits) : QString();
+        std::optional<zx::ShotRecord> r;
+        if (!text.startsWith(QLatin1String("MMR:")))
+            r = zx::readShotLine(text);
+        else if (const zx::MemoryLine m = zx::readMemoryLine(text); m.kind == zx::MemoryLine::Shot)
+            r = m.shot;
+        const QString got = r ? QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(r->folder).arg(r->string).arg(r->shot).arg(r->velocity).arg(r->velocityUnits).arg(r->time).arg(r->timeUnits).arg(r->temperature).arg(r->temperatureUnits) : QString();
         QCOMPARE(got, want);
-        QCOMPARE(zx::readMemoryEnd(u" MMR:<End> Fol=02 Str=05"), (std::optional<std::pair<int, int>>{{2, 5}}));
+    }
+    void memoryRecords()
+    {
+        const zx::MemoryLine head = zx::readMemoryLine(u"MMR:Fol=02 Str=05 Siz=06 Vel=m/s Tim=sec Tmp=cel");
+        QCOMPARE(head.kind, zx::MemoryLine::Header);
+        QCOMPARE(QList<int>({head.folder, head.string, head.size}), QList<int>({2, 5, 6}));
+        QCOMPARE(head.shot.velocityUnits + head.shot.temperatureUnits, QStringLiteral("m/scel"));
+        const zx::MemoryLine end = zx::readMemoryLine(u" MMR:<End> Fol=02 Str=05");
+        QCOMPARE(end.kind, zx::MemoryLine::StringEnd);
+        QCOMPARE(QList<int>({end.folder, end.string}), QList<int>({2, 5}));
+        QCOMPARE(zx::readMemoryLine(u"MMR:<End>").kind, zx::MemoryLine::ListingEnd);
+        QCOMPARE(zx::readMemoryLine(u"MMR:Fol=02 Str=x5 Siz=06 Vel=m/s Tim=sec Tmp=cel").kind, zx::MemoryLine::Garbled);
+        QCOMPARE(zx::readMemoryLine(u"DAT>").kind, zx::MemoryLine::None);
     }
 };
 
