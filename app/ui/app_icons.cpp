@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QHash>
 #include <QToolBar>
 #include <QWidget>
@@ -63,8 +64,28 @@ QIcon commandIcon(const QString &iconName)
     return QIcon::fromTheme(iconName, own);
 }
 
+namespace {
+// Windows made after start-up (terminal, workbook, dialogs) get their icons when shown.
+class IconsOnShow : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            if (auto *w = static_cast<QWidget *>(watched); w->isWindow())
+                applyCommandIcons(w); // actions that have theirs already are passed over
+        }
+        return false;
+    }
+};
+} // namespace
+
 void applyCommandIcons(QWidget *root)
 {
+    if (static bool watching = false; !watching && qApp) {
+        watching = true;
+        qApp->installEventFilter(new IconsOnShow(qApp));
+    }
     if (qApp->windowIcon().isNull())
         qApp->setWindowIcon(commandIcon(QStringLiteral("zentrix")));
     if (!root)

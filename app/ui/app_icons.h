@@ -15,6 +15,7 @@ QString commandIconName(const QString &objectName);
 // Theme icon of that name, the program's own as fallback.
 QIcon commandIcon(const QString &iconName);
 // Gives every action under root that has an icon name its icon; the application icon too.
+// Windows shown later get theirs when they are shown.
 void applyCommandIcons(QWidget *root);
 
 } // namespace zx
