@@ -83,7 +83,10 @@ bool RemoteControl::remoteCheck()
 
 bool RemoteControl::transact(const PanelKey &key)
 {
-    m_link.croTransact(key.asKey, key.letter, 0, 0);
+    // The chronograph erases or restores a shot or a string before it answers: those four keys
+    // wait up to 1900 ms of silence instead of the usual 250.
+    const bool erasing = key.asKey && key.letter.size() == 1 && QStringLiteral("^_\\]").contains(key.letter);
+    m_link.croTransact(key.asKey, key.letter, 0, erasing ? kEraseSilenceMs : 0);
     return !m_link.croTxn.failed;
 }
 

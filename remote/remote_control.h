@@ -52,6 +52,7 @@ public:
     static const PanelKey kUp, kDown, kLeft, kRight;
     static const std::array<PanelKey, 2> kPgUpDw, kType;
     static const std::array<PanelKey, 3> kDelete, kUnDelete;
+    static constexpr int kEraseSilenceMs = 1900;
     static const std::array<QString, 3> kModeNames;   // "Data", "Stats", "Menu"
 
     // Device and link check before a key: false stops the key.

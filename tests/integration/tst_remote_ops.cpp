@@ -1,5 +1,7 @@
 // Download and memory operations against the simulator on a pseudo-terminal, including a silent
-// chronograph, broken listings, an abort during a restore and no CFile open.
+// chronograph, broken listings, the panel's delete keys against the erase pause, an abort
+// during a restore and no CFile open.
+#include "remote/remote_control.h"
 #include "remote/remote_ops.h"
 #include "remote/remote_ops_host.h"
 #include "tst_ops_rig.h"
@@ -215,6 +217,26 @@ private Q_SLOTS:
         QVERIFY2(rig.text().contains(line), qPrintable(rig.text()));
         QCOMPARE(rig.sim.sim().state().menu, 0);   // left in Data mode
         QVERIFY(rig.text().endsWith(QStringLiteral("DAT>")));
+    }
+
+    // The panel's delete and undelete keys against the chronograph's erase pause (700 ms of
+    // silence inside the answer, as the RV5 takes it).
+    void panelDeleteWaitsForTheErase()
+    {
+        zx::sim::Rv5Options o = SimFixture::quietOptions();
+        o.deleteDelayMs = 700;
+        RemoteRig rig(o);
+        QVERIFY(rig.sim.isOpen());
+        rig.link.bRxTo[1] = true;
+        RemoteControl panel(rig.link, rig.task, rig.prompter);
+        const auto &st = rig.sim.sim().state();
+        const int before = rig.keptIn(st.curFol, st.curStr);
+        panel.memoryKey(false, 1); // the string
+        QCOMPARE(rig.prompter.count(), 0);
+        QCOMPARE(rig.keptIn(st.curFol, st.curStr), 0);
+        panel.memoryKey(true, 1);
+        QCOMPARE(rig.prompter.count(), 0);
+        QCOMPARE(rig.keptIn(st.curFol, st.curStr), before);
     }
 
     void abortDuringRestore()
