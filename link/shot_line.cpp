@@ -69,10 +69,6 @@ bool keyedMeasure(const QStringList &t, const QString &key, double *out, QString
     return keyed(t, key, &v, unit) && number(v, out) && !unit->contains(u'=');
 }
 
-} // namespace
-
-namespace {
-
 // The unit a token is or ends with ("f/s", "2875.42f/s"); the number is the token before it
 // or the token's front.
 bool unitWithNumber(const QStringList &t, qsizetype i, std::initializer_list<const char16_t *> units, QString *unit,

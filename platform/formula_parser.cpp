@@ -398,12 +398,11 @@ private:
             n.a2 = std::max(t.first.row, t.last.row);
             n.b2 = std::max(t.first.col, t.last.col);
             advance();
-            if (const int node = add(n); t.kind == Token::Ref) {
-                slot(DigitSlot::RefRow, t.first.rowPos, node);
-                return node;
-            } else {
-                slot(DigitSlot::RangeFirst, t.first.rowPos, node);
-                slot(DigitSlot::RangeLast, t.last.rowPos, node);
+            {
+                const int node = add(n);
+                slot(t.kind == Token::Ref ? DigitSlot::RefRow : DigitSlot::RangeFirst, t.first.rowPos, node);
+                if (t.kind == Token::Range)
+                    slot(DigitSlot::RangeLast, t.last.rowPos, node);
                 return node;
             }
         case Token::Ident:
