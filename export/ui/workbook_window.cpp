@@ -3,6 +3,7 @@
 #include "cfile/ui/qt_file_chooser.h"
 #include "export/export_settings_keys.h"
 #include "export/sheet_model.h"
+#include "export/ui/sheet_delegate.h"
 #include "platform/app_title.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
@@ -25,7 +26,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -40,31 +40,6 @@ namespace {
 constexpr double kDefaultColumnWidth = 8.43; // characters
 constexpr double kDefaultRowHeight = 12.75;  // points
 const QString kCrLf = QStringLiteral("\r\n");
-
-// Numbers in the General format lose digits until they fit their column, as in a spreadsheet.
-class SheetDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        const QVariant number = index.data(SheetModel::GeneralNumberRole);
-        if (!number.isValid()) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        const QFontMetrics fm(opt.font);
-        const int room = opt.rect.width() - 6;
-        for (int digits = 10; digits >= 1; --digits) {
-            opt.text = SheetModel::generalNumber(number.toDouble(), digits);
-            if (fm.horizontalAdvance(opt.text) <= room)
-                break;
-        }
-        const QWidget *w = opt.widget;
-        (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
-    }
-};
 
 } // namespace
 
