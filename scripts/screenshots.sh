@@ -39,7 +39,9 @@ keys() { xdotool windowfocus --sync "$main"; xdotool keydown alt key "$1" keyup 
 
 # A user who has made the window larger once (it is remembered per copy of the program).
 mkdir -p "$XDG_CONFIG_HOME/Zentrix"
-printf '[frmMDI]\nPosWinX=1500\nPosWinY=900\nSizWinX=16500\nSizWinY=11400\n' > "$XDG_CONFIG_HOME/Zentrix/Zentrix0.conf"
+# The iNotes window stays closed at start-up (a user who has read them).
+printf '[frmMDI]\nPosWinX=1500\nPosWinY=900\nSizWinX=16500\nSizWinY=11400\n[frmVipNotes]\nShowVipNotes=0\n' \
+  > "$XDG_CONFIG_HOME/Zentrix/Zentrix0.conf"
 
 # The program with the recorded CFile opened from the command line; the start-up detection's
 # window closes by itself.
@@ -76,6 +78,21 @@ shoot shooting
 xdotool mousemove --window "$main" 175 $((HEIGHT - 37)) click 1
 sleep 1
 shoot chart
+
+# The workbook linked while shooting: Chrono > Excel > Link Workbook; the Capture sheet fills
+# shot by shot.
+keys c
+sleep 0.5
+xdotool key x
+sleep 0.5
+xdotool key l
+book=
+for _ in $(seq 50); do book=$(visible 'Workbook'); [ -n "$book" ] && break; sleep 0.2; done
+[ -n "$book" ] || { echo "the workbook window did not show" >&2; exit 1; }
+sleep 10
+import -window "$book" "$work/raw.png"
+convert "$work/raw.png" -resize '900x>' -colors 256 -strip -define png:compression-level=9 "$out/workbook.png"
+echo docs/images/workbook.png
 
 kill "$app"
 wait "$app" 2>/dev/null || true

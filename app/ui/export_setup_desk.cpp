@@ -68,15 +68,17 @@ ExportSetupDesk::ExportSetupDesk(FrmMdi &mdi) : QObject(&mdi), m_mdi(mdi), m_par
             QDesktopServices::openUrl(QUrl::fromLocalFile(page));
     };
 
-    const auto entry = [this](QMenu *menu, const QString &name) {
+    const auto entry = [this](QMenu *menu, const QString &name, const QString &caption) {
         menu->addSeparator();
-        QAction *a = menu->addAction(QStringLiteral("Export &Setup..."));
+        QAction *a = menu->addAction(caption);
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, [this] { open(); });
     };
+    // Access keys must stay unique in their menu, or Alt+C, S would no longer start shooting:
+    // in the Chrono menu every letter of the caption is taken already.
     if (QMenu *chrono = mdi.menuNamed(QStringLiteral("mnuChrono")))
-        entry(chrono, QStringLiteral("mnuRemExpSetup"));
-    entry(excelMenu(mdi), QStringLiteral("mnuExcLinkSetup"));
+        entry(chrono, QStringLiteral("mnuRemExpSetup"), QStringLiteral("Export Setup..."));
+    entry(excelMenu(mdi), QStringLiteral("mnuExcLinkSetup"), QStringLiteral("Export Se&tup..."));
     mdi.shutdownHooks().destroyWindows.push_back([this] { delete m_window.data(); });
 }
 
