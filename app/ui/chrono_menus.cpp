@@ -60,7 +60,7 @@ QMenu *buildChronoMenu(QMainWindow *w, ChronoOps &ops, const ChronoMenuHandlers 
     addStartStopRemote(m, ops, h, false);
     m->addSeparator();
     add(m, cmd::mnuRemTest, QStringLiteral("T&est Connection"), [&ops] { ops.mnuRemTest(); });
-    add(m, cmd::mnuRemStatus, QStringLiteral("Status &Report"), [&ops] { ops.mnuRemStatus(); });
+    add(m, cmd::mnuRemStatus, QStringLiteral("Status Re&port"), [&ops] { ops.mnuRemStatus(); });
     add(m, cmd::mnuRemCalibrate, QStringLiteral("&Calibrate"), guarded(ops, [&ops] { ops.calibrate(false); }));
     m->addSeparator();
     add(m, cmd::mnuSnsOn, QStringLiteral("Se&nsors On"),
@@ -72,10 +72,10 @@ QMenu *buildChronoMenu(QMainWindow *w, ChronoOps &ops, const ChronoMenuHandlers 
         guarded(ops, [&ops] { ops.archery(!ops.cro().bCroArcheryOn); }), true);
     m->addSeparator();
     add(m, cmd::mnuRemPowerOn, QStringLiteral("Power &On Detect"), guarded(ops, [&ops] { ops.powerSwitch(true); }));
-    add(m, cmd::mnuRemPowerOff, QStringLiteral("&Power Off"), guarded(ops, [&ops] { ops.powerSwitch(false); }));
+    add(m, cmd::mnuRemPowerOff, QStringLiteral("Po&wer Off"), guarded(ops, [&ops] { ops.powerSwitch(false); }));
     add(m, cmd::mnuCroPref, QStringLiteral("RV5 Set&up..."), guarded(ops, [&ops] { ops.openChronoPanel(2); }));
 
-    QMenu *list = m->addMenu(QStringLiteral("Co&mmands"));
+    QMenu *list = m->addMenu(QStringLiteral("Comman&ds"));
     list->setObjectName(cmd::mnuRemCmdList);
     const QStringList names = {QStringLiteral("Chronograph Control..."), QStringLiteral("Calibrate"),
                                QStringLiteral("Sensors"),                QStringLiteral("High Speed Mode"),

@@ -149,7 +149,7 @@ ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
     }
     if (QMenu *file = mdi.menuNamed(QStringLiteral("mnuFile"))) {
         QAction *before = mdi.findChild<QAction *>(QStringLiteral("mnuFileExit"));
-        QAction *a = new QAction(QStringLiteral("Export CFile to E&xcel"), file);
+        QAction *a = new QAction(QStringLiteral("Export C&File to Excel"), file);
         a->setObjectName(QStringLiteral("mnuExpExcCFi"));
         file->insertAction(before, a);
         connect(a, &QAction::triggered, this, [this] { runExport(xls::SrcCapture, 4, xls::ExpCFile); });

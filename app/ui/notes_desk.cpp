@@ -40,7 +40,7 @@ NotesDesk::NotesDesk(FrmMdi &mdi) : QObject(&mdi), m_mdi(mdi), m_store(*mdi.cont
         desk->statusRefresh().addView(m_caption.get());
     }
     if (QMenu *view = mdi.menuNamed(QStringLiteral("mnuView"))) {
-        QAction *a = view->addAction(QStringLiteral("i&Notes..."));
+        QAction *a = view->addAction(QStringLiteral("&iNotes..."));
         a->setObjectName(QStringLiteral("mnuViewNotes"));
         connect(a, &QAction::triggered, this, [this] {
             const Note *n = m_store.currentNote();

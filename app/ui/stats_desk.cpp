@@ -83,7 +83,7 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
     });
 
     if (QMenu *file = mdi.menuNamed(QStringLiteral("mnuFile"))) {
-        auto *csv = new QAction(QStringLiteral("Export Shots as CS&V..."), file);
+        auto *csv = new QAction(QStringLiteral("Export S&hots as CSV..."), file);
         csv->setObjectName(QStringLiteral("mnuFileExportCsv"));
         connect(csv, &QAction::triggered, this, &StatsDesk::exportCsv);
         file->insertAction(mdi.findChild<QAction *>(QStringLiteral("mnuFileExit")), csv);
@@ -155,7 +155,7 @@ void StatsDesk::buildPanel()
     m_dock->raise();
 
     QMenu *view = m_mdi.menuNamed(QStringLiteral("mnuView"));
-    for (auto [dock, name, text] : {std::tuple{m_dock, "mnuViewStats", "String S&tatistics"},
+    for (auto [dock, name, text] : {std::tuple{m_dock, "mnuViewStats", "String St&atistics"},
                                     std::tuple{m_chartDock, "mnuViewChart", "Velocity C&hart"}}) {
         QAction *toggle = dock->toggleViewAction();
         toggle->setObjectName(QString::fromLatin1(name));

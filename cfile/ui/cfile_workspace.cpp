@@ -187,7 +187,7 @@ void CFileWorkspace::installFileMenu(QMenu *file, QAction *before)
     file->insertSeparator(before);
     add("mnuFileSave", QStringLiteral("&Save"), &CFileManager::mnuFileSave, QKeySequence::Save);
     add("mnuFileSaveAs", QStringLiteral("Save &As..."), &CFileManager::mnuFileSaveAs);
-    add("mnuFileSaveAll", QStringLiteral("Save A&ll"), &CFileManager::mnuFileSaveAll);
+    add("mnuFileSaveAll", QStringLiteral("Sav&e All"), &CFileManager::mnuFileSaveAll);
     add("mnuFileSaveSelectionAs", QStringLiteral("Save Selec&tion As..."), &CFileManager::mnuFileSaveSelectionAs);
     add("mnuFileRevert", QStringLiteral("&Revert"), &CFileManager::mnuFileRevert);
     file->insertSeparator(before);

@@ -65,6 +65,27 @@ private Q_SLOTS:
         const double twips = w->width() * twipsPerPixel(w);
         QVERIFY2(qAbs(twips - 8025) < 30, qPrintable(QString::number(twips)));
     }
+    // Alt+letter must reach one command: a letter taken twice in a menu only moves the highlight.
+    void accessKeysAreUniqueInEachMenu()
+    {
+        Fixture f;
+        FrmMdi *w = f.start();
+        QStringList clashes;
+        for (QMenu *menu : w->findChildren<QMenu *>()) {
+            QHash<QChar, QString> taken;
+            for (const QAction *a : menu->actions()) {
+                const QString text = QString(a->text()).replace(QLatin1String("&&"), QString());
+                const qsizetype amp = text.indexOf(u'&');
+                if (a->isSeparator() || amp < 0 || amp + 1 >= text.size())
+                    continue;
+                const QChar key = text.at(amp + 1).toUpper();
+                if (taken.contains(key))
+                    clashes << QStringLiteral("%1: %2 / %3").arg(menu->title(), taken[key], a->text());
+                taken.insert(key, a->text());
+            }
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(u'\n')));
+    }
     void cfileCommandsFollowTheActiveCFile()
     {
         Fixture f;
