@@ -152,12 +152,12 @@ void FrmTerminal::buildMenus()
     hex->setCheckable(true);
     connect(hex, &QAction::toggled, this, [this](bool on) { m_view->setHexView(on, m_term.link().txtTerm); });
     view->addSeparator();
-    act(view, "mnuOnTop", QStringLiteral("On &Top"), [this] { setOnTop(true); });
+    act(view, "mnuOnTop", QStringLiteral("On To&p"), [this] { setOnTop(true); });
     act(view, "mnuNotOnTop", QStringLiteral("N&ot On Top"), [this] { setOnTop(false); });
     act(view, "mnuTopOnOff", QStringLiteral("&Top"), [this] {
         setOnTop(!(windowFlags() & Qt::WindowStaysOnTopHint));
     });
-    act(view, "mnuWinNormal", QStringLiteral("&Normal Window"), [this] {
+    act(view, "mnuWinNormal", QStringLiteral("No&rmal Window"), [this] {
         showNormal();
         resize(640, 400);
     });

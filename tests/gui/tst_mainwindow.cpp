@@ -7,6 +7,7 @@
 #include "support/temp_settings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -69,9 +70,13 @@ private Q_SLOTS:
     void accessKeysAreUniqueInEachMenu()
     {
         Fixture f;
-        FrmMdi *w = f.start();
+        f.start();
+        f.action("mnuTerminal")->trigger(); // a window with menus of its own
         QStringList clashes;
-        for (QMenu *menu : w->findChildren<QMenu *>()) {
+        for (QWidget *widget : QApplication::allWidgets()) {
+            auto *menu = qobject_cast<QMenu *>(widget);
+            if (!menu)
+                continue;
             QHash<QChar, QString> taken;
             for (const QAction *a : menu->actions()) {
                 const QString text = QString(a->text()).replace(QLatin1String("&&"), QString());
