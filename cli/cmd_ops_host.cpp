@@ -51,4 +51,13 @@ void endOpsSession(OpsSession &s)
     s.cli->link->extTerminal();
 }
 
+bool connectOrEnd(OpsSession &s)
+{
+    if (s.cli->link->croConnect())
+        return true;
+    printText(QStringLiteral("RV5 not found on port COM%1\n").arg(s.cli->comNumber), true);
+    endOpsSession(s);
+    return false;
+}
+
 } // namespace zx::cli

@@ -47,5 +47,8 @@ struct OpsSession {
 std::unique_ptr<OpsSession> makeOpsSession(const QStringList &args, bool openPort = true);
 // Closes the link port (draining output) at the end of a command.
 void endOpsSession(OpsSession &s);
+// Wakes the chronograph (croConnect). When it does not answer: prints "RV5 not found on port
+// COMn", ends the session and returns false.
+bool connectOrEnd(OpsSession &s);
 
 } // namespace zx::cli

@@ -32,11 +32,8 @@ int runSetup(const QStringList &args)
     if (!s)
         return 1;
     zx::LinkSession &link = *s->cli->link;
-    if (!link.croConnect()) {
-        printText(QStringLiteral("RV5 not found on port COM%1\n").arg(s->cli->comNumber), true);
-        endOpsSession(*s);
+    if (!connectOrEnd(*s))
         return 1;
-    }
     zx::CroSetup setup(*s->ops, s->cli->prompter);
     s->ops->getStatus();
     setup.open();

@@ -13,11 +13,8 @@ int runStatus(const QStringList &args)
     if (!s)
         return 1;
     zx::LinkSession &link = *s->cli->link;
-    if (!link.croConnect()) {
-        printText(QStringLiteral("RV5 not found on port COM%1\n").arg(s->cli->comNumber), true);
-        endOpsSession(*s);
+    if (!connectOrEnd(*s))
         return 1;
-    }
     s->ops->getStatus();
     if (!link.cro.bCroStatusOk) {
         printText(QStringLiteral("Failed to retrieve RV5 Status!\n"), true);

@@ -1,4 +1,5 @@
 #include "cfile/ui/frm_tabs_margins.h"
+#include "cfile/ui/ok_cancel_buttons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -80,11 +81,7 @@ FrmTabsMargins::FrmTabsMargins(const TabDefaults &tabs, const MarginDefaults &ma
     form->addRow(QStringLiteral("&Right:"), m_right);
     form->addRow(m_margDefault);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
 
     auto *root = new QVBoxLayout(this);
     root->addWidget(fraTabs);

@@ -1,4 +1,5 @@
 #include "cfile/ui/frm_text_format.h"
+#include "cfile/ui/ok_cancel_buttons.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -70,11 +71,7 @@ FrmTextFormat::FrmTextFormat(const TextDefaults &v, QWidget *parent)
     colors->addStretch();
     form->addRow(QStringLiteral("Colours:"), colors);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
 
     auto *root = new QVBoxLayout(this);
     root->addLayout(form);
