@@ -1,4 +1,5 @@
 #include "cfile/ui/frm_tabs_margins.h"
+
 #include "cfile/ui/ok_cancel_buttons.h"
 
 #include <QCheckBox>

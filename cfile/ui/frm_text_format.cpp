@@ -1,4 +1,5 @@
 #include "cfile/ui/frm_text_format.h"
+
 #include "cfile/ui/ok_cancel_buttons.h"
 
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 #include "edit/find_session.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
+#include "platform/ui/named_button.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,14 +25,6 @@
 namespace zx {
 
 namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QCheckBox *check(QWidget *parent, const char *name, const QString &text)
 {
@@ -106,24 +99,24 @@ FrmFind::FrmFind(FindSession &session, Prompter &prompter, FindTarget target, Fi
     m_chkPatternMatch = check(this, "chkPatternMatch", QStringLiteral("&Pattern match"));
     m_chkFcsTrkOff = check(this, "chkFcsTrkOff", QStringLiteral("&Keep focus here"));
 
-    m_cmdFind = button(this, "cmdFind", QStringLiteral("&Find"));
+    m_cmdFind = namedButton(this, "cmdFind", QStringLiteral("&Find"));
     m_cmdFind->setDefault(true);
-    m_cmdReplace = button(this, "cmdReplace", QStringLiteral("&Replace"));
-    m_cmdRepAtt = button(this, "cmdRepAtt", QStringLiteral("@"));
+    m_cmdReplace = namedButton(this, "cmdReplace", QStringLiteral("&Replace"));
+    m_cmdRepAtt = namedButton(this, "cmdRepAtt", QStringLiteral("@"));
     m_cmdRepAtt->setToolTip(QStringLiteral("Replace this one and find the next"));
     m_cmdRepAtt->setMaximumWidth(36);
-    m_cmdReplaceAll = button(this, "cmdReplaceAll", QStringLiteral("Replace &All"));
-    QPushButton *reset = button(this, "cmdFndRst", QStringLiteral("Rese&t"));
-    QPushButton *close = button(this, "cmdClose", QStringLiteral("Close"));
-    QPushButton *history = button(this, "cmdHistory", QStringLiteral("&History"));
+    m_cmdReplaceAll = namedButton(this, "cmdReplaceAll", QStringLiteral("Replace &All"));
+    QPushButton *reset = namedButton(this, "cmdFndRst", QStringLiteral("Rese&t"));
+    QPushButton *close = namedButton(this, "cmdClose", QStringLiteral("Close"));
+    QPushButton *history = namedButton(this, "cmdHistory", QStringLiteral("&History"));
     auto *historyMenu = new QMenu(history);
     historyMenu->addAction(QStringLiteral("Clear Find History"), this,
                            [this] { clearHistory(m_cboText, QStringLiteral("Clear Find History?")); });
     historyMenu->addAction(QStringLiteral("Clear Replace History"), this,
                            [this] { clearHistory(m_cboReplace, QStringLiteral("Clear Replace History?")); });
     history->setMenu(historyMenu);
-    m_cmdShowReplace = button(this, "cmdShowReplace", QStringLiteral("Show Replace"));
-    m_cmdShowExtensions = button(this, "cmdShowExtensions", QStringLiteral("Hide Extensions"));
+    m_cmdShowReplace = namedButton(this, "cmdShowReplace", QStringLiteral("Show Replace"));
+    m_cmdShowExtensions = namedButton(this, "cmdShowExtensions", QStringLiteral("Hide Extensions"));
 
     // Find row, replace panel, extensions (scope and options), command column.
     auto *fields = new QGridLayout;

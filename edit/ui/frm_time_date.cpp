@@ -2,6 +2,7 @@
 
 #include "cfile/cfile_doc.h"
 #include "platform/prompter.h"
+#include "platform/ui/named_button.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -15,18 +16,6 @@
 #include <QVBoxLayout>
 
 namespace zx {
-
-namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 FrmTimeDate::FrmTimeDate(Prompter &prompter, InsertTarget target, Clock clock, QWidget *parent)
     : QDialog(parent, Qt::Tool), m_prompter(prompter), m_target(std::move(target)), m_clock(std::move(clock))
@@ -44,12 +33,12 @@ FrmTimeDate::FrmTimeDate(Prompter &prompter, InsertTarget target, Clock clock, Q
     m_lblSample = new QLabel(this);
     m_lblSample->setObjectName(QStringLiteral("lblSample"));
     m_lblSample->setMinimumWidth(220);
-    QPushButton *insertButton = button(this, "cmdInsert", QStringLiteral("&Insert"));
+    QPushButton *insertButton = namedButton(this, "cmdInsert", QStringLiteral("&Insert"));
     insertButton->setDefault(true);
-    QPushButton *custom = button(this, "cmdInsCusFor", QStringLiteral("Insert &Custom"));
-    m_cmdUndo = button(this, "cmdUndo", QStringLiteral("&Undo"));
+    QPushButton *custom = namedButton(this, "cmdInsCusFor", QStringLiteral("Insert &Custom"));
+    m_cmdUndo = namedButton(this, "cmdUndo", QStringLiteral("&Undo"));
     m_cmdUndo->setEnabled(false);
-    QPushButton *close = button(this, "cmdClose", QStringLiteral("Close"));
+    QPushButton *close = namedButton(this, "cmdClose", QStringLiteral("Close"));
 
     auto *commands = new QVBoxLayout;
     for (QPushButton *b : {insertButton, m_cmdUndo, close})

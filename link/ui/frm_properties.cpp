@@ -3,6 +3,7 @@
 #include "link/port_detect.h"
 #include "link/port_detect_text.h"
 #include "platform/port_map.h"
+#include "platform/ui/named_button.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,14 +30,6 @@ QComboBox *combo(QWidget *parent, const char *name)
     auto *c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
     return c;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
 }
 
 QButtonGroup *optionGroup(QWidget *box, QLayout *lay, const char *name, const QStringList &labels)
@@ -149,13 +142,13 @@ void FrmProperties::buildUi()
     listLay->addWidget(m_list, 1);
     listLay->addWidget(fraConnect);
 
-    m_detectBtn = button(this, "cmdDetect", QStringLiteral("&Detect"));
-    m_test = button(this, "cmdTest", QStringLiteral("&Test"));
-    m_default = button(this, "cmdDefault", QStringLiteral("De&fault"));
-    m_save = button(this, "cmdSave", QStringLiteral("&Save"));
+    m_detectBtn = namedButton(this, "cmdDetect", QStringLiteral("&Detect"));
+    m_test = namedButton(this, "cmdTest", QStringLiteral("&Test"));
+    m_default = namedButton(this, "cmdDefault", QStringLiteral("De&fault"));
+    m_save = namedButton(this, "cmdSave", QStringLiteral("&Save"));
     m_save->setEnabled(false);
-    m_toggleLog = button(this, "cmdPrgLog", QStringLiteral("Show &Progress Log"));
-    m_close = button(this, "cmdClose", QStringLiteral("&Close"));
+    m_toggleLog = namedButton(this, "cmdPrgLog", QStringLiteral("Show &Progress Log"));
+    m_close = namedButton(this, "cmdClose", QStringLiteral("&Close"));
 
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_detectBtn, m_test, m_default, m_save, m_toggleLog, m_close})

@@ -2,6 +2,7 @@
 
 #include "notes/notes_store.h"
 #include "platform/prompter.h"
+#include "platform/ui/named_button.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,19 +18,10 @@ namespace zx {
 
 namespace {
 
-QPushButton *button(QWidget *parent, const char *name, const QString &text, const QString &tip = {})
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    b->setToolTip(tip);
-    return b;
-}
-
 // Paging buttons are the blue ones the notes refer to.
 QPushButton *blueButton(QWidget *parent, const char *name, const QString &text, const QString &tip)
 {
-    QPushButton *b = button(parent, name, text, tip);
+    QPushButton *b = namedButton(parent, name, text, tip);
     b->setStyleSheet(QStringLiteral("QPushButton { background: #2f5f9f; color: white; font-weight: bold; padding: 3px 10px; }"));
     return b;
 }
@@ -73,7 +65,7 @@ FrmTip::FrmTip(NotesStore &store, Prompter &prompter, QWidget *parent)
     m_txtGoTo->setObjectName(QStringLiteral("txtGoTo"));
     m_txtGoTo->setPlaceholderText(QStringLiteral("nn.nn.nn.nn"));
     m_txtGoTo->setMaximumWidth(110);
-    QPushButton *goTo = button(this, "cmdGoTo", QStringLiteral("&Go To"), QStringLiteral("Show the iNote with this section ID"));
+    QPushButton *goTo = namedButton(this, "cmdGoTo", QStringLiteral("&Go To"), QStringLiteral("Show the iNote with this section ID"));
     for (QWidget *w : {static_cast<QWidget *>(first), static_cast<QWidget *>(up), static_cast<QWidget *>(down),
                        static_cast<QWidget *>(last)})
         nav->addWidget(w);
@@ -87,10 +79,10 @@ FrmTip::FrmTip(NotesStore &store, Prompter &prompter, QWidget *parent)
     m_cmbAddLevel->addItems({QStringLiteral("New chapter"), QStringLiteral("New section"), QStringLiteral("New topic"),
                              QStringLiteral("User iNote")});
     m_cmbAddLevel->setCurrentIndex(3);
-    QPushButton *addButton = button(this, "cmdAdd", QStringLiteral("&Add"), QStringLiteral("Add an iNote after this one"));
-    m_cmdDelete = button(this, "cmdDelete", QStringLiteral("&Delete"), QStringLiteral("Remove this User iNote"));
-    m_cmdSave = button(this, "cmdSave", QStringLiteral("&Save"), QStringLiteral("Save the iNotes file"));
-    QPushButton *close = button(this, "cmdClose", QStringLiteral("&Close"));
+    QPushButton *addButton = namedButton(this, "cmdAdd", QStringLiteral("&Add"), QStringLiteral("Add an iNote after this one"));
+    m_cmdDelete = namedButton(this, "cmdDelete", QStringLiteral("&Delete"), QStringLiteral("Remove this User iNote"));
+    m_cmdSave = namedButton(this, "cmdSave", QStringLiteral("&Save"), QStringLiteral("Save the iNotes file"));
+    QPushButton *close = namedButton(this, "cmdClose", QStringLiteral("&Close"));
     edit->addWidget(m_cmbAddLevel);
     edit->addWidget(addButton);
     edit->addWidget(m_cmdDelete);

@@ -2,6 +2,7 @@
 
 #include "platform/program_files.h"
 #include "platform/settings_store.h"
+#include "platform/ui/named_button.h"
 #include "remote/remote_control.h"
 #include "remote/remote_settings_keys.h"
 #include "remote/ui/progress_strip.h"
@@ -33,14 +34,11 @@ QString arrayName(const char *name, int index)
     return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
 }
 
+// The panel's keys keep the focus where it was when clicked, as the chronograph's keys would.
 QPushButton *button(QWidget *parent, const QString &name, const QString &text, const QString &tip = {})
 {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
+    QPushButton *b = namedButton(parent, name, text, tip);
     b->setFocusPolicy(Qt::TabFocus);
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
     return b;
 }
 
