@@ -35,7 +35,9 @@ function(zx_add_tests_in label)
     add_executable(${_name} ${src})
     target_link_libraries(${_name} PRIVATE zx_testsupport Qt6::Test ${ARG_LIBS})
     add_test(NAME ${_name} COMMAND ${_name})
-    set_tests_properties(${_name} PROPERTIES LABELS ${label} TIMEOUT 300
+    # A test that runs in seconds gets a limit of seconds, so a hang shows at once; the slow
+    # ones get theirs in tests/CMakeLists.txt.
+    set_tests_properties(${_name} PROPERTIES LABELS ${label} TIMEOUT 30
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZX_SOURCE_DIR=${PROJECT_SOURCE_DIR};ZX_BINARY_DIR=${PROJECT_BINARY_DIR}")
   endforeach()
 endfunction()

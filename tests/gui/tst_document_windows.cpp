@@ -15,6 +15,7 @@
 #include "cfile/ui/frm_full_screen.h"
 #include "remote/ui/frm_rem_ctr.h"
 #include "support/scripted_file_chooser.h"
+#include "support/startup_patience.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_settings.h"
 
@@ -45,7 +46,7 @@ struct Fixture {
     {
         tmp.selectChronographByHand();
         ctx.prompter = &prompter;
-        mdi = runSplashSequence(ctx);
+        mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
         desk = documentDesk(*mdi);
         desk->setFileChooser(&chooser);
     }

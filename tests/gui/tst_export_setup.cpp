@@ -9,6 +9,7 @@
 #include "export/export_template.h"
 #include "export/ui/frm_exp_set.h"
 #include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
 #include "support/temp_settings.h"
 
 #include <QCheckBox>
@@ -214,7 +215,7 @@ void TestExportSetup::openedFromTheMainWindowMenus()
     ScriptedPrompter prompter;
     AppContext ctx;
     ctx.prompter = &prompter;
-    QPointer<FrmMdi> mdi = runSplashSequence(ctx);
+    QPointer<FrmMdi> mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
     QVERIFY(mdi);
     for (const char *entry : {"mnuRemExpSetup", "mnuExcLinkSetup"}) {
         ctx.soft.softTest = QByteArray(entry) == "mnuExcLinkSetup";

@@ -10,6 +10,7 @@
 #include "platform/port_map.h"
 #include "remote/keypad_settings_keys.h"
 #include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
 #include "support/sim_fixture.h"
 #include "support/temp_settings.h"
 
@@ -38,7 +39,7 @@ private Q_SLOTS:
         ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
         ctx.store.writeBool(ctx.instanceName(), keys::frmMDI::MoreOptions, true);
         ctx.prompter = &prompter;
-        QPointer<FrmMdi> mdi = runSplashSequence(ctx);
+        QPointer<FrmMdi> mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
         QVERIFY(mdi);
         const auto pads = [] {
             int n = 0;

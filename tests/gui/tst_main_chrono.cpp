@@ -14,6 +14,7 @@
 #include "link/ui/progress_window.h"
 #include "platform/port_map.h"
 #include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
 #include "support/sim_fixture.h"
 #include "support/temp_settings.h"
 
@@ -60,7 +61,7 @@ struct MainRig {
     }
     FrmMdi *start()
     {
-        mdi = runSplashSequence(ctx);
+        mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
         return mdi;
     }
     ChronoDesk &desk() { return *chronoDesk(*mdi); }

@@ -4,6 +4,7 @@
 #include "app/ui/splash_sequence.h"
 #include "platform/termination.h"
 #include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
 #include "support/temp_settings.h"
 
 #include <QAction>
@@ -39,7 +40,7 @@ struct Fixture {
     }
     FrmMdi *start()
     {
-        mdi = runSplashSequence(ctx);
+        mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
         return mdi;
     }
     QString get(const SettingKey &k) { return ctx.store.read(ctx.instanceName(), k); }

@@ -16,6 +16,7 @@
 #include "remote/remote_control.h"
 #include "remote/ui/frm_rem_ctr.h"
 #include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
 #include "support/sim_fixture.h"
 #include "support/temp_settings.h"
 
@@ -58,7 +59,7 @@ struct PanelRig {
     }
     FrmRemCtr *start()
     {
-        mdi = runSplashSequence(ctx);
+        mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
         if (!mdi)
             return nullptr;
         mdi->findChild<QAction *>(QStringLiteral("mnuRemPanel"))->trigger();

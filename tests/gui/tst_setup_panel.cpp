@@ -9,6 +9,7 @@
 #include "setup/cro_setup.h"
 #include "setup/ui/frm_cro_setup.h"
 #include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
 #include "support/sim_fixture.h"
 #include "support/temp_settings.h"
 
@@ -36,7 +37,7 @@ private Q_SLOTS:
         PortMap::setOverride(1, sim.devicePath());
         ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
         ctx.prompter = &prompter;
-        QPointer<FrmMdi> mdi = runSplashSequence(ctx);
+        QPointer<FrmMdi> mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
         QVERIFY(mdi);
         mdi->findChild<QAction *>(QStringLiteral("mnuCroPref"))->trigger();
         QPointer<FrmCroSetup> w = mdi->findChild<FrmCroSetup *>(QStringLiteral("frmCroSetup"));

@@ -15,6 +15,7 @@
 #include "sim/rv5_simulator.h"
 #include "sim/virtual_port.h"
 #include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
 #include "support/temp_settings.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ private Q_SLOTS:
         zx::AppContext ctx;
         zx::test::ScriptedPrompter prompter;
         ctx.prompter = &prompter;
-        zx::FrmMdi *mdi = zx::runSplashSequence(ctx);
+        zx::FrmMdi *mdi = zx::test::startPatiently([&] { return zx::runSplashSequence(ctx); });
         QVERIFY(mdi);
         auto *start = mdi->findChild<QAction *>(QStringLiteral("mnuRemStart"));
         auto *stop = mdi->findChild<QAction *>(QStringLiteral("mnuRemStop"));
@@ -83,7 +84,7 @@ private Q_SLOTS:
         zx::AppContext ctx;
         zx::test::ScriptedPrompter prompter;  // the preselected answer: Yes
         ctx.prompter = &prompter;
-        zx::FrmMdi *mdi = zx::runSplashSequence(ctx);
+        zx::FrmMdi *mdi = zx::test::startPatiently([&] { return zx::runSplashSequence(ctx); });
         zx::CFileWorkspace *ws = zx::cfileWorkspace(*mdi);
         QVERIFY(prompter.anyTextContains(QStringLiteral("Recover them into a new CFile.?")));
         zx::CFileDoc *doc = ws->files().active();

@@ -12,6 +12,7 @@
 #include "platform/port_map.h"
 #include "remote/ui/frm_rem_ctr.h"
 #include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
 #include "support/sim_fixture.h"
 #include "support/temp_settings.h"
 #include "term/terminal.h"
@@ -78,7 +79,7 @@ private Q_SLOTS:
             PortMap::setOverride(n, QStringLiteral("/nonexistent/zx-com%1").arg(n));
         ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
         ctx.prompter = &prompter;
-        QPointer<FrmMdi> mdi = runSplashSequence(ctx);
+        QPointer<FrmMdi> mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
         QVERIFY(mdi);
         LinkSession &link = chronoDesk(*mdi)->link();
         QTRY_VERIFY(link.MSComm1.portOpen());
