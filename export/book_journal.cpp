@@ -96,9 +96,9 @@ std::optional<BookJournal::Contents> BookJournal::read(const QString &path)
             break; // the last line was cut short by the crash
         line.chop(1);
         if (line == "B")
-            c.entries.append({true, {}});
+            c.entries.append(Entry{true, {}});
         else if (line.startsWith("S\t"))
-            c.entries.append({false, QString::fromUtf8(line.mid(2))});
+            c.entries.append(Entry{false, QString::fromUtf8(line.mid(2))});
     }
     return c;
 }

@@ -133,7 +133,7 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
     if (recovered > 0)
         m_prompter.inform(QStringLiteral("Zentrix ended before %1 captured shot%2 could be saved in %3.")
                               .arg(recovered)
-                              .arg(recovered == 1 ? "" : "s", QFileInfo(bookPath()).fileName())
+                              .arg(recovered == 1 ? QString() : QStringLiteral("s"), QFileInfo(bookPath()).fileName())
                           + kCrLf + QStringLiteral("They have been recovered and added to its Capture sheet."));
     if (m_view)
         m_view->showWorkbook(book, bookPath(), this);
