@@ -1,8 +1,9 @@
 // zentrix-cli export --cfile FILE --out BOOK.xlsx [--weight GRAINS]
 // zentrix-cli export --port P --scope string|folder|edisk --out BOOK.xlsx [--weight GRAINS]
 // zentrix-cli export --cfile FILE --out SHOTS.csv
-// The CFile's "CAP:" lines, or the chronograph's memory downloaded first, written into a new
-// workbook as the program's export commands write them. Exit 0 only after a complete export.
+// The CFile's "CAP:" lines, or the chronograph's memory downloaded first, written into the
+// workbook as the program's export commands write them: a new one, or an existing one joined
+// as the desktop's Open joins it. Exit 0 only after a complete export.
 // A .csv output gets the CFile's shots, one row per shot with the string's running statistics.
 #include "cli/cli_cfile.h"
 #include "cli/cli_command.h"
@@ -31,6 +32,33 @@ void setWeight(ExcelLink &link, double grains)
 {
     for (int sheet = 1; sheet <= kLastShotSheet; ++sheet)
         link.writer()->sheet(sheet).setValue(kGrainsWeightCell.row, kGrainsWeightCell.col, grains);
+}
+
+// --out: an existing workbook is opened as the desktop's Open opens one (its sheets kept; one
+// another program wrote is left as it is and its copy beside it gets the sheets); otherwise a
+// new one. Nothing is written before finishOutBook, after the whole export succeeded.
+int openOutBook(ExcelLink &link, const QString &out)
+{
+    const QString path = QFileInfo(out).absoluteFilePath();
+    link.holdSaves(true);
+    if (!QFileInfo::exists(path)) {
+        link.setNewBookPath(path);
+        return link.connect(3);
+    }
+    link.setOwnBookPath(path);
+    return link.connect(1);
+}
+
+// Writes the workbook; names the copy when --out was left as it is.
+bool finishOutBook(ExcelLink &link, const QString &out)
+{
+    link.holdSaves(false);
+    if (!link.save())
+        return false;
+    if (!link.copiedFrom().isEmpty())
+        printText(QStringLiteral("Shots written to ") + link.bookPath() + QStringLiteral("; ") + out
+                  + QStringLiteral(" is left as it is\n"));
+    return true;
 }
 
 bool isCsv(const QString &out) { return QFileInfo(out).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0; }
@@ -89,19 +117,18 @@ int runExport(const QStringList &args)
     NoFileChooser chooser;
     zx::NullProgressSink progress;
     ExcelLink link(s ? s->cli->prompter : prompter, chooser, zx::ProgramFiles::forDesktop());
-    link.setNewBookPath(QFileInfo(out).absoluteFilePath());
     ExportSources sources;
     sources.cfileText = [&] { return text; };
     if (remote)
         sources.download = [&](int sc, QStringList &lines) { return remote->ops.croGetShots(sc, &lines); };
-    int result = link.connect(3);
+    int result = openOutBook(link, out);
     if (result == 0) {
         if (!weightText.isEmpty())
             setWeight(link, weight);
         ExportDriver driver(link, sources, s ? static_cast<zx::LogPadSink &>(s->cli->logPad) : logPad, progress,
                             ExportOptions{});
         result = cfile.isEmpty() ? driver.run(3, SrcMemory, scope, scope) : driver.exportCFile();
-        if (result == 0 && !link.save())
+        if (result == 0 && !finishOutBook(link, out))
             fail(link.lastError());
     }
     if (s)

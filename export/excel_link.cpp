@@ -5,6 +5,7 @@
 #include "platform/prompter.h"
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
+#include "platform/xlsx_origin.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -36,6 +37,14 @@ void copySheet(const wb::Worksheet &from, wb::Worksheet &to)
     for (int col = 1; col <= from.lastFormattedColumn(); ++col)
         to.setColumnWidth(col, from.columnWidth(col));
     to.setActiveCell(from.activeCell());
+}
+
+// The first name nameFor(1), nameFor(2), ... in dir that no file has.
+QString firstFreeName(const QDir &dir, const std::function<QString(int)> &nameFor)
+{
+    for (int n = 1;; ++n)
+        if (const QString path = dir.filePath(nameFor(n)); !QFileInfo::exists(path))
+            return path;
 }
 
 bool isNumberCell(const wb::Worksheet &ws, wb::CellAddr a) { return wb::isNumber(ws.value(a.row, a.col)); }
@@ -105,6 +114,8 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
     // 6.
     if (const int stage = prepare(book, mode != 1))
         return fail(stage);
+    // Live rows a crash kept from this very workbook go back onto its Capture sheet.
+    const int recovered = mode == 1 && m_books.front().target == Target::InPlace ? replayJournal() : 0;
     // 7.
     if (mode != 1) {
         wb::Worksheet &first = book.sheet(0);
@@ -119,11 +130,27 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
         return fail(90);
     linked = true;
     exporting = false;
+    if (recovered > 0)
+        m_prompter.inform(QStringLiteral("Zentrix ended before %1 captured shot%2 could be saved in %3.")
+                              .arg(recovered)
+                              .arg(recovered == 1 ? QString() : QStringLiteral("s"), QFileInfo(bookPath()).fileName())
+                          + kCrLf + QStringLiteral("They have been recovered and added to its Capture sheet."));
     if (m_view)
         m_view->showWorkbook(book, bookPath(), this);
     if (hooks.refreshMain)
         hooks.refreshMain();
     return 0;
+}
+
+QString ExcelLink::freeTargetPath(Target target, const QString &source)
+{
+    const QFileInfo from(source);
+    if (target == Target::Reserved)
+        return firstFreeName(from.dir(), [](int n) { return QStringLiteral("CBook%1.xlsx").arg(n); });
+    const QString stem = from.completeBaseName() + QStringLiteral(" Zentrix");
+    return firstFreeName(from.dir(), [&stem](int n) {
+        return n == 1 ? stem + QStringLiteral(".xlsx") : stem + u' ' + QString::number(n) + QStringLiteral(".xlsx");
+    });
 }
 
 int ExcelLink::chooseOwnBook(OpenBook &out)
@@ -132,17 +159,21 @@ int ExcelLink::chooseOwnBook(OpenBook &out)
     QString path;
     bool rename = false;
     for (;;) {
-        if (hooks.progressVisible)
-            hooks.progressVisible(false);
-        const QStringList chosen = m_chooser.openFiles(QStringLiteral("Open"), QStringLiteral("CBoox files (*.xlsx)|*.xlsx|"), false);
-        if (hooks.progressVisible)
-            hooks.progressVisible(true);
+        QStringList chosen{m_ownBookPath};
+        if (m_ownBookPath.isEmpty()) {
+            if (hooks.progressVisible)
+                hooks.progressVisible(false);
+            chosen = m_chooser.openFiles(QStringLiteral("Open"), QStringLiteral("CBoox files (*.xlsx)|*.xlsx|"), false);
+            if (hooks.progressVisible)
+                hooks.progressVisible(true);
+        }
         if (chosen.isEmpty() || chosen.front().isEmpty())
             return 12;
         path = chosen.front();
         if (QFileInfo(path).fileName().compare(reserved, Qt::CaseInsensitive) != 0)
             break;
-        const QString renamed = QString::fromLatin1(kRenamedTemplateFile);
+        // The copy takes the first CBookN name no file has: an earlier session's is kept.
+        const QString renamed = QFileInfo(freeTargetPath(Target::Reserved, path)).fileName();
         const QString text = QStringLiteral("File name  ") + reserved + QStringLiteral("  is reserved for Excel Templates.") + kCrLf
                              + QStringLiteral("This name can not be used for your own work because of conflict.") + kCrLf
                              + QStringLiteral("You must choose another file, rename this one, or let zentrix fix it.  ") + kCrLf
@@ -156,6 +187,8 @@ int ExcelLink::chooseOwnBook(OpenBook &out)
             rename = true;
             break;
         }
+        if (!m_ownBookPath.isEmpty())
+            return 12; // no other file to choose
     }
     QString error;
     out.book = wb::readXlsx(path, &error);
@@ -164,13 +197,15 @@ int ExcelLink::chooseOwnBook(OpenBook &out)
         return 12;
     }
     out.path = path;
-    if (rename) {
-        out.path = QFileInfo(path).dir().filePath(QString::fromLatin1(kRenamedTemplateFile));
-        const wb::XlsxResult w = wb::writeXlsx(*out.book, out.path);
-        if (!w.ok) {
-            m_lastError = w.error;
-            return 12;
-        }
+    // Nothing is written yet: the first save (excOpen's last step) makes the copy, so a failure
+    // before it leaves no file behind.
+    if (rename)
+        out.target = Target::Reserved;
+    else if (!wb::writtenByThisProgram(path))
+        out.target = Target::CopyBeside;
+    if (out.target != Target::InPlace) {
+        out.source = path;
+        out.path = freeTargetPath(out.target, path);
     }
     return 0;
 }
@@ -226,9 +261,23 @@ bool ExcelLink::save()
 {
     if (!book())
         return false;
-    const wb::XlsxResult r = wb::writeXlsx(*book(), bookPath());
+    if (m_holdSaves)
+        return true;
+    OpenBook &b = m_books.front();
+    if (b.target != Target::InPlace && !b.written)
+        b.path = freeTargetPath(b.target, b.source); // a file that appeared since is never replaced
+    const wb::XlsxResult r = wb::writeXlsx(*b.book, b.path);
     m_lastError = r.error;
-    return r.ok;
+    if (!r.ok)
+        return false;
+    m_journal.clear(b.path);
+    if (b.target == Target::CopyBeside && !b.written)
+        m_prompter.inform(QFileInfo(b.source).fileName() + QStringLiteral(" was made by another program: Zentrix leaves it as it is.")
+                          + kCrLf + QStringLiteral("Its sheets and the export sheets are saved in the copy") + kCrLf
+                          + QStringLiteral("\t") + QFileInfo(b.path).fileName() + kCrLf
+                          + QStringLiteral("in the same folder. Open the copy to go on with it."));
+    b.written = true;
+    return true;
 }
 
 void ExcelLink::sheetChanged(int sheet)
@@ -274,6 +323,7 @@ void ExcelLink::linkOn()
     beginCapture();
     liveLink = true;
     liveSkipped = 0;
+    m_journalFailTold = false;
     if (hooks.liveQueue)
         hooks.liveQueue(true);
     writeLinkStatus(QStringLiteral("Link On"));
@@ -307,6 +357,30 @@ void ExcelLink::linkOff()
         hooks.refreshMain();
 }
 
+void ExcelLink::applyShot(const ShotRecord &shot)
+{
+    ShotSheetWriter &w = *m_writer;
+    if (newBlockRequest) {
+        w.skipRow(kCaptureSheet);
+        w.beginBlock(kCaptureSheet, {QStringLiteral("CAP"), m_captureCounter,
+                                     QStringLiteral("Pause(") + QString::number(w.sequence) + u')', shot});
+        newBlockRequest = false;
+    }
+    w.writeShot(kCaptureSheet, shot, true);
+}
+
+void ExcelLink::journal(const BookJournal::Entry &e)
+{
+    const ShotSheetWriter &w = *m_writer;
+    if (m_journal.append(bookPath(), {w.sequence, m_captureCounter, w.nextRow(kCaptureSheet), w.blockInGrams(kCaptureSheet)}, e)
+        || m_journalFailTold)
+        return;
+    m_journalFailTold = true; // once a link: the capture goes on
+    m_prompter.inform(QStringLiteral("The capture journal cannot be written:") + kCrLf + m_journal.error() + kCrLf
+                          + QStringLiteral("Captured rows reach the workbook only at each new block and when the link ends."),
+                      {}, MsgIcon::Exclamation);
+}
+
 void ExcelLink::captureLine(const QString &line)
 {
     if (!liveLink || !linked || !m_writer)
@@ -316,16 +390,35 @@ void ExcelLink::captureLine(const QString &line)
         ++liveSkipped;
         return;
     }
-    ShotSheetWriter &w = *m_writer;
     if (newBlockRequest) {
         save(); // the finished block is on disk before the next one starts
-        w.skipRow(kCaptureSheet);
-        w.beginBlock(kCaptureSheet, {QStringLiteral("CAP"), m_captureCounter,
-                                     QStringLiteral("Pause(") + QString::number(w.sequence) + u')', *shot});
-        newBlockRequest = false;
+        journal({true, {}});
     }
-    w.writeShot(kCaptureSheet, *shot, true);
+    journal({false, line});
+    applyShot(*shot);
     sheetChanged(kCaptureSheet);
+}
+
+int ExcelLink::replayJournal()
+{
+    const std::optional<BookJournal::Contents> c = BookJournal::read(BookJournal::pathFor(bookPath()));
+    if (!c)
+        return 0;
+    ShotSheetWriter &w = *m_writer;
+    w.sequence = c->at.sequence;
+    m_captureCounter = c->at.counter;
+    w.resumeAt(kCaptureSheet, c->at.nextRow, c->at.grams);
+    int shots = 0;
+    for (const BookJournal::Entry &e : c->entries) {
+        if (e.newBlock) {
+            newBlockRequest = true;
+        } else if (const std::optional<ShotRecord> shot = readShotLine(e.line)) {
+            applyShot(*shot);
+            ++shots;
+        }
+    }
+    newBlockRequest = false;
+    return shots;
 }
 
 void ExcelLink::dropBooks()
@@ -335,6 +428,7 @@ void ExcelLink::dropBooks()
         m_view->closeByProgram();
     m_books.clear();
     m_writer.reset();
+    m_journal.close();
     closingByProgram = false;
     linked = false;
     if (liveLink && hooks.liveQueue)
@@ -386,6 +480,7 @@ void ExcelLink::workbookBeforeClose(const QString &bookName)
         save(); // nothing captured is lost with the window
     m_books.clear();
     m_writer.reset();
+    m_journal.close();
     linked = false;
     if (liveLink && hooks.liveQueue)
         hooks.liveQueue(false);

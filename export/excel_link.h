@@ -3,7 +3,13 @@
 // workbook ready (excOpen and its stage numbers), the live capture link switched on and off, the
 // workbook window's double-click and close events, the release at exit, and the live capture
 // rows written as shot lines arrive. The workbook is saved through the .xlsx writer (built
-// beside the file, renamed over it) after every export, every live block and at unlink.
+// beside the file, renamed over it) after every export, every live block and at unlink; live
+// rows in between are kept in a journal beside it (book_journal.h).
+// A workbook another program wrote is never written over: its sheets are read and the program
+// writes them, with its own, into a copy beside it ("<name> Zentrix.xlsx", then
+// "<name> Zentrix 2.xlsx", ...), and the user is told once. Only the program's own workbooks
+// (xlsx_origin.h) are updated in place.
+#include "export/book_journal.h"
 #include "export/export_visibility.h"
 #include "export/shot_sheet_writer.h"
 #include "export/workbook_view.h"
@@ -22,6 +28,7 @@ namespace zx::xls {
 
 inline constexpr const char *kTemplateFile = "CBoox.xlsx";
 inline constexpr const char *kSecondTemplateFile = "CBook.xlsx";
+// A user's workbook called "CBoox.xlsx" is copied to the first free one of CBook1, CBook2, ...
 inline constexpr const char *kRenamedTemplateFile = "CBook1.xlsx";
 inline constexpr const char *kHelpPageFile = "zenthlpx.htm";
 
@@ -52,6 +59,13 @@ public:
     void setView(WorkbookView *view) { m_view = view; }
     // Where a new workbook (mode other than 1) is saved; default: a dated name in the program folder.
     void setNewBookPath(const QString &path) { m_newBookPath = path; }
+    // The user's own workbook for mode 1, opened without a file choice (zentrix-cli --out).
+    void setOwnBookPath(const QString &path) { m_ownBookPath = path; }
+    // While held, save() writes nothing and reports success: zentrix-cli writes its --out file
+    // once, after the whole export succeeded.
+    void holdSaves(bool held) { m_holdSaves = held; }
+    // The user's workbook when the linked one is a copy written beside it ("" otherwise).
+    QString copiedFrom() const { return m_books.empty() ? QString() : m_books.front().source; }
     // Where the last file choice starts ("" the chooser's own).
     const ProgramFiles &programFiles() const { return m_files; }
 
@@ -97,10 +111,18 @@ public:
     void workbookBeforeClose(const QString &bookName) override;
 
 private:
+    enum class Target { InPlace, CopyBeside, Reserved };
     struct OpenBook {
         std::unique_ptr<wb::Workbook> book;
         QString path;
+        QString source;                  // the user's file a copy is made of
+        Target target = Target::InPlace;
+        bool written = false;            // the copy's name is taken (first save done)
     };
+    static QString freeTargetPath(Target target, const QString &source);
+    void applyShot(const ShotRecord &shot);
+    int replayJournal();
+    void journal(const BookJournal::Entry &e);
     int fail(int stage);
     int chooseOwnBook(OpenBook &out);
     int prepare(wb::Workbook &book, bool newBook);
@@ -113,6 +135,10 @@ private:
     ProgramFiles m_files;
     WorkbookView *m_view = nullptr;
     QString m_newBookPath;
+    QString m_ownBookPath;
+    bool m_holdSaves = false;
+    BookJournal m_journal;
+    bool m_journalFailTold = false;
     QString m_lastError;
     std::vector<OpenBook> m_books;          // Workbooks(1) first
     std::unique_ptr<wb::Workbook> m_template;

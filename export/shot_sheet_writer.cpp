@@ -107,6 +107,17 @@ void ShotSheetWriter::beginBlock(int sheetIndex, const BlockHead &head)
     st.blockStart = st.nextRow;
 }
 
+void ShotSheetWriter::resumeAt(int sheetIndex, int nextRow, bool grams)
+{
+    SheetState &st = state(sheetIndex);
+    st.nextRow = std::max(nextRow, st.nextRow);
+    st.blockStart = 0;
+    st.grams = grams;
+    const wb::CellAddr weightCell = grams ? kGramsWeightCell : kGrainsWeightCell;
+    const wb::CellValue w = sheet(sheetIndex).value(weightCell.row, weightCell.col);
+    st.weight = wb::isNumber(w) ? std::get<double>(w) : 0;
+}
+
 void ShotSheetWriter::writeShot(int sheetIndex, const ShotRecord &s, bool markerSearch)
 {
     wb::Worksheet &ws = sheet(sheetIndex);

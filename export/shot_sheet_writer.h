@@ -42,6 +42,10 @@ public:
     void endExport(int sheet, const QString &kind, int counter, const QDateTime &when);
 
     int nextRow(int sheet) const { return m_state[std::size_t(sheet - 1)].nextRow; }
+    bool blockInGrams(int sheet) const { return m_state[std::size_t(sheet - 1)].grams; }
+    // Picks a sheet up where a journal left it (see book_journal.h): the next row and the
+    // block's units; the block's first row is then found by its marker.
+    void resumeAt(int sheet, int nextRow, bool grams);
     wb::Worksheet &sheet(int sheet);
 
     static QString positionText(int folder, int string);

@@ -256,7 +256,7 @@ private:
                 continue;
             if (xml.name() == QLatin1String("v")) {
                 raw = xml.readElementText();
-                hasValue = true;
+                hasValue = !raw.isEmpty(); // "<v></v>": a formula whose result was never stored (scripts write these)
             } else if (xml.name() == QLatin1String("is")) {
                 raw = itemText(xml);
                 hasValue = true;

@@ -3,6 +3,7 @@
 // the target folder, flushed to disk, renamed over the old one.
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
+#include "platform/xlsx_origin.h"
 #include "platform/xlsxwriter_api.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <unistd.h>
 
 namespace zx::wb {
@@ -169,6 +171,16 @@ private:
     QString m_error;
 };
 
+// The owner mark (xlsx_origin.h): the file's modified time, repeated in a custom property.
+bool markAsOwn(const XlsxWriterApi *lx, lxw_workbook *out)
+{
+    lxw_doc_properties props{};
+    props.created = std::time(nullptr); // written as both the created and the modified time
+    const QByteArray stamp = ownerStamp(qint64(props.created)).toUtf8();
+    return lx->workbook_set_properties(out, &props) == LXW_NO_ERROR
+           && lx->workbook_set_custom_property_string(out, kOwnerProperty, stamp.constData()) == LXW_NO_ERROR;
+}
+
 bool flushToDisk(const QString &path)
 {
     QFile f(path);
@@ -209,6 +221,11 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     if (!out) {
         QFile::remove(temp);
         return failed(QStringLiteral("the file could not be created."));
+    }
+    if (!markAsOwn(lx, out)) {
+        lx->workbook_close(out);
+        QFile::remove(temp);
+        return failed(QStringLiteral("its document properties could not be set."));
     }
     XlsxWriter writer(lx, book, out);
     const bool written = writer.write();

@@ -22,6 +22,8 @@ namespace zx::wb {
     X(workbook_add_worksheet) \
     X(workbook_close) \
     X(workbook_new_opt) \
+    X(workbook_set_custom_property_string) \
+    X(workbook_set_properties) \
     X(worksheet_activate) \
     X(worksheet_set_column_opt) \
     X(worksheet_set_row_opt) \

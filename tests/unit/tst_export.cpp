@@ -1,5 +1,7 @@
 // The workbook export without a chronograph: shot and listing lines, shot rows and their
-// formulas, the listing errors, visibility, the reserved file name, a broken file, live capture.
+// formulas, the listing errors, visibility, the reserved file name, a broken file, live capture;
+// a workbook another program wrote left as it is (its copy beside it), live rows recovered
+// from the capture journal after a crash, zentrix-cli export into an existing workbook.
 #include "export/excel_link.h"
 #include "export/export_driver.h"
 #include "export/export_template.h"
@@ -12,9 +14,14 @@
 #include "support/temp_settings.h"
 
 #include <QFile>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QtTest>
 
+#include <csignal>
 #include <cstring>
+#include <sys/resource.h>
 
 using namespace zx;
 using namespace zx::xls;
@@ -31,6 +38,39 @@ QString listing(int shots, const QString &shotForm = QStringLiteral("MMR:%1 2906
         t += shotForm.arg(s, 2, 10, QLatin1Char('0')) + QStringLiteral("\r\n");
     return t + QStringLiteral("MMR:<End> Fol=01 Str=04\r\nMMR:<End> CAP=OFF\r\nDAT>");
 }
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A workbook as a spreadsheet user's other program writes it: two sheets, fonts and fills, a
+// number and a date format, a merge, a comment, a hyperlink, a frozen pane, a formula.
+bool makeForeignWorkbook(const QString &path)
+{
+    const QStringList script{
+        QStringLiteral("import sys, datetime"),
+        QStringLiteral("from openpyxl import Workbook"),
+        QStringLiteral("from openpyxl.styles import Font, PatternFill"),
+        QStringLiteral("from openpyxl.comments import Comment"),
+        QStringLiteral("wb = Workbook(); ws = wb.active; ws.title = \"Loads\""),
+        QStringLiteral("ws[\"A1\"] = \"Powder\"; ws[\"A1\"].font = Font(bold=True, color=\"FF0000\"); ws[\"A1\"].fill = PatternFill(\"solid\", fgColor=\"FFFF00\")"),
+        QStringLiteral("ws[\"B1\"] = 42.5; ws[\"B1\"].number_format = \"0.000\""),
+        QStringLiteral("ws[\"C1\"] = datetime.date(2024, 5, 1); ws[\"C1\"].number_format = \"yyyy-mm-dd\""),
+        QStringLiteral("ws.merge_cells(\"A3:C3\"); ws[\"A3\"] = \"merged\""),
+        QStringLiteral("ws[\"A4\"] = \"site\"; ws[\"A4\"].hyperlink = \"https://example.com\""),
+        QStringLiteral("ws[\"B4\"] = 1; ws[\"B4\"].comment = Comment(\"a note\", \"me\")"),
+        QStringLiteral("ws.freeze_panes = \"A2\""),
+        QStringLiteral("ws2 = wb.create_sheet(\"Range\"); ws2[\"A1\"] = 100; ws2[\"A2\"] = \"=A1*2\""),
+        QStringLiteral("wb.save(sys.argv[1])"),
+    };
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script.join(u'\n'), path});
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && QFile::exists(path);
+}
+
+const QString kShot = QStringLiteral("CAP:#01 2875.42 f/s 0.000696 sec  72.5 fah\n");
 
 struct Rig {
     Rig() { link.setNewBookPath(settings.path() + QStringLiteral("/book.xlsx")); }
@@ -206,13 +246,21 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(rig.settings.path() + QStringLiteral("/CBook1.xlsx")));
         QVERIFY(!rig.link.linked && !rig.link.exporting);
         QCOMPARE(rig.link.excOpen(1), 12); // the chooser cancelled
-        // A good template under the reserved name is opened as CBook1.xlsx.
+        // A good template under the reserved name is copied to the first free CBookN name:
+        // an earlier session's CBook1.xlsx stays as it was.
         const QString good = rig.settings.path() + QStringLiteral("/CBoox.xlsx");
         QVERIFY(writeExportTemplate(good).ok);
+        const QString earlier = rig.settings.path() + QStringLiteral("/CBook1.xlsx");
+        QVERIFY(writeExportTemplate(earlier).ok);
+        const QByteArray goodBytes = fileBytes(good), earlierBytes = fileBytes(earlier);
         rig.chooser.queueOpen({good});
         rig.prompter.queue(MsgAnswer::Yes);
         QCOMPARE(rig.link.excOpen(1), 0);
-        QCOMPARE(rig.link.bookPath(), rig.settings.path() + QStringLiteral("/CBook1.xlsx"));
+        QVERIFY(rig.prompter.last().text.endsWith(QStringLiteral("file to CBook2.xlsx  ?")));
+        QCOMPARE(rig.link.bookPath(), rig.settings.path() + QStringLiteral("/CBook2.xlsx"));
+        QVERIFY(QFile::exists(rig.link.bookPath()));
+        QCOMPARE(fileBytes(earlier), earlierBytes);
+        QCOMPARE(fileBytes(good), goodBytes);
         QCOMPARE(rig.link.excOpen(3), 9);
     }
 
@@ -253,6 +301,183 @@ private Q_SLOTS:
         QVERIFY(!rig.link.linked && !rig.link.liveLink);
         saved = wb::readXlsx(rig.settings.path() + QStringLiteral("/book.xlsx"), &error);
         QCOMPARE(wb::displayText(saved->sheet(QStringLiteral("Capture"))->value(12, 5)), QStringLiteral("2880"));
+    }
+    // Export Setup > Open on another program's workbook, then an export into it.
+    void foreignWorkbookIsLeftAsItIs()
+    {
+        Rig rig;
+        const QString user = rig.settings.path() + QStringLiteral("/Loads.xlsx");
+        if (!makeForeignWorkbook(user))
+            QSKIP("/usr/bin/python3 with openpyxl is needed to write another program's workbook");
+        const QByteArray before = fileBytes(user);
+        rig.chooser.queueOpen({user});
+        QVERIFY2(rig.link.excOpen(1) == 0, qPrintable(rig.link.lastError()));
+        QCOMPARE(rig.run(SrcCapture, 4, ExpCFile, kShot), 0);
+        const QString copy = rig.settings.path() + QStringLiteral("/Loads Zentrix.xlsx");
+        QCOMPARE(rig.link.bookPath(), copy);
+        QCOMPARE(rig.link.copiedFrom(), user);
+        QCOMPARE(rig.prompter.count(), 1); // told once, not at every save
+        QVERIFY(rig.prompter.at(0).text.startsWith(QStringLiteral("Loads.xlsx was made by another program")));
+        QVERIFY(rig.prompter.at(0).text.contains(QStringLiteral("\tLoads Zentrix.xlsx\r\n")));
+        rig.link.release();
+        QCOMPARE(fileBytes(user), before);
+        QString error;
+        const auto back = wb::readXlsx(copy, &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(wb::displayText(back->sheet(QStringLiteral("Loads"))->value(1, 1)), QStringLiteral("Powder"));
+        QCOMPARE(wb::displayText(back->sheet(QStringLiteral("Loads"))->value(1, 2)), QStringLiteral("42.5"));
+        QCOMPARE(wb::displayText(back->sheet(QStringLiteral("Loads"))->value(3, 1)), QStringLiteral("merged"));
+        QCOMPARE(back->sheet(QStringLiteral("Range"))->formula(2, 1), QStringLiteral("=A1*2"));
+        QCOMPARE(wb::displayText(back->sheet(QStringLiteral("CFile"))->value(7, 5)), QStringLiteral("2875.42"));
+        // The copy is the program's own: opened again it is updated in place.
+        ExcelLink again{rig.prompter, rig.chooser, ProgramFiles::forDesktop()};
+        rig.chooser.queueOpen({copy});
+        QCOMPARE(again.excOpen(1), 0);
+        QCOMPARE(again.bookPath(), copy);
+        QVERIFY(again.copiedFrom().isEmpty());
+        QVERIFY(!QFile::exists(rig.settings.path() + QStringLiteral("/Loads Zentrix 2.xlsx")));
+    }
+
+    // The copy cannot be written (disk full): no file is left beside the user's, which is kept.
+    void foreignWorkbookCopyFails()
+    {
+        Rig rig;
+        const QString folder = rig.settings.path() + QStringLiteral("/mine");
+        QVERIFY(QDir().mkpath(folder));
+        const QString user = folder + QStringLiteral("/Loads.xlsx");
+        if (!makeForeignWorkbook(user))
+            QSKIP("/usr/bin/python3 with openpyxl is needed to write another program's workbook");
+        QVERIFY(prepareTemplateFiles(rig.link.programFiles()));
+        const QByteArray before = fileBytes(user);
+        rig.chooser.queueOpen({user});
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit small{4096, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const int stage = rig.link.excOpen(1);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(stage, 90);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Loads.xlsx")});
+        QCOMPARE(fileBytes(user), before);
+        QCOMPARE(rig.prompter.count(), 0);
+    }
+
+    // Live rows captured after the last save come back when the workbook is linked again.
+    void captureSurvivesCrash_data()
+    {
+        QTest::addColumn<int>("firstBlock");
+        QTest::addColumn<int>("secondBlock"); // shots after a new block; -1: no new block
+        QTest::addRow("within the first block") << 4 << -1;
+        QTest::addRow("after a new block") << 3 << 2;
+    }
+    void captureSurvivesCrash()
+    {
+        QFETCH(int, firstBlock);
+        QFETCH(int, secondBlock);
+        zx::test::TempSettings settings;
+        const QString path = settings.path() + QStringLiteral("/live.xlsx");
+        QStringList live; // every cell of the Capture sheet as the running link had it
+        const auto cells = [](const wb::Worksheet &ws) {
+            QStringList t;
+            for (int row = 5; row <= 20; ++row)
+                for (int col = 1; col <= 23; ++col)
+                    t << (ws.formula(row, col).isEmpty() ? wb::displayText(ws.value(row, col)) : ws.formula(row, col));
+            return t;
+        };
+        {
+            ScriptedPrompter prompter;
+            ScriptedFileChooser chooser;
+            auto link = std::make_unique<ExcelLink>(prompter, chooser, ProgramFiles::forDesktop());
+            link->setNewBookPath(path);
+            link->hooks.chronoWarnings = [] { return false; };
+            link->linkOn();
+            for (int n = 1; n <= firstBlock; ++n)
+                link->captureLine(QStringLiteral("CAP:#%1 28%2.50 f/s 0.000696 sec  72.5 fah").arg(n, 2, 10, QLatin1Char('0')).arg(n, 2, 10, QLatin1Char('0')));
+            if (secondBlock >= 0) {
+                prompter.queue(MsgAnswer::Yes);
+                link->sheetBeforeDoubleClick(QStringLiteral("Capture"), 7, 1);
+                for (int n = 1; n <= secondBlock; ++n)
+                    link->captureLine(QStringLiteral("CAP:#%1 27%2.25 m/s 0.000700 sec  20.0 cel").arg(n, 2, 10, QLatin1Char('0')).arg(n, 2, 10, QLatin1Char('0')));
+            }
+            live = cells(*link->book()->sheet(QStringLiteral("Capture")));
+            link.reset(); // the program ends without a save
+        }
+        QVERIFY(QFile::exists(BookJournal::pathFor(path)));
+        ScriptedPrompter prompter;
+        ScriptedFileChooser chooser;
+        ExcelLink link{prompter, chooser, ProgramFiles::forDesktop()};
+        chooser.queueOpen({path});
+        QCOMPARE(link.excOpen(1), 0);
+        const int lost = secondBlock >= 0 ? secondBlock : firstBlock;
+        QCOMPARE(prompter.count(), 1);
+        QVERIFY2(prompter.at(0).text.startsWith(QStringLiteral("Zentrix ended before %1 captured shots could be saved in live.xlsx.").arg(lost)),
+                 qPrintable(prompter.at(0).text));
+        QVERIFY(!QFile::exists(BookJournal::pathFor(path)));
+        QString error;
+        const auto back = wb::readXlsx(path, &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(cells(*back->sheet(QStringLiteral("Capture"))), live);
+    }
+
+    // The journal's cost per captured shot.
+    void journalAppendCost()
+    {
+        zx::test::TempSettings settings;
+        BookJournal j;
+        const QString book = settings.path() + QStringLiteral("/cost.xlsx");
+        constexpr int kLines = 2000;
+        QElapsedTimer clock;
+        clock.start();
+        for (int n = 0; n < kLines; ++n)
+            QVERIFY(j.append(book, {}, {false, QStringLiteral("CAP:#01 2875.42 f/s 0.000696 sec  72.5 fah")}));
+        qInfo("journal append: %.1f microseconds a shot", double(clock.nsecsElapsed()) / kLines / 1000.0);
+        const auto back = BookJournal::read(BookJournal::pathFor(book));
+        QVERIFY(back);
+        QCOMPARE(back->entries.size(), kLines);
+        j.clear(book);
+        QVERIFY(!QFile::exists(BookJournal::pathFor(book)));
+    }
+
+    // zentrix-cli export --out an existing workbook: another program's is left as it is.
+    void cliExportIntoExistingWorkbook()
+    {
+        if (qEnvironmentVariable("ZX_BINARY_DIR").isEmpty())
+            QSKIP("ZX_BINARY_DIR is not set");
+        zx::test::TempSettings settings;
+        const QString user = settings.path() + QStringLiteral("/Loads.xlsx");
+        if (!makeForeignWorkbook(user))
+            QSKIP("/usr/bin/python3 with openpyxl is needed to write another program's workbook");
+        const QString cfile = settings.path() + QStringLiteral("/shots.txt");
+        QFile f(cfile);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(kShot.toUtf8());
+        f.close();
+        const QByteArray before = fileBytes(user);
+        const auto cli = [&](const QString &out) {
+            QProcess p;
+            p.start(qEnvironmentVariable("ZX_BINARY_DIR") + QStringLiteral("/cli/zentrix-cli"),
+                    {QStringLiteral("export"), QStringLiteral("--cfile"), cfile, QStringLiteral("--out"), out});
+            p.waitForFinished(60000);
+            return std::pair{p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput())};
+        };
+        auto [code, out] = cli(user);
+        QCOMPARE(code, 0);
+        const QString copy = settings.path() + QStringLiteral("/Loads Zentrix.xlsx");
+        QVERIFY2(out.contains(QStringLiteral("Shots written to ") + copy), qPrintable(out));
+        QCOMPARE(fileBytes(user), before);
+        QString error;
+        auto back = wb::readXlsx(copy, &error);
+        QVERIFY2(back && back->sheet(QStringLiteral("Loads")) && back->sheet(QStringLiteral("CFile")), qPrintable(error));
+        // The program's own workbook takes the next export in place, its earlier rows kept.
+        std::tie(code, out) = cli(copy);
+        QCOMPARE(code, 0);
+        QVERIFY(!QFile::exists(settings.path() + QStringLiteral("/Loads Zentrix 2.xlsx")));
+        back = wb::readXlsx(copy, &error);
+        QVERIFY(back);
+        QCOMPARE(wb::displayText(back->sheet(QStringLiteral("CFile"))->value(7, 5)), QStringLiteral("2875.42"));
+        QVERIFY(back->sheet(QStringLiteral("CFile"))->usedExtent().row > 9);
+        QCOMPARE(wb::displayText(back->sheet(QStringLiteral("Loads"))->value(1, 1)), QStringLiteral("Powder"));
     }
 };
 

@@ -1,0 +1,72 @@
+#include "platform/xlsx_origin.h"
+
+#include <QDateTime>
+#include <QXmlStreamReader>
+
+#include <quazip.h>
+#include <quazipfile.h>
+
+namespace zx::wb {
+
+namespace {
+
+constexpr qint64 kMaxPropsPart = 1024 * 1024; // document properties are a few hundred bytes
+
+QByteArray packagePart(QuaZip &zip, const QString &name)
+{
+    if (!zip.setCurrentFile(name))
+        return {};
+    QuaZipFile f(&zip);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.read(kMaxPropsPart);
+}
+
+// The text of the first element with this qualified name.
+QString elementText(const QByteArray &xml, QStringView qualifiedName)
+{
+    QXmlStreamReader r(xml);
+    while (!r.atEnd())
+        if (r.readNext() == QXmlStreamReader::StartElement && r.qualifiedName() == qualifiedName)
+            return r.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+    return {};
+}
+
+// The text value of the named custom property.
+QString customProperty(const QByteArray &xml, const QString &name)
+{
+    QXmlStreamReader r(xml);
+    while (!r.atEnd()) {
+        if (r.readNext() != QXmlStreamReader::StartElement || r.name() != u"property"
+            || r.attributes().value(QLatin1String("name")) != name)
+            continue;
+        while (!r.atEnd()) {
+            const QXmlStreamReader::TokenType t = r.readNext();
+            if (t == QXmlStreamReader::StartElement)
+                return r.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+            if (t == QXmlStreamReader::EndElement)
+                return {};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+QString ownerStamp(qint64 secsSinceEpoch)
+{
+    return QDateTime::fromSecsSinceEpoch(secsSinceEpoch, Qt::UTC).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ"));
+}
+
+bool writtenByThisProgram(const QString &path)
+{
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdUnzip))
+        return false;
+    const QString stamp = customProperty(packagePart(zip, QStringLiteral("docProps/custom.xml")), QString::fromLatin1(kOwnerProperty));
+    if (stamp.isEmpty())
+        return false;
+    return stamp == elementText(packagePart(zip, QStringLiteral("docProps/core.xml")), u"dcterms:modified");
+}
+
+} // namespace zx::wb
