@@ -266,7 +266,9 @@ private Q_SLOTS:
         QVERIFY(write(rig.cfiles.filePath(QStringLiteral("Range2.rtf")), "theirs"));
         name->setText(QStringLiteral("Range2"));
         rig.quiet();
+        const int shown = rig.prompter.count();
         rig.click(QStringLiteral("cmdDownload"));
+        QCOMPARE(rig.prompter.count(), shown + 1);
         QVERIFY(rig.prompter.last().text.startsWith(QStringLiteral("CFile  ''Range2''  Already Exists...!")));
         QCOMPARE(files.docs().size(), size_t(1));
         QVERIFY(rig.sim.sim().received().isEmpty());
