@@ -20,6 +20,11 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
+    // Named for a file it was never loaded from nor saved to (a CFile the remote panel names):
+    // Save asks before it replaces a file of that name that has appeared meanwhile.
+    bool isNewFile() const { return m_newFile; }
+    void setNewFile(bool newFile) { m_newFile = newFile; }
+
     // bChanged: set by every change of the text, typed or written by the program.
     bool bChanged() const { return m_changed; }
     void setChanged(bool changed);
@@ -52,6 +57,7 @@ private:
     QTextDocument m_doc;
     QString m_caption;
     bool m_changed = false;
+    bool m_newFile = false;
     int m_windowState = 0;
     int m_recordEnd = 0;
     QTextCursor m_caret;

@@ -1,6 +1,7 @@
 #include "cfile/cfile_manager.h"
 
 #include "cfile/cfile_codec.h"
+#include "cfile/cfile_folder.h"
 #include "cfile/cfile_names.h"
 #include "cfile/cfile_settings.h"
 #include "cfile/file_chooser.h"
@@ -160,6 +161,25 @@ CFileDoc *CFileManager::createNewCFile()
     return doc;
 }
 
+QString CFileManager::cfileFolder() const
+{
+    return zx::cfileFolder(m_settings, m_app);
+}
+
+QString CFileManager::newCFilePath(const QString &name) const
+{
+    return cfilePathFor(cfileFolder(), name);
+}
+
+CFileDoc *CFileManager::createNamedCFile(const QString &path)
+{
+    CFileDoc *doc = createNewCFile();
+    doc->setCaption(path);
+    doc->setNewFile(true);
+    Q_EMIT docsChanged();
+    return doc;
+}
+
 bool CFileManager::gate()
 {
     if (m_gate)
@@ -221,6 +241,7 @@ void CFileManager::openDocument()
             doc->setCaption(path);
             doc->setChanged(false);
             doc->setCaret(QTextCursor(doc->document()));
+            rememberCFileFolder(m_settings, m_app, path);
             m_mru.add(path);
             Q_EMIT mruChanged();
             Q_EMIT docsChanged();
@@ -265,10 +286,21 @@ bool CFileManager::writeDoc(CFileDoc *doc, const QString &path, bool rich, const
     }
     doc->setCaption(path);
     doc->setChanged(false);
+    doc->setNewFile(false);
     m_mru.add(path);
     Q_EMIT mruChanged();
     Q_EMIT docsChanged();
     return true;
+}
+
+bool CFileManager::mayReplace(CFileDoc *doc, const QString &path)
+{
+    if (!doc->isNewFile() || !QFileInfo::exists(path))
+        return true;
+    // The question the Save As dialog asks before it replaces a file.
+    return msg(QDir::toNativeSeparators(path) + QStringLiteral(" already exists.") + kCrLf +
+                   QStringLiteral("Do you want to replace it?"),
+               QStringLiteral("Confirm Save As"), MsgButtons::YesNo, 2, MsgIcon::Exclamation) == MsgAnswer::Yes;
 }
 
 bool CFileManager::saveCFile(CFileDoc *doc)
@@ -286,6 +318,8 @@ bool CFileManager::saveCFile(CFileDoc *doc)
         logPadBox(QStringLiteral("''") + lastFour(name) + QStringLiteral("'' has unknown file extension"), {});
         return false;
     }
+    if (!mayReplace(doc, name))
+        return false;
     return writeDoc(doc, name, isRichClass(cls), QStringLiteral("moxCFile-SaveCFile-(3)"));
 }
 
@@ -307,7 +341,10 @@ bool CFileManager::saveAsWithDialog(CFileDoc *doc, const QString &proposed, cons
                 continue;
             return false;
         }
-        return writeDoc(doc, path, isRichClass(cls), location.isEmpty() ? QStringLiteral("modCFile/SaveAs->") + path : location);
+        if (!writeDoc(doc, path, isRichClass(cls), location.isEmpty() ? QStringLiteral("modCFile/SaveAs->") + path : location))
+            return false;
+        rememberCFileFolder(m_settings, m_app, path);
+        return true;
     }
 }
 
@@ -343,7 +380,7 @@ bool CFileManager::saveAll()
                 logPadBox(QStringLiteral("''") + lastFour(name) + QStringLiteral("'' has unknown file extension"), {});
                 return false;
             }
-            ok = writeDoc(doc, name, isRichClass(cls), QStringLiteral("modCFile/SaveAll"));
+            ok = mayReplace(doc, name) && writeDoc(doc, name, isRichClass(cls), QStringLiteral("modCFile/SaveAll"));
         }
         // Cancel or a failed write ends the whole command; the document stays open.
         if (!ok)

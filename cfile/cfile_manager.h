@@ -64,6 +64,11 @@ public:
 
     // --- operations ---
     CFileDoc *createNewCFile();
+    // The folder of new CFiles (cfile_folder.h), and the file a CFile named `name` is saved as.
+    QString cfileFolder() const;
+    QString newCFilePath(const QString &name) const;
+    // A new CFile to be saved as path (see CFileDoc::isNewFile); it becomes the active one.
+    CFileDoc *createNamedCFile(const QString &path);
     void openDocument();
     // Loads path into a new CFile (recent files, file bar, command line): rich text
     // when the name ends in "RTF", plain text otherwise. False when it failed.
@@ -115,6 +120,9 @@ private:
     bool gate();
     void report(int number, const QString &description, const QString &location);
     bool writeDoc(CFileDoc *doc, const QString &path, bool rich, const QString &location);
+    // Save without a dialog: a file that is not the document's own is replaced only after the
+    // overwrite question.
+    bool mayReplace(CFileDoc *doc, const QString &path);
     bool saveAsWithDialog(CFileDoc *doc, const QString &proposed, const QString &location);
     void applyDefaultFormats(CFileDoc *doc);
     void forget(CFileDoc *doc);

@@ -10,6 +10,10 @@ using Key = SettingKey;
 inline constexpr Key CFileState{"CFile", "CFileState", "0"};
 // View mode 0 no wrap, 1 wrap at the window, 2 wrap at the printer's page width.
 inline constexpr Key ViewMode{"frmMDI", "ViewMode", "0"};
+// The folder of new CFiles: where the last CFile was saved or opened through a file dialog
+// (empty: the user's documents folder). Save As starts there; CFiles named on the remote
+// panel are saved there.
+inline constexpr Key CFileFolder{"CFile", "CFileFolder", ""};
 // Chronograph warnings (gates the New/Open confirmation and the Edit-mode warning).
 inline constexpr Key ShowWarnRV{"frmVipNotes", "ShowWarnRV", "True"};
 // Typing in Shoot mode without the caret jumping to the end.

@@ -190,14 +190,17 @@ QString symbolRow(int code)
     return row + QStringLiteral("    Print As |") + symbolChar(code) + QLatin1Char('|');
 }
 
-void insertAtCaret(CFileDoc &doc, const QString &text)
+bool insertAtCaret(CFileDoc &doc, const QString &text)
 {
+    if (text.isEmpty())
+        return false;
     QTextCursor c = doc.caret();
     // Its own edit block: never merged with the typing before it, so one undo takes it back.
     c.beginEditBlock();
     c.insertText(text);
     c.endEditBlock();
     doc.setCaret(c);
+    return true;
 }
 
 void InsertUndo::counted()

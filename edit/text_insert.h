@@ -32,13 +32,16 @@ QChar symbolChar(int code);
 QString symbolRow(int code);
 QString controlName(int code);
 
-// text at the caret, replacing the selection, as one undo step.
-void insertAtCaret(CFileDoc &doc, const QString &text);
+// text at the caret, replacing the selection, as one undo step. Empty text changes nothing and
+// leaves no undo step (false), so nothing may be counted for it.
+bool insertAtCaret(CFileDoc &doc, const QString &text);
 
 // The date window's counted insertions and its undo: only one insertion can be taken back.
+// One opening of the window counts from zero (reset()).
 class InsertUndo {
 public:
     void counted();
+    void reset() { *this = InsertUndo(); }
     // False (told) with two insertions or more; otherwise undoEdit runs.
     bool undo(Prompter &prompter, const std::function<void()> &undoEdit);
     bool undoEnabled() const { return m_count >= 1; }

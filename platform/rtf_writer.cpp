@@ -103,9 +103,12 @@ void Out::text(const QString &s, qsizetype from, qsizetype to)
         case 0xFDD0: // frame boundaries
         case 0xFDD1: break;
         default:
-            if (c < 0x20)
+            // Control characters (the symbol window offers them all) travel as escaped bytes, as
+            // the upper half of the code page does; only NUL has no place in the text.
+            if (c == 0)
                 break;
-            if (const int b = c >= 0x80 ? cp1252::fromUnicode(c) : -1; b >= 0x80) {
+            // Here c is below 0x20 or from 0x7F on: every other ASCII character was copied above.
+            if (const int b = c < 0x80 ? int(c) : cp1252::fromUnicode(c); b >= 0) {
                 static const char hex[] = "0123456789abcdef";
                 const char esc[4] = {'\\', '\'', hex[b >> 4], hex[b & 15]};
                 raw(esc, 4);

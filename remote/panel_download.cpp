@@ -45,19 +45,21 @@ CFileDoc *PanelDownload::cfileAt(int row) const
     return row >= 0 && size_t(row) < docs.size() ? docs.at(size_t(row)) : nullptr;
 }
 
-bool PanelDownload::nameTaken(const QString &name) const
+bool PanelDownload::nameTaken(const QString &name, const QString &path) const
 {
+    const auto same = [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; };
+    bool taken = QFileInfo::exists(path);
     for (CFileDoc *d : m_files.docs()) {
         const QString caption = d->caption();
-        if (caption.compare(name, Qt::CaseInsensitive) == 0
-            || QFileInfo(caption).completeBaseName().compare(name, Qt::CaseInsensitive) == 0) {
-            m_prompter.inform(QStringLiteral("CFile  ''") + name + QStringLiteral("''  Already Exists...!") + kCrLf
-                                  + QStringLiteral("See - Old CFile - Try Another Name..."),
-                              {}, MsgIcon::Exclamation);
-            return true;
-        }
+        const QFileInfo info(caption);
+        taken = taken || same(caption, name) || same(caption, path) || same(info.fileName(), name)
+                || same(info.completeBaseName(), name);
     }
-    return false;
+    if (taken)
+        m_prompter.inform(QStringLiteral("CFile  ''") + name + QStringLiteral("''  Already Exists...!") + kCrLf
+                              + QStringLiteral("See - Old CFile - Try Another Name..."),
+                          {}, MsgIcon::Exclamation);
+    return taken;
 }
 
 int PanelDownload::cmdDownload(int source, int destination, const QString &newName, CFileDoc *picked)
@@ -81,10 +83,11 @@ int PanelDownload::cmdDownload(int source, int destination, const QString &newNa
     if (destination == CFile) {
         const QString name = newName.trimmed();
         if (!name.isEmpty()) {
-            if (nameTaken(name))
+            // Never a name relative to the working folder: the CFile belongs with the others.
+            const QString path = m_files.newCFilePath(name);
+            if (nameTaken(name, path))
                 return -1;
-            if (CFileDoc *doc = m_files.createNewCFile())
-                doc->setCaption(name);
+            m_files.createNamedCFile(path);
         } else if (picked && activate) {
             activate(picked);
         }

@@ -2,7 +2,8 @@
 // The remote control panel's Download page without its widgets: the source (current string,
 // current folder, whole eDisk) and destination ("Buffer", "CFile - Zentrix", "Excel
 // Spreadsheet") choices, the CFile to download into (a new one by name, or an open one from
-// the list, the active one marked "(Current)"), and cmdDownload, which runs the download
+// the list, the active one marked "(Current)"; a new one lives in the folder of new CFiles),
+// and cmdDownload, which runs the download
 // operation inside the one-chronograph-task guard.
 #include <QString>
 #include <QStringList>
@@ -35,8 +36,9 @@ public:
     QStringList cfileChoices() const;
     // The CFile behind row `row` of cfileChoices(), or null.
     CFileDoc *cfileAt(int row) const;
-    // True (and the refusal shown) when a CFile of that name is already open.
-    bool nameTaken(const QString &name) const;
+    // True (and the refusal shown) when a CFile of that name is already open, or when the file
+    // a new CFile of that name would be saved as (path) is already on disk.
+    bool nameTaken(const QString &name, const QString &path) const;
 
     // source 0..2 (-1 none), destination as above (-1 none); newName: a CFile to create,
     // else picked: an open CFile to download into. Returns the download's code (0 success),

@@ -25,6 +25,7 @@ CFileWorkspace::CFileWorkspace(QMainWindow *main, QMdiArea *area, Prompter &prom
 {
     setObjectName(QStringLiteral("cfileWorkspace"));
     m_files->setHost(this);
+    m_chooser.setFolder([this] { return m_files->cfileFolder(); });
     m_journal->watch(*m_files);
     m_logPad->setJournal(m_journal);
     connect(m_area, &QMdiArea::subWindowActivated, this, &CFileWorkspace::onSubWindowActivated);

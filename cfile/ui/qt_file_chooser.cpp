@@ -5,20 +5,25 @@
 
 namespace zx {
 
+QString QtFileChooser::folder() const
+{
+    return m_folder ? m_folder() : QDir::currentPath();
+}
+
 QStringList QtFileChooser::openFiles(const QString &title, const QString &filter, bool multiple)
 {
     const QString qtFilter = filterLabels(filter).join(QStringLiteral(";;"));
     if (multiple)
-        return QFileDialog::getOpenFileNames(m_parent, title, QDir::currentPath(), qtFilter);
-    const QString one = QFileDialog::getOpenFileName(m_parent, title, QDir::currentPath(), qtFilter);
+        return QFileDialog::getOpenFileNames(m_parent, title, folder(), qtFilter);
+    const QString one = QFileDialog::getOpenFileName(m_parent, title, folder(), qtFilter);
     return one.isEmpty() ? QStringList() : QStringList{one};
 }
 
 QString QtFileChooser::saveFile(const QString &title, const QString &proposedName, const QString &filter)
 {
     const QString qtFilter = filterLabels(filter).join(QStringLiteral(";;"));
-    // The document commands check the extension themselves; no overwrite question of our own.
-    return QFileDialog::getSaveFileName(m_parent, title, QDir::current().filePath(proposedName), qtFilter);
+    // The dialog asks before it replaces a file; the document commands check the extension.
+    return QFileDialog::getSaveFileName(m_parent, title, QDir(folder()).filePath(proposedName), qtFilter);
 }
 
 } // namespace zx

@@ -72,6 +72,11 @@ FrmTimeDate::FrmTimeDate(Prompter &prompter, InsertTarget target, Clock clock, Q
 
 void FrmTimeDate::open()
 {
+    // Each opening counts its own insertions: an earlier opening's cannot be undone from here.
+    if (!isVisible()) {
+        m_undo.reset();
+        m_cmdUndo->setEnabled(false);
+    }
     m_lstDates->clear();
     m_lstDates->addItems(dateTimeEntries(m_clock()));
     m_lstDates->setCurrentRow(0);
@@ -88,8 +93,9 @@ void FrmTimeDate::insert(const QString &text, bool counted)
         QApplication::beep();
         return;
     }
-    insertAtCaret(*doc, text);
-    if (counted)
+    // An empty custom pattern inserts nothing: counting it would let Undo take back an
+    // unrelated edit of the user's.
+    if (insertAtCaret(*doc, text) && counted)
         m_undo.counted();
     m_cmdUndo->setEnabled(m_undo.undoEnabled());
 }

@@ -20,6 +20,8 @@
 #include "support/temp_settings.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
 #include <QListView>
 #include <QPointer>
 #include <QPrintPreviewDialog>
@@ -191,6 +193,33 @@ private Q_SLOTS:
         QCOMPARE(f.files().active()->caption(), rtf.fileName());
         QCOMPARE(f.editor()->toPlainText(), QString("100 yd zero"));
         QVERIFY(!f.files().active()->bChanged());
+    }
+
+    void dateWindowUndoesOnlyItsOwnInserts()
+    {
+        Fixture f;
+        QTest::keyClicks(f.editor(), QStringLiteral("my note"));
+        f.trigger("mnuInsertDateTime");
+        auto *w = f.mdi->findChild<QDialog *>(QStringLiteral("frmTimeDate"));
+        QVERIFY(w && w->isVisible());
+        const auto button = [w](const char *name) { return w->findChild<QPushButton *>(QString::fromLatin1(name)); };
+        // An empty pattern inserts nothing, so Undo has nothing of the window's to take back.
+        w->findChild<QLineEdit *>(QStringLiteral("txtCustom"))->clear();
+        button("cmdInsCusFor")->click();
+        button("cmdUndo")->click();
+        QCOMPARE(f.editor()->toPlainText(), QStringLiteral("my note"));
+
+        // What one opening inserted is not counted by the next one.
+        button("cmdInsert")->click();
+        button("cmdClose")->click();
+        f.trigger("mnuInsertDateTime");
+        QVERIFY(!button("cmdUndo")->isEnabled());
+        const QString before = f.editor()->toPlainText();
+        button("cmdInsert")->click();
+        QVERIFY(f.editor()->toPlainText() != before);
+        button("cmdUndo")->click();   // the one insert of this opening, no "to many insers"
+        QCOMPARE(f.prompter.count(), 0);
+        QCOMPARE(f.editor()->toPlainText(), before);
     }
 
     void fullScreenFollowsTheCFile()

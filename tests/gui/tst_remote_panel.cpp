@@ -9,6 +9,7 @@
 #include "app/ui/splash_sequence.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/cfile_settings.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "link/chrono_ops.h"
 #include "link/link_session.h"
@@ -22,6 +23,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,6 +32,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace zx;
@@ -42,9 +47,11 @@ struct PanelRig {
     ScriptedPrompter prompter;
     AppContext ctx;
     QPointer<FrmMdi> mdi;
+    QTemporaryDir cfiles;   // the folder of new CFiles
 
     PanelRig()
     {
+        ctx.store.write(ctx.instanceName(), cfilekeys::CFileFolder, cfiles.path());
         PortMap::setOverride(1, sim.devicePath());
         for (int n = 2; n <= 16; ++n)
             PortMap::setOverride(n, QStringLiteral("/nonexistent/zx-com%1").arg(n));
@@ -223,16 +230,71 @@ private Q_SLOTS:
         const int boxes = rig.prompter.count();
         rig.click(QStringLiteral("cmdDownload"));
         QCOMPARE(rig.prompter.count(), boxes);
-        QCOMPARE(files.active()->caption(), QStringLiteral("Range1"));
+        QCOMPARE(files.active()->caption(), rig.cfiles.filePath(QStringLiteral("Range1.rtf")));
         QVERIFY2(files.active()->document()->toPlainText().contains(QStringLiteral("Download Successful..!")),
                  qPrintable(files.active()->document()->toPlainText()));
         QCOMPARE(cfiles->count(), 2);
-        QCOMPARE(cfiles->item(1)->text(), QStringLiteral("Range1 (Current)"));
+        QCOMPARE(cfiles->item(1)->text(), files.active()->caption() + QStringLiteral(" (Current)"));
 
         rig.control<QLineEdit>(QStringLiteral("txtDwnDesCFile"))->setText(QStringLiteral("range1"));
         rig.click(QStringLiteral("cmdDownload"));
         QVERIFY(rig.prompter.last().text.contains(QStringLiteral("''  Already Exists...!")));
         QCOMPARE(files.docs().size(), size_t(2));
+    }
+
+    void panelNamedCFileKeepsOtherFiles()
+    {
+        PanelRig rig;
+        QTemporaryDir cwd;
+        const QString oldCwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(cwd.path()));
+        const auto back = qScopeGuard([&] { QDir::setCurrent(oldCwd); });
+        const auto write = [](const QString &path, const QByteArray &bytes) {
+            QFile f(path);
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        const auto read = [](const QString &path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        };
+        QVERIFY(rig.start());
+        CFileManager &files = cfileWorkspace(*rig.mdi)->files();
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_1"));
+        auto *name = rig.control<QLineEdit>(QStringLiteral("txtDwnDesCFile"));
+
+        // A file of that name in the CFile folder: refused like an open CFile, nothing sent.
+        QVERIFY(write(rig.cfiles.filePath(QStringLiteral("Range2.rtf")), "theirs"));
+        name->setText(QStringLiteral("Range2"));
+        rig.quiet();
+        const int shown = rig.prompter.count();
+        rig.click(QStringLiteral("cmdDownload"));
+        QCOMPARE(rig.prompter.count(), shown + 1);
+        QVERIFY(rig.prompter.last().text.startsWith(QStringLiteral("CFile  ''Range2''  Already Exists...!")));
+        QCOMPARE(files.docs().size(), size_t(1));
+        QVERIFY(rig.sim.sim().received().isEmpty());
+
+        // A free name: the CFile is saved in the CFile folder, never in the working folder, and a
+        // file of its name that appeared meanwhile is replaced only when the user says so.
+        name->setText(QStringLiteral("Range3"));
+        rig.click(QStringLiteral("cmdDownload"));
+        const QString target = rig.cfiles.filePath(QStringLiteral("Range3.rtf"));
+        QCOMPARE(files.active()->caption(), target);
+        QVERIFY(write(target, "another program's"));
+        QAction *save = rig.mdi->findChild<QAction *>(QStringLiteral("mnuFileSave"));
+        const int boxes = rig.prompter.count();
+        rig.prompter.queue(MsgAnswer::No);
+        save->trigger();
+        QCOMPARE(rig.prompter.count(), boxes + 1);
+        QCOMPARE(rig.prompter.last().title, QStringLiteral("Confirm Save As"));
+        QCOMPARE(rig.prompter.lastLines().last(), QStringLiteral("Do you want to replace it?"));
+        QCOMPARE(read(target), QByteArray("another program's"));
+        QVERIFY(files.active()->bChanged());
+        rig.prompter.queue(MsgAnswer::Yes);
+        save->trigger();
+        QVERIFY(read(target).startsWith("{\\rtf1"));
+        QVERIFY(!files.active()->bChanged());
+        QVERIFY(QDir(cwd.path()).isEmpty());
     }
 };
 
