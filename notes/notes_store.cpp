@@ -14,6 +14,8 @@ namespace zx {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+// After a header's ID: the note was added by the user although its fourth number is 0.
+const QString kUserMark = QStringLiteral("User");
 
 // The leading whole number of a piece, as the old files were read ("07", " 3", "12abc");
 // nothing numeric reads as 0.
@@ -28,13 +30,14 @@ int leadingNumber(const QString &piece, bool *ok)
 }
 
 // A header holds "<_" at p and a "_>" found from the third character on, beyond p + 2
-// (1-based): "<__>" is not one.
-std::optional<QString> headerId(const QString &line)
+// (1-based): "<__>" is not one. tail gets what follows the "_>".
+std::optional<QString> headerId(const QString &line, QString *tail)
 {
     const qsizetype p = line.indexOf(QLatin1String("<_"));
     const qsizetype q = line.indexOf(QLatin1String("_>"), 2);
     if (p < 0 || q < 0 || q + 1 <= p + 3)
         return std::nullopt;
+    *tail = line.mid(q + 2);
     return line.mid(p + 2, q - p - 2);
 }
 
@@ -65,6 +68,24 @@ QString fitLines(const QString &body, int maxLine)
         out << line;
     }
     return out.join(QLatin1Char('\n'));
+}
+
+// Writes bytes to path through a temporary file renamed over it once complete; "" or the
+// system's reason, path untouched on failure. Unbuffered, with every short write followed up:
+// QSaveFile's buffered flush takes a write cut short by a file-size limit for success and
+// would commit the cut file.
+QString writeWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return out.errorString();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = out.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return out.errorString();   // the temporary file goes with out
+        done += n;
+    }
+    return out.commit() ? QString() : out.errorString();
 }
 
 } // namespace
@@ -104,6 +125,11 @@ std::optional<NoteId> NoteId::parse(const QString &dotted)
             return std::nullopt;
     }
     return id;
+}
+
+QString Note::kind() const
+{
+    return isUser() ? QStringLiteral("User") : QStringLiteral("System");
 }
 
 QString Note::reference() const
@@ -192,6 +218,7 @@ bool NotesStore::load(const QString &path)
     std::optional<Note> open;
     bool expectRef = false;
     NoteId headerIdRead;
+    bool headerUser = false;
     int openedAt = 0;
     QString openedBy;
     bool stop = false;
@@ -208,22 +235,27 @@ bool NotesStore::load(const QString &path)
             expectRef = false;
             continue;
         }
-        if (const auto idText = headerId(line)) {
+        QString tail;
+        if (const auto idText = headerId(line, &tail)) {
             closeOpen();
             if (stop)
                 break;
             const auto id = NoteId::parse(*idText);
             expectRef = id.has_value();
-            if (!id)
+            if (!id) {
                 stop = !askContinue(FormatError::SectionId, number, line);
-            else
-                headerIdRead = *id, openedAt = number, openedBy = line;
+                continue;
+            }
+            headerIdRead = *id;
+            headerUser = tail.trimmed().compare(kUserMark, Qt::CaseInsensitive) == 0;
+            openedAt = number;
+            openedBy = line;
             continue;
         }
         if (expectRef) {
             expectRef = false;
             if (isReferenceLine(line))
-                open = Note{headerIdRead, line, {}};
+                open = Note{headerIdRead, line, {}, headerUser && !headerIdRead.isUser()};
             else
                 stop = !askContinue(FormatError::ReferenceLine, number, line);
             continue;
@@ -251,10 +283,12 @@ bool NotesStore::load(const QString &path)
     return true;
 }
 
-bool NotesStore::writeBackup()
+// The notes file as it is, copied to the next free numbered name: zentnots001.ini and on, past
+// 999 as far as it takes. "" or what failed and why.
+QString NotesStore::writeBackup()
 {
     if (!QFileInfo::exists(m_path))
-        return true;
+        return {};
     const QFileInfo fi(m_path);
     const QString stem = fi.fileName().left(fi.fileName().size() - 4);
     const QString ext = fi.fileName().right(3);
@@ -262,33 +296,96 @@ bool NotesStore::writeBackup()
     do {
         ++m_backupCounter;
         name = fi.dir().filePath(stem + QStringLiteral("%1.").arg(m_backupCounter, 3, 10, QLatin1Char('0')) + ext);
-    } while (QFileInfo::exists(name) && m_backupCounter < 999);
-    return QFile::copy(m_path, name);
+    } while (QFileInfo::exists(name));
+    QFile in(m_path);
+    if (!in.open(QIODevice::ReadOnly))
+        return QDir::toNativeSeparators(m_path) + QStringLiteral(" - ") + in.errorString();
+    const QString why = writeWhole(name, in.readAll());
+    return why.isEmpty() ? QString() : QStringLiteral("Backup ") + QDir::toNativeSeparators(name) + QStringLiteral(" - ") + why;
+}
+
+// The whole set into path: a temporary file beside it that replaces path only once it is
+// completely written. "" or the system's reason; on failure path is as it was.
+QString NotesStore::writeSet(const QString &path) const
+{
+    QString text;
+    for (const Note &n : m_notes) {
+        const QString mark = n.added && !n.id.isUser() ? QStringLiteral(" ") + kUserMark : QString();
+        text += QStringLiteral("<_") + n.id.dotted() + QStringLiteral("_>") + mark + kCrLf + n.refLine + kCrLf + n.body;
+    }
+    PlainTextFormat format = m_format;
+    format.crlf = true;
+    return writeWhole(path, PlainTextCodec::encode(text.replace(kCrLf, QStringLiteral("\n")), format));
 }
 
 bool NotesStore::save()
 {
-    const auto fail = [this] {
-        m_prompter.inform(QStringLiteral("Error in saving iNotes file...!"), {}, MsgIcon::Critical);
-        return false;
-    };
-    // A read-only file stays as it is: renaming over it would succeed where the user said no.
+    return saveTo(m_backups);
+}
+
+bool NotesStore::saveTo(bool backup)
+{
+    QString why;
     const QFileInfo fi(m_path);
-    if (m_path.isEmpty() || (fi.exists() && !fi.isWritable()))
-        return fail();
-    if (m_backups && !writeBackup())
-        return fail();
-    QString text;
-    for (const Note &n : m_notes)
-        text += QStringLiteral("<_") + n.id.dotted() + QStringLiteral("_>") + kCrLf + n.refLine + kCrLf + n.body;
-    PlainTextFormat format = m_format;
-    format.crlf = true;
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(PlainTextCodec::encode(text.replace(kCrLf, QStringLiteral("\n")), format)) < 0
-        || !out.commit())
-        return fail();
+    if (m_path.isEmpty())
+        why = QStringLiteral("No iNotes file name.");
+    else if (fi.exists() && !fi.isWritable())   // renaming over it would succeed where the user said no
+        why = QStringLiteral("The file is read-only.");
+    else if (backup)
+        why = writeBackup();
+    if (why.isEmpty())
+        why = writeSet(m_path);
+    if (!why.isEmpty()) {
+        m_prompter.inform(joinLines({QStringLiteral("Error in saving iNotes file...!"), QDir::toNativeSeparators(m_path), why}),
+                          {}, MsgIcon::Critical);
+        return false;
+    }
     m_changed = false;
     return true;
+}
+
+QString NotesStore::recoveryPath() const
+{
+    if (m_path.isEmpty())
+        return {};
+    const QFileInfo fi(m_path);
+    const QString suffix = fi.suffix().isEmpty() ? QString() : QStringLiteral(".") + fi.suffix();
+    return fi.dir().filePath(fi.completeBaseName() + QStringLiteral("-recovered") + suffix);
+}
+
+QString NotesStore::saveRecovery() const
+{
+    const QString path = recoveryPath();
+    if (path.isEmpty())
+        return QStringLiteral("No iNotes file name.");
+    const QString why = writeSet(path);
+    return why.isEmpty() ? QString() : QDir::toNativeSeparators(path) + QStringLiteral(" - ") + why;
+}
+
+void NotesStore::offerRecovery()
+{
+    const QString recovered = recoveryPath();
+    if (recovered.isEmpty() || !QFileInfo(recovered).isFile())
+        return;
+    const QStringList lines{QStringLiteral("iNotes were not saved when the program was last ended!"),
+                            QStringLiteral("Your changes were kept in:"), QDir::toNativeSeparators(recovered), QString(),
+                            QStringLiteral("Yes - use the recovered iNotes (your iNotes file is backed up first)"),
+                            QStringLiteral("No - discard the recovered iNotes"), QString(),
+                            QStringLiteral("Restore Recovered iNotes ?")};
+    if (m_prompter.ask(joinLines(lines), MsgButtons::YesNo, 1, {}, MsgIcon::Question) != MsgAnswer::Yes) {
+        QFile::remove(recovered);
+        return;
+    }
+    const QString notesFile = m_path;
+    const bool loaded = load(recovered);
+    m_path = notesFile;
+    if (!loaded) {   // could not be read after all: the notes file as before, the copy left alone
+        load(notesFile);
+        return;
+    }
+    m_changed = true;
+    if (saveTo(true))   // always a backup: the notes file's old text stays at hand
+        QFile::remove(recovered);
 }
 
 const Note *NotesStore::currentNote() const
@@ -341,9 +438,11 @@ bool NotesStore::add(int level)
     ++id.n[at];
     for (int i = at + 1; i < 4; ++i)
         id.n[i] = 0;
-    const QString kind = id.kind();
-    Note note{id, Note::refLineOf(QStringLiteral("New ") + kind + QStringLiteral(" Reference Added {") + id.dotted() + QStringLiteral("}")),
-              QStringLiteral("New ") + kind + QStringLiteral(" Chapter Added {") + id.dotted() + QStringLiteral("}") + kCrLf};
+    // Every note added here is the user's, whatever the level.
+    Note note{id, {}, {}, !id.isUser()};
+    const QString kind = note.kind();
+    note.refLine = Note::refLineOf(QStringLiteral("New ") + kind + QStringLiteral(" Reference Added {") + id.dotted() + QStringLiteral("}"));
+    note.body = QStringLiteral("New ") + kind + QStringLiteral(" Chapter Added {") + id.dotted() + QStringLiteral("}") + kCrLf;
     if (!insertSorted(note, 0, {}, nullptr)) {
         m_current = indexOf(id);
         m_prompter.inform(joinLines({QStringLiteral("Section {") + id.dotted() + QStringLiteral("} Already Exists..!"),
@@ -359,7 +458,7 @@ bool NotesStore::add(int level)
 
 bool NotesStore::edit(const QString &reference, const QString &body)
 {
-    if (m_current < 1 || m_current > count() || !m_notes[m_current - 1].id.isUser())
+    if (m_current < 1 || m_current > count() || !m_notes[m_current - 1].isUser())
         return false;
     Note &n = m_notes[m_current - 1];
     QString b = fitLines(QString(body).replace(kCrLf, QStringLiteral("\n")), kMaxLine).replace(QLatin1Char('\n'), kCrLf);
@@ -379,7 +478,7 @@ bool NotesStore::edit(const QString &reference, const QString &body)
 
 bool NotesStore::removeCurrent()
 {
-    if (m_current < 1 || m_current > count() || !m_notes[m_current - 1].id.isUser())
+    if (m_current < 1 || m_current > count() || !m_notes[m_current - 1].isUser())
         return false;
     m_notes.removeAt(m_current - 1);
     m_current = std::min(m_current, count());

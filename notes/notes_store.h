@@ -8,9 +8,14 @@
 //   <_3.12.0.7_>          header: the dotted ID
 //   <:Reference text:>    the note's title line
 //   body lines ...
+// A note the user added as a new chapter, section or topic has a fourth number of 0 like the
+// System notes; its header carries " User" after the ID so that it stays his:
+//   <_6.0.0.0_> User
 // Lines over 500 characters, broken headers and missing title lines stop loading for the
-// user's decision; a body over 10000 characters is cut. Saving rewrites the file atomically,
-// after an optional numbered backup (zentnots001.ini, ...).
+// user's decision; a body over 10000 characters is cut. Saving writes a temporary file beside
+// the notes file and renames it over it only when complete, after an optional numbered backup
+// (zentnots001.ini, ... zentnots1000.ini, with no upper limit). When the program is told to
+// end, changed notes go to a recovery copy (zentnots-recovered.ini) that the next start offers.
 #include "platform/plain_text_codec.h"
 
 #include <QList>
@@ -41,6 +46,11 @@ struct Note {
     NoteId id;
     QString refLine;   // the title line as stored: "<:" reference ":>"
     QString body;      // lines, each ended by CR LF
+    bool added = false;   // added by the user at a higher level (fourth number 0): still his
+
+    // User notes can be edited and removed: a fourth number of 1-99, or added by the user.
+    bool isUser() const { return added || id.isUser(); }
+    QString kind() const;   // "User" or "System"
 
     QString reference() const;   // the text between "<:" and ":>"
     static QString refLineOf(const QString &reference);
@@ -59,9 +69,20 @@ public:
     // Reads path into the set (replacing it). False only when there is no such file (told to
     // the user); a broken file keeps the notes read before the user stopped.
     bool load(const QString &path);
-    // Writes the set back to the file it came from; false (told) when it could not.
+    // Writes the set back to the file it came from; false (told, with the path and the
+    // system's reason) when it could not, the file then as it was.
     bool save();
     QString path() const { return m_path; }
+
+    // The copy changed notes are kept in when the program is told to end: beside the notes
+    // file, "zentnots-recovered.ini".
+    QString recoveryPath() const;
+    // Writes the set to the recovery copy and asks nothing; "" or what failed and why.
+    QString saveRecovery() const;
+    // A recovery copy left by an earlier run is offered: Yes takes its notes (the notes file is
+    // backed up first, then rewritten) and removes the copy once saved; No removes the copy.
+    // The notes file itself is never removed.
+    void offerRecovery();
 
     const QList<Note> &notes() const { return m_notes; }
     int count() const { return int(m_notes.size()); }
@@ -93,7 +114,9 @@ private:
     enum class FormatError { SectionId, ReferenceLine, LineSize };
     bool askContinue(FormatError kind, int lineNumber, const QString &line);
     bool insertSorted(const Note &note, int lineNumber, const QString &line, bool *stop);
-    bool writeBackup();
+    bool saveTo(bool backup);
+    QString writeBackup();
+    QString writeSet(const QString &path) const;
 
     Prompter &m_prompter;
     QString m_path;

@@ -274,6 +274,9 @@ bool FrmMdi::queryClose(bool fromCloseBox)
     // The close box asks first (a close by the program or from File/Exit does not).
     if (fromCloseBox && !confirmQuit(m_ctx))
         return false;
+    for (const auto &query : m_closeQueries)
+        if (!query())
+            return false;
     return !m_queryClose || m_queryClose();
 }
 

@@ -50,11 +50,14 @@ public:
     // Asked after the quit confirmation: every CFile with unsaved changes asks to save;
     // false (Cancel in any) stops the exit.
     void setQueryCloseDocuments(std::function<bool()> query) { m_queryClose = std::move(query); }
+    // Questions of other windows about their unsaved changes (the iNotes), asked before the
+    // CFiles' so that a Cancel leaves everything open; false stops the exit.
+    void addCloseQuery(std::function<bool()> query) { m_closeQueries.push_back(std::move(query)); }
 
     // A close by the program or the File menu's Exit: no confirmation.
     void closeByProgram();
-    // Whether a close may go on: the quit question (close box only), then the CFiles' own
-    // questions about unsaved changes.
+    // Whether a close may go on: the quit question (close box only), then the other windows'
+    // and the CFiles' own questions about unsaved changes.
     bool queryClose(bool fromCloseBox);
     bool shutdownDone() const { return m_shutdownDone; }
 
@@ -82,6 +85,7 @@ private:
     bool m_shutdownDone = false;
     std::function<void()> m_refresh;
     std::function<bool()> m_queryClose;
+    std::vector<std::function<bool()>> m_closeQueries;
     ShutdownHooks m_hooks;
 };
 

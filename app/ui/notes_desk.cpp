@@ -6,11 +6,14 @@
 #include "notes/notes_settings_keys.h"
 #include "notes/ui/frm_tip.h"
 #include "platform/program_files.h"
+#include "platform/termination.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+
+#include <cstdio>
 
 namespace zx {
 
@@ -28,6 +31,7 @@ NotesDesk::NotesDesk(FrmMdi &mdi) : QObject(&mdi), m_mdi(mdi), m_store(*mdi.cont
 
     // Load step: the file, then the window's settings.
     m_store.load(ProgramFiles::forDesktop().path(NotesStore::kFileName));
+    m_store.offerRecovery();   // changes kept when an earlier run was told to end
     m_window = new FrmTip(m_store, *ctx.prompter, &mdi);
     m_window->chkRefSee()->setChecked(ctx.store.readBool(app, keys::frmVipNotes::RefNumSee));
     m_window->chkBackup()->setChecked(ctx.store.readBool(app, keys::frmVipNotes::BackupNotes));
@@ -48,14 +52,27 @@ NotesDesk::NotesDesk(FrmMdi &mdi) : QObject(&mdi), m_mdi(mdi), m_store(*mdi.cont
         });
     }
 
-    // Closing step (first of the support windows): its settings; changed notes asked for.
+    // Before the program may end: changed notes asked for; Cancel keeps the program and
+    // this window open.
+    mdi.addCloseQuery([this] {
+        if (!m_window || m_window->queryClose())
+            return true;
+        m_window->show();
+        m_window->raise();
+        return false;
+    });
+    // Closing step (first of the support windows): its settings. Told to end, the program
+    // asked nothing: changed notes go to the recovery copy the next start offers.
     mdi.shutdownHooks().supportClosing.insert(mdi.shutdownHooks().supportClosing.begin(), [this, &ctx, app] {
         if (!m_window)
             return;
         ctx.store.writeBool(app, keys::frmVipNotes::RefNumSee, m_window->chkRefSee()->isChecked());
         ctx.store.writeBool(app, keys::frmVipNotes::BackupNotes, m_window->chkBackup()->isChecked());
         ctx.store.write(app, keys::frmVipNotes::ABGoTo, m_window->txtGoTo()->text());
-        m_window->queryClose();
+        m_window->commitEdits();
+        if (terminationRequested() && m_store.changed())
+            if (const QString why = m_store.saveRecovery(); !why.isEmpty())
+                std::fprintf(stderr, "Error in saving iNotes file...! %s\n", qPrintable(why));
         m_window->hide();
     });
 }

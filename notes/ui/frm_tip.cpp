@@ -2,6 +2,7 @@
 
 #include "notes/notes_store.h"
 #include "platform/prompter.h"
+#include "platform/termination.h"
 #include "platform/ui/named_button.h"
 
 #include <QCheckBox>
@@ -117,7 +118,7 @@ FrmTip::FrmTip(NotesStore &store, Prompter &prompter, QWidget *parent)
     connect(m_cmdDelete, &QPushButton::clicked, this, &FrmTip::remove);
     connect(m_cmdSave, &QPushButton::clicked, this, &FrmTip::save);
     connect(close, &QPushButton::clicked, this, &FrmTip::reject);
-    connect(m_chkRefSee, &QCheckBox::toggled, this, &FrmTip::refresh);
+    connect(m_chkRefSee, &QCheckBox::toggled, this, &FrmTip::showSection);   // the boxes keep what is typed
     connect(m_chkBackup, &QCheckBox::toggled, this, [this](bool on) { m_store.setBackups(on); });
     const auto edited = [this] {
         if (!m_filling)
@@ -128,16 +129,22 @@ FrmTip::FrmTip(NotesStore &store, Prompter &prompter, QWidget *parent)
     refresh();
 }
 
-void FrmTip::refresh()
+void FrmTip::showSection()
 {
-    m_filling = true;
     const Note *n = m_store.currentNote();
-    const bool user = n && n->id.isUser();
-    QString section = n ? QStringLiteral("%1 iNote  %2 of %3").arg(n->id.kind()).arg(m_store.current()).arg(m_store.count())
+    QString section = n ? QStringLiteral("%1 iNote  %2 of %3").arg(n->kind()).arg(m_store.current()).arg(m_store.count())
                         : QStringLiteral("No iNotes loaded - click on <Add> to make your own.");
     if (n && m_chkRefSee->isChecked())
         section += QStringLiteral("   {") + n->id.dotted() + QStringLiteral("}");
     m_lblSection->setText(section);
+}
+
+void FrmTip::refresh()
+{
+    m_filling = true;
+    const Note *n = m_store.currentNote();
+    const bool user = n && n->isUser();
+    showSection();
     m_txtRefex->setText(n ? n->reference() : QString());
     QString body = n ? n->body : QString();
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -157,7 +164,7 @@ void FrmTip::refresh()
 void FrmTip::commitEdits()
 {
     const Note *n = m_store.currentNote();
-    if (n && n->id.isUser())
+    if (n && n->isUser())
         m_store.edit(m_txtRefex->text(), m_txtNotex->toPlainText());
 }
 
@@ -222,7 +229,7 @@ void FrmTip::save()
 bool FrmTip::queryClose()
 {
     commitEdits();
-    if (!m_store.changed())
+    if (!m_store.changed() || terminationRequested())
         return true;
     const MsgAnswer a = m_prompter.ask(joinLines({QStringLiteral("iNotes have been changed! "), QStringLiteral("Save Changes ?")}),
                                        MsgButtons::YesNoCancel, 3);

@@ -26,6 +26,8 @@ public:
     void showNote(const NoteId &id, bool modal);
     // Brings the controls in line with the store's current note.
     void refresh();
+    // What is typed into the boxes of a User note, taken into the store.
+    void commitEdits();
 
     QCheckBox *chkRefSee() const { return m_chkRefSee; }
     QCheckBox *chkBackup() const { return m_chkBackup; }
@@ -33,7 +35,8 @@ public:
     QLineEdit *txtGoTo() const { return m_txtGoTo; }
 
     // The close question ("iNotes have been changed!"): false when the user cancelled or
-    // the save failed.
+    // the save failed. When the program is told to end it asks nothing: the shutdown keeps
+    // changed notes in the recovery copy.
     bool queryClose();
 
 Q_SIGNALS:
@@ -43,7 +46,7 @@ protected:
     void reject() override;
 
 private:
-    void commitEdits();
+    void showSection();
     void step(void (NotesStore::*move)());
     void goTo();
     void add();
