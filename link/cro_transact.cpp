@@ -13,6 +13,9 @@ namespace zx {
 
 namespace {
 constexpr int kGuardWaitMaxMs = 2000;   // the default long interval of a transaction
+// Passes of the event loop taken without waiting once a time-out is due: one to read what the
+// port holds, one more for an answer that a peer in the same process is writing.
+constexpr int kLastLooks = 2;
 }
 
 CroClass LinkSession::classify(bool isKey, const QString &request)
@@ -163,11 +166,21 @@ void LinkSession::croTransact(bool isKey, const QString &request, int expect, in
 
     // 7. Wait loop.
     bool again = false;
+    int lastLooks = 0;
     for (;;) {
         if (!sCroRsp.isEmpty() && sCroRsp.back() != QLatin1Char(' ')) {
             result = endings.test(sCroRsp, croTxn, cro, again);
             if (result > 0)
                 break;
+        }
+        const bool timedOut = tmrCrxShrt.expired() || (period ? tmrGPeriod.expired() : tmrCrxLng.expired())
+                              || (header && tmrCrxHed.expired());
+        if (timedOut && lastLooks < kLastLooks) {
+            // After a stall of a busy PC a time-out and the answer come due together: take
+            // what is already waiting before calling it silence.
+            ++lastLooks;
+            pump(false);
+            continue;
         }
         if (tmrCrxShrt.expired()) {
             result = kCroSilence;

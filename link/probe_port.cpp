@@ -12,6 +12,7 @@ namespace zx {
 namespace {
 constexpr int kCom2RspCap = 16384;   // sCom2Rsp keeps its last 16 K characters
 constexpr int kCom2GuardMaxMs = 1000; // the long interval of a probe transaction
+constexpr int kLastLooks = 2;          // passes without waiting once a time-out is due (as croTransact)
 }
 
 void LinkSession::getPrtState()
@@ -87,6 +88,7 @@ int LinkSession::com2Transact(const QString &cmd, int shortMs)
     com2Arm(shortMs, 1000);
     MSComm2.output(cmd);
     int state = 0;
+    int lastLooks = 0;
     bool again = false;   // something changed in the last pass: look again before blocking
     while (result == 0) {
         pump(!again);
@@ -106,11 +108,13 @@ int LinkSession::com2Transact(const QString &cmd, int shortMs)
             else if (sCom2Rsp.contains(QLatin1String("\rMEN><STS> 00?")))
                 result = 4;
         }
-        if (result == 0) {
-            if (tmrCom2Sho.expired())
-                result = 100;
-            else if (tmrCom2Lng.expired())
-                result = 101;
+        if (result == 0 && (tmrCom2Sho.expired() || tmrCom2Lng.expired())) {
+            if (lastLooks < kLastLooks) {   // an answer already waiting is no silence
+                ++lastLooks;
+                again = true;
+                continue;
+            }
+            result = tmrCom2Sho.expired() ? 100 : 101;
         }
     }
     com2Disarm();

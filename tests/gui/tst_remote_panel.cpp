@@ -52,7 +52,7 @@ struct PanelRig {
     PanelRig()
     {
         ctx.store.write(ctx.instanceName(), cfilekeys::CFileFolder, cfiles.path());
-        PortMap::setOverride(1, sim.devicePath());
+        PortMap::setOverride(1, sim.stablePath());
         for (int n = 2; n <= 16; ++n)
             PortMap::setOverride(n, QStringLiteral("/nonexistent/zx-com%1").arg(n));
         ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);

@@ -34,7 +34,7 @@ private Q_SLOTS:
         QVERIFY(sim.isOpen());
         ScriptedPrompter prompter;
         AppContext ctx;
-        PortMap::setOverride(1, sim.devicePath());
+        PortMap::setOverride(1, sim.stablePath());
         ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
         ctx.prompter = &prompter;
         QPointer<FrmMdi> mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });

@@ -37,7 +37,7 @@ private Q_SLOTS:
         zx::CFileManager files(prompter, chooser, store, QStringLiteral("Zentrix0"));
         zx::LogPad pad(files);
         zx::LinkSession link(&prompter, &store, QStringLiteral("Zentrix0"), 0, &pad);
-        link.MSComm1.setDevicePath(sim.devicePath());
+        link.MSComm1.setDevicePath(sim.stablePath());
         zx::CaptureStack stack(files, pad, prompter, link);
         files.createNewCFile();
 
@@ -73,7 +73,7 @@ private Q_SLOTS:
         const QString out = tmp.path() + "/shots.rtf", journal = out + ".journal";
         QProcess cli;
         cli.start(qEnvironmentVariable("ZX_BINARY_DIR") + "/cli/zentrix-cli",
-                  {"capture", "--port", sim.devicePath(), "--out", out, "--seconds", "120"});
+                  {"capture", "--port", sim.stablePath(), "--out", out, "--seconds", "120"});
         QVERIFY(cli.waitForStarted(5000));
         const auto journalText = [&] {
             const auto e = zx::CaptureJournal::read(journal);
@@ -95,7 +95,7 @@ private Q_SLOTS:
         // A second capture to the same file does not overwrite what the first kept.
         QProcess again;
         again.start(qEnvironmentVariable("ZX_BINARY_DIR") + "/cli/zentrix-cli",
-                    {"capture", "--port", sim.devicePath(), "--out", out, "--shots", "1"});
+                    {"capture", "--port", sim.stablePath(), "--out", out, "--shots", "1"});
         QVERIFY(again.waitForFinished(10000));
         QCOMPARE(again.exitCode(), 2);
         QVERIFY(journalText().contains(shots.first()));

@@ -82,7 +82,7 @@ private Q_SLOTS:
         // Another program holds COM7: this test binary started again as a port holder.
         holder.setProgram(QCoreApplication::applicationFilePath());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ZX_HOLD_PORT"), held->devicePath());
+        env.insert(QStringLiteral("ZX_HOLD_PORT"), held->stablePath());
         holder.setProcessEnvironment(env);
         holder.start();
         QVERIFY(holder.waitForStarted());
@@ -100,7 +100,7 @@ private Q_SLOTS:
 
     void scanAndDetect()
     {
-        mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+        mapPorts(rv5->stablePath(), silent->stablePath(), held->stablePath());
         Rig r;
         auto &[prompter, pad, link, d] = r;
         d.cmdDetect();
@@ -123,7 +123,7 @@ private Q_SLOTS:
 
     void ownLinkPortIsProbedAndReopened()
     {
-        mapPorts(rv5->devicePath(), QString(), QString());
+        mapPorts(rv5->stablePath(), QString(), QString());
         Rig r;
         auto &[prompter, pad, link, d] = r;
         link.MSComm1.setCommPort(2);
@@ -142,7 +142,7 @@ private Q_SLOTS:
 
     void chooseRows()
     {
-        mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+        mapPorts(rv5->stablePath(), silent->stablePath(), held->stablePath());
         SettingsStore store;
         Rig r(&store);
         auto &[prompter, pad, link, d] = r;
@@ -184,7 +184,7 @@ private Q_SLOTS:
 
     void startupChronSelect1()
     {
-        mapPorts(rv5->devicePath(), silent->devicePath(), held->devicePath());
+        mapPorts(rv5->stablePath(), silent->stablePath(), held->stablePath());
         Rig r;
         auto &[prompter, pad, link, d] = r;
         RecordingHost host(link);
@@ -206,7 +206,7 @@ private Q_SLOTS:
         link.extTerminal();
 
         // No RV5 anywhere: the explanation, then the window to choose by hand.
-        mapPorts(QString(), silent->devicePath(), QString());
+        mapPorts(QString(), silent->stablePath(), QString());
         notes.clear();
         QVERIFY(!startupSelect(d, ops, prompter, c, w));
         QCOMPARE(QList<int>({modal, prompter.count()}), QList<int>({1, 1}));
@@ -228,9 +228,9 @@ private Q_SLOTS:
         babbler.sim().setBabbling(true);
         pulled.sim().setSilent(true);
         mapPorts(QString(), QString(), QString());
-        PortMap::setOverride(3, babbler.devicePath());
-        PortMap::setOverride(4, pulled.devicePath());
-        PortMap::setOverride(6, later.devicePath());
+        PortMap::setOverride(3, babbler.stablePath());
+        PortMap::setOverride(4, pulled.stablePath());
+        PortMap::setOverride(6, later.stablePath());
         QTimer pull;
         QObject::connect(&pull, &QTimer::timeout, [&] {
             if (pulled.isOpen() && pulled.sim().received().contains('Z'))

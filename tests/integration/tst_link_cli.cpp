@@ -53,7 +53,7 @@ private Q_SLOTS:
     {
         zx::test::SimFixture fx;
         fx.sim().state().sensLevel = 52;
-        const Run r = cli("status", fx.devicePath());
+        const Run r = cli("status", fx.stablePath());
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("__________RV5 Status Report__________\n")), qPrintable(r.out));
         QVERIFY(r.out.contains(QLatin1String("Sensetivity Level: 52\n")));
@@ -71,7 +71,7 @@ private Q_SLOTS:
     void probeIdentifiesTheRv5()
     {
         zx::test::SimFixture fx;
-        const Run r = cli("probe", fx.devicePath());
+        const Run r = cli("probe", fx.stablePath());
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.startsWith(QLatin1String("Probe result: 0")), qPrintable(r.out));
     }
@@ -79,7 +79,7 @@ private Q_SLOTS:
     void sendRunsTransactions()
     {
         zx::test::SimFixture fx;
-        const Run r = cli("send", fx.devicePath(), {"^[", "D", "M", "^R"});
+        const Run r = cli("send", fx.stablePath(), {"^[", "D", "M", "^R"});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("> D result=1 prompt=1 menu=0\n")), qPrintable(r.out));
         QVERIFY(r.out.contains(QLatin1String("> M result=1 prompt=0 menu=1\n")));
@@ -93,7 +93,7 @@ private Q_SLOTS:
         zx::test::SimFixture fx;
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("all.rtf"));
-        const Run r = cli("download", fx.devicePath(), {"--scope", "edisk", "--out", file});
+        const Run r = cli("download", fx.stablePath(), {"--scope", "edisk", "--out", file});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("Download Successful..!")), qPrintable(r.out + r.err));
         QTextDocument doc;
@@ -117,7 +117,7 @@ private Q_SLOTS:
         zx::test::SimFixture fx;
         QTemporaryDir dir;
         const QString log = dir.filePath(QStringLiteral("comm.txt"));
-        const Run r = cli("term", fx.devicePath(), {"--log", log}, "Z\r");
+        const Run r = cli("term", fx.stablePath(), {"--log", log}, "Z\r");
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("Sens=")), qPrintable(r.out + r.err));
         QCOMPARE(fx.sim().received(), QByteArray("Z\r"));
@@ -131,11 +131,11 @@ private Q_SLOTS:
     void memoryAsksAndClears()
     {
         zx::test::SimFixture fx;
-        Run r = cli("memory", fx.devicePath(), {"clear", "edisk"});
+        Run r = cli("memory", fx.stablePath(), {"clear", "edisk"});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(QLatin1String("Aborted by the user..!")), qPrintable(r.err));
         QVERIFY(fx.sim().received().isEmpty());
-        r = cli("memory", fx.devicePath(), {"clear", "edisk", "--yes"});
+        r = cli("memory", fx.stablePath(), {"clear", "edisk", "--yes"});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(QLatin1String("Clear eDisk1 - Folder...,1,2,3,4,5,6,7,8,9,10 Success.")), qPrintable(r.out));
         QCOMPARE(fx.sim().edisk().totalKept(), 0);

@@ -83,7 +83,7 @@ struct OpsRig {
     explicit OpsRig(const zx::sim::Rv5Options &o = SimFixture::quietOptions()) : sim(o)
     {
         sim.sim().setCalibrationStepMs(20);
-        PortMap::setOverride(1, sim.devicePath());
+        PortMap::setOverride(1, sim.stablePath());
         link.MSComm1.setCommPort(1);
         link.subOpenPort();
         ops.setTask(&task);

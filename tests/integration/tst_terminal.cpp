@@ -30,7 +30,7 @@ class TstTerminal : public QObject {
     {
         fx = std::make_unique<test::SimFixture>();
         QVERIFY2(fx->isOpen(), qPrintable(fx->errorString()));
-        PortMap::setOverride(1, fx->devicePath());
+        PortMap::setOverride(1, fx->stablePath());
         s = std::make_unique<LinkSession>(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, &pad);
         s->MSComm1.setCommPort(1);
         s->subOpenPort();

@@ -7,6 +7,9 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
@@ -56,10 +59,27 @@ private:
         m_open = seen;
     }
 
+    // What the window says, so that the failure tells why it opened (the last lines of a log).
+    static QString shownText(const QWidget *w)
+    {
+        if (const auto *box = qobject_cast<const QMessageBox *>(w))
+            return box->text();
+        QStringList lines;
+        for (const QListWidget *list : w->findChildren<QListWidget *>())
+            for (int i = qMax(0, list->count() - 12); i < list->count(); ++i)
+                lines << list->item(i)->text();
+        for (const QPlainTextEdit *edit : w->findChildren<QPlainTextEdit *>())
+            lines << edit->toPlainText().right(600);
+        return lines.join(u'\n');
+    }
+
     void giveUp(QWidget *w)
     {
-        const QByteArray text = "A modal window was left open with nobody to answer it: title \"" + w->windowTitle().toUtf8()
-                                + "\", object name \"" + w->objectName().toUtf8() + "\" (" + w->metaObject()->className() + ")";
+        QByteArray text = "A modal window was left open with nobody to answer it: title \"" + w->windowTitle().toUtf8()
+                          + "\", object name \"" + w->objectName().toUtf8() + "\" (" + w->metaObject()->className() + ")";
+        const QString shown = shownText(w).trimmed();
+        if (!shown.isEmpty())
+            text += "; it shows:\n" + shown.toUtf8();
         QTest::qFail(text.constData(), __FILE__, __LINE__);
         m_open.remove(w);
         if (auto *d = qobject_cast<QDialog *>(w))
