@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <initializer_list>
+
 using namespace zx;
 using namespace zx::test;
 
@@ -15,8 +17,9 @@ namespace {
 
 // Keys as the chronograph receives them.
 constexpr char kEsc = 0x1B, kEnter = 0x0D, kDown = 0x04, kUp = 0x15, kPgUp = 0x0B;
+QByteArray keys(std::initializer_list<char> k) { return QByteArray(k.begin(), qsizetype(k.size())); }
 // From the top of the Data menu to the Sensitivity entry, its value read, one step up.
-const QByteArray kFromTopStepUp = QByteArray{kDown, kDown, kEnter, kPgUp};
+const QByteArray kFromTopStepUp = keys({kDown, kDown, kEnter, kPgUp});
 
 struct Position {
     int folder, string, shot;
@@ -99,7 +102,7 @@ private Q_SLOTS:
         QVERIFY(setup.stepSensLevel(0));
         rig.sim.sim().clearReceived();
         QVERIFY(setup.stepSensLevel(1));
-        QCOMPARE(rig.sim.sim().received(), QByteArray({kEnter, char(0x0F)}));
+        QCOMPARE(rig.sim.sim().received(), keys({kEnter, char(0x0F)}));
         QCOMPARE(rig.sim.sim().state().sensLevel, 45);
     }
 
@@ -157,7 +160,7 @@ private Q_SLOTS:
         QVERIFY(dialog.incDec(0));
         QCOMPARE(rig.sim.sim().state().sensLevel, 47);
         QVERIFY(position(rig.sim.sim().state()) == before);
-        QCOMPARE(rig.sim.sim().received(), QByteArray({kEsc, 'M'}) + kFromTopStepUp);
+        QCOMPARE(rig.sim.sim().received(), keys({kEsc, 'M'}) + kFromTopStepUp);
     }
 
     // A lost key on the way to an entry (the chronograph still shows the entry before):
