@@ -100,7 +100,7 @@ class TstMemPages : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { OneShotTimer::setScale(0.5); }
+    void init() { OneShotTimer::setScale(0.3); }
     void cleanup() { OneShotTimer::setScale(1.0); }
 
     void everyOperationEveryFault_data()
@@ -134,7 +134,7 @@ private Q_SLOTS:
         QVERIFY2(c.keys > 0, "the fault-free run failed");
         QList<int> hits;
         for (int n = 1; n <= c.keys; ++n)
-            if (scope != RemoteOps::MemEDisk || n <= 26 || n > c.keys - 8)
+            if (scope != RemoteOps::MemEDisk || n <= 14 || n > c.keys - 4)
                 hits << n;
         for (int n : hits) {
             PageRig rig(options(MenuFault(fault), n, 240));
@@ -175,6 +175,7 @@ private Q_SLOTS:
         for (int n = 1; n <= 6; ++n)
             QVERIFY(!rig.sim().edisk().shot(1, 4, n)->cleared);
         const QString problem = QStringLiteral("RV5 shows ''Fol=01 Str=04 Clear'' instead of ''Fol=01 Str=04 UnDelete'' - nothing was applied.");
+        QVERIFY(rig.ops.prompter.count() > 0);
         QCOMPARE(rig.ops.prompter.last().text, QStringLiteral("UnDelete String #4 stopped.\r\n") + problem);
         QVERIFY(rig.ops.text().contains(QStringLiteral("REM: ") + problem));
         QVERIFY(rig.ops.link.remPrgrs.text().contains(problem));
@@ -190,7 +191,7 @@ private Q_SLOTS:
         QVERIFY(!rig.remote.croMemOp(RemoteOps::OpDelete, RemoteOps::MemString));
         QVERIFY(rig.sim().pageApplied().isEmpty());
         QCOMPARE(rig.sim().edisk().keptCount(1, 4), 6);
-        QVERIFY(rig.ops.prompter.last().text.contains(QStringLiteral("RV5 shows ''Keep Shot'' instead of ''Keep String''")));
+        QVERIFY(rig.ops.prompter.anyTextContains(QStringLiteral("RV5 shows ''Keep Shot'' instead of ''Keep String''")));
     }
 
     // Clear eDisk asks even with the chronograph warnings off (this host confirms every
@@ -201,7 +202,7 @@ private Q_SLOTS:
         const QList<int> before = keptMap(rig.sim().edisk());
         rig.ops.prompter.queue(MsgAnswer::No);
         QVERIFY(!rig.remote.croMemOp(RemoteOps::OpDelete, RemoteOps::MemEDisk));
-        QCOMPARE(rig.ops.prompter.count(), 1);
+        QCOMPARE(rig.ops.prompter.count(), 1);   // before a stray Yes could clear anything
         const MsgRequest &q = rig.ops.prompter.last();
         QCOMPARE(q.text, QStringLiteral("Do you want to proceed with Clear eDisk?\r\n"
                                         "Erases: Folders 1 to 10, every shot in the eDisk (new shots reuse their slots)"));
