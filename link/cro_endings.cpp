@@ -103,7 +103,10 @@ int CroEndings::test(const QString &rsp, CroTxn &txn, CroState &cro, bool &phase
     case CroClass::Enter: {
         if (const int r = promptEnding(rsp, txn))
             return r;
-        // Both menu tests in the same pass; the later one found wins.
+        // Both menu tests in the same pass; the later one found wins. The menu prompt counts
+        // once its position digits and "?" are in: the answer is read for where it stands.
+        if (!endsQ)
+            return 0;
         int r = 0;
         if (has(rsp, "MEN><DAT>"))
             r = menu(txn, 3, 1);

@@ -42,6 +42,15 @@ bool LinkSession::menuParsePos(int &item, int &sub) const
     return item >= 0 && item <= 9 && sub >= 0 && sub <= 9;
 }
 
+bool LinkSession::menuShows(int pos) const
+{
+    int item = -1, sub = -1;
+    return pos > 0 && croTxn.menu == pos / 100 && croTxn.prompt == 0 && menuParsePos(item, sub)
+           && 10 * item + sub == pos % 100;
+}
+
+QString LinkSession::menuValue() const { return valueBeforeMenu(sCroRsp); }
+
 bool LinkSession::menuGoTo(int menu, int item, int sub)
 {
     croTxn.menuPos = 0;
@@ -73,17 +82,19 @@ bool LinkSession::menuGoTo(int menu, int item, int sub)
     }
     if (!menuParsePos(ci, cs))
         return false;
+    // Every answer names the entry it stands on: a key that was lost or doubled on the way
+    // shows up here, before anything is read or changed at the wrong entry.
     while (ci < item) {
         croTransact(true, QStringLiteral("R"), menu + 10, 0);
-        if (croTxn.failed)
-            return false;
         ++ci;
+        if (croTxn.failed || !menuShows(100 * menu + 10 * ci))
+            return false;
     }
     while (cs < sub) {
         croTransact(true, QStringLiteral("D"), menu + 10, 0);
-        if (croTxn.failed)
-            return false;
         ++cs;
+        if (croTxn.failed || !menuShows(100 * menu + 10 * ci + cs))
+            return false;
     }
     croTxn.menuPos = qint16(100 * menu + 10 * item + sub);
     return true;
@@ -104,11 +115,17 @@ QString LinkSession::menuStep(int menu, bool turnOn)
 bool LinkSession::setMenuItem(int menu, int item, int sub, bool turnOn)
 {
     bool ok = false;
+    const int pos = 100 * menu + 10 * item + sub;
     if (menuGoTo(menu, item, sub)) {
         QString v = menuRead(menu);
+        // Only a value read at the entry itself counts, before and after the press.
+        if (!menuShows(pos))
+            v = QStringLiteral("?");
         if (QStringLiteral("ON-OFF").contains(v)) {
             if ((turnOn && v == QLatin1String("OFF")) || (!turnOn && v == QLatin1String("ON"))) {
                 v = menuStep(menu, turnOn);
+                if (!menuShows(pos))
+                    v = QStringLiteral("?");
                 cro.bCroSetupChg = true;
                 cro.bCroCalOk = false;
             }

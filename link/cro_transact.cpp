@@ -228,6 +228,10 @@ void LinkSession::croTransact(bool isKey, const QString &request, int expect, in
     croTxn.failed = result > 9;
     if (expect > 0 && (croTxn.prompt != expPrompt || croTxn.menu != expMenu))
         croTxn.failed = true;
+    // The known menu position holds only while every answer still shows that entry: an
+    // answer at a prompt, at another entry, or none at all makes the next step navigate afresh.
+    if (croTxn.menuPos != 0 && (croTxn.failed || !menuShows(croTxn.menuPos)))
+        croTxn.menuPos = 0;
     croTxn.calibrating = false;
     croTxn.busy = false;
 }

@@ -318,6 +318,7 @@ void LinkSession::croSendKey(int code, int mode)
 {
     if (mode == 1)
         code &= 191;
+    croTxn.menuPos = 0;
     if (MSComm1.portOpen()) {
         MSComm1.clearError();
         MSComm1.output(QByteArray(1, char(code & 0xFF)));

@@ -144,7 +144,8 @@ public:
     void reconnectPoll();
     bool reconnectWatching() const { return m_reconnectPoll.isActive(); }
 
-    // Send one key code (mode 1: code AND 191) at once, no wait, no guard.
+    // Send one key code (mode 1: code AND 191) at once, no wait, no guard. The key may move
+    // the chronograph anywhere: croTxn.menuPos is forgotten.
     void croSendKey(int code, int mode);
 
     // --- probe port ---
@@ -179,6 +180,11 @@ public:
     QString menuRead(int menu);
     QString menuStep(int menu, bool turnOn);
     bool setMenuItem(int menu, int item, int sub, bool turnOn);
+    // The last answer ended in the menu and at the entry of position code pos (100 x menu +
+    // 10 x item + sub-item).
+    bool menuShows(int pos) const;
+    // The value (or label, or memory page text) the last menu answer showed; "" without one.
+    QString menuValue() const;
 
     // Pump events once; block for the next event unless `block` is false.
     static void pump(bool block = true);

@@ -82,6 +82,10 @@ bool LinkSession::appendCapped(QString &slot, QStringView part)
 void LinkSession::termRx(const QString &text)
 {
     QString s = text;
+    // Text outside a transaction answers another sender (terminal, keypad, command list) or
+    // the chronograph's own keys: where its menu stands is no longer known.
+    if (!croTxn.busy)
+        croTxn.menuPos = 0;
     // 1. Trim the terminal box; L is where this chunk goes.
     txtTerm.trimIfOver();
 

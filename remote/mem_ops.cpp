@@ -6,6 +6,7 @@
 #include "link/chrono_ops.h"
 #include "link/link_session.h"
 #include "link/progress_sink.h"
+#include "platform/prompter.h"
 #include "remote/remote_ops_host.h"
 
 namespace zx {
@@ -13,6 +14,7 @@ namespace zx {
 namespace {
 
 constexpr int kFolders = 10;
+const QString kCrLf = QStringLiteral("\r\n");
 
 MemPage::Action pageAction(int operation)
 {
@@ -40,6 +42,36 @@ QString RemoteOps::memTitle(int operation, int scope, int number)
                          : scope == MemString ? QStringLiteral("String #")
                                               : QStringLiteral("Folder #");
     return op + what + QString::number(number);
+}
+
+QString RemoteOps::memQuestion(int operation, int scope)
+{
+    static const char *const ops[] = {"Delete", "UnDelete", "Restore"};
+    static const char *const scopes[] = {"Shot", "String", "Folder"};
+    if (scope == MemEDisk)
+        return memTitle(operation, scope, 0);
+    return QString::fromLatin1(ops[(operation - 1) % 3]) + QLatin1Char(' ') + QString::fromLatin1(scopes[scope % 3]);
+}
+
+QString RemoteOps::memUnits(int operation, int scope, int folder, int string, int shot, int strings)
+{
+    const QString verb = operation == OpDelete ? QStringLiteral("Erases: ") : QStringLiteral("Brings back: ");
+    const QString fol = QStringLiteral("Folder ") + QString::number(folder);
+    const QString str = QStringLiteral("String ") + QString::number(string);
+    switch (scope) {
+    case MemShot:
+        return verb + QStringLiteral("Shot ") + QString::number(shot) + QStringLiteral(" of ") + str + QStringLiteral(" in ") + fol;
+    case MemString:
+        return verb + str + QStringLiteral(" of ") + fol + QStringLiteral(", every shot in it");
+    case MemFolder:
+        return verb + fol + QStringLiteral(", every string in it");
+    default:
+        return operation == OpDelete
+                   ? verb + QStringLiteral("Folders 1 to ") + QString::number(kFolders)
+                         + QStringLiteral(", every shot in the eDisk (new shots reuse their slots)")
+                   : verb + QStringLiteral("Folders 1 to ") + QString::number(kFolders) + QStringLiteral(", strings 1 to ")
+                         + QString::number(strings);
+    }
 }
 
 bool RemoteOps::croMemOp(int operation, int scope)
@@ -70,6 +102,16 @@ bool RemoteOps::croMemOp(int operation, int scope)
     const bool clear = eDisk && operation == OpDelete;
     const int number = scope == MemShot ? pos.shot : scope == MemString ? pos.string : pos.folder;
     const QString title = memTitle(operation, scope, number);
+    // Asked once the position is known, so that the question names the units; nothing that
+    // changes the chronograph has been sent yet.
+    if (step == 0
+        && !m_host.confirmMemOp(memQuestion(operation, scope),
+                                memUnits(operation, scope, pos.folder, pos.string, pos.shot, st.iCroMaxStr), clear)) {
+        progressLog(QStringLiteral("Aborted by the user..!"));
+        m_link.bRxTo = links;
+        memOpRunning = false;
+        return false;
+    }
     if (step == 0) {
         progress.progressOpen(title, scope == MemShot ? 5 : !eDisk ? 12 : clear ? 10 : 50);
         txn.abortReq = false;
@@ -83,6 +125,7 @@ bool RemoteOps::croMemOp(int operation, int scope)
         if (!eDisk) {
             logPad(QStringLiteral("...") + title, 1, 0, 1);
             lineOpen = true;
+            page.expect(MemPage::unitText(scope, pos));
             if (!page.goToEntry(scope))
                 step = 6;
             else if (!page.open() || !page.choose(pageAction(operation)) || !page.apply() || !page.command('D'))
@@ -115,6 +158,15 @@ bool RemoteOps::croMemOp(int operation, int scope)
     } else if (lineOpen) {
         logPad(QString(), 0, 1, 0);
     }
+    // What the chronograph showed instead of the expected page.
+    QString problem;
+    if (step != 0 && !page.problem().isEmpty()) {
+        problem = page.problem() + QStringLiteral(" - ")
+                  + (page.actionSent() ? QStringLiteral("the action was not confirmed.")
+                                       : QStringLiteral("nothing was applied."));
+        progressLog(problem);
+        logPad(problem, 0, 1, 1);
+    }
     txn.abortable = false;
     m_link.bPrgrsStep = false;
 
@@ -128,6 +180,13 @@ bool RemoteOps::croMemOp(int operation, int scope)
     if (progress.progressIsOpen())
         progress.progressClose();
     memOpRunning = false;
+    if (!problem.isEmpty()) {   // told once the chronograph is back at its data prompt
+        MsgRequest r;
+        r.text = title + QStringLiteral(" stopped.") + kCrLf + problem;
+        r.icon = MsgIcon::Exclamation;
+        r.foreground = true;
+        m_host.prompter().show(r);
+    }
     return step == 0 && !aborted;
 }
 
@@ -143,12 +202,16 @@ int RemoteOps::clearEDisk(MemPage &page, const QString &title, bool &aborted, bo
             aborted = true;
             return 0;
         }
+        page.expect(MemPage::unitText(MemFolder, {folder, 1, 0, 0}));
         if (!page.open())
             return 7;
         progressLog(QStringLiteral(",") + QString::number(folder));
         logPad(QStringLiteral(",") + QString::number(folder), 0, 0, 0);
         m_host.progressCaption(title + QStringLiteral(" - Folder-") + QString::number(folder));
-        if (!page.choose(MemPage::Clear) || !page.applyAndNext() || !page.menuKey('D'))
+        if (!page.choose(MemPage::Clear) || !page.applyAndNext())
+            return 7;
+        page.expect(MemPage::unitText(MemFolder, {folder % kFolders + 1, 1, 0, 0}));
+        if (!page.moveAction(true))
             return 7;
     }
     logPad(QStringLiteral(" Success."), 0, 0, 0);
@@ -172,6 +235,7 @@ int RemoteOps::restoreEDisk(MemPage &page, bool &aborted, bool &lineOpen)
             }
             if (!page.goToPosition(folder, string) || !page.goToEntry(MemString))
                 return 6;
+            page.expect(MemPage::unitText(MemString, {folder, string, 0, 0}));
             if (!page.open() || !page.choose(MemPage::Restore) || !page.apply())
                 return 7;
         }

@@ -52,6 +52,10 @@ public:
     // Texts of the scopes ("Current String" ...) and of a memory operation's title.
     static QString scopeName(int scope);
     static QString memTitle(int operation, int scope, int number);
+    // The question before a memory operation ("Delete String", "Clear eDisk") and its line
+    // naming the units it acts on ("Erases: String 4 of Folder 1, every shot in it").
+    static QString memQuestion(int operation, int scope);
+    static QString memUnits(int operation, int scope, int folder, int string, int shot, int strings);
 
     // A line into the remote control panel's progress log.
     void progressLog(const QString &line);

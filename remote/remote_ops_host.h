@@ -30,6 +30,10 @@ public:
     virtual void refreshStatus() = 0;
     // A line was added to the panel's progress log (link.remPrgrs); zentrix-cli prints it.
     virtual void progressLogLine(const QString &line) { (void)line; }
+    // The question before a memory operation: question is the operation as the menu names it
+    // ("Delete String", "Clear eDisk"), what the line naming the units it acts on. always:
+    // asked even with the chronograph warnings off (Clear eDisk). True to go ahead.
+    virtual bool confirmMemOp(const QString &question, const QString &what, bool always) = 0;
 };
 
 // The usual host: the chronograph operations' host, progress window and prompter.
@@ -48,6 +52,9 @@ public:
     void progressCaption(const QString &caption) override;
     void panelMessage(const QString &text) override;
     void refreshStatus() override;
+    // The chronograph warning (warnings on) with the units as an extra line; Clear eDisk
+    // always asks "Do you want to proceed with Clear eDisk?", No preselected.
+    bool confirmMemOp(const QString &question, const QString &what, bool always) override;
 
 private:
     ChronoOpsHost &m_host;

@@ -32,16 +32,19 @@ bool readInt(const QString &text, int *value)
     return ok;
 }
 
-// One press of K (up) or O on a stepped entry: navigates there first unless pos says the
-// chronograph already shows it, and then requires it to show the expected value.
+// One press of K (up) or O on a stepped entry. Before the press the chronograph must show
+// the entry with the value the PC believes it holds: where pos (and the link's own record)
+// says it stands there, Enter reads it in place; otherwise, or when that answer stands
+// elsewhere, it navigates afresh and reads. A value that differs is not stepped. The press
+// itself must answer at the entry too.
 bool stepEntry(LinkSession &link, qint16 &pos, const MenuEntry &e, int expected, bool up, int *value)
 {
-    bool ok = true;
-    if (pos != e.code()) {
-        int shown = 0;
-        ok = link.menuGoTo(e.menu, e.item, e.sub) && readInt(link.menuRead(e.menu), &shown) && shown == expected;
-    }
-    ok = ok && readInt(link.menuStep(e.menu, up), value);
+    const auto readHere = [&](int *shown) { return readInt(link.menuRead(e.menu), shown) && link.menuShows(e.code()); };
+    int shown = 0;
+    bool at = pos == e.code() && link.croTxn.menuPos == e.code() && readHere(&shown);
+    if (!at)
+        at = link.menuGoTo(e.menu, e.item, e.sub) && readHere(&shown);
+    const bool ok = at && shown == expected && readInt(link.menuStep(e.menu, up), value) && link.menuShows(e.code());
     pos = ok ? qint16(e.code()) : qint16(0);
     return ok;
 }

@@ -66,9 +66,67 @@ Rv5Simulator::Rv5Simulator(const Rv5Options &options, QObject *parent)
     }
     syncShots();
     restartAutoOff();
+    setMenuFault(options.menuFault, options.menuFaultAt);
 }
 
 Rv5Simulator::~Rv5Simulator() = default;
+
+void Rv5Simulator::setMenuFault(MenuFault fault, int nth)
+{
+    m_menuFault = fault;
+    m_menuFaultAt = nth;
+    m_menuKeys = 0;
+    m_menuFaultFired = false;
+}
+
+QByteArray Rv5Simulator::screen() const
+{
+    if (m_st.memPage)
+        return memUnit() + " " + kActionNames[m_st.memAction];
+    return Rv5Menus::label(m_st.menu, m_st.item, m_st.sub);
+}
+
+void Rv5Simulator::moveUnit()
+{
+    Rv5State &s = m_st;
+    if (s.memPage && s.sub >= 2) {
+        s.curFol = s.curFol % EDisk::kFolders + 1;
+        s.curStr = 1;
+    } else {
+        s.curStr = s.curStr % s.maxStr + 1;
+    }
+    s.review = m_disk.slots(s.curFol, s.curStr);
+}
+
+bool Rv5Simulator::menuFaultBefore(char c)
+{
+    if (m_st.menu == 0 || ++m_menuKeys != m_menuFaultAt || m_menuFault == MenuFault::None)
+        return false;
+    m_menuFaultFired = true;
+    Rv5State &s = m_st;
+    switch (m_menuFault) {
+    case MenuFault::LoseKey:
+        reply(screen() + " \r\n" + fmt::prompt(s));
+        return true;
+    case MenuFault::DropAnswer:
+        m_dropReply = true;
+        break;
+    case MenuFault::Garble:
+        m_garbleReply = true;
+        break;
+    case MenuFault::WrongUnit:
+        // A key that applies the page's action acts on the unit the page showed; the cursor
+        // moves right after it.
+        if (s.memPage && (c == kRight || c == kPgUp))
+            m_moveUnitAfter = true;
+        else
+            moveUnit();
+        break;
+    case MenuFault::None:
+        break;
+    }
+    return false;
+}
 
 // ---------------------------------------------------------------- input
 
@@ -206,6 +264,8 @@ void Rv5Simulator::key(char c)
         }
         return;
     case kEnter:
+        if (menuFaultBefore(c))
+            return;
         if (m_st.menu == 1 && m_st.item == kMemoryItem)
             openMemPage();
         else if (m_st.menu > 0)
@@ -219,12 +279,18 @@ void Rv5Simulator::key(char c)
     case kRight:
     case kPgUp:
     case kPgDn:
+        if (menuFaultBefore(c))
+            return;
         if (m_st.memPage)
             memPageKey(c);
         else if (m_st.menu > 0)
             menuKey(c);
         else
             cursorKey(c);
+        if (m_moveUnitAfter) {
+            m_moveUnitAfter = false;
+            moveUnit();
+        }
         return;
     case kDelShot:
     case kDelString:
@@ -333,6 +399,7 @@ void Rv5Simulator::memPageKey(char c)
     case kPgUp: {
         const QByteArray unit = memUnit();
         const int changed = applyMemAction();
+        m_pageApplied << unit + " " + kActionNames[s.memAction];
         shown = unit + " " + kActionNames[s.memAction] + (changed > 0 ? " Done" : " Empty");
         if (c == kPgUp)
             nextMemUnit();
@@ -417,7 +484,18 @@ void Rv5Simulator::reply(const QByteArray &text) { send({{text, 0, {}}}); }
 void Rv5Simulator::send(const std::vector<Piece> &pieces)
 {
     int budget = takeCutBudget();  // -1: the whole answer
-    for (const Piece &p : pieces) {
+    if (m_dropReply)
+        budget = 0;
+    bool garble = m_garbleReply;
+    m_dropReply = m_garbleReply = false;
+    for (const Piece &p0 : pieces) {
+        Piece p = p0;
+        if (garble && !p.bytes.isEmpty()) {
+            // One character of the shown text (never the line end or the prompt) turns to junk.
+            const qsizetype end = p.bytes.indexOf(" \r\n");
+            p.bytes[end > 1 ? end / 2 : 0] = '~';
+            garble = false;
+        }
         if (!p.bytes.isEmpty()) {
             if (budget < 0) {
                 m_tx.sendBytes(p.bytes);

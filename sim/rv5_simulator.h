@@ -11,6 +11,7 @@
 #include "sim/tx_pipe.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -19,6 +20,16 @@
 #include <vector>
 
 namespace zx::sim {
+
+// Faults of the answers inside a menu or on the memory page (Rv5Options::menuFault).
+enum class MenuFault {
+    None,
+    LoseKey,     // the key never arrives: the chronograph answers with the entry or page it still shows
+    DropAnswer,  // the key acts, its answer is lost on the line
+    Garble,      // the key acts, a character of its shown text arrives as junk ("~")
+    WrongUnit,   // the cursor moves to the next string (folder on a folder page) as the key
+                 // arrives; after it when the key applies the memory page's action
+};
 
 struct Rv5Options {
     quint32 seed = 1;
@@ -31,6 +42,8 @@ struct Rv5Options {
     bool paced = false;           // 4800-baud character pacing
     int calibrationStepMs = 700;  // gap between the calibration's progress lines
     int deleteDelayMs = 700;      // pause inside a shot/string delete or undelete answer
+    MenuFault menuFault = MenuFault::None;  // hits the menuFaultAt-th key pressed inside a menu
+    int menuFaultAt = 0;                    // 1 = the first; 0 = none
 };
 
 class Rv5Simulator : public QObject {
@@ -91,6 +104,13 @@ public:
     void setCutEveryAnswer(int keepBytes) { m_cutEvery = keepBytes; }  // -1 = off
     void setBabbling(bool on);                         // talks all the time, never a prompt, ignores commands
     void setSensorsStuck(bool on) { m_sensorsStuck = on; }  // "Z" cannot switch the sensors off
+    // The nth key pressed inside a menu or on the memory page from now on (1 = the next)
+    // meets the fault; the count of menu keys starts again.
+    void setMenuFault(MenuFault fault, int nth);
+    bool menuFaultFired() const { return m_menuFaultFired; }
+    int menuKeys() const { return m_menuKeys; }   // keys pressed inside a menu since the last setMenuFault
+    // What the memory page applied (Right, PgUp), as the page showed it: "Fol=01 Str=04 Delete".
+    QList<QByteArray> pageApplied() const { return m_pageApplied; }
 
 Q_SIGNALS:
     void output(const QByteArray &bytes);
@@ -117,6 +137,9 @@ private:
     int applyMemAction();
     void nextMemUnit();
 
+    bool menuFaultBefore(char c);   // true when the key is lost
+    void moveUnit();
+    QByteArray screen() const;  // what the menu or page shows now
     void reply(const QByteArray &text);
     void send(const std::vector<Piece> &pieces);
     int takeCutBudget();
@@ -158,6 +181,14 @@ private:
     bool m_sensorsStuck = false;
     int m_cutOnce = -1;
     int m_cutEvery = -1;
+    MenuFault m_menuFault = MenuFault::None;
+    int m_menuFaultAt = 0;
+    int m_menuKeys = 0;
+    bool m_menuFaultFired = false;
+    bool m_dropReply = false;
+    bool m_garbleReply = false;
+    bool m_moveUnitAfter = false;
+    QList<QByteArray> m_pageApplied;
 };
 
 } // namespace zx::sim

@@ -336,7 +336,7 @@ void ChronoDesk::buildMenus()
     h.togglePort = [this] { togglePort(); };
     h.openTerminal = [this] { openTerminalWindow(m_mdi); };
     QMenu *chrono = buildChronoMenu(&m_mdi, p.chrono.ops, h);
-    buildMemoryMenu(chrono, p.remote, [&host = p.chrono.host](const QString &q) { return host.confirmWarning(q); });
+    buildMemoryMenu(chrono, p.remote);
     buildInterfaceMenu(&m_mdi, h);
     m_popup = buildChronoPopup(&m_mdi, p.chrono.ops, h);
     m_ws.setPopupCommands([popup = QPointer<QMenu>(m_popup)] { return popup ? popup->actions() : QList<QAction *>(); });

@@ -100,7 +100,7 @@ QMenu *buildInterfaceMenu(QMainWindow *w, const ChronoMenuHandlers &h)
     return m;
 }
 
-QMenu *buildMemoryMenu(QMenu *chrono, RemoteOps &remote, std::function<bool(const QString &)> confirm)
+QMenu *buildMemoryMenu(QMenu *chrono, RemoteOps &remote)
 {
     QMenu *m = chrono->addMenu(QStringLiteral("&Memory"));
     m->setObjectName(QStringLiteral("mnuMemory"));
@@ -108,24 +108,16 @@ QMenu *buildMemoryMenu(QMenu *chrono, RemoteOps &remote, std::function<bool(cons
     add(m, QStringLiteral("mnuDownloadFolder"), QStringLiteral("Download &Folder"), [&remote] { remote.mnuDownloadFolder(); });
     add(m, QStringLiteral("mnuDownloadEDisk"), QStringLiteral("Download &eDisk"), [&remote] { remote.mnuDownloadEDisk(); });
     m->addSeparator();
-    const auto memOp = [&remote, confirm](int op, int scope, const QString &text) {
-        return [&remote, confirm, op, scope, text] {
-            if (!confirm || confirm(QStringLiteral("\t") + text))
-                remote.mnuMemOp(op, scope);
-        };
-    };
-    const QStringList ops{QStringLiteral("Delete"), QStringLiteral("UnDelete"), QStringLiteral("Restore")};
-    const QStringList scopes{QStringLiteral("Shot"), QStringLiteral("String"), QStringLiteral("Folder")};
+    // The operation asks its own question once it knows the folder and string it acts on.
+    const auto memOp = [&remote](int op, int scope) { return [&remote, op, scope] { remote.mnuMemOp(op, scope); }; };
     for (int op = RemoteOps::OpDelete; op <= RemoteOps::OpRestore; ++op)
         for (int scope = RemoteOps::MemShot; scope <= RemoteOps::MemFolder; ++scope) {
-            const QString text = ops.at(op - 1) + QLatin1Char(' ') + scopes.at(scope);
-            add(m, QStringLiteral("mnuMem") + ops.at(op - 1) + scopes.at(scope), text, memOp(op, scope, text));
+            const QString text = RemoteOps::memQuestion(op, scope);
+            add(m, QStringLiteral("mnuMem") + QString(text).remove(QLatin1Char(' ')), text, memOp(op, scope));
         }
     m->addSeparator();
-    add(m, QStringLiteral("mnuMemRestoreEDisk"), QStringLiteral("Restore eDisk"),
-        memOp(RemoteOps::OpRestore, RemoteOps::MemEDisk, QStringLiteral("Restore eDisk")));
-    add(m, QStringLiteral("mnuMemClearEDisk"), QStringLiteral("Clear eDisk"),
-        memOp(RemoteOps::OpDelete, RemoteOps::MemEDisk, QStringLiteral("Clear eDisk")));
+    add(m, QStringLiteral("mnuMemRestoreEDisk"), QStringLiteral("Restore eDisk"), memOp(RemoteOps::OpRestore, RemoteOps::MemEDisk));
+    add(m, QStringLiteral("mnuMemClearEDisk"), QStringLiteral("Clear eDisk"), memOp(RemoteOps::OpDelete, RemoteOps::MemEDisk));
     return m;
 }
 

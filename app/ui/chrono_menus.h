@@ -30,7 +30,7 @@ QMenu *buildChronoMenu(QMainWindow *w, ChronoOps &ops, const ChronoMenuHandlers 
 QMenu *buildInterfaceMenu(QMainWindow *w, const ChronoMenuHandlers &h);
 // The Memory submenu of the Chrono menu: downloads into the CFile and the memory
 // operations, each inside the task guard; the memory operations ask `confirm` first.
-QMenu *buildMemoryMenu(QMenu *chrono, RemoteOps &remote, std::function<bool(const QString &)> confirm);
+QMenu *buildMemoryMenu(QMenu *chrono, RemoteOps &remote);
 // The pop-up menu of the CFile with popRemStart, popRemStop, popRemRemo.
 QMenu *buildChronoPopup(QWidget *parent, ChronoOps &ops, const ChronoMenuHandlers &h);
 

@@ -440,7 +440,8 @@ private Q_SLOTS:
         row("sign-on", false, "Q", "www.rv5vantor.example\r\nReady\r\n\r\nDAT>", {0, 0, 1});
         row("power off needs SYS: first", false, "9", "Power OFF SYS:", {0, 0});
         row("power off", false, "P", "SYS: Power OFF", {0, 1});
-        row("enter: later menu wins", true, "M", "MEN><DAT> MEN><STS>", {4});
+        row("enter: later menu wins", true, "M", "MEN><DAT> 00? MEN><STS> 31?", {4});
+        row("enter: a menu prompt without its position waits", true, "M", "ON \r\nMEN><STS>", {0, 0});
         row("memory 3 needs the last folder", false, "3", "MMR:<End>\r\nDAT>", {0, 0});
         row("calibrate needs CAL: line", false, "C", "\r\nDAT>", {0, 0});
         row("escape: power on then menu", true, "[", "RV5 Power ON\r\nMEN><DAT> 00?", {0, 5});

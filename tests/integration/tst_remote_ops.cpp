@@ -203,6 +203,8 @@ private Q_SLOTS:
                 disk.applyFolder(1, a);
         }
         const int others = disk.totalKept() - rig.keptIn(1, 0);
+        if (scope == 3)
+            rig.prompter.queue(MsgAnswer::Yes);   // Clear eDisk always asks
 
         QVERIFY(rig.remote.croMemOp(op, scope));
         const int kept = scope == 0   ? (disk.shot(1, 4, 6)->kept() ? 1 : 0)
