@@ -2,8 +2,7 @@
 
 #include "app/error_report.h"
 #include "app/settings_keys.h"
-
-#include <QRegion>
+#include "platform/screen_fit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,27 +28,6 @@ int readTwips(AppContext &ctx, const SettingKey &k)
 }
 } // namespace
 
-namespace {
-// The screen a stored rectangle belongs to: the one it overlaps most, else the nearest.
-QRect screenFor(const QRect &r, const QList<QRect> &screens)
-{
-    QRect best = screens.first();
-    qint64 bestArea = -1, bestDistance = std::numeric_limits<qint64>::max();
-    for (const QRect &s : screens) {
-        const QRect common = s.intersected(r);
-        const qint64 area = qint64(common.width()) * common.height();
-        const qint64 dx = std::max({s.left() - r.left(), 0, r.left() - s.right()});
-        const qint64 dy = std::max({s.top() - r.top(), 0, r.top() - s.bottom()});
-        if (area > bestArea || (area == 0 && bestArea <= 0 && dx * dx + dy * dy < bestDistance)) {
-            best = s;
-            bestArea = area;
-            bestDistance = dx * dx + dy * dy;
-        }
-    }
-    return best;
-}
-} // namespace
-
 QRect fitMainGeometry(int x, int y, int w, int h, const QList<QRect> &screens)
 {
     if (screens.isEmpty())
@@ -60,10 +38,7 @@ QRect fitMainGeometry(int x, int y, int w, int h, const QList<QRect> &screens)
         w = std::min(kDefaultMainWidthTwips, screen.width());
     if (h < kMinMainSideTwips || h > screen.height())
         h = screen.height() * 2 / 3;
-    QRegion outside(x, y, w, h);
-    for (const QRect &s : screens)
-        outside -= s;
-    if (!placed || !outside.isEmpty()) {
+    if (!placed || !onScreens(QRect(x, y, w, h), screens)) {
         x = screen.left() + (screen.width() - w) / 2;
         y = screen.top() + (screen.height() - h) / 2;
     }

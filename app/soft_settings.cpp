@@ -2,6 +2,7 @@
 
 #include "app/error_report.h"
 #include "app/settings_keys.h"
+#include "cfile/mru_list.h"
 #include "platform/prompter.h"
 
 #include <algorithm>
@@ -147,8 +148,11 @@ LayoutSettings readLayoutSettings(AppContext &ctx)
 void clearRegistryNow(AppContext &ctx)
 {
     const QString app = ctx.instanceName();
-    for (const char *section : keys::kClearOrder)
+    for (const char *section : keys::kClearOrder) {
         ctx.store.deleteSection(app, QString::fromLatin1(section));
+        if (qstrcmp(section, keys::kSectionMRU) == 0)   // the list itself lives in its own branch
+            MruList::clear(ctx.store, app);
+    }
     ctx.store.flush(app);
 }
 

@@ -41,7 +41,12 @@ inline constexpr Key prnRightMargin{"frmMDI", "prnRightMargin", "1440"}; // twip
 inline constexpr Key FileBarShow{"frmMDI", "FileBar", "False"};
 inline constexpr Key FileBarPath{"frmMDI", "FileBarPath", ""};
 
-// Recent files: keys File1..File<kMruMax> of section modMRU, most recent first.
+// Recent files: keys File1..File<kMruMax>, most recent first, in the reserved branch
+// Software\Zentrix\MRUList (the store's application MRUList: the registry key on Windows,
+// Zentrix/MRUList.conf elsewhere), one group per instance name. Earlier versions kept them in
+// the instance's section modMRU; such a list is moved once. The clearing functions remove
+// section modMRU and the instance's group of the branch.
+inline constexpr const char *MruBranch = "MRUList";
 inline constexpr const char *MruSection = "modMRU";
 inline constexpr int kMruMax = 4;
 

@@ -39,13 +39,26 @@ void MruList::remove(const QString &path)
             m_entries.removeAt(i);
 }
 
-void MruList::load()
+bool MruList::loadFrom(const QString &app, const QString &section)
 {
     m_entries.clear();
     for (int i = 1; i <= kMruMax; ++i) {
-        const QString p = m_settings.read(m_app, QLatin1String(MruSection), QStringLiteral("File%1").arg(i));
+        const QString p = m_settings.read(app, section, QStringLiteral("File%1").arg(i));
         if (!p.isEmpty())
             m_entries << p;
+    }
+    return !m_entries.isEmpty();
+}
+
+void MruList::load()
+{
+    if (loadFrom(QLatin1String(MruBranch), m_app))
+        return;
+    // A list an earlier version left in the instance's own settings: moved, read once.
+    if (loadFrom(m_app, QLatin1String(MruSection))) {
+        save();
+        for (int i = 1; i <= kMruMax; ++i)
+            m_settings.deleteKey(m_app, QLatin1String(MruSection), QStringLiteral("File%1").arg(i));
     }
 }
 
@@ -54,10 +67,17 @@ void MruList::save()
     for (int i = 1; i <= kMruMax; ++i) {
         const QString key = QStringLiteral("File%1").arg(i);
         if (i <= m_entries.size())
-            m_settings.write(m_app, QLatin1String(MruSection), key, m_entries.at(i - 1));
+            m_settings.write(QLatin1String(MruBranch), m_app, key, m_entries.at(i - 1));
         else
-            m_settings.deleteKey(m_app, QLatin1String(MruSection), key);
+            m_settings.deleteKey(QLatin1String(MruBranch), m_app, key);
     }
+    m_settings.flush(QLatin1String(MruBranch));   // the exit flushes the instance's settings only
+}
+
+void MruList::clear(SettingsStore &settings, const QString &appName)
+{
+    settings.deleteSection(QLatin1String(MruBranch), appName);
+    settings.flush(QLatin1String(MruBranch));
 }
 
 } // namespace zx

@@ -1,5 +1,5 @@
 #pragma once
-// Recent-file entries, most recent first, kept per instance in section modMRU.
+// Recent-file entries, most recent first, kept per instance under the reserved branch MRUList.
 #include <QStringList>
 
 namespace zx {
@@ -14,8 +14,11 @@ public:
     void remove(const QString &path);
     void load();
     void save();
+    // Removes an instance's list (the clearing functions).
+    static void clear(SettingsStore &settings, const QString &appName);
 
 private:
+    bool loadFrom(const QString &app, const QString &section);
     SettingsStore &m_settings;
     QString m_app;
     QStringList m_entries;

@@ -64,7 +64,14 @@ void FindSession::setOptions(const FindOptions &options)
 {
     if (!(options == m_options))
         reset();
+    if (!options.withinBlock)
+        m_block = QTextCursor();
     m_options = options;
+}
+
+bool FindSession::changedSince(CFileDoc &doc)
+{
+    return !m_newSearch && (m_doc != &doc || rawText(doc) != m_seen);
 }
 
 const QString &FindSession::rawText(CFileDoc &doc)
@@ -82,18 +89,31 @@ const QString &FindSession::rawText(CFileDoc &doc)
 
 void FindSession::newSearch(CFileDoc &doc)
 {
+    if (m_doc != &doc) {
+        m_block = QTextCursor();
+        m_hit = QTextCursor();
+    }
+    m_doc = &doc;
+    m_seen = rawText(doc);
     const QTextCursor c = doc.caret();
-    const int selStart = c.selectionStart();
-    const int selLen = c.selectionEnd() - selStart;
-    m_textLen = int(rawText(doc).size());
-    int bs = 0, be = m_textLen;
+    const int textLen = int(m_seen.size());
+    int bs = 0, be = textLen;
     m_backward = m_scope >= 4;
-    int cursor = std::clamp(selStart, bs, be);
-    // Within a block the cursor stands where the search direction begins: the block's
-    // start going forward, its end going backward.
-    if (m_options.withinBlock && selLen > 0) {
-        bs = selStart, be = selStart + selLen;
-        cursor = m_backward ? be : bs;
+    int cursor = std::clamp(c.selectionStart(), bs, be);
+    if (m_options.withinBlock) {
+        // A selection the user made is the block; our own last hit is not.
+        const bool ownHit = c.hasSelection() && !m_hit.isNull() && c.selectionStart() == m_hit.selectionStart()
+                            && c.selectionEnd() == m_hit.selectionEnd();
+        if (c.hasSelection() && !ownHit)
+            m_block = c;
+        if (m_block.hasSelection()) {
+            bs = m_block.selectionStart(), be = m_block.selectionEnd();
+            // The block bounds the region and a caret inside it splits it; a caret on its
+            // edge or outside (the block just selected) leaves every scope the whole block.
+            const bool caretInside = (ownHit || !c.hasSelection()) && cursor > bs && cursor < be;
+            if (!caretInside)
+                cursor = (m_scope == 3 || m_scope == 4 || m_scope == 5) ? be : bs;
+        }
     }
     m_wraps = 0;
     switch (m_scope) {
@@ -142,6 +162,7 @@ void FindSession::select(CFileDoc &doc, int pos, int len)
     doc.setCaret(c);
     m_hitPos = pos;
     m_hitLen = len;
+    m_hit = c;
     m_next = m_backward ? pos : pos + len;
     m_found = true;
     m_replaced = false;
@@ -165,17 +186,18 @@ bool FindSession::find(CFileDoc &doc)
         return false;
     }
     const QString &text = rawText(doc);
-    if (m_newSearch) {
+    if (m_newSearch || m_doc != &doc) {   // another CFile active: a search of its own
         newSearch(doc);
-    } else if (text.size() != m_textLen) {
+    } else if (text != m_seen) {
         const MsgAnswer a = m_prompter.ask(joinLines({QStringLiteral("CFile has changed...!"), QStringLiteral("Reset Find Parameters.?")}),
                                            MsgButtons::YesNo, 2);
         if (a == MsgAnswer::Yes) {
             newSearch(doc);
         } else {   // go on in what is left of the old region
-            m_textLen = int(text.size());
+            m_seen = text;
+            const int textLen = int(text.size());
             for (int *bound : {&m_regionStart, &m_regionEnd, &m_wrapStart, &m_wrapEnd, &m_next})
-                *bound = std::min(*bound, m_textLen);
+                *bound = std::min(*bound, textLen);
         }
     }
     for (;;) {
@@ -224,7 +246,7 @@ bool FindSession::replace(CFileDoc &doc)
         if (*bound > m_hitPos)
             *bound += delta;
     m_next = m_backward ? m_hitPos : m_hitPos + int(m_replace.size());
-    m_textLen += delta;
+    m_seen = rawText(doc);
     m_replaced = true;
     c.clearSelection();
     doc.setCaret(c);

@@ -3,8 +3,10 @@
 // without one wrap pass, up to or back to the caret), whole word, match case, within the
 // selected block; replace one hit, or every hit as one undo step. The find window forwards
 // its commands here; every message goes through the prompter.
+#include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTextCursor>
 
 #include <array>
 
@@ -43,6 +45,9 @@ public:
     void setScope(int code);
     void setOptions(const FindOptions &options);
     void reset() { m_newSearch = true; m_found = false; m_hitLen = 0; m_replaced = false; }
+    // A search is under way and its CFile changed since it began (another CFile is active,
+    // or its text is not the text searched).
+    bool changedSince(CFileDoc &doc);
 
     QString findText() const { return m_find; }
     QString replaceText() const { return m_replace; }
@@ -87,7 +92,13 @@ private:
     int m_wrapStart = 0, m_wrapEnd = 0;
     int m_wraps = 0;
     int m_next = 0;         // forward: search from here; backward: hits end at or before here
-    int m_textLen = 0;      // when the search began, kept up to date by our own replacements
+    // The CFile searched and its text as the search saw it, kept up to date by our own
+    // replacements: any other edit, even one that keeps the length, is a change.
+    QPointer<CFileDoc> m_doc;
+    QString m_seen;
+    // The selected block (it follows edits) and the last hit selected, which is not a block.
+    QTextCursor m_block;
+    QTextCursor m_hit;
     int m_hitPos = -1, m_hitLen = 0;
     bool m_found = false;
     bool m_replaced = false;

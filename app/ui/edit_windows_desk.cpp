@@ -1,6 +1,8 @@
 #include "app/ui/edit_windows_desk.h"
 
+#include "app/error_report.h"
 #include "app/ui/frm_mdi.h"
+#include "cfile/cfile_manager.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
 #include "edit/ui/frm_find.h"
@@ -34,6 +36,16 @@ EditWindowsDesk::EditWindowsDesk(FrmMdi &mdi, CFileWorkspace &ws, QAction *searc
     : QObject(&mdi), m_mdi(mdi), m_ws(ws), m_session(*mdi.context().prompter)
 {
     setObjectName(QStringLiteral("editWindowsDesk"));
+    // The histories go into the settings before the exit flushes them (and perhaps clears them).
+    mdi.shutdownHooks().destroyWindows.push_back([this] {
+        if (m_find)
+            m_find->saveSettings();
+        delete m_find.data();
+    });
+    connect(&ws.files(), &CFileManager::activeChanged, this, [this] {
+        if (m_find)
+            m_find->restartSearch();
+    });
     if (searchTool)
         connect(searchTool, &QAction::triggered, this, [this] { findWindow()->open(false); });
     QMenu *edit = mdi.menuNamed(QStringLiteral("mnuEdit"));
@@ -61,7 +73,7 @@ EditWindowsDesk::EditWindowsDesk(FrmMdi &mdi, CFileWorkspace &ws, QAction *searc
 
 EditWindowsDesk::~EditWindowsDesk()
 {
-    delete m_find.data();   // its histories are saved before the settings are
+    delete m_find.data();
 }
 
 FrmFind *EditWindowsDesk::findWindow()
@@ -74,9 +86,14 @@ FrmFind *EditWindowsDesk::findWindow()
                               FrmDocument *w = ws.activeWindow();
                               return w && !w->rtfText()->isReadOnly();
                           },
-                          insertTarget(ws).focusDoc};
-        m_find = new FrmFind(m_session, *ctx.prompter, std::move(target),
-                             {&ctx.store, ctx.instanceName(), ctx.soft.getRegistry, ctx.soft.saveRegistry}, &m_mdi);
+                          insertTarget(ws).focusDoc,
+                          [&ws] { return ws.files().active(); },
+                          [&ctx](const QString &description, int number, const QString &location) {
+                              reportError(ctx, number, description, location);
+                          }};
+        FindSettingsAccess settings{&ctx.store, ctx.instanceName(), [&ctx] { return ctx.soft.getRegistry; },
+                                    [&ctx] { return ctx.soft.saveRegistry; }};
+        m_find = new FrmFind(m_session, *ctx.prompter, std::move(target), std::move(settings), &m_mdi);
     }
     return m_find;
 }

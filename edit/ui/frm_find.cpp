@@ -4,10 +4,12 @@
 #include "edit/edit_settings_keys.h"
 #include "edit/find_session.h"
 #include "platform/prompter.h"
+#include "platform/screen_fit.h"
 #include "platform/settings_store.h"
 #include "platform/ui/named_button.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,6 +23,9 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include <exception>
+#include <new>
 
 namespace zx {
 
@@ -117,6 +122,7 @@ FrmFind::FrmFind(FindSession &session, Prompter &prompter, FindTarget target, Fi
     history->setMenu(historyMenu);
     m_cmdShowReplace = namedButton(this, "cmdShowReplace", QStringLiteral("Show Replace"));
     m_cmdShowExtensions = namedButton(this, "cmdShowExtensions", QStringLiteral("Hide Extensions"));
+    m_cmdShowSpecial = namedButton(this, "cmdShowSpecial", QStringLiteral("Hide Special Features"));
 
     // Find row, replace panel, extensions (scope and options), command column.
     auto *fields = new QGridLayout;
@@ -137,22 +143,26 @@ FrmFind::FrmFind(FindSession &session, Prompter &prompter, FindTarget target, Fi
     fields->setColumnStretch(1, 1);
 
     m_extensions = new QGroupBox(QStringLiteral("Search"), this);
-    auto *ext = new QGridLayout(m_extensions);
-    ext->addWidget(m_cmbDirection, 0, 0);
-    ext->addWidget(m_lblDirection, 0, 1);
-    ext->addWidget(m_chkWholeWord, 1, 0);
-    ext->addWidget(m_chkMatchCase, 1, 1);
-    ext->addWidget(m_chkBlock, 2, 0);
-    ext->addWidget(m_chkPatternMatch, 2, 1);
-    ext->addWidget(m_chkFcsTrkOff, 3, 0);
+    auto *ext = new QHBoxLayout(m_extensions);
+    ext->addWidget(m_cmbDirection);
+    ext->addWidget(m_lblDirection, 1);
+    m_special = new QGroupBox(QStringLiteral("Options"), this);
+    auto *opt = new QGridLayout(m_special);
+    opt->addWidget(m_chkWholeWord, 0, 0);
+    opt->addWidget(m_chkMatchCase, 0, 1);
+    opt->addWidget(m_chkBlock, 1, 0);
+    opt->addWidget(m_chkPatternMatch, 1, 1);
+    opt->addWidget(m_chkFcsTrkOff, 2, 0);
 
     auto *left = new QVBoxLayout;
     left->addLayout(fields);
     left->addWidget(m_extensions);
+    left->addWidget(m_special);
     left->addWidget(m_lblStatus);
     left->addStretch();
     auto *commands = new QVBoxLayout;
-    for (QPushButton *b : {m_cmdFind, m_cmdReplace, m_cmdReplaceAll, reset, history, m_cmdShowReplace, m_cmdShowExtensions, close})
+    for (QPushButton *b : {m_cmdFind, m_cmdReplace, m_cmdReplaceAll, reset, history, m_cmdShowReplace, m_cmdShowExtensions,
+                           m_cmdShowSpecial, close})
         commands->addWidget(b);
     commands->addStretch();
     auto *layout = new QHBoxLayout(this);
@@ -167,60 +177,107 @@ FrmFind::FrmFind(FindSession &session, Prompter &prompter, FindTarget target, Fi
     for (QCheckBox *c : {m_chkWholeWord, m_chkMatchCase, m_chkBlock, m_chkPatternMatch, m_chkFcsTrkOff})
         connect(c, &QCheckBox::toggled, this, &FrmFind::resetSearch);
     connect(m_cboText, &QComboBox::editTextChanged, this, &FrmFind::resetSearch);
+    // A history entry chosen becomes the text of its box.
+    for (QComboBox *box : {m_cboText, m_cboReplace})
+        connect(box, &QComboBox::activated, this, [this, box](int i) {
+            guarded("frmFind-hst2Usr", [&] { box->setEditText(box->itemText(i)); });
+        });
     connect(m_cmdFind, &QPushButton::clicked, this, &FrmFind::find);
     connect(m_cmdReplace, &QPushButton::clicked, this, &FrmFind::replace);
     connect(m_cmdRepAtt, &QPushButton::clicked, this, &FrmFind::replace);
     connect(m_cmdReplaceAll, &QPushButton::clicked, this, &FrmFind::replaceAll);
     connect(reset, &QPushButton::clicked, this, [this] {
-        if (m_prompter.ask(QStringLiteral("Reset Search Parameters?"), MsgButtons::YesNo, 2) == MsgAnswer::Yes)
+        CFileDoc *doc = m_target.currentDoc ? m_target.currentDoc() : nullptr;
+        const QString question = doc && m_session.changedSince(*doc) ? QStringLiteral("Reset CFile Search Parameters..?")
+                                                                      : QStringLiteral("Reset Search Parameters?");
+        if (m_prompter.ask(question, MsgButtons::YesNo, 2) == MsgAnswer::Yes)
             resetSearch();
     });
     connect(close, &QPushButton::clicked, this, &FrmFind::close);
     connect(m_cmdShowReplace, &QPushButton::clicked, this, [this] { showReplace(m_replacePanel->isHidden()); });
     connect(m_cmdShowExtensions, &QPushButton::clicked, this, [this] {
-        m_extensions->setVisible(m_extensions->isHidden());
-        m_cmdShowExtensions->setText(m_extensions->isHidden() ? QStringLiteral("Show Extensions") : QStringLiteral("Hide Extensions"));
-        adjustSize();
+        showPanel(m_extensions, m_cmdShowExtensions, QStringLiteral("Extensions"), m_extensions->isHidden());
+    });
+    connect(m_cmdShowSpecial, &QPushButton::clicked, this, [this] {
+        showPanel(m_special, m_cmdShowSpecial, QStringLiteral("Special Features"), m_special->isHidden());
     });
 
     m_cmbDirection->setCurrentIndex(0);
     scopeChanged();
     showReplace(false);
+    loadSettings();
+}
 
-    if (m_settings.store && m_settings.read) {
-        const SettingsStore &s = *m_settings.store;
+FrmFind::~FrmFind() = default;   // the settings are the exit's business (saveSettings)
+
+template <class F> void FrmFind::guarded(const char *location, F &&f)
+{
+    const auto report = [&](int number, const QString &description) {
+        if (m_target.report)
+            m_target.report(description, number, QString::fromLatin1(location));
+    };
+    try {
+        f();
+    } catch (const std::bad_alloc &) {
+        report(7, QStringLiteral("Out of memory"));
+    } catch (const std::exception &e) {
+        report(5, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void FrmFind::loadSettings()
+{
+    if (!m_settings.store || (m_settings.read && !m_settings.read()))
+        return;
+    const SettingsStore &s = *m_settings.store;
+    guarded("frmFind-txt2Hst", [&] {
         m_cboText->addItems(splitHistory(s.read(m_settings.app, keys::frmMDI::SearchFindHistory)));
         m_cboReplace->addItems(splitHistory(s.read(m_settings.app, keys::frmMDI::SearchReplaceHistory)));
         m_cboText->setEditText(QString());
         m_cboReplace->setEditText(QString());
-        bool okLeft = false, okTop = false;
-        const int left = s.read(m_settings.app, keys::frmMDI::SearchWindowLeft).toInt(&okLeft);
-        const int top = s.read(m_settings.app, keys::frmMDI::SearchWindowTop).toInt(&okTop);
-        if (okLeft && okTop)
-            move(int(left / twipsPerPixel(this)), int(top / twipsPerPixel(this)));
-    }
-}
-
-FrmFind::~FrmFind()
-{
-    saveSettings();
+    });
+    const auto left = SettingsStore::parseInt(s.read(m_settings.app, keys::frmMDI::SearchWindowLeft));
+    const auto top = SettingsStore::parseInt(s.read(m_settings.app, keys::frmMDI::SearchWindowTop));
+    if (!left || !top)
+        return;
+    // Kept only while the window lies wholly on the screens, as the main window's place.
+    QList<QRect> screens;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (QScreen *sc : QGuiApplication::screens())
+        if (sc != QGuiApplication::primaryScreen())
+            screens << sc->availableGeometry();
+    const double tpp = twipsPerPixel(this);
+    move(fitWindowPlace(QRect(QPoint(int(*left / tpp), int(*top / tpp)), frameSize()), screens));
 }
 
 void FrmFind::saveSettings()
 {
-    if (!m_settings.store || !m_settings.write)
+    if (!m_settings.store || (m_settings.write && !m_settings.write()))
         return;
     SettingsStore &s = *m_settings.store;
-    s.write(m_settings.app, keys::frmMDI::SearchFindHistory, joinHistory(entries(m_cboText)));
-    s.write(m_settings.app, keys::frmMDI::SearchReplaceHistory, joinHistory(entries(m_cboReplace)));
+    guarded("frmFind-hst2Txt", [&] {
+        s.write(m_settings.app, keys::frmMDI::SearchFindHistory, joinHistory(entries(m_cboText)));
+        s.write(m_settings.app, keys::frmMDI::SearchReplaceHistory, joinHistory(entries(m_cboReplace)));
+    });
     s.writeInt(m_settings.app, keys::frmMDI::SearchWindowLeft, int(x() * twipsPerPixel(this)));
     s.writeInt(m_settings.app, keys::frmMDI::SearchWindowTop, int(y() * twipsPerPixel(this)));
+}
+
+void FrmFind::showPanel(QWidget *panel, QPushButton *sw, const QString &what, bool on)
+{
+    panel->setVisible(on);
+    sw->setText((on ? QStringLiteral("Hide ") : QStringLiteral("Show ")) + what);
+    adjustSize();
 }
 
 void FrmFind::showReplace(bool on)
 {
     m_replacePanel->setVisible(on);
     m_lblReplace->setVisible(on);
+    // The replace commands go with their panel: its text is not checked while it is hidden.
+    m_cmdReplace->setVisible(on);
+    m_cmdReplaceAll->setVisible(on);
     m_cmdShowReplace->setText(on ? QStringLiteral("Hide Replace") : QStringLiteral("Show Replace"));
     setWindowTitle(on ? QStringLiteral("Find and Replace") : QStringLiteral("Find"));
     adjustSize();
@@ -249,53 +306,70 @@ void FrmFind::open(bool withReplace)
 }
 
 // The boxes and options into the session; false when the user would not go on with a text
-// over the limit.
-bool FrmFind::takeInput()
+// over the limit. The replace text counts only for a replace command.
+bool FrmFind::takeInput(bool forReplace)
 {
-    bool ok = false;
-    const QString findText = FindSession::limitTyped(m_prompter, QStringLiteral("Find"), m_cboText->currentText(), &ok);
-    if (!ok)
-        return false;
-    const QString replaceText = FindSession::limitTyped(m_prompter, QStringLiteral("Replace"), m_cboReplace->currentText(), &ok);
-    if (!ok)
-        return false;
-    m_session.setFindText(findText);
-    m_session.setReplaceText(replaceText);
-    m_session.setScope(m_cmbDirection->currentData().toInt());
-    FindOptions o;
-    o.wholeWord = m_chkWholeWord->isChecked();
-    o.matchCase = m_chkMatchCase->isChecked();
-    o.withinBlock = m_chkBlock->isChecked();
-    o.patternMatch = m_chkPatternMatch->isChecked();
-    o.focusTrackOff = m_chkFcsTrkOff->isChecked();
-    m_session.setOptions(o);
-    return true;
+    bool ok = true;
+    guarded("frmFind-makHow", [&] {
+        ok = false;
+        const QString findText = FindSession::limitTyped(m_prompter, QStringLiteral("Find"), m_cboText->currentText(), &ok);
+        if (!ok)
+            return;
+        if (forReplace) {
+            const QString replaceText =
+                FindSession::limitTyped(m_prompter, QStringLiteral("Replace"), m_cboReplace->currentText(), &ok);
+            if (!ok)
+                return;
+            m_session.setReplaceText(replaceText);
+        }
+        m_session.setFindText(findText);
+        m_session.setScope(m_cmbDirection->currentData().toInt());
+        FindOptions o;
+        o.wholeWord = m_chkWholeWord->isChecked();
+        o.matchCase = m_chkMatchCase->isChecked();
+        o.withinBlock = m_chkBlock->isChecked();
+        o.patternMatch = m_chkPatternMatch->isChecked();
+        o.focusTrackOff = m_chkFcsTrkOff->isChecked();
+        m_session.setOptions(o);
+    });
+    return ok;
 }
 
 void FrmFind::resetSearch()
 {
-    m_session.reset();
-    m_cmdFind->setText(QStringLiteral("&Find"));
-    m_lblStatus->clear();
+    guarded("frmFind-newFind", [&] {
+        m_session.reset();
+        m_cmdFind->setText(QStringLiteral("&Find"));
+        m_lblStatus->clear();
+        m_cmdReplace->setEnabled(false);
+        m_cmdRepAtt->setEnabled(false);
+    });
 }
 
+// The replace buttons serve a hit only.
 void FrmFind::afterSearch(bool found)
 {
-    m_lblStatus->setText(m_session.status());
-    m_cmdFind->setText(found ? QStringLiteral("&Find Next") : QStringLiteral("&Find"));
-    if (found && !m_chkFcsTrkOff->isChecked() && m_target.focusDoc)
-        m_target.focusDoc();
+    guarded("frmFind-SetFound", [&] {
+        m_lblStatus->setText(m_session.status());
+        m_cmdFind->setText(found ? QStringLiteral("&Find Next") : QStringLiteral("&Find"));
+        m_cmdReplace->setEnabled(found);
+        m_cmdRepAtt->setEnabled(found);
+        if (found && !m_chkFcsTrkOff->isChecked() && m_target.focusDoc)
+            m_target.focusDoc();
+    });
 }
 
 void FrmFind::find()
 {
-    if (!takeInput())
-        return;
-    CFileDoc *doc = m_target.activeDoc ? m_target.activeDoc() : nullptr;
-    if (!doc)
-        return;
-    remember(m_cboText, m_session.findText());
-    afterSearch(m_session.find(*doc));
+    guarded("frmFind-mexFind", [&] {
+        if (!takeInput(false))
+            return;
+        CFileDoc *doc = m_target.activeDoc ? m_target.activeDoc() : nullptr;
+        if (!doc)
+            return;
+        guarded("frmFind-usr2Hst", [&] { remember(m_cboText, m_session.findText()); });
+        afterSearch(m_session.find(*doc));
+    });
 }
 
 void FrmFind::findNext()
@@ -311,7 +385,7 @@ void FrmFind::findNext()
 // is protected) otherwise.
 CFileDoc *FrmFind::replaceTarget()
 {
-    if (!takeInput())
+    if (!takeInput(true))
         return nullptr;
     CFileDoc *doc = m_target.activeDoc ? m_target.activeDoc() : nullptr;
     if (doc && m_target.editable && !m_target.editable()) {
@@ -323,27 +397,33 @@ CFileDoc *FrmFind::replaceTarget()
 
 void FrmFind::replace()
 {
-    CFileDoc *doc = replaceTarget();
-    if (!doc)
-        return;
-    remember(m_cboReplace, m_session.replaceText());
-    if (m_session.replace(*doc))
-        afterSearch(m_session.found());
+    guarded("frmFind-mexReplace", [&] {
+        CFileDoc *doc = replaceTarget();
+        if (!doc)
+            return;
+        guarded("frmFind-usr2Hst", [&] { remember(m_cboReplace, m_session.replaceText()); });
+        if (m_session.replace(*doc))
+            afterSearch(m_session.found());
+    });
 }
 
 void FrmFind::replaceAll()
 {
-    CFileDoc *doc = replaceTarget();
-    if (!doc)
-        return;
-    remember(m_cboText, m_session.findText());
-    remember(m_cboReplace, m_session.replaceText());
-    if (m_session.replaceAll(*doc) >= 0) {
-        const QSignalBlocker block(m_cmbDirection);   // the session went over the whole text
-        m_cmbDirection->setCurrentIndex(0);
-        m_lblDirection->setText(findScopeOf(0).description);
-        resetSearch();
-    }
+    guarded("frmFind-mexReplaceAll", [&] {
+        CFileDoc *doc = replaceTarget();
+        if (!doc)
+            return;
+        guarded("frmFind-usr2Hst", [&] {
+            remember(m_cboText, m_session.findText());
+            remember(m_cboReplace, m_session.replaceText());
+        });
+        if (m_session.replaceAll(*doc) >= 0) {
+            const QSignalBlocker block(m_cmbDirection);   // the session went over the whole text
+            m_cmbDirection->setCurrentIndex(0);
+            m_lblDirection->setText(findScopeOf(0).description);
+            resetSearch();
+        }
+    });
 }
 
 void FrmFind::clearHistory(QComboBox *box, const QString &question)

@@ -24,13 +24,17 @@ struct FindTarget {
     std::function<CFileDoc *()> activeDoc;   // asks for a CFile first when none is open; null: none
     std::function<bool()> editable;          // the active CFile may be changed (not in Shoot mode)
     std::function<void()> focusDoc;          // the keyboard to the active CFile
+    std::function<CFileDoc *()> currentDoc;  // the active CFile or null, without asking
+    // The general error report: description, error number, location.
+    std::function<void(const QString &, int, const QString &)> report;
 };
 
+// The flags are asked each time: the Debug menu turns them while the window is open.
 struct FindSettingsAccess {
     SettingsStore *store = nullptr;
     QString app;
-    bool read = true;    // GetRegistry
-    bool write = true;   // SaveRegistry
+    std::function<bool()> read;    // GetRegistry
+    std::function<bool()> write;   // SaveRegistry
 };
 
 class FrmFind : public QDialog {
@@ -40,6 +44,12 @@ public:
             QWidget *parent = nullptr);
     ~FrmFind() override;
 
+    // Histories and place into the settings (when SaveRegistry allows): the program's exit
+    // calls it before the settings are flushed and perhaps cleared.
+    void saveSettings();
+    // Another CFile became active: the next Find starts a new search.
+    void restartSearch() { resetSearch(); }
+
     // Shown (with the replace panel when asked), the CFile's selection as find text.
     void open(bool withReplace);
     // F3: the next hit of the current find text; the window opens when there is none.
@@ -47,7 +57,9 @@ public:
     void replaceAll();
 
 private:
-    bool takeInput();
+    bool takeInput(bool forReplace);
+    void loadSettings();
+    template <class F> void guarded(const char *location, F &&f);
     CFileDoc *replaceTarget();
     void find();
     void replace();
@@ -55,7 +67,7 @@ private:
     void afterSearch(bool found);
     void showReplace(bool on);
     void clearHistory(QComboBox *box, const QString &question);
-    void saveSettings();
+    void showPanel(QWidget *panel, QPushButton *sw, const QString &what, bool on);
 
     FindSession &m_session;
     Prompter &m_prompter;
@@ -77,9 +89,11 @@ private:
     QPushButton *m_cmdReplaceAll;
     QPushButton *m_cmdShowReplace;
     QPushButton *m_cmdShowExtensions;
+    QPushButton *m_cmdShowSpecial;
     QWidget *m_replacePanel;
     QLabel *m_lblReplace;
-    QWidget *m_extensions;
+    QWidget *m_extensions;   // the scope list and its description
+    QWidget *m_special;      // the options
 };
 
 } // namespace zx

@@ -61,7 +61,7 @@ private Q_SLOTS:
     {
         zx::test::SimFixture fx;
         const int kept = fx.sim().edisk().totalKept();
-        const Run r = cli(fx.devicePath(), {"clear", "edisk"}, nullptr);
+        const Run r = cli(fx.stablePath(), {"clear", "edisk"}, nullptr);
         QCOMPARE(r.code, 2);
         QVERIFY2(r.err.contains(QLatin1String("no terminal")) && r.err.contains(QLatin1String("--yes")), qPrintable(r.err));
         QVERIFY(!r.err.contains(QLatin1String("Aborted by the user")));
@@ -84,7 +84,7 @@ private Q_SLOTS:
         QFETCH(QString, answer);
         QFETCH(int, code);
         zx::test::SimFixture fx;
-        const Run r = cli(fx.devicePath(), {"delete", "string"}, answer.toLatin1().constData());
+        const Run r = cli(fx.stablePath(), {"delete", "string"}, answer.toLatin1().constData());
         QCOMPARE(r.code, code);
         QVERIFY2(r.err.contains(QLatin1String("Do you want to Delete the String under the chronograph's cursor..?\n"
                                               "Erases: String 4 of Folder 1, every shot in it\n")),
@@ -99,7 +99,7 @@ private Q_SLOTS:
     void yesGoesAhead()
     {
         zx::test::SimFixture fx;
-        const Run r = cli(fx.devicePath(), {"clear", "edisk", "--yes"}, nullptr);
+        const Run r = cli(fx.stablePath(), {"clear", "edisk", "--yes"}, nullptr);
         QCOMPARE(r.code, 0);
         QVERIFY2(r.err.contains(QLatin1String("Erases: Folders 1 to 10")), qPrintable(r.err));
         QVERIFY2(r.out.contains(QLatin1String("Clear eDisk1 - Folder...,1,2,3,4,5,6,7,8,9,10 Success.")), qPrintable(r.out));

@@ -240,7 +240,7 @@ private Q_SLOTS:
         host.answer = false;
         NullProgressSink progress;
         ChronoOps ops{link, host, progress, prompter};
-        PortMap::setOverride(1, sim.devicePath());
+        PortMap::setOverride(1, sim.stablePath());
         link.MSComm1.setCommPort(1);
         link.subOpenPort();
         ChronoRemoteHost rhost{host, progress, prompter};
