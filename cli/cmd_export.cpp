@@ -3,10 +3,14 @@
 // zentrix-cli export --cfile FILE --out SHOTS.csv
 // The CFile's "CAP:" lines, or the chronograph's memory downloaded first, written into a new
 // workbook as the program's export commands write them. Exit 0 only after a complete export.
+// BOOK.xlsx is written only when the export succeeded: the workbook is built in a temporary
+// file beside it and renamed over it at the end, so a failed export (a silent chronograph, a
+// full disk) leaves an existing BOOK byte for byte as it was and creates none.
 // A .csv output gets the CFile's shots, one row per shot with the string's running statistics.
 #include "cli/cli_cfile.h"
 #include "cli/cli_command.h"
 #include "cli/cli_remote.h"
+#include "cli/staged_output.h"
 #include "export/cfile_source.h"
 #include "export/csv_export.h"
 #include "export/excel_link.h"
@@ -88,8 +92,15 @@ int runExport(const QStringList &args)
     ConsoleLogPad logPad;
     NoFileChooser chooser;
     zx::NullProgressSink progress;
+    StagedOutput book(out);
+    if (!book.prepare()) {
+        if (s)
+            endOpsSession(*s);
+        fail(book.error());
+        return 1;
+    }
     ExcelLink link(s ? s->cli->prompter : prompter, chooser, zx::ProgramFiles::forDesktop());
-    link.setNewBookPath(QFileInfo(out).absoluteFilePath());
+    link.setNewBookPath(book.path());
     ExportSources sources;
     sources.cfileText = [&] { return text; };
     if (remote)
@@ -101,14 +112,17 @@ int runExport(const QStringList &args)
         ExportDriver driver(link, sources, s ? static_cast<zx::LogPadSink &>(s->cli->logPad) : logPad, progress,
                             ExportOptions{});
         result = cfile.isEmpty() ? driver.run(3, SrcMemory, scope, scope) : driver.exportCFile();
-        if (result == 0 && !link.save())
-            fail(link.lastError());
     }
     if (s)
         endOpsSession(*s);
     if (result != 0) {
         fail(result > 1000 ? QStringLiteral("Zentrix to Excel Connection Failed...! (") + QString::number(result - 1000) + u')'
                            : QStringLiteral("Failed to complete data export...! (") + QString::number(result) + u')');
+        fail(out + QStringLiteral(" was not written") + (link.lastError().isEmpty() ? QString() : QStringLiteral(": ") + link.lastError()));
+        return 1;
+    }
+    if (!book.commit()) {
+        fail(book.error());
         return 1;
     }
     return 0;

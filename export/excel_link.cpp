@@ -228,6 +228,8 @@ bool ExcelLink::save()
         return false;
     const wb::XlsxResult r = wb::writeXlsx(*book(), bookPath());
     m_lastError = r.error;
+    if (!r.ok) // every caller's failed save reaches the user: the old file is kept, the new rows are not on disk
+        m_prompter.inform(r.error, {}, MsgIcon::Exclamation);
     return r.ok;
 }
 

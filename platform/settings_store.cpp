@@ -1,5 +1,6 @@
 #include "platform/settings_store.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -95,11 +96,30 @@ QString SettingsStore::fileName(const QString &app) const
     return s.fileName();
 }
 
-void SettingsStore::flush(const QString &app)
+bool SettingsStore::flush(const QString &app)
 {
     QSettings &s = open(app, false);
     s.sync();
-    (*m_cache)[app].dirty = false;
+    Open &o = (*m_cache)[app];
+    o.dirty = false;
+    o.writeError.clear();
+    if (s.status() == QSettings::NoError)
+        return true;
+    // QSettings keeps the system's words to itself; name the file and the likely causes.
+    const QFileInfo fi(s.fileName());
+    QString why = s.status() == QSettings::FormatError ? QStringLiteral("the file is not a settings file")
+                  : fi.isDir()                          ? QStringLiteral("it is a folder")
+                  : !fi.absoluteDir().exists()          ? QStringLiteral("its folder cannot be made")
+                                                        : QStringLiteral("it cannot be written (disk full or no permission)");
+    o.writeError = QStringLiteral("The settings could not be saved to ") + QDir::toNativeSeparators(s.fileName())
+                   + QStringLiteral(": ") + why;
+    return false;
+}
+
+QString SettingsStore::writeError(const QString &app) const
+{
+    const auto it = m_cache->find(app);
+    return it == m_cache->end() ? QString() : it->second.writeError;
 }
 
 void SettingsStore::reread(const QString &app)

@@ -1,6 +1,9 @@
 // Writing a workbook with libxlsxwriter (loaded by xlsxwriter_api). libxlsxwriter opens the output file itself, so the
 // file cannot go through QSaveFile; the same guarantee is kept by hand: a temporary file in
-// the target folder, flushed to disk, renamed over the old one.
+// the target folder, every return code checked, the result read back, flushed to disk, then
+// renamed over the old one. libxlsxwriter does not check the writes to its own scratch files
+// (a full disk leaves a sheet cut short inside a zip that closes without an error), so the
+// written file is read back and every cell with a value must be there.
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
 #include "platform/xlsxwriter_api.h"
@@ -46,6 +49,11 @@ private:
             return f;
         const CellFormat &cf = m_book.formatAt(id);
         lxw_format *f = lx->workbook_add_format(m_out);
+        if (!f) {
+            if (m_error.isEmpty())
+                m_error = QStringLiteral("out of memory for cell formats");
+            return nullptr;
+        }
         if (cf.fontSize > 0)
             lx->format_set_font_size(f, cf.fontSize);
         if (cf.bold)
@@ -92,8 +100,9 @@ private:
             if (width < 0 && !hidden)
                 continue;
             lxw_row_col_options opt{hidden ? uint8_t(1) : uint8_t(0), 0, 0};
-            lx->worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1), width < 0 ? LXW_DEF_COL_WIDTH : width,
-                                     nullptr, &opt);
+            check(lx->worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1),
+                                               width < 0 ? LXW_DEF_COL_WIDTH : width, nullptr, &opt),
+                  ws, 1, c);
         }
         // Row by row, in order: the writer keeps only the current row in memory.
         const int lastRow = std::max(ws.usedExtent().row, ws.lastFormattedRow());
@@ -169,6 +178,48 @@ private:
     QString m_error;
 };
 
+// What the system said about the last failed write, when it was about the disk; the scratch
+// files' write errors reach us only through errno.
+QString diskReason()
+{
+    switch (errno) {
+    case EFBIG:
+    case ENOSPC:
+    case EIO:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QString::fromLocal8Bit(std::strerror(errno));
+    default: return QStringLiteral("the data could not be written in full");
+    }
+}
+
+// Empty when the file at path holds every sheet and every cell with a value or formula of book.
+QString verifyWritten(const Workbook &book, const QString &path)
+{
+    QString error;
+    const std::unique_ptr<Workbook> back = readXlsx(path, &error);
+    if (!back)
+        return error;
+    if (back->sheetCount() != book.sheetCount())
+        return QStringLiteral("sheets are missing");
+    for (int i = 0; i < book.sheetCount(); ++i) {
+        const Worksheet &want = book.sheet(i);
+        const Worksheet &got = back->sheet(i);
+        const CellAddr extent = want.usedExtent();
+        for (int r = 1; r <= extent.row; ++r)
+            for (int c = 1; c <= extent.col; ++c) {
+                const Cell *w = want.cell(r, c);
+                if (!w || (!w->formula && (isEmpty(w->value) || displayText(w->value).isEmpty())))
+                    continue;
+                const Cell *g = got.cell(r, c);
+                if (!g || (w->formula ? !g->formula : isEmpty(g->value)))
+                    return QStringLiteral("sheet %1 ends early, at cell %2").arg(want.name(), cellName(r, c));
+            }
+    }
+    return {};
+}
+
 bool flushToDisk(const QString &path)
 {
     QFile f(path);
@@ -203,8 +254,12 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     const QString temp = reserve.fileName();
     reserve.close();
 
+    // libxlsxwriter's scratch files go in the target folder too: they meet the same disk.
+    QByteArray scratchDir = QFile::encodeName(target.absolutePath());
     lxw_workbook_options options{};
     options.constant_memory = 1;
+    options.tmpdir = scratchDir.data();
+    errno = 0;
     lxw_workbook *out = lx->workbook_new_opt(QFile::encodeName(temp).constData(), &options);
     if (!out) {
         QFile::remove(temp);
@@ -214,8 +269,16 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     const bool written = writer.write();
     const lxw_error closed = lx->workbook_close(out);
     if (!written || closed != LXW_NO_ERROR) {
+        const QString why = !written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed));
         QFile::remove(temp);
-        return failed(!written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed)));
+        return failed(why + (errno == EFBIG || errno == ENOSPC ? QStringLiteral(" (") + diskReason() + u')' : QString()));
+    }
+    const int writeErrno = errno;
+    if (const QString broken = verifyWritten(book, temp); !broken.isEmpty()) {
+        errno = writeErrno;
+        const QString why = diskReason() + QStringLiteral(" (") + broken + u')';
+        QFile::remove(temp);
+        return failed(why);
     }
     // The temporary name is private (owner only); the file takes the old file's permissions or
     // the usual ones for a new file.
