@@ -5,6 +5,7 @@
 #include "platform/prompter.h"
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
+#include "platform/save_file.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -24,8 +25,7 @@ bool copyThroughSaveFile(const QString &from, const QString &to)
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(to);
-    return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) >= 0 && out.commit();
+    return writeWholeFile(to, in.readAll());
 }
 
 // A template sheet brought into a workbook: cells, formats, widths and heights.

@@ -44,6 +44,11 @@ struct Outcome {
 };
 
 struct Writer {
+    using Run = std::function<Outcome(const QString &target, Fault fault)>;
+    Writer(QString n, QString file, Run r, qint64 full = 4096, bool failedRun = false)
+        : name(std::move(n)), fileName(std::move(file)), run(std::move(r)), fullAt(full), failsItsRun(failedRun)
+    {
+    }
     QString name;
     QString fileName;                      // the target's name inside the folder "Zentrix"
     std::function<Outcome(const QString &target, Fault fault)> run;
@@ -170,7 +175,8 @@ class TstWriterFaults : public QObject {
     {
         using namespace zx;
         QList<Writer> w;
-        const auto cfileSave = [](bool rich) {
+        // Rich or plain text by the target's extension, as File > Save does.
+        const auto cfileSave = [] {
             return [](const QString &target, Fault) {
                 test::ScriptedPrompter prompter;
                 test::ScriptedFileChooser chooser;
@@ -183,8 +189,8 @@ class TstWriterFaults : public QObject {
                 return Outcome{prompter.texts().join(u'\n'), ok ? 0 : 1};
             };
         };
-        w.append({QStringLiteral("CFile save rich text"), QStringLiteral("shots.rtf"), cfileSave(true)});
-        w.append({QStringLiteral("CFile save plain text"), QStringLiteral("shots.txt"), cfileSave(false)});
+        w.append({QStringLiteral("CFile save rich text"), QStringLiteral("shots.rtf"), cfileSave()});
+        w.append({QStringLiteral("CFile save plain text"), QStringLiteral("shots.txt"), cfileSave()});
 
         Writer journal{QStringLiteral("capture journal"), QStringLiteral("shots.journal"),
                        [](const QString &target, Fault fault) {
@@ -194,10 +200,10 @@ class TstWriterFaults : public QObject {
                            CFileManager files(prompter, chooser, store, QStringLiteral("Zentrix0"));
                            CFileDoc *doc = files.createNewCFile();
                            // A full disk meets a new journal in the folder; else the journal is named.
+                           QString told;
                            CaptureJournal j(fault == DiskFull ? QFileInfo(target).path() : QString());
                            if (fault != DiskFull)
                                j.setPathFor(doc, target);
-                           QString told;
                            j.onWriteError = [&](const QString &m) { told += m; };
                            bool ok = true;
                            for (int i = 0; i < 100; ++i)
@@ -216,7 +222,7 @@ class TstWriterFaults : public QObject {
                       return runCli({"download", "--port", port, "--scope", "edisk", "--scale", "0.05", "--out", target},
                                     fault == DiskFull ? 4096 : 0, m_programDir.path());
                   },
-                  4096, false, true});
+                  4096, true});
 
         const QString cfile = m_inputs.filePath(QStringLiteral("capture.txt"));
         const auto cliExport = [this, cfile](const QString &target, Fault fault, qint64 limit) {
@@ -230,10 +236,9 @@ class TstWriterFaults : public QObject {
         };
         const qint64 xlsxSize = sizeOfGoodRun([&](const QString &path) { cliExport(path, NoFault, 0); });
         w.append({QStringLiteral("zentrix-cli export --out .xlsx"), QStringLiteral("book.xlsx"),
-                  [=](const QString &t, Fault f) { return cliExport(t, f, xlsxSize + 2048); }, xlsxSize + 2048, false,
-                  true});
+                  [=](const QString &t, Fault f) { return cliExport(t, f, xlsxSize + 2048); }, xlsxSize + 2048, true});
         w.append({QStringLiteral("zentrix-cli export --out .csv"), QStringLiteral("shots.csv"),
-                  [=](const QString &t, Fault f) { return cliExport(t, f, 4096); }, 4096, false, true});
+                  [=](const QString &t, Fault f) { return cliExport(t, f, 4096); }, 4096, true});
 
         const qint64 bookSize = sizeOfGoodRun([this](const QString &path) { wb::writeXlsx(*m_book, path); });
         w.append({QStringLiteral("workbook save"), QStringLiteral("book.xlsx"),
@@ -244,8 +249,8 @@ class TstWriterFaults : public QObject {
                   bookSize + 2048});
 
         Writer log{QStringLiteral("terminal log"), QStringLiteral("comm.txt"), [](const QString &target, Fault) {
+                       QString told;   // outlives the log: its close may report once more
                        CommLog log;
-                       QString told;
                        log.onWriteError = [&](const QString &e) {
                            told += e;
                            return false;
