@@ -178,20 +178,22 @@ private:
     QString m_error;
 };
 
-// What the system said about the last failed write, when it was about the disk; the scratch
-// files' write errors reach us only through errno.
-QString diskReason()
+// Why writes in folder fail, in the system's words: libxlsxwriter does not pass on the errors
+// of its scratch files, so after a short file the folder is asked again with a probe of
+// about the size that did not fit (removed at once).
+QString diskReason(const QString &folder, qint64 bytes)
 {
-    switch (errno) {
-    case EFBIG:
-    case ENOSPC:
-    case EIO:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return QString::fromLocal8Bit(std::strerror(errno));
-    default: return QStringLiteral("the data could not be written in full");
+    QTemporaryFile probe(folder + QStringLiteral("/.zentrix-probe.XXXXXX"));
+    if (!probe.open())
+        return probe.errorString();
+    const QByteArray block(64 * 1024, '\0');
+    for (qint64 done = 0; done < bytes;) {
+        const ssize_t n = ::write(probe.handle(), block.constData(), std::size_t(block.size()));
+        if (n < 0)
+            return QString::fromLocal8Bit(std::strerror(errno));
+        done += n;
     }
+    return QStringLiteral("the data could not be written in full");
 }
 
 // Empty when the file at path holds every sheet and every cell with a value or formula of book.
@@ -259,7 +261,6 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     lxw_workbook_options options{};
     options.constant_memory = 1;
     options.tmpdir = scratchDir.data();
-    errno = 0;
     lxw_workbook *out = lx->workbook_new_opt(QFile::encodeName(temp).constData(), &options);
     if (!out) {
         QFile::remove(temp);
@@ -271,12 +272,11 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     if (!written || closed != LXW_NO_ERROR) {
         const QString why = !written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed));
         QFile::remove(temp);
-        return failed(why + (errno == EFBIG || errno == ENOSPC ? QStringLiteral(" (") + diskReason() + u')' : QString()));
+        return failed(why);
     }
-    const int writeErrno = errno;
     if (const QString broken = verifyWritten(book, temp); !broken.isEmpty()) {
-        errno = writeErrno;
-        const QString why = diskReason() + QStringLiteral(" (") + broken + u')';
+        const QString why = diskReason(target.absolutePath(), 4 * QFileInfo(temp).size() + 1024 * 1024) + QStringLiteral(" (")
+                            + broken + u')';
         QFile::remove(temp);
         return failed(why);
     }
