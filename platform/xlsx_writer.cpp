@@ -3,9 +3,10 @@
 // the target folder, every return code checked, the result read back, flushed to disk, then
 // renamed over the old one. libxlsxwriter does not check the writes to its own scratch files
 // (a full disk leaves a sheet cut short inside a zip that closes without an error), so the
-// written file is read back and every cell with a value must be there.
+// written package is checked part by part (xlsx_verify) before it replaces anything.
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
+#include "platform/xlsx_verify.h"
 #include "platform/xlsxwriter_api.h"
 
 #include <QDir>
@@ -39,6 +40,8 @@ public:
         return m_error.isEmpty();
     }
     const QString &error() const { return m_error; }
+    // The last row written on each sheet, in the order the sheets were added.
+    const std::vector<int> &lastRows() const { return m_lastRows; }
 
 private:
     lxw_format *format(std::uint16_t id)
@@ -88,6 +91,7 @@ private:
             m_error = QStringLiteral("the sheet name \"%1\" cannot be used").arg(ws.name());
             return;
         }
+        m_lastRows.push_back(0);
         if (active)
             lx->worksheet_activate(out);
         const CellAddr sel = ws.activeCell();
@@ -114,14 +118,16 @@ private:
                 check(lx->worksheet_set_row_opt(out, lxw_row_t(r - 1), height < 0 ? LXW_DEF_ROW_HEIGHT : height, nullptr,
                                             &opt),
                       ws, r, 1);
+                m_lastRows.back() = r;
             }
             for (int c = 1; c <= ws.usedExtent().col; ++c)
-                if (const Cell *cell = ws.cell(r, c))
-                    writeCell(ws, out, r, c, *cell);
+                if (const Cell *cell = ws.cell(r, c); cell && writeCell(ws, out, r, c, *cell))
+                    m_lastRows.back() = r;
         }
     }
 
-    void writeCell(const Worksheet &ws, lxw_worksheet *out, int r, int c, const Cell &cell)
+    // False when nothing went into the sheet (an empty cell without a format).
+    bool writeCell(const Worksheet &ws, lxw_worksheet *out, int r, int c, const Cell &cell)
     {
         const lxw_row_t row = lxw_row_t(r - 1);
         const lxw_col_t col = lxw_col_t(c - 1);
@@ -132,7 +138,7 @@ private:
                 check(lx->worksheet_write_url_opt(out, row, col, linkTarget(url).constData(), fmt,
                                               textOf(displayText(cell.value)).constData(), nullptr),
                       ws, r, c);
-                return;
+                return true;
             }
         }
         if (cell.formula) {
@@ -145,17 +151,19 @@ private:
                 check(lx->worksheet_write_formula_str(out, row, col, text.constData(), fmt,
                                                   textOf(displayText(cell.value)).constData()),
                       ws, r, c);
-            return;
+            return true;
         }
         if (const double *d = std::get_if<double>(&cell.value))
             check(lx->worksheet_write_number(out, row, col, *d, fmt), ws, r, c);
         else if (const bool *b = std::get_if<bool>(&cell.value))
             check(lx->worksheet_write_boolean(out, row, col, *b ? 1 : 0, fmt), ws, r, c);
         else if (isEmpty(cell.value) || (isText(cell.value) && std::get<QString>(cell.value).isEmpty())) {
-            if (fmt)
-                check(lx->worksheet_write_blank(out, row, col, fmt), ws, r, c);
+            if (!fmt)
+                return false;
+            check(lx->worksheet_write_blank(out, row, col, fmt), ws, r, c);
         } else
             check(lx->worksheet_write_string(out, row, col, textOf(displayText(cell.value)).constData(), fmt), ws, r, c);
+        return true;
     }
 
     static QByteArray textOf(const QString &s) { return s.left(kMaxTextLength).toUtf8(); }
@@ -175,6 +183,7 @@ private:
     const Workbook &m_book;
     lxw_workbook *m_out;
     std::vector<lxw_format *> m_formats;
+    std::vector<int> m_lastRows;
     QString m_error;
 };
 
@@ -194,32 +203,6 @@ QString diskReason(const QString &folder, qint64 bytes)
         done += n;
     }
     return QStringLiteral("the data could not be written in full");
-}
-
-// Empty when the file at path holds every sheet and every cell with a value or formula of book.
-QString verifyWritten(const Workbook &book, const QString &path)
-{
-    QString error;
-    const std::unique_ptr<Workbook> back = readXlsx(path, &error);
-    if (!back)
-        return error;
-    if (back->sheetCount() != book.sheetCount())
-        return QStringLiteral("sheets are missing");
-    for (int i = 0; i < book.sheetCount(); ++i) {
-        const Worksheet &want = book.sheet(i);
-        const Worksheet &got = back->sheet(i);
-        const CellAddr extent = want.usedExtent();
-        for (int r = 1; r <= extent.row; ++r)
-            for (int c = 1; c <= extent.col; ++c) {
-                const Cell *w = want.cell(r, c);
-                if (!w || (!w->formula && (isEmpty(w->value) || displayText(w->value).isEmpty())))
-                    continue;
-                const Cell *g = got.cell(r, c);
-                if (!g || (w->formula ? !g->formula : isEmpty(g->value)))
-                    return QStringLiteral("sheet %1 ends early, at cell %2").arg(want.name(), cellName(r, c));
-            }
-    }
-    return {};
 }
 
 bool flushToDisk(const QString &path)
@@ -274,7 +257,7 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
         QFile::remove(temp);
         return failed(why);
     }
-    if (const QString broken = verifyWritten(book, temp); !broken.isEmpty()) {
+    if (const QString broken = checkWrittenPackage(temp, writer.lastRows()); !broken.isEmpty()) {
         const QString why = diskReason(target.absolutePath(), 4 * QFileInfo(temp).size() + 1024 * 1024) + QStringLiteral(" (")
                             + broken + u')';
         QFile::remove(temp);
