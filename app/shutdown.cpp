@@ -2,6 +2,7 @@
 
 #include "app/instances.h"
 #include "app/soft_settings.h"
+#include "platform/prompter.h"
 
 namespace zx {
 
@@ -29,7 +30,8 @@ void runShutdown(AppContext &ctx, const PixelGeometry &g, double twipsPerPixel, 
 
     saveErrorCount(ctx);
     clearRegistryAtExit(ctx);
-    ctx.store.flush(ctx.instanceName());
+    if (!ctx.store.flush(ctx.instanceName()) && ctx.prompter)
+        ctx.prompter->inform(ctx.store.writeError(ctx.instanceName()), {}, MsgIcon::Exclamation);
 }
 
 } // namespace zx

@@ -90,7 +90,7 @@ QString CaptureJournal::newPathIn(const QString &folder) const
     }
 }
 
-CaptureJournal::Open *CaptureJournal::openFor(CFileDoc *doc)
+CaptureJournal::Open *CaptureJournal::openFor(CFileDoc *doc, QString *error)
 {
     if (auto it = m_open.find(doc); it != m_open.end())
         return &it->second;
@@ -99,16 +99,27 @@ CaptureJournal::Open *CaptureJournal::openFor(CFileDoc *doc)
     if (named != m_paths.end()) {
         path = named->second;
     } else {
-        if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
+        if (m_folder.isEmpty() || !QDir().mkpath(m_folder)) {
+            *error = QDir::toNativeSeparators(m_folder) + QStringLiteral(": the folder cannot be made");
             return nullptr;
+        }
         path = newPathIn(m_folder);
     }
+    // NewOnly: whatever is already there (another run's journal, a user's file) is kept.
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+    const QByteArray head = (kHeader + QLatin1Char('\t') + doc->caption() + QLatin1Char('\t')
+                             + QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + QLatin1Char('\n'))
+                                .toUtf8();
+    if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file->errorString();
         return nullptr;
-    file->write((kHeader + QLatin1Char('\t') + doc->caption() + QLatin1Char('\t') +
-                 QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + QLatin1Char('\n'))
-                    .toUtf8());
+    }
+    if (file->write(head) != head.size() || !file->flush()) {
+        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file->errorString();
+        file->close();
+        file->remove(); // only the header was in it
+        return nullptr;
+    }
     m_written << path;
     Open &o = m_open[doc];
     o.file = std::move(file);
@@ -133,15 +144,27 @@ CaptureJournal::Open *CaptureJournal::openFor(CFileDoc *doc)
     return &o;
 }
 
+bool CaptureJournal::failed(const QString &path, const QString &reason)
+{
+    if (!m_failing && onWriteError)
+        onWriteError(QStringLiteral("The recovery journal could not be written:\n") + (path.isEmpty() ? reason : QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason)
+                     + QStringLiteral("\nThe lines are in the CFile; save it to keep them."));
+    m_failing = true;
+    return false;
+}
+
 bool CaptureJournal::record(CFileDoc *doc, const QString &text)
 {
     if (!doc || text.isEmpty())
         return true;
-    Open *o = openFor(doc);
+    QString error;
+    Open *o = openFor(doc, &error);
     if (!o)
-        return false;
+        return failed(QString(), error);
     const QByteArray bytes = text.toUtf8();
-    const bool ok = o->file->write(bytes) == bytes.size() && o->file->flush();
+    if (o->file->write(bytes) != bytes.size() || !o->file->flush())
+        return failed(o->file->fileName(), o->file->errorString());
+    m_failing = false;
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
         if (o->sinceSync.elapsed() >= kSyncMs) {
             syncToDisk(*o->file);
@@ -153,7 +176,7 @@ bool CaptureJournal::record(CFileDoc *doc, const QString &text)
                 m_syncTimer->start();
         }
     }
-    return ok;
+    return true;
 }
 
 void CaptureJournal::syncPending()

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -40,8 +41,12 @@ public:
     void watch(CFileManager &files);
     // Journals doc into path instead of a file of the folder (zentrix-cli: beside --out).
     void setPathFor(CFileDoc *doc, const QString &path);
-    // Appends text written into doc. False when the journal cannot be written.
+    // Appends text written into doc. False when the journal cannot be written; the first
+    // failure (and the first after the journal worked again) goes to onWriteError.
     bool record(CFileDoc *doc, const QString &text);
+    // Told, with the journal's path and the system's reason, that recorded lines are not
+    // safe on disk. An existing file is never emptied to begin a journal.
+    std::function<void(const QString &message)> onWriteError;
     // Removes doc's journal (its lines are saved, or the user let them go).
     void discard(CFileDoc *doc);
     QString pathOf(const CFileDoc *doc) const;
@@ -63,7 +68,8 @@ private:
         QElapsedTimer sinceSync;
         bool unsynced = false;
     };
-    Open *openFor(CFileDoc *doc);
+    Open *openFor(CFileDoc *doc, QString *error);
+    bool failed(const QString &path, const QString &reason);
     QString newPathIn(const QString &folder) const;
     void syncPending();
 
@@ -73,6 +79,7 @@ private:
     std::set<const CFileDoc *> m_watched;          // save, revert and end are connected
     QStringList m_written;                         // every file this object began
     QTimer *m_syncTimer;
+    bool m_failing = false;                        // the last write failed and was reported
 };
 
 } // namespace zx

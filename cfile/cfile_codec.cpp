@@ -3,6 +3,7 @@
 #include "platform/plain_text_codec.h"
 #include "platform/rtf_reader.h"
 #include "platform/rtf_writer.h"
+#include "platform/save_file.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -102,19 +103,10 @@ FileError loadCFileText(QTextDocument &doc, const QString &path, bool rich)
 
 FileError saveCFileText(const QTextDocument &doc, const QString &path, bool rich)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return fileError(f.error(), f.errorString());
-    const QByteArray data = encodeCFile(doc, rich);
-    if (f.write(data) != data.size()) {
-        FileError e = fileError(f.error() == QFileDevice::NoError ? QFileDevice::WriteError : f.error(),
-                                f.errorString());
-        f.cancelWriting();
-        return e;
-    }
-    if (!f.commit())
-        return fileError(f.error() == QFileDevice::NoError ? QFileDevice::WriteError : f.error(),
-                         f.errorString());
+    QString why;
+    QFileDevice::FileError code = QFileDevice::NoError;
+    if (!writeWholeFile(path, encodeCFile(doc, rich), &why, &code))
+        return fileError(code, why);
     return {};
 }
 

@@ -91,6 +91,8 @@ std::unique_ptr<CliSession> makeSession(const QStringList &args)
     // No settings store: a scripted run leaves the user's instances and their port records alone.
     s->link = std::make_unique<LinkSession>(&s->prompter, nullptr, QStringLiteral("Zentrix0"), 0, &s->logPad);
     s->link->MSComm1.setCommPort(s->comNumber);
+    if (!isNumber)
+        s->link->setPortLabel(port);
     s->link->MSComm1.setSettings(QString::fromLatin1(LinkSession::kDefaultSettings));
     return s;
 }

@@ -64,6 +64,7 @@ int runCapture(const QStringList &args)
     zx::ChronoStack chrono(stack, *s->link, s->prompter, progress);
     zx::CaptureJournal journal{QString()};
     cfile.pad.setJournal(&journal);
+    journal.onWriteError = [](const QString &message) { printText(message + u'\n', true); };
     journal.setPathFor(files.active(), journalPath);
 
     stack.capture.croStartShoot();

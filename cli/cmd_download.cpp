@@ -1,7 +1,8 @@
 // zentrix-cli download --port P --scope string|folder|edisk [--out FILE]: the chronograph's
 // memory as the program downloads it into a CFile; FILE is written in the format its
 // extension gives, without --out the LogPad lines go to standard output. Exit 0 only after
-// "Download Successful..!".
+// "Download Successful..!". FILE is written only after a successful download (a failed one
+// leaves an existing FILE as it was and creates none).
 #include "cli/cli_cfile.h"
 #include "cli/cli_command.h"
 #include "cli/cli_remote.h"
@@ -34,8 +35,12 @@ int runDownload(const QStringList &args)
     const int code = remote.ops.croDownload(1, scope);
     const bool ok = code == 0 && remote.ops.downloadSucceeded;
     bool saved = true;
-    if (cfile)
+    if (cfile && ok)
         saved = cfile->save(out, cls);
+    else if (cfile)
+        printText(QStringLiteral("zentrix-cli download: the download failed (") + QString::number(code)
+                      + QStringLiteral("); ") + out + QStringLiteral(" was not written\n"),
+                  true);
     link.setLogPad(&s->cli->logPad);
     endOpsSession(*s);
     return ok && saved ? 0 : 1;

@@ -3,7 +3,9 @@
 // zentrix-cli export --cfile FILE --out SHOTS.csv
 // The CFile's "CAP:" lines, or the chronograph's memory downloaded first, written into the
 // workbook as the program's export commands write them: a new one, or an existing one joined
-// as the desktop's Open joins it. Exit 0 only after a complete export.
+// as the desktop's Open joins it. Exit 0 only after a complete export. Nothing is written
+// before the export succeeded: a failed export (a silent chronograph, a full disk) leaves an
+// existing BOOK byte for byte as it was and creates none.
 // A .csv output gets the CFile's shots, one row per shot with the string's running statistics.
 #include "cli/cli_cfile.h"
 #include "cli/cli_command.h"
@@ -128,14 +130,17 @@ int runExport(const QStringList &args)
         ExportDriver driver(link, sources, s ? static_cast<zx::LogPadSink &>(s->cli->logPad) : logPad, progress,
                             ExportOptions{});
         result = cfile.isEmpty() ? driver.run(3, SrcMemory, scope, scope) : driver.exportCFile();
-        if (result == 0 && !finishOutBook(link, out))
-            fail(link.lastError());
     }
     if (s)
         endOpsSession(*s);
     if (result != 0) {
         fail(result > 1000 ? QStringLiteral("Zentrix to Excel Connection Failed...! (") + QString::number(result - 1000) + u')'
                            : QStringLiteral("Failed to complete data export...! (") + QString::number(result) + u')');
+        fail(out + QStringLiteral(" was not written") + (link.lastError().isEmpty() ? QString() : QStringLiteral(": ") + link.lastError()));
+        return 1;
+    }
+    if (!finishOutBook(link, out)) {
+        fail(out + QStringLiteral(" was not written: ") + link.lastError());
         return 1;
     }
     return 0;

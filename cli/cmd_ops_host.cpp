@@ -55,7 +55,7 @@ bool connectOrEnd(OpsSession &s)
 {
     if (s.cli->link->croConnect())
         return true;
-    printText(QStringLiteral("RV5 not found on port COM%1\n").arg(s.cli->comNumber), true);
+    printText(QStringLiteral("RV5 not found on port ") + s.cli->link->portLabel() + u'\n', true);
     endOpsSession(s);
     return false;
 }

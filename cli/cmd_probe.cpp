@@ -17,7 +17,7 @@ int runProbe(const QStringList &args)
     link.getPrtState();
     const int err = link.com2Open(s->comNumber);
     if (err != 0) {
-        printText(QStringLiteral("Communications Port COM%1 is not available (error %2)\n").arg(s->comNumber).arg(err));
+        printText(QStringLiteral("Communications Port %1 is not available (error %2)\n").arg(link.portLabel()).arg(err));
         link.com2Close();
         return 1;
     }

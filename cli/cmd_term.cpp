@@ -70,7 +70,7 @@ int runTerm(const QStringList &args)
     const bool echo = hasFlag(args, QStringLiteral("--echo"));
     const RawStdin raw;
     if (raw.on())
-        printText(QStringLiteral("Connected to COM%1 - Ctrl+] ends.\r\n").arg(link.MSComm1.commPort()), true);
+        printText(QStringLiteral("Connected to ") + link.portLabel() + QStringLiteral(" - Ctrl+] ends.\r\n"), true);
 
     QEventLoop loop;
     QTimer quiet;   // after the end of piped input: the answer is in once the line is quiet

@@ -2,6 +2,7 @@
 
 #include "cfile/shot_strings.h"
 #include "cfile/string_stats.h"
+#include "platform/save_file.h"
 
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -36,12 +37,8 @@ int writeShotsCsv(const QString &documentText, const QString &path, QString *err
 {
     const QStringList lines = documentText.split(QRegularExpression(QStringLiteral("\r\n|\r|\n|\u2029")));
     const QString csv = shotsCsv(lines);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(csv.toUtf8()) < 0 || !f.commit()) {
-        if (error)
-            *error = f.errorString();
+    if (!writeWholeFile(path, csv.toUtf8(), error))
         return -1;
-    }
     return int(csv.count(QLatin1Char('\n'))) - 1;
 }
 

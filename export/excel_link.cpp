@@ -5,6 +5,7 @@
 #include "platform/prompter.h"
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
+#include "platform/save_file.h"
 #include "platform/xlsx_origin.h"
 
 #include <QDateTime>
@@ -25,8 +26,7 @@ bool copyThroughSaveFile(const QString &from, const QString &to)
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(to);
-    return out.open(QIODevice::WriteOnly) && out.write(in.readAll()) >= 0 && out.commit();
+    return writeWholeFile(to, in.readAll());
 }
 
 // A template sheet brought into a workbook: cells, formats, widths and heights.
@@ -268,8 +268,10 @@ bool ExcelLink::save()
         b.path = freeTargetPath(b.target, b.source); // a file that appeared since is never replaced
     const wb::XlsxResult r = wb::writeXlsx(*b.book, b.path);
     m_lastError = r.error;
-    if (!r.ok)
+    if (!r.ok) { // every caller's failed save reaches the user: the old file is kept, the new rows are not on disk
+        m_prompter.inform(r.error, {}, MsgIcon::Exclamation);
         return false;
+    }
     m_journal.clear(b.path);
     if (b.target == Target::CopyBeside && !b.written)
         m_prompter.inform(QFileInfo(b.source).fileName() + QStringLiteral(" was made by another program: Zentrix leaves it as it is.")

@@ -82,7 +82,8 @@ public:
     bool closeWorkbook();
     // At exit: the linked workbook saved, the window closed without a note.
     void release();
-    // Writes the linked workbook to its file; false (and lastError) when that failed.
+    // Writes the linked workbook to its file; false (and lastError, also shown through the
+    // prompter with the path and the reason) when that failed.
     bool save();
     QString lastError() const { return m_lastError; }
 

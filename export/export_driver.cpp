@@ -131,8 +131,10 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
             m_logPad.logPadWrite(QStringLiteral("Err(") + QString::number(result) + QStringLiteral(")->Shot records unreadable"), 0, 1, 1);
         return failed(result);
     }
-    if (!saved)
+    if (!saved) { // success is only said of rows that are on disk
         m_logPad.logPadWrite(m_link.lastError(), 0, 1, 1);
+        return failed(ExportNotSaved);
+    }
     m_logPad.logPadWrite(QStringLiteral("Data Exported to Excel Successfully...") + QStringLiteral("  Process Duration = ")
                              + duration(clock.elapsed())
                              + (m_skipped > 0 ? QStringLiteral("  Lines Skipped = ") + QString::number(m_skipped) : QString()),

@@ -38,8 +38,16 @@ struct ExportSources {
 };
 
 // Results besides 0: 1 refused (busy), 2 download failed, 3 aborted, 4 settings sheet unreadable,
-// 101 to 104 listing errors, 1000 + stage when the workbook could not be made ready.
-enum ExportResult { ExportOk = 0, ExportBusy = 1, ExportNoDownload = 2, ExportAborted = 3, ExportBadSetup = 4 };
+// 5 the workbook could not be saved, 101 to 104 listing errors, 1000 + stage when the workbook
+// could not be made ready.
+enum ExportResult {
+    ExportOk = 0,
+    ExportBusy = 1,
+    ExportNoDownload = 2,
+    ExportAborted = 3,
+    ExportBadSetup = 4,
+    ExportNotSaved = 5
+};
 
 class ExportDriver {
 public:

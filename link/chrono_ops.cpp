@@ -157,7 +157,7 @@ void ChronoOps::croTest(int echoTarget, int msgTarget)
     const QString checkSetup = QStringLiteral("Check yor connections or setup.");
     const QString forSetup = QStringLiteral("For setup go to <Interface/Setup> or click on Tools");
     if (err != 0) {
-        message(msgTarget, QStringLiteral("Communications Port COM") + port + QStringLiteral(" is not available"), 1);
+        message(msgTarget, QStringLiteral("Communications Port ") + m_link.portLabel() + QStringLiteral(" is not available"), 1);
         message(msgTarget, QStringLiteral("Test aborted for Chrono") + port);
         message(msgTarget, checkSetup);
         message(msgTarget, forSetup);

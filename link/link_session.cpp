@@ -253,6 +253,11 @@ void LinkSession::setPrtDef()
     MSComm1.setHandshaking(0);
 }
 
+QString LinkSession::portLabel() const
+{
+    return m_portLabel.isEmpty() ? QStringLiteral("COM") + QString::number(MSComm1.commPort()) : m_portLabel;
+}
+
 void LinkSession::savPrtDef()
 {
     if (!m_store)
@@ -277,7 +282,7 @@ void LinkSession::seeComErr(int errNo)
     if (!m_prompter)
         return;
     MsgRequest r;
-    r.text = QStringLiteral("Port COM") + QString::number(MSComm1.commPort()) + QStringLiteral(" ") + reason + kCrLf
+    r.text = QStringLiteral("Port ") + portLabel() + QStringLiteral(" ") + reason + kCrLf
              + QStringLiteral("Try another port number...");
     r.icon = MsgIcon::Exclamation;
     r.foreground = true;
@@ -325,7 +330,7 @@ void LinkSession::croSendKey(int code, int mode)
         return;
     }
     if (m_prompter)
-        m_prompter->inform(QStringLiteral("Port COM") + QString::number(MSComm1.commPort())
+        m_prompter->inform(QStringLiteral("Port ") + portLabel()
                            + QStringLiteral(" is not opened !") + kCrLf + QStringLiteral("Please check port settings."));
 }
 

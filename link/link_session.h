@@ -65,6 +65,10 @@ public:
 
     // --- ports and timers ---
     SerialPort MSComm1;        // link port
+    // The link port as messages name it: "COMn", or the device path a script gave
+    // (zentrix-cli --port /dev/ttyUSB0), so a failure names the port the user typed.
+    QString portLabel() const;
+    void setPortLabel(const QString &label) { m_portLabel = label; }
     SerialPort MSComm2;        // probe port
     OneShotTimer tmrCrxShrt{100, QStringLiteral("tmrCrxShrt")};
     OneShotTimer tmrCrxLng{2000, QStringLiteral("tmrCrxLng")};
@@ -213,6 +217,7 @@ private:
     bool m_captureBeforeLoss = false;
     int m_lostCom = 0;
     QString m_lostPath;
+    QString m_portLabel;
 };
 
 } // namespace zx

@@ -3,6 +3,7 @@
 #include "platform/plain_text_codec.h"
 #include "platform/rtf_reader.h"
 #include "platform/rtf_writer.h"
+#include "platform/save_file.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -40,11 +41,8 @@ DocumentFileResult saveDocumentFile(const QString &path, const QTextDocument *do
     DocumentFileResult r;
     const QByteArray bytes =
         kind == DocumentFileKind::RichText ? RtfWriter::write(doc) : PlainTextCodec::save(doc);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        r.error = f.errorString();
+    if (!writeWholeFile(path, bytes, &r.error))
         return r;
-    }
     r.ok = true;
     return r;
 }

@@ -1,5 +1,7 @@
 #include "platform/program_files.h"
 
+#include "platform/save_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -63,8 +65,9 @@ QString ProgramFiles::path(const QString &name) const
         QFile in(source);
         QSaveFile out(target);
         if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly)) {
-            out.write(in.readAll());
-            out.commit();
+            const QByteArray bytes = in.readAll();
+            if (out.write(bytes) == bytes.size())
+                commitSaveFile(out);
         }
     }
     return target;

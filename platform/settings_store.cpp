@@ -1,5 +1,9 @@
 #include "platform/settings_store.h"
 
+#include "platform/save_file.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -15,6 +19,26 @@ QString path(const SettingKey &k) { return path(QString::fromLatin1(k.section), 
 SettingsStore::SettingsStore() : m_cache(std::make_shared<std::map<QString, Open>>()) {}
 
 SettingsStore::~SettingsStore() = default;
+
+namespace {
+
+// Every key of s on a line of its own in its file, and the file ends a line: a file cut short
+// by a failed write loses at least its last line.
+bool wholeOnDisk(const QSettings &s)
+{
+    QFile f(s.fileName());
+    const qsizetype keys = s.allKeys().size();
+    if (!f.open(QIODevice::ReadOnly))
+        return keys == 0;
+    const QByteArray bytes = f.readAll();
+    qsizetype lines = 0;
+    for (const QByteArray &line : bytes.split('\n'))
+        if (!line.startsWith('[') && line.contains('='))
+            ++lines;
+    return lines == keys && (bytes.isEmpty() || bytes.endsWith('\n'));
+}
+
+} // namespace
 
 QSettings &SettingsStore::open(const QString &app, bool forWrite) const
 {
@@ -95,11 +119,45 @@ QString SettingsStore::fileName(const QString &app) const
     return s.fileName();
 }
 
-void SettingsStore::flush(const QString &app)
+bool SettingsStore::flush(const QString &app)
 {
     QSettings &s = open(app, false);
+    // QSettings writes through QSaveFile, whose commit (Qt 6.4) misses a failed last flush:
+    // the file is checked afterwards and the previous bytes put back when it came out short.
+    QFile previous(s.fileName());
+    const bool hadFile = previous.open(QIODevice::ReadOnly);
+    const QByteArray old = hadFile ? previous.readAll() : QByteArray();
+    previous.close();
     s.sync();
-    (*m_cache)[app].dirty = false;
+    Open &o = (*m_cache)[app];
+    o.dirty = false;
+    o.writeError.clear();
+    if (s.status() == QSettings::NoError && wholeOnDisk(s))
+        return true;
+    if (s.status() == QSettings::NoError) {
+        if (hadFile)
+            writeWholeFile(s.fileName(), old);
+        else
+            QFile::remove(s.fileName());
+        o.writeError = QStringLiteral("The settings could not be saved to ") + QDir::toNativeSeparators(s.fileName())
+                       + QStringLiteral(": the data could not be written in full (disk full?); the previous file is kept");
+        return false;
+    }
+    // QSettings keeps the system's words to itself; name the file and the likely causes.
+    const QFileInfo fi(s.fileName());
+    QString why = s.status() == QSettings::FormatError ? QStringLiteral("the file is not a settings file")
+                  : fi.isDir()                          ? QStringLiteral("it is a folder")
+                  : !fi.absoluteDir().exists()          ? QStringLiteral("its folder cannot be made")
+                                                        : QStringLiteral("it cannot be written (disk full or no permission)");
+    o.writeError = QStringLiteral("The settings could not be saved to ") + QDir::toNativeSeparators(s.fileName())
+                   + QStringLiteral(": ") + why;
+    return false;
+}
+
+QString SettingsStore::writeError(const QString &app) const
+{
+    const auto it = m_cache->find(app);
+    return it == m_cache->end() ? QString() : it->second.writeError;
 }
 
 void SettingsStore::reread(const QString &app)

@@ -44,7 +44,10 @@ public:
     QString fileName(const QString &app) const;
     // Writes pending changes to disk (they also go out on their own from the event loop and
     // when the last copy of the store is destroyed) and picks up other processes' changes.
-    void flush(const QString &app);
+    // The file is replaced whole or not at all; false with writeError() when it could not be.
+    bool flush(const QString &app);
+    // Why the last flush of app failed, with the file's path (empty after a good one).
+    QString writeError(const QString &app) const;
     // Writes pending changes, then forgets what was read: the next read comes from the file
     // as another process left it (the instance records, read under the copies' lock).
     void reread(const QString &app);
@@ -76,6 +79,7 @@ private:
     struct Open {
         std::unique_ptr<QSettings> settings;
         bool dirty = false;
+        QString writeError;
     };
     QSettings &open(const QString &app, bool forWrite) const;
     std::shared_ptr<std::map<QString, Open>> m_cache;

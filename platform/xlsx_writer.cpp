@@ -1,9 +1,13 @@
 // Writing a workbook with libxlsxwriter (loaded by xlsxwriter_api). libxlsxwriter opens the output file itself, so the
 // file cannot go through QSaveFile; the same guarantee is kept by hand: a temporary file in
-// the target folder, flushed to disk, renamed over the old one.
+// the target folder, every return code checked, the result read back, flushed to disk, then
+// renamed over the old one. libxlsxwriter does not check the writes to its own scratch files
+// (a full disk leaves a sheet cut short inside a zip that closes without an error), so the
+// written package is checked part by part (xlsx_verify) before it replaces anything.
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
 #include "platform/xlsx_origin.h"
+#include "platform/xlsx_verify.h"
 #include "platform/xlsxwriter_api.h"
 
 #include <QDir>
@@ -38,6 +42,8 @@ public:
         return m_error.isEmpty();
     }
     const QString &error() const { return m_error; }
+    // The last row written on each sheet, in the order the sheets were added.
+    const std::vector<int> &lastRows() const { return m_lastRows; }
 
 private:
     lxw_format *format(std::uint16_t id)
@@ -48,6 +54,11 @@ private:
             return f;
         const CellFormat &cf = m_book.formatAt(id);
         lxw_format *f = lx->workbook_add_format(m_out);
+        if (!f) {
+            if (m_error.isEmpty())
+                m_error = QStringLiteral("out of memory for cell formats");
+            return nullptr;
+        }
         if (cf.fontSize > 0)
             lx->format_set_font_size(f, cf.fontSize);
         if (cf.bold)
@@ -82,6 +93,7 @@ private:
             m_error = QStringLiteral("the sheet name \"%1\" cannot be used").arg(ws.name());
             return;
         }
+        m_lastRows.push_back(0);
         if (active)
             lx->worksheet_activate(out);
         const CellAddr sel = ws.activeCell();
@@ -94,8 +106,9 @@ private:
             if (width < 0 && !hidden)
                 continue;
             lxw_row_col_options opt{hidden ? uint8_t(1) : uint8_t(0), 0, 0};
-            lx->worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1), width < 0 ? LXW_DEF_COL_WIDTH : width,
-                                     nullptr, &opt);
+            check(lx->worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1),
+                                               width < 0 ? LXW_DEF_COL_WIDTH : width, nullptr, &opt),
+                  ws, 1, c);
         }
         // Row by row, in order: the writer keeps only the current row in memory.
         const int lastRow = std::max(ws.usedExtent().row, ws.lastFormattedRow());
@@ -107,14 +120,16 @@ private:
                 check(lx->worksheet_set_row_opt(out, lxw_row_t(r - 1), height < 0 ? LXW_DEF_ROW_HEIGHT : height, nullptr,
                                             &opt),
                       ws, r, 1);
+                m_lastRows.back() = r;
             }
             for (int c = 1; c <= ws.usedExtent().col; ++c)
-                if (const Cell *cell = ws.cell(r, c))
-                    writeCell(ws, out, r, c, *cell);
+                if (const Cell *cell = ws.cell(r, c); cell && writeCell(ws, out, r, c, *cell))
+                    m_lastRows.back() = r;
         }
     }
 
-    void writeCell(const Worksheet &ws, lxw_worksheet *out, int r, int c, const Cell &cell)
+    // False when nothing went into the sheet (an empty cell without a format).
+    bool writeCell(const Worksheet &ws, lxw_worksheet *out, int r, int c, const Cell &cell)
     {
         const lxw_row_t row = lxw_row_t(r - 1);
         const lxw_col_t col = lxw_col_t(c - 1);
@@ -125,7 +140,7 @@ private:
                 check(lx->worksheet_write_url_opt(out, row, col, linkTarget(url).constData(), fmt,
                                               textOf(displayText(cell.value)).constData(), nullptr),
                       ws, r, c);
-                return;
+                return true;
             }
         }
         if (cell.formula) {
@@ -138,17 +153,19 @@ private:
                 check(lx->worksheet_write_formula_str(out, row, col, text.constData(), fmt,
                                                   textOf(displayText(cell.value)).constData()),
                       ws, r, c);
-            return;
+            return true;
         }
         if (const double *d = std::get_if<double>(&cell.value))
             check(lx->worksheet_write_number(out, row, col, *d, fmt), ws, r, c);
         else if (const bool *b = std::get_if<bool>(&cell.value))
             check(lx->worksheet_write_boolean(out, row, col, *b ? 1 : 0, fmt), ws, r, c);
         else if (isEmpty(cell.value) || (isText(cell.value) && std::get<QString>(cell.value).isEmpty())) {
-            if (fmt)
-                check(lx->worksheet_write_blank(out, row, col, fmt), ws, r, c);
+            if (!fmt)
+                return false;
+            check(lx->worksheet_write_blank(out, row, col, fmt), ws, r, c);
         } else
             check(lx->worksheet_write_string(out, row, col, textOf(displayText(cell.value)).constData(), fmt), ws, r, c);
+        return true;
     }
 
     static QByteArray textOf(const QString &s) { return s.left(kMaxTextLength).toUtf8(); }
@@ -168,6 +185,7 @@ private:
     const Workbook &m_book;
     lxw_workbook *m_out;
     std::vector<lxw_format *> m_formats;
+    std::vector<int> m_lastRows;
     QString m_error;
 };
 
@@ -179,6 +197,24 @@ bool markAsOwn(const XlsxWriterApi *lx, lxw_workbook *out)
     const QByteArray stamp = ownerStamp(qint64(props.created)).toUtf8();
     return lx->workbook_set_properties(out, &props) == LXW_NO_ERROR
            && lx->workbook_set_custom_property_string(out, kOwnerProperty, stamp.constData()) == LXW_NO_ERROR;
+}
+
+// Why writes in folder fail, in the system's words: libxlsxwriter does not pass on the errors
+// of its scratch files, so after a short file the folder is asked again with a probe of
+// about the size that did not fit (removed at once).
+QString diskReason(const QString &folder, qint64 bytes)
+{
+    QTemporaryFile probe(folder + QStringLiteral("/.zentrix-probe.XXXXXX"));
+    if (!probe.open())
+        return probe.errorString();
+    const QByteArray block(64 * 1024, '\0');
+    for (qint64 done = 0; done < bytes;) {
+        const ssize_t n = ::write(probe.handle(), block.constData(), std::size_t(block.size()));
+        if (n < 0)
+            return QString::fromLocal8Bit(std::strerror(errno));
+        done += n;
+    }
+    return QStringLiteral("the data could not be written in full");
 }
 
 bool flushToDisk(const QString &path)
@@ -215,8 +251,11 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     const QString temp = reserve.fileName();
     reserve.close();
 
+    // libxlsxwriter's scratch files go in the target folder too: they meet the same disk.
+    QByteArray scratchDir = QFile::encodeName(target.absolutePath());
     lxw_workbook_options options{};
     options.constant_memory = 1;
+    options.tmpdir = scratchDir.data();
     lxw_workbook *out = lx->workbook_new_opt(QFile::encodeName(temp).constData(), &options);
     if (!out) {
         QFile::remove(temp);
@@ -231,8 +270,15 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     const bool written = writer.write();
     const lxw_error closed = lx->workbook_close(out);
     if (!written || closed != LXW_NO_ERROR) {
+        const QString why = !written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed));
         QFile::remove(temp);
-        return failed(!written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed)));
+        return failed(why);
+    }
+    if (const QString broken = checkWrittenPackage(temp, writer.lastRows()); !broken.isEmpty()) {
+        const QString why = diskReason(target.absolutePath(), 4 * QFileInfo(temp).size() + 1024 * 1024) + QStringLiteral(" (")
+                            + broken + u')';
+        QFile::remove(temp);
+        return failed(why);
     }
     // The temporary name is private (owner only); the file takes the old file's permissions or
     // the usual ones for a new file.

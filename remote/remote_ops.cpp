@@ -79,9 +79,8 @@ bool RemoteOps::wake(bool cfileDestination)
     txn.connAbort = false;
     txn.abortReq = false;
     if (!answered && cfileDestination) {
-        const QString port = QString::number(m_link.MSComm1.commPort());
         MsgRequest r;
-        r.text = QStringLiteral("RV5 not found on port COM") + port + kCrLf
+        r.text = QStringLiteral("RV5 not found on port ") + m_link.portLabel() + kCrLf
                  + QStringLiteral("Check connections or setup - see <Interface>/<Setup>.") + kCrLf
                  + QStringLiteral("To find RV5 click on <Detect>, to check RV5 click on <Test>.");
         r.icon = MsgIcon::Exclamation;

@@ -1,5 +1,7 @@
 #include "app/ui/velocity_chart.h"
 
+#include "platform/save_file.h"
+
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QMenu>
@@ -69,11 +71,13 @@ void VelocityChart::show(const std::vector<double> &v, const StringStats &st, co
 bool VelocityChart::savePng(const QString &path, QString *error)
 {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || !grab().save(&f, "PNG") || !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly) || !grab().save(&f, "PNG")) {
         if (error)
             *error = f.errorString();
         return false;
     }
+    if (!commitSaveFile(f, error))
+        return false;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "cfile/capture_journal.h"
 #include "cfile/cfile_settings.h"
 #include "cfile/ui/frm_document.h"
+#include "platform/prompter.h"
 #include "platform/settings_store.h"
 
 #include <QLabel>
@@ -28,6 +29,7 @@ CFileWorkspace::CFileWorkspace(QMainWindow *main, QMdiArea *area, Prompter &prom
     m_chooser.setFolder([this] { return m_files->cfileFolder(); });
     m_journal->watch(*m_files);
     m_logPad->setJournal(m_journal);
+    m_journal->onWriteError = [&prompter](const QString &message) { prompter.inform(message, {}, MsgIcon::Exclamation); };
     connect(m_area, &QMdiArea::subWindowActivated, this, &CFileWorkspace::onSubWindowActivated);
     connect(m_files.get(), &CFileManager::mruChanged, this, &CFileWorkspace::rebuildMru);
     connect(m_files.get(), &CFileManager::docsChanged, this, &CFileWorkspace::commandStateChanged);

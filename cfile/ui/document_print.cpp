@@ -1,6 +1,7 @@
 #include "cfile/ui/document_print.h"
 
 #include "cfile/document_defaults.h"
+#include "platform/save_file.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDate>
@@ -95,7 +96,7 @@ int printCFileToPdf(const QTextDocument &doc, const QString &path, const QString
         setPrintMargins(pdf, margins);
         pages = printCFile(doc, pdf, title);
     }
-    if (pages == 0 || !file.commit())
+    if (pages == 0 || !commitSaveFile(file))
         return 0;
     return pages;
 }

@@ -64,7 +64,7 @@ private Q_SLOTS:
     {
         const Run r = cli("status", "/dev/zentrix-none");
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QLatin1String("Port COM1 does not exist.\nTry another port number...")),
+        QVERIFY2(r.err.contains(QLatin1String("Port /dev/zentrix-none does not exist.\nTry another port number...")),
                  qPrintable(r.err));
     }
 
