@@ -89,7 +89,6 @@ void LinkSession::termRx(const QString &text)
     bump(counters.rxChars, s.size());
 
     // 3. Line assembly.
-    bool lineDone = false;
     qsizetype pos = 0;
     for (;;) {
         const qsizetype cr = s.indexOf(QLatin1Char('\r'), pos);
@@ -102,7 +101,6 @@ void LinkSession::termRx(const QString &text)
             }
             break;
         }
-        lineDone = true;
         bump(counters.rxLines);
         appendCapped(slot, QStringView(s).mid(pos, cr - pos));
         pos = cr + 1;
@@ -195,8 +193,9 @@ void LinkSession::termRx(const QString &text)
             hooks.remoteProgressChanged();
     }
 
-    // 9.
-    if (bKeyPadOn && lineDone && hooks.keyPadRefresh)
+    // 9. The keypad's display follows every chunk: RV5 lines begin with CR LF, so a line is
+    // complete only when the next one starts, and the display would show it cut off meanwhile.
+    if (bKeyPadOn && hooks.keyPadRefresh)
         hooks.keyPadRefresh();
 }
 

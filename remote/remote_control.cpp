@@ -67,13 +67,20 @@ void RemoteControl::linkWarning()
                       {}, MsgIcon::Exclamation);
 }
 
-bool RemoteControl::remoteCheck()
+bool RemoteControl::deviceCheck()
 {
     const int device = m_link.cro.iCroDevice;
     if (device == 1 || device == 2) {
         deviceWarning();
         return false;
     }
+    return true;
+}
+
+bool RemoteControl::remoteCheck()
+{
+    if (!deviceCheck())
+        return false;
     if (!expanded(m_page) && hooks.mainMinimized && hooks.mainMinimized() && hooks.restoreMain)
         hooks.restoreMain();
     if (!m_link.bRxTo[1])
@@ -117,6 +124,8 @@ void RemoteControl::keyPress(const PanelKey &key)
 
 bool RemoteControl::sendKey(const PanelKey &key)
 {
+    if (!deviceCheck())
+        return false;
     {
         CroTaskScope guard(m_task);
         if (guard.refused())

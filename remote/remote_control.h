@@ -55,12 +55,15 @@ public:
     static constexpr int kEraseSilenceMs = 1900;
     static const std::array<QString, 3> kModeNames;   // "Data", "Stats", "Menu"
 
+    // Device check (a chronograph without remote keys is told so): false stops the key.
+    bool deviceCheck();
     // Device and link check before a key: false stops the key.
     bool remoteCheck();
     // Arrow, page, type, delete and undelete keys: check, guard, transaction, report.
     void keyPress(const PanelKey &key);
-    // One key inside the guard, for the keypad: no checks and no report (the keypad's LCD shows
-    // the answer). False when another chronograph task held the guard.
+    // One key inside the guard, for the keypad: the device check only, no link check and no
+    // report (the keypad's LCD shows the answer). False when the device has no remote keys or
+    // another chronograph task held the guard.
     bool sendKey(const PanelKey &key);
     // Esc: the byte 27 at once, no answer awaited.
     void keyEsc();
