@@ -11,6 +11,7 @@ public:
     explicit QtFileChooser(QWidget *parent = nullptr) : m_parent(parent) {}
     QStringList openFiles(const QString &title, const QString &filter, bool multiple) override;
     QString saveFile(const QString &title, const QString &proposedName, const QString &filter) override;
+    QString writeFile(const QString &title, const QString &proposedName, const QString &filter) override;
 
 private:
     QWidget *m_parent;
