@@ -90,7 +90,9 @@ int PanelDownload::cmdDownload(int source, int destination, const QString &newNa
         }
     }
     const int r = m_ops.croDownload(destination == CFile ? 1 : 0, source + 1);
-    if (r == 2)
+    // Every failure is told (a silent chronograph, a listing cut off, a lost port), not
+    // only the unanswered wake; a download that sent nothing has said why already.
+    if (r > 0 && !m_ops.downloadSentNothing)
         m_prompter.inform(QStringLiteral("Download Failed") + QStringLiteral("\r\nChronograph did not respond.\r\nCheck your setup or connections."),
                           {}, MsgIcon::Exclamation);
     if (refresh)

@@ -98,10 +98,12 @@ int RemoteOps::croDownload(int destination, int scope)
     const std::array<bool, 3> links = m_link.bRxTo;
     ProgressSink &progress = m_host.progress();
     downloadSucceeded = false;
+    downloadSentNothing = false;
     int code = 0;
 
     code = prepare(toCFile);
     if (code == kNothingSent) {
+        downloadSentNothing = true;
         m_link.bRxTo = links;
         return 1;
     }

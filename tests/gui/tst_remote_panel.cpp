@@ -12,6 +12,7 @@
 #include "cfile/ui/cfile_workspace.h"
 #include "link/chrono_ops.h"
 #include "link/link_session.h"
+#include "platform/one_shot_timer.h"
 #include "platform/port_map.h"
 #include "remote/remote_control.h"
 #include "remote/ui/frm_rem_ctr.h"
@@ -232,6 +233,63 @@ private Q_SLOTS:
         rig.click(QStringLiteral("cmdDownload"));
         QVERIFY(rig.prompter.last().text.contains(QStringLiteral("''  Already Exists...!")));
         QCOMPARE(files.docs().size(), size_t(2));
+    }
+
+    // Esc only leaves what the chronograph shows: it goes without the CFile link.
+    void escNeedsNoCFileLink()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.link().bRxTo[1] = false;
+        rig.quiet();
+        rig.click(QStringLiteral("cmdKeyEsc"));
+        QTRY_COMPARE(rig.sim.sim().received(), QByteArray("\x1b"));
+        QCOMPARE(rig.prompter.count(), 0);
+        QVERIFY(!rig.link().bRxTo[1]);
+    }
+
+    // The picked CFile stays picked when a CFile above it in the list closes, and the
+    // download goes into it.
+    void cfileListKeepsThePickedDocument()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        CFileManager &files = cfileWorkspace(*rig.mdi)->files();
+        CFileDoc *first = files.active();
+        CFileDoc *picked = files.createNewCFile();
+        CFileDoc *last = files.createNewCFile();
+        QVERIFY(first && picked && last);
+        auto *cfiles = rig.control<QListWidget>(QStringLiteral("lstDwnDesCFile"));
+        QCOMPARE(cfiles->count(), 3);
+        cfiles->setCurrentRow(1);
+        QVERIFY(files.closeDoc(first));
+        QCOMPARE(cfiles->count(), 2);
+        QVERIFY(cfiles->currentItem());
+        QVERIFY2(cfiles->currentItem()->text().startsWith(picked->caption()), qPrintable(cfiles->currentItem()->text()));
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_1"));
+        rig.click(QStringLiteral("cmdDownload"));
+        QVERIFY(picked->document()->toPlainText().contains(QStringLiteral("Download Successful..!")));
+        QVERIFY(!last->document()->toPlainText().contains(QStringLiteral("Download")));
+    }
+
+    // A download that fails is told, whatever the failure (here a silent chronograph with the
+    // Buffer destination, where nothing else would say so).
+    void everyDownloadFailureIsTold()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.quiet();
+        rig.sim.sim().setSilent(true);
+        OneShotTimer::setScale(0.2);
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_0"));
+        const int boxes = rig.prompter.count();
+        rig.click(QStringLiteral("cmdDownload"));
+        OneShotTimer::setScale(1.0);
+        QCOMPARE(rig.prompter.count(), boxes + 1);
+        QVERIFY2(rig.prompter.last().text.startsWith(QStringLiteral("Download Failed\r\nChronograph did not respond.")),
+                 qPrintable(rig.prompter.last().text));
     }
 };
 
