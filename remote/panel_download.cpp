@@ -62,6 +62,9 @@ bool PanelDownload::nameTaken(const QString &name) const
 
 int PanelDownload::cmdDownload(int source, int destination, const QString &newName, CFileDoc *picked)
 {
+    // The workbook export takes the task guard itself.
+    if (destination == Excel && source >= 0 && source <= 2 && exportToExcel)
+        return exportToExcel(source + 1);
     CroTaskScope guard(m_task);
     if (guard.refused())
         return -1;

@@ -233,7 +233,13 @@ QString RemoteControl::linkName(int index)
     }
 }
 
-bool RemoteControl::linked(int index) const { return m_link.bRxTo.at(size_t(index)); }
+bool RemoteControl::linked(int index) const
+{
+    // The Excel box shows the live link as it is (the Chrono > Excel menu switches it too).
+    if (index == 2 && hooks.excelLinked)
+        return hooks.excelLinked();
+    return m_link.bRxTo.at(size_t(index));
+}
 
 bool RemoteControl::setLink(int index, bool on)
 {
@@ -255,8 +261,11 @@ bool RemoteControl::setLink(int index, bool on)
     }
     const bool changed = flag != on;
     flag = on;
-    if (index == 2 && changed && hooks.excelLink)
+    if (index == 2 && changed && hooks.excelLink) {
         hooks.excelLink(on);
+        if (hooks.excelLinked)   // the link may have refused or been cancelled
+            flag = hooks.excelLinked();
+    }
     if (hooks.refresh)
         hooks.refresh();
     Q_EMIT linksChanged();
@@ -360,6 +369,8 @@ void RemoteControl::setProgressVisible(bool on)
 }
 
 void RemoteControl::setEcho(bool on) { m_link.bRemPrgrsView = on; }
+
+bool RemoteControl::echo() const { return m_link.bRemPrgrsView; }
 
 QString RemoteControl::defaultLogFile(int appNumber)
 {

@@ -41,6 +41,7 @@ public:
         std::function<void()> restoreMain;
         std::function<void()> refresh;                  // mode and status refresh
         std::function<void(bool)> excelLink;            // open (true) or close the Excel live link
+        std::function<bool()> excelLinked;              // the Excel live link's real state
         std::function<void()> startShoot, stopShoot, remoteOnly, calibrate;
         std::function<void()> testLink, statusReport;   // the System page's chronograph buttons
         std::function<void()> progressStep;             // one step of the progress animation
@@ -118,8 +119,10 @@ public:
     // The progress view (the yellow arrow): received text echoed into the log.
     bool progressVisible() const { return m_progressVisible; }
     void setProgressVisible(bool on);
-    // Everything the chronograph sends echoed into the progress log (bRemPrgrsView).
+    // Everything the chronograph sends echoed into the progress log (bRemPrgrsView); a
+    // download switches it off.
     void setEcho(bool on);
+    bool echo() const;
 
     // --- communication log of the panel ---
     static QString defaultLogFile(int appNumber);   // "zentlogs" + n + ".txt"

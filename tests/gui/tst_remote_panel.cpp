@@ -4,12 +4,14 @@
 #include "app/settings_keys.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/document_factory.h"
+#include "app/ui/excel_desk.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/remote_panel_desk.h"
 #include "app/ui/splash_sequence.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
 #include "cfile/ui/cfile_workspace.h"
+#include "export/excel_link.h"
 #include "link/chrono_ops.h"
 #include "link/link_session.h"
 #include "platform/one_shot_timer.h"
@@ -290,6 +292,55 @@ private Q_SLOTS:
         QCOMPARE(rig.prompter.count(), boxes + 1);
         QVERIFY2(rig.prompter.last().text.startsWith(QStringLiteral("Download Failed\r\nChronograph did not respond.")),
                  qPrintable(rig.prompter.last().text));
+    }
+
+    // The Echo button follows the echo switch, which a download turns off.
+    void echoFollowsTheSwitchAfterADownload()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        auto *echo = rig.control(QStringLiteral("cmdSetPrgTab_2"));
+        echo->click();
+        QVERIFY(echo->isChecked() && rig.link().bRemPrgrsView);
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_1"));
+        rig.click(QStringLiteral("cmdDownload"));
+        QVERIFY(!rig.link().bRemPrgrsView);
+        QVERIFY(!echo->isChecked());
+    }
+
+    // The Excel box opens and closes the live workbook link and shows its state, which the
+    // Chrono > Excel menu changes too.
+    void excelBoxDrivesTheLiveLink()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        xls::ExcelLink &link = excelDesk(*rig.mdi)->link();
+        auto *box = rig.control<QCheckBox>(QStringLiteral("chkHwrLnkTo_2"));
+        box->click();
+        QVERIFY(link.liveLink);
+        QVERIFY(box->isChecked());
+        box->click();
+        QVERIFY(!link.liveLink);
+        QVERIFY(!box->isChecked());
+        rig.mdi->findChild<QAction *>(QStringLiteral("mnuExcConnect"))->trigger();
+        QVERIFY(link.liveLink);
+        QVERIFY(box->isChecked());
+    }
+
+    // The Download page's "Excel Spreadsheet" exports through the workbook link.
+    void downloadIntoTheWorkbook()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_2"));
+        rig.click(QStringLiteral("cmdDownload"));
+        QVERIFY2(!rig.prompter.anyTextContains(QStringLiteral("not available")), qPrintable(rig.prompter.texts().join('|')));
+        CFileManager &files = cfileWorkspace(*rig.mdi)->files();
+        QVERIFY2(files.active()->document()->toPlainText().contains(QStringLiteral("Data Exported to Excel Successfully...")),
+                 qPrintable(files.active()->document()->toPlainText()));
+        QVERIFY(excelDesk(*rig.mdi)->link().book());
     }
 };
 
