@@ -205,10 +205,14 @@ bool Terminal::sendTextFile(const QString &path)
         return false;
     }
     const QString name = QFileInfo(path).fileName();
-    if (!looksLikeText(f.peek(8192))) {
-        m_prompter.inform(name + QStringLiteral(" is not a text file.") + kCrLf + QStringLiteral("Nothing was sent."));
+    // RV5 keys are control characters, so any file may be meant; one that looks binary is
+    // asked about, never refused.
+    if (!looksLikeText(f.peek(8192))
+        && m_prompter.ask(name + QStringLiteral(" does not look like a text file.") + kCrLf
+                              + QStringLiteral("Send it anyway?"),
+                          MsgButtons::YesNo, 2)
+               != MsgAnswer::Yes)
         return false;
-    }
     SerialPort &port = m_link.MSComm1;
     m_sending = true;
     cancelSend = false;

@@ -54,7 +54,7 @@ public:
     // Sends the file in pieces of the output buffer, pumping events while output waits.
     // False when nothing or not all was sent (the reason was shown).
     bool sendTextFile(const QString &path);
-    // A file with NUL bytes or many control characters is not sent.
+    // A file with NUL bytes or many control characters is sent only after a Yes.
     static bool looksLikeText(const QByteArray &head);
 
     // --- communication log ---

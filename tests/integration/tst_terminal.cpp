@@ -127,9 +127,20 @@ private Q_SLOTS:
         QCOMPARE(s->counters.txChars, qint32(text.size()));
         QCOMPARE(s->counters.txLines, qint32(text.count('\n')));
 
+        // Content that looks binary is asked about (No preselected), never refused.
         fx->sim().clearReceived();
-        QVERIFY(!t->sendTextFile(writeFile("b.bin", QByteArray("PK\x03\x04\0\0\x14\0", 8))));
-        QVERIFY2(prompter.last().text.contains(QLatin1String("b.bin is not a text file.")), qPrintable(prompter.last().text));
+        const QByteArray binary("\x05\x06\0\0\x07\0\x10\0", 8);   // control bytes the RV5 ignores
+        const QString bin = writeFile("b.bin", binary);
+        QVERIFY(!t->sendTextFile(bin));
+        QVERIFY2(prompter.last().text.startsWith(QLatin1String("b.bin does not look like a text file.")),
+                 qPrintable(prompter.last().text));
+        QTest::qWait(100);
+        QVERIFY(fx->sim().received().isEmpty());
+        prompter.queue(MsgAnswer::Yes);
+        QVERIFY(t->sendTextFile(bin));
+        QVERIFY(fx->waitReceived(int(binary.size())));
+        QCOMPARE(fx->sim().received(), binary);
+        fx->sim().clearReceived();
 
         int pieces = 0;
         t->sendProgress = [&](qint64, qint64) {
