@@ -12,6 +12,12 @@ public:
     virtual QStringList openFiles(const QString &title, const QString &filter, bool multiple) = 0;
     // Chosen full path; empty when the user pressed Cancel.
     virtual QString saveFile(const QString &title, const QString &proposedName, const QString &filter) = 0;
+    // A file to write that may exist or not, with no overwrite question of the dialog's own
+    // (the caller asks whether to replace or append). Empty on Cancel.
+    virtual QString writeFile(const QString &title, const QString &proposedName, const QString &filter)
+    {
+        return saveFile(title, proposedName, filter);
+    }
 };
 
 // "CFile (*.rtf)|*.rtf|Text (*.txt)|*.txt|" -> {"CFile (*.rtf)", "Text (*.txt)"} for Qt dialogs.

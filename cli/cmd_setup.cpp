@@ -1,12 +1,24 @@
 // zentrix-cli setup --port P [set NAME VALUE]: the RV5 setup panel on the console. Without
 // "set" it prints every value the panel shows, one "name: value" line each; with it, it
-// changes one setting through the panel's own operation and prints the value read back.
+// changes one setting through the panel's own operation and prints the value read back. Either
+// way the chronograph is left at its data prompt (at the Stats prompt after "set mode stats").
 #include "cli/cli_command.h"
 #include "cli/cmd_ops_host.h"
+#include "link/link_session.h"
 #include "setup/cro_setup.h"
 #include "setup/setup_settings.h"
 
 namespace {
+
+// The menu walks leave the chronograph inside a menu; the next session (or the user at the
+// chronograph) finds it at its data prompt, or at the Stats prompt when that was asked for.
+void leaveAtPrompt(zx::LinkSession &link, bool stats)
+{
+    if (!link.cro.bCroLinkOk)
+        return;
+    link.croTransact(false, stats ? QStringLiteral("S") : QStringLiteral("D"), 0, 0);
+    link.croTxn.menuPos = 0;
+}
 
 int runSetup(const QStringList &args)
 {
@@ -59,6 +71,7 @@ int runSetup(const QStringList &args)
             rc = 1;
         }
     }
+    leaveAtPrompt(link, name == QLatin1String("mode") && zx::setupValue(setup, name) == QLatin1String("stats"));
     endOpsSession(*s);
     return rc;
 }

@@ -1,7 +1,8 @@
 // zentrix-cli term --port P [--log FILE] [--echo] [--timestamps]: an interactive terminal on
 // the link port. Keys go out as typed (raw mode when stdin is a terminal), or the piped input
 // as it comes; what the chronograph sends is printed and, with --log, written to the
-// communication log as the terminal window writes it. Ctrl+] ends; so does the end of piped
+// communication log as the terminal window writes it (a log that cannot be written is given
+// up after a few tries and the session goes on without it). Ctrl+] ends; so does the end of piped
 // input once the line has been quiet for a second.
 #include "cli/cli_command.h"
 #include "cli/cli_session.h"
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr char kEndKey = 0x1d;   // Ctrl+]
+constexpr int kLogRetries = 3;
 
 // Raw keys while the command runs; the terminal's own settings back afterwards.
 class RawStdin {
@@ -61,8 +63,16 @@ int runTerm(const QStringList &args)
         return 1;
     zx::Terminal term(link, s->prompter, nullptr);
     term.log().setTimestamps(hasFlag(args, QStringLiteral("--timestamps")));
+    // A log that cannot be written is given up after a few tries, said once; the session
+    // goes on without it and ends with exit code 1.
+    bool logLost = false;
+    term.setUnattended(kLogRetries, [&logLost](const QString &reason) {
+        logLost = true;
+        printText(QStringLiteral("zentrix-cli term: the log cannot be written (%1); going on without it\n").arg(reason),
+                  true);
+    });
     const QString logFile = option(args, QStringLiteral("--log"));
-    if (!logFile.isEmpty() && !term.openLog(logFile, false, 0)) {
+    if (!logFile.isEmpty() && !term.openLog(logFile, false, 0) && !logLost) {
         link.subClosePort();
         return 2;
     }
@@ -121,7 +131,7 @@ int runTerm(const QStringList &args)
     term.closeLog();
     if (!lost)
         link.subClosePort();
-    return lost ? 1 : 0;
+    return lost || logLost ? 1 : 0;
 }
 
 zx::cli::Registrar reg({"term", "--port P [--log FILE] [--echo] [--timestamps]  interactive terminal on the port "

@@ -16,7 +16,7 @@ struct LinkHooks {
     std::function<void(const QString &)> logWrite;        // displayed text into the communication log
     std::function<void()> closeLog;                       // close the communication log (mnuCloseLog)
     std::function<void()> progressStep;                   // advance the progress indicator one step
-    std::function<void()> keyPadRefresh;                  // keypad window refresh after a line
+    std::function<void()> keyPadRefresh;                  // keypad window refresh after received text
     std::function<void(const QString &)> detectText;      // probe text into the properties progress log
     std::function<void(const QString &)> probeMessage;    // properties window message line (croProbe)
     std::function<void(const QString &)> remoteMessage;   // remote control panel message line

@@ -93,7 +93,6 @@ void LinkSession::termRx(const QString &text)
     bump(counters.rxChars, s.size());
 
     // 3. Line assembly.
-    bool lineDone = false;
     qsizetype pos = 0;
     for (;;) {
         const qsizetype cr = s.indexOf(QLatin1Char('\r'), pos);
@@ -106,7 +105,6 @@ void LinkSession::termRx(const QString &text)
             }
             break;
         }
-        lineDone = true;
         bump(counters.rxLines);
         appendCapped(slot, QStringView(s).mid(pos, cr - pos));
         pos = cr + 1;
@@ -199,8 +197,9 @@ void LinkSession::termRx(const QString &text)
             hooks.remoteProgressChanged();
     }
 
-    // 9.
-    if (bKeyPadOn && lineDone && hooks.keyPadRefresh)
+    // 9. The keypad's display follows every chunk: RV5 lines begin with CR LF, so a line is
+    // complete only when the next one starts, and the display would show it cut off meanwhile.
+    if (bKeyPadOn && hooks.keyPadRefresh)
         hooks.keyPadRefresh();
 }
 

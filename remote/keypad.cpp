@@ -59,18 +59,38 @@ QString KeyPad::lcdTestPattern()
 
 void KeyPad::keyPress(int index)
 {
-    if (index < 0 || index >= kKeys || m_busy)
+    if (index < 0 || index >= kKeys)
         return;
+    if (m_busy) {
+        // Pressed while the previous key's transaction runs: it goes once that one returns.
+        if (m_queue.size() < kQueueLimit)
+            m_queue.append(index);
+        return;
+    }
+    m_busy = true;
+    for (int next = index;;) {
+        // A key refused (no remote keys on this device, another task running) takes the
+        // keys pressed after it along: they were meant to follow it.
+        if (!sendOne(next))
+            m_queue.clear();
+        if (m_queue.isEmpty())
+            break;
+        next = m_queue.takeFirst();
+    }
+    m_busy = false;
+}
+
+bool KeyPad::sendOne(int index)
+{
     const PadKey &k = kPadKeys.at(size_t(index));
     if (index == kCalKey)
         showLcd(QStringLiteral("Please Wait, Calibrating..."));
-    m_busy = true;
     const bool sent = m_remote.sendKey({QString(QLatin1Char(k.letter)), k.asKey, {}, {}});
-    m_busy = false;
     if (sent)
         noteAnswer(index);
     refreshLcd();
     m_link.bKeyPadOn = true;
+    return sent;
 }
 
 // The indicators follow the chronograph state; the mode toggles report their new state in the

@@ -3,6 +3,7 @@
 // transaction through the remote panel's guarded key path), the LCD text taken from the link's
 // received lines, the five indicator boxes and the keypad-open flag (LinkSession::bKeyPadOn).
 // The window (remote/ui/frm_key_pad) shows this state and forwards its keys here.
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -40,9 +41,11 @@ public:
     bool isOpen() const;
 
     // A pad key: its transaction, the indicators it concerns, the LCD refresh, the flag set.
-    // A press while the previous key's transaction still runs is ignored.
+    // A press while the previous key's transaction still runs waits for it (in press order).
     void keyPress(int index);
     bool busy() const { return m_busy; }
+    int queued() const { return int(m_queue.size()); }
+    static constexpr int kQueueLimit = 16;
 
     // The LCD shows the last four lines of the link's received text.
     void refreshLcd();
@@ -62,6 +65,7 @@ Q_SIGNALS:
     void indicatorsChanged();
 
 private:
+    bool sendOne(int index);
     void noteAnswer(int index);
     void showFlags();
 
@@ -70,6 +74,7 @@ private:
     QString m_lcd;
     std::array<bool, kIndicators> m_indicators{};
     bool m_busy = false;
+    QList<int> m_queue;
 };
 
 } // namespace zx

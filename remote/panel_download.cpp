@@ -64,6 +64,9 @@ bool PanelDownload::nameTaken(const QString &name, const QString &path) const
 
 int PanelDownload::cmdDownload(int source, int destination, const QString &newName, CFileDoc *picked)
 {
+    // The workbook export takes the task guard itself.
+    if (destination == Excel && source >= 0 && source <= 2 && exportToExcel)
+        return exportToExcel(source + 1);
     CroTaskScope guard(m_task);
     if (guard.refused())
         return -1;
@@ -93,7 +96,9 @@ int PanelDownload::cmdDownload(int source, int destination, const QString &newNa
         }
     }
     const int r = m_ops.croDownload(destination == CFile ? 1 : 0, source + 1);
-    if (r == 2)
+    // Every failure is told (a silent chronograph, a listing cut off, a lost port), not
+    // only the unanswered wake; a download that sent nothing has said why already.
+    if (r > 0 && !m_ops.downloadSentNothing)
         m_prompter.inform(QStringLiteral("Download Failed") + QStringLiteral("\r\nChronograph did not respond.\r\nCheck your setup or connections."),
                           {}, MsgIcon::Exclamation);
     if (refresh)

@@ -28,6 +28,9 @@ public:
     // Makes doc the active CFile window (the workspace does it); refresh: the main window.
     std::function<void(CFileDoc *)> activate;
     std::function<void()> refresh;
+    // The "Excel Spreadsheet" destination: the workbook export of the scope (1..3), which
+    // downloads through its own guarded path; its result (0 success). Unset: not offered.
+    std::function<int(int scope)> exportToExcel;
 
     static QStringList sourceNames();        // the scope names of the download
     static QStringList destinationNames();   // "Buffer", "CFile - Zentrix", "Excel Spreadsheet"

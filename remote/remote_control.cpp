@@ -67,13 +67,20 @@ void RemoteControl::linkWarning()
                       {}, MsgIcon::Exclamation);
 }
 
-bool RemoteControl::remoteCheck()
+bool RemoteControl::deviceCheck()
 {
     const int device = m_link.cro.iCroDevice;
     if (device == 1 || device == 2) {
         deviceWarning();
         return false;
     }
+    return true;
+}
+
+bool RemoteControl::remoteCheck()
+{
+    if (!deviceCheck())
+        return false;
     if (!expanded(m_page) && hooks.mainMinimized && hooks.mainMinimized() && hooks.restoreMain)
         hooks.restoreMain();
     if (!m_link.bRxTo[1])
@@ -117,6 +124,8 @@ void RemoteControl::keyPress(const PanelKey &key)
 
 bool RemoteControl::sendKey(const PanelKey &key)
 {
+    if (!deviceCheck())
+        return false;
     {
         CroTaskScope guard(m_task);
         if (guard.refused())
@@ -130,7 +139,8 @@ bool RemoteControl::sendKey(const PanelKey &key)
 
 void RemoteControl::keyEsc()
 {
-    if (!remoteCheck())
+    // Esc only leaves what the chronograph shows: it needs no CFile link.
+    if (!deviceCheck())
         return;
     CroTaskScope guard(m_task);
     if (!guard.refused())
@@ -223,7 +233,13 @@ QString RemoteControl::linkName(int index)
     }
 }
 
-bool RemoteControl::linked(int index) const { return m_link.bRxTo.at(size_t(index)); }
+bool RemoteControl::linked(int index) const
+{
+    // The Excel box shows the live link as it is (the Chrono > Excel menu switches it too).
+    if (index == 2 && hooks.excelLinked)
+        return hooks.excelLinked();
+    return m_link.bRxTo.at(size_t(index));
+}
 
 bool RemoteControl::setLink(int index, bool on)
 {
@@ -245,8 +261,11 @@ bool RemoteControl::setLink(int index, bool on)
     }
     const bool changed = flag != on;
     flag = on;
-    if (index == 2 && changed && hooks.excelLink)
+    if (index == 2 && changed && hooks.excelLink) {
         hooks.excelLink(on);
+        if (hooks.excelLinked)   // the link may have refused or been cancelled
+            flag = hooks.excelLinked();
+    }
     if (hooks.refresh)
         hooks.refresh();
     Q_EMIT linksChanged();
@@ -350,6 +369,8 @@ void RemoteControl::setProgressVisible(bool on)
 }
 
 void RemoteControl::setEcho(bool on) { m_link.bRemPrgrsView = on; }
+
+bool RemoteControl::echo() const { return m_link.bRemPrgrsView; }
 
 QString RemoteControl::defaultLogFile(int appNumber)
 {

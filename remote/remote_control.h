@@ -41,6 +41,7 @@ public:
         std::function<void()> restoreMain;
         std::function<void()> refresh;                  // mode and status refresh
         std::function<void(bool)> excelLink;            // open (true) or close the Excel live link
+        std::function<bool()> excelLinked;              // the Excel live link's real state
         std::function<void()> startShoot, stopShoot, remoteOnly, calibrate;
         std::function<void()> testLink, statusReport;   // the System page's chronograph buttons
         std::function<void()> progressStep;             // one step of the progress animation
@@ -55,12 +56,15 @@ public:
     static constexpr int kEraseSilenceMs = 1900;
     static const std::array<QString, 3> kModeNames;   // "Data", "Stats", "Menu"
 
+    // Device check (a chronograph without remote keys is told so): false stops the key.
+    bool deviceCheck();
     // Device and link check before a key: false stops the key.
     bool remoteCheck();
     // Arrow, page, type, delete and undelete keys: check, guard, transaction, report.
     void keyPress(const PanelKey &key);
-    // One key inside the guard, for the keypad: no checks and no report (the keypad's LCD shows
-    // the answer). False when another chronograph task held the guard.
+    // One key inside the guard, for the keypad: the device check only, no link check and no
+    // report (the keypad's LCD shows the answer). False when the device has no remote keys or
+    // another chronograph task held the guard.
     bool sendKey(const PanelKey &key);
     // Esc: the byte 27 at once, no answer awaited.
     void keyEsc();
@@ -115,8 +119,10 @@ public:
     // The progress view (the yellow arrow): received text echoed into the log.
     bool progressVisible() const { return m_progressVisible; }
     void setProgressVisible(bool on);
-    // Everything the chronograph sends echoed into the progress log (bRemPrgrsView).
+    // Everything the chronograph sends echoed into the progress log (bRemPrgrsView); a
+    // download switches it off.
     void setEcho(bool on);
+    bool echo() const;
 
     // --- communication log of the panel ---
     static QString defaultLogFile(int appNumber);   // "zentlogs" + n + ".txt"

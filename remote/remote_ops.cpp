@@ -97,10 +97,12 @@ int RemoteOps::croDownload(int destination, int scope)
     const std::array<bool, 3> links = m_link.bRxTo;
     ProgressSink &progress = m_host.progress();
     downloadSucceeded = false;
+    downloadSentNothing = false;
     int code = 0;
 
     code = prepare(toCFile);
     if (code == kNothingSent) {
+        downloadSentNothing = true;
         m_link.bRxTo = links;
         return 1;
     }
@@ -113,11 +115,23 @@ int RemoteOps::croDownload(int destination, int scope)
         if (m_link.croTxn.failed)
             code = 2;
     }
+    // A shot fired while the listing runs would reach the CFile twice: as its live line and
+    // as a record of the listing. The sensors are off for the listing, as for the memory
+    // operations, and on again afterwards.
+    bool sensorsPaused = false;
+    CroState &st = m_link.cro;
+    const bool calOk = st.bCroCalOk, setupChg = st.bCroSetupChg;
     if (code == 0) {
         m_ops.getStatus();
+        if (st.bCroStatusOk && st.bCroSensorsOn) {
+            sensorsPaused = m_link.sensorsOff();
+            if (!sensorsPaused)
+                code = 2;
+        }
+    }
+    if (code == 0) {
         progressLog(QStringLiteral("Please Wait..."));
         progressLog(QStringLiteral("Downloading - ") + name);
-        const CroState &st = m_link.cro;
         const int perString = st.iCroMaxSho + 2;
         const int lines = scope == ScopeString ? perString
                           : scope == ScopeFolder ? perString * st.iCroMaxStr
@@ -134,6 +148,8 @@ int RemoteOps::croDownload(int destination, int scope)
             m_link.bRxTo[0] = true;
         }
         m_link.bPrgrsStep = true;
+        if (m_link.listingLines)   // the listing only: no wake or status answers before it
+            m_link.listingLines->clear();
         m_link.croTransact(false, QString::number(scope), 0, 0);
         m_link.bPrgrsStep = false;
         // The listing's own end is in; what follows (our Esc) is not part of it.
@@ -148,6 +164,16 @@ int RemoteOps::croDownload(int destination, int scope)
         } else {
             code = 3;
         }
+    }
+    if (sensorsPaused) {
+        // The chronograph keeps its calibration through the pause: no new setup to report.
+        if (m_ops.setSensors(true)) {
+            st.bCroCalOk = calOk;
+            st.bCroSetupChg = setupChg;
+        } else {
+            logPad(QStringLiteral("Failed to turn sesors back on.!"), 1, 1, 1);
+        }
+        m_link.croTransact(false, QStringLiteral("D"), 0, 0);
     }
     if (code != 0) {
         const QString failed = QStringLiteral("Download Failed (") + QString::number(m_link.croTxn.result)

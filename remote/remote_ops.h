@@ -47,6 +47,7 @@ public:
     void mnuMemOp(int operation, int scope);
 
     bool downloadSucceeded = false;   // set at the end of a successful download
+    bool downloadSentNothing = false; // the last download stopped before any key (question declined, device refused)
     bool memOpRunning = false;        // a memory operation is running
 
     // Texts of the scopes ("Current String" ...) and of a memory operation's title.

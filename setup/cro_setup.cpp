@@ -301,7 +301,7 @@ bool CroSetup::setSendLogCore(int box, bool checked)
         l.croTransact(false, QString(QLatin1Char("JKL"[box])), 1, 0);
         ok = !l.croTxn.failed;
     }
-    ok = readStatusCore(true) && ok;   // the chronograph's own word on all three
+    ok = readStatusCore(false) && ok;   // the chronograph's own word on all three (the full read)
     if (!ok)
         tell(changeFailure(QStringLiteral("Send Log")));
     return ok;
@@ -479,7 +479,7 @@ bool CroSetup::movePosition(int button)
             l.croTransact(true, QString::fromLatin1(keys[button]), 1, 0);
             if (!l.croTxn.failed) {
                 stage = 4;
-                if (readStatusCore(true))
+                if (readStatusCore(false))   // the full read, with its own failure message
                     stage = 0;
             }
         }

@@ -33,7 +33,7 @@ bool CommLog::open(const QString &path, bool replace)
         return false;
     }
     // A file that does not end a line gets its next stamp on a line of its own.
-    m_atLineStart = m_file.size() == 0;
+    m_atLineStart = m_file.isSequential() || m_file.size() == 0;   // a device has no last byte to look at
     if (!m_atLineStart) {
         QFile tail(path);
         if (tail.open(QIODevice::ReadOnly) && tail.seek(tail.size() - 1))
@@ -73,24 +73,31 @@ void CommLog::add(QStringView text)
     }
 }
 
-bool CommLog::writeBytes(qsizetype n)
+bool CommLog::drain(bool all)
 {
-    if (n <= 0)
-        return true;
+    if (m_writing)
+        return true;   // the write under way (its error box may be up) takes this along
+    m_writing = true;
+    bool ok = true;
+    // The count is taken afresh each round: text that came while the error box was up is
+    // written after what was there before it, and nothing twice.
     for (;;) {
+        const qsizetype n = all ? m_pending.size() : m_pending.lastIndexOf('\n') + 1;
+        if (n <= 0 || !m_file.isOpen())
+            break;
         const qint64 done = m_file.write(m_pending.constData(), n);
-        if (done == n) {
-            m_pending.remove(0, n);
-            return true;
-        }
-        if (done > 0) {
-            m_pending.remove(0, done);
-            n -= done;
-        }
+        if (done > 0)
+            m_pending.remove(0, qsizetype(done));
+        if (done == n)
+            continue;
         m_error = m_file.errorString();
-        if (!onWriteError || !onWriteError(m_error))
-            return false;
+        if (!onWriteError || !onWriteError(m_error)) {
+            ok = false;
+            break;
+        }
     }
+    m_writing = false;
+    return ok;
 }
 
 bool CommLog::write(QStringView text)
@@ -98,9 +105,10 @@ bool CommLog::write(QStringView text)
     if (!m_file.isOpen())
         return false;
     add(text);
-    const qsizetype end = m_pending.lastIndexOf('\n') + 1;
-    const bool ok = writeBytes(end);
-    if (!m_pending.isEmpty())
+    // Without time stamps each chunk goes out as it came; with them a partial line waits for
+    // its end (or the short timer), so that a stamp never lands inside a line.
+    const bool ok = drain(!m_stamps);
+    if (!m_pending.isEmpty() && !m_writing)
         m_partial.start();
     else
         m_partial.stop();
@@ -113,7 +121,7 @@ bool CommLog::writeNow(QStringView text)
         return false;
     add(text);
     m_partial.stop();
-    return writeBytes(m_pending.size());
+    return drain(true);
 }
 
 bool CommLog::flushPending()
@@ -121,7 +129,7 @@ bool CommLog::flushPending()
     m_partial.stop();
     if (!m_file.isOpen())
         return false;
-    return writeBytes(m_pending.size());
+    return drain(true);
 }
 
 } // namespace zx

@@ -1,9 +1,10 @@
 #pragma once
 // The communication log file: one append-only writer for the terminal window, the remote
 // panel's log and zentrix-cli term. Text goes out as the bytes it came as (Windows-1252, one
-// byte per character). Whole lines are written and flushed to the system at once, so a crash
-// keeps every line received; a partial line waits in memory only until its line end or a
-// short timer. Writing never waits for anything but the write itself.
+// byte per character), each received chunk written to the system at once, so a crash keeps
+// everything received. With time stamps a partial line waits in memory for its end or a short
+// timer. A write that fails asks onWriteError; text that comes while it asks is queued behind
+// what failed and written once, in order, by the same write.
 #include <QFile>
 #include <QObject>
 #include <QString>
@@ -33,8 +34,8 @@ public:
     void setTimestamps(bool on) { m_stamps = on; }
     bool timestamps() const { return m_stamps; }
 
-    // Received text: complete lines written at once, a partial line kept for its end.
-    // False when a write failed and the error handler gave up.
+    // Received text: written at once (with time stamps: complete lines at once, a partial
+    // line kept for its end). False when a write failed and the error handler gave up.
     bool write(QStringView text);
     // Text written at once, with what was pending before it (tag lines).
     bool writeNow(QStringView text);
@@ -43,12 +44,13 @@ public:
     qsizetype pendingBytes() const { return m_pending.size(); }
 
     // Asked when a write fails, with the system's error text: true retries, false gives up
-    // (the log is then closed by the caller or left as it is).
+    // (the log is then closed by the caller or left as it is). Never asked again while it
+    // is asking: writes meanwhile only queue their text.
     std::function<bool(const QString &error)> onWriteError;
 
 private:
     void add(QStringView text);
-    bool writeBytes(qsizetype n);
+    bool drain(bool all);   // all pending bytes, or complete lines only
 
     QFile m_file;
     QByteArray m_pending;
@@ -56,6 +58,7 @@ private:
     QString m_error;
     bool m_stamps = false;
     bool m_atLineStart = true;
+    bool m_writing = false;
 };
 
 } // namespace zx

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
 
@@ -17,6 +18,7 @@ namespace zx {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr unsigned long kUnattendedPauseMs = 100;
 
 void bump(qint32 &v, qint64 by = 1) { v = qint32(std::min<qint64>(qint64(v) + by, 2147483647)); }
 
@@ -65,6 +67,17 @@ Terminal::Terminal(LinkSession &link, Prompter &prompter, FileChooser *chooser, 
     m_log.onWriteError = [this](const QString &error) {
         if (m_closing)
             return false;
+        if (m_unattendedRetries >= 0) {
+            // Nobody to ask: a few more tries a moment apart, then the log is given up.
+            if (m_retried++ < m_unattendedRetries) {
+                QThread::msleep(kUnattendedPauseMs);
+                return true;
+            }
+            m_closing = true;
+            if (m_givenUp)
+                m_givenUp(QDir::toNativeSeparators(m_log.fileName()) + QStringLiteral(": ") + error);
+            return false;
+        }
         MsgRequest r;
         r.text = error;
         r.buttons = MsgButtons::RetryCancel;
@@ -192,10 +205,14 @@ bool Terminal::sendTextFile(const QString &path)
         return false;
     }
     const QString name = QFileInfo(path).fileName();
-    if (!looksLikeText(f.peek(8192))) {
-        m_prompter.inform(name + QStringLiteral(" is not a text file.") + kCrLf + QStringLiteral("Nothing was sent."));
+    // RV5 keys are control characters, so any file may be meant; one that looks binary is
+    // asked about, never refused.
+    if (!looksLikeText(f.peek(8192))
+        && m_prompter.ask(name + QStringLiteral(" does not look like a text file.") + kCrLf
+                              + QStringLiteral("Send it anyway?"),
+                          MsgButtons::YesNo, 2)
+               != MsgAnswer::Yes)
         return false;
-    }
     SerialPort &port = m_link.MSComm1;
     m_sending = true;
     cancelSend = false;
@@ -254,20 +271,30 @@ void Terminal::writeTag(int event)
 
 void Terminal::logWrite(const QString &text)
 {
-    if (m_log.isOpen() && !m_log.write(text))
+    if (!m_log.isOpen())
+        return;
+    if (m_log.write(text))
+        m_retried = 0;
+    else
         closeLog();
+}
+
+void Terminal::setUnattended(int retries, std::function<void(const QString &)> givenUp)
+{
+    m_unattendedRetries = retries;
+    m_givenUp = std::move(givenUp);
 }
 
 void Terminal::mnuOpenLog()
 {
     if (!m_chooser || m_log.isOpen())
         return;
-    const QStringList chosen = m_chooser->openFiles(
-        QStringLiteral("Open CLog File"),
-        QStringLiteral("Text Files (*.txt)|*.txt|Log Files (*.log)|*.log|All Files (*.*)|*.*"), false);
-    if (chosen.isEmpty())
+    // A new file name is as good as an existing one: the chooser is the writing kind.
+    const QString path = m_chooser->writeFile(
+        QStringLiteral("Open CLog File"), QString(),
+        QStringLiteral("Text Files (*.txt)|*.txt|Log Files (*.log)|*.log|All Files (*.*)|*.*"));
+    if (path.isEmpty())
         return;
-    const QString path = chosen.first();
     bool replace = false;
     if (QFileInfo::exists(path)) {
         const MsgAnswer a = m_prompter.ask(QStringLiteral("Replace existing file - ") + path + QStringLiteral("?"),
@@ -282,6 +309,7 @@ void Terminal::mnuOpenLog()
 bool Terminal::openLog(const QString &path, bool replace, int event)
 {
     m_closing = false;
+    m_retried = 0;
     if (!m_log.open(path, replace)) {
         m_prompter.inform(QDir::toNativeSeparators(path) + kCrLf + m_log.error());
         m_link.iLogFile = 0;

@@ -54,7 +54,7 @@ public:
     // Sends the file in pieces of the output buffer, pumping events while output waits.
     // False when nothing or not all was sent (the reason was shown).
     bool sendTextFile(const QString &path);
-    // A file with NUL bytes or many control characters is not sent.
+    // A file with NUL bytes or many control characters is sent only after a Yes.
     static bool looksLikeText(const QByteArray &head);
 
     // --- communication log ---
@@ -67,6 +67,10 @@ public:
     void resumeLog();
     void closeLog();
     bool logOpen() const { return m_log.isOpen(); }
+    // Nobody at the screen (zentrix-cli): a failing log write is tried `retries` more times
+    // without a box, then the log is closed and givenUp told once (the file and the system's
+    // reason). The terminal goes on without the log.
+    void setUnattended(int retries, std::function<void(const QString &reason)> givenUp);
     bool logRunning() const;
     // "(name)" while a log is open, "(Log turned off)" after one was closed, else empty.
     QString logCaptionPart() const { return m_captionPart; }
@@ -114,6 +118,9 @@ private:
     CommLog m_log;
     bool m_sending = false;
     bool m_closing = false;
+    int m_unattendedRetries = -1;   // -1: the Retry / Cancel box asks
+    int m_retried = 0;
+    std::function<void(const QString &)> m_givenUp;
     QString m_captionPart;
     QString m_status = QStringLiteral("Status: ");
     QChar m_parityReplace = QLatin1Char('?');

@@ -3,7 +3,7 @@
 #include "app/mode_commands.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
-#include "app/ui/remote_panel_desk.h"
+#include "app/ui/keypad_desk.h"
 #include "cfile/cfile_settings.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/document_print.h"
@@ -13,7 +13,6 @@
 #include "cfile/ui/frm_tabs_margins.h"
 #include "cfile/ui/frm_text_format.h"
 #include "platform/prompter.h"
-#include "remote/ui/frm_rem_ctr.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -270,11 +269,8 @@ void DocumentDesk::showFullScreen()
     if (!m_fullScreen) {
         m_fullScreen = new FrmFullScreen;
         m_fullScreen->setOpenRemote([this] {
-            if (RemotePanelDesk *panel = remotePanelDesk(m_mdi)) {
-                panel->open();
-                if (panel->window())
-                    panel->window()->raise();
-            }
+            if (KeyPadDesk *pad = keyPadDesk(m_mdi))
+                pad->open(false);
         });
         m_fullScreen->setOnClosed([this] { reapplyViewModes(); });
     }

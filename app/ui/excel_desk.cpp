@@ -22,6 +22,8 @@
 #include "link/link_session.h"
 #include "link/ui/progress_window.h"
 #include "platform/prompter.h"
+#include "remote/panel_download.h"
+#include "remote/remote_control.h"
 #include "remote/remote_ops.h"
 #include "remote/ui/frm_rem_ctr.h"
 
@@ -85,6 +87,7 @@ struct ExcelDesk::Parts {
     xls::ExcelLink link;
     LinkSetupActions actions;
     QStringList listing;
+    QPointer<RemoteControl> panel;   // the remote panel's hooks point here
 };
 
 ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
@@ -155,6 +158,15 @@ ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
         connect(a, &QAction::triggered, this, [this] { runExport(xls::SrcCapture, 4, xls::ExpCFile); });
     }
 
+    // The remote panel's Excel link box opens and closes the live link and shows its state.
+    if (RemotePanelDesk *panel = remotePanelDesk(mdi)) {
+        m_parts->panel = &panel->control();
+        RemoteControl::Hooks &rh = panel->control().hooks;
+        rh.excelLink = [this](bool on) { setLink(on); };
+        rh.excelLinked = [this] { return m_parts->link.liveLink; };
+        // The Download page's "Excel Spreadsheet": the same export as the Export page.
+        panel->download().exportToExcel = [this](int scope) { return runExport(xls::SrcMemory, scope, scope); };
+    }
     // The remote panel's Export page: the chosen scope through the same export.
     if (RemotePanelDesk *panel = remotePanelDesk(mdi); panel && panel->window()) {
         FrmRemCtr *w = panel->window();
@@ -177,6 +189,12 @@ ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
 
 ExcelDesk::~ExcelDesk()
 {
+    if (m_parts->panel) {
+        m_parts->panel->hooks.excelLink = nullptr;
+        m_parts->panel->hooks.excelLinked = nullptr;
+    }
+    if (RemotePanelDesk *panel = remotePanelDesk(m_mdi))
+        panel->download().exportToExcel = nullptr;
     m_parts->link.setView(nullptr);
     delete m_window.data();
     if (m_desk)

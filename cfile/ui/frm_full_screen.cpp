@@ -24,7 +24,7 @@ FrmFullScreen::FrmFullScreen(QWidget *parent)
     title->setObjectName(QStringLiteral("lblCaption"));
     auto *remote = new QPushButton(QStringLiteral("&Remote"), this);
     remote->setObjectName(QStringLiteral("cmdRemote"));
-    remote->setToolTip(QStringLiteral("Remote control panel"));
+    remote->setToolTip(QStringLiteral("The chronograph's keypad"));
     auto *close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("cmdClose"));
     close->setToolTip(QStringLiteral("Back to the normal view (Esc)"));

@@ -1,7 +1,7 @@
 #pragma once
 // frmFullScreen: a CFile shown on the whole screen for reading at a distance (the LogPad while
 // shooting): the same document, so captured shots appear as they arrive. cmdRemote opens the
-// remote control panel, cmdClose or Esc ends the view. Closes itself when the CFile goes.
+// keypad (the chronograph's keys within reach of the full view), cmdClose or Esc ends the view. Closes itself when the CFile goes.
 #include <QWidget>
 
 #include <functional>

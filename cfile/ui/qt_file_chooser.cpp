@@ -26,4 +26,11 @@ QString QtFileChooser::saveFile(const QString &title, const QString &proposedNam
     return QFileDialog::getSaveFileName(m_parent, title, QDir(folder()).filePath(proposedName), qtFilter);
 }
 
+QString QtFileChooser::writeFile(const QString &title, const QString &proposedName, const QString &filter)
+{
+    const QString qtFilter = filterLabels(filter).join(QStringLiteral(";;"));
+    return QFileDialog::getSaveFileName(m_parent, title, QDir(folder()).filePath(proposedName), qtFilter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
 } // namespace zx

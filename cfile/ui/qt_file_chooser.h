@@ -15,6 +15,7 @@ public:
     QString saveFile(const QString &title, const QString &proposedName, const QString &filter) override;
     // The folder the dialogs start in (the working folder when none is given).
     void setFolder(std::function<QString()> folder) { m_folder = std::move(folder); }
+    QString writeFile(const QString &title, const QString &proposedName, const QString &filter) override;
 
 private:
     QString folder() const;

@@ -1,5 +1,6 @@
 #include "remote/ui/download_page.h"
 
+#include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
 #include "remote/panel_download.h"
 
@@ -74,22 +75,30 @@ DownloadPage::DownloadPage(PanelDownload &logic, CFileManager &files, QWidget *p
     connect(&files, &CFileManager::activeChanged, this, &DownloadPage::fillCFiles);
     // A name typed and a CFile picked exclude each other.
     connect(m_cfiles, &QListWidget::itemClicked, m_name, &QLineEdit::clear);
+    connect(m_cfiles, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_filling)
+            m_chosen = m_logic.cfileAt(row);
+    });
     fillCFiles();
 }
 
 void DownloadPage::fillCFiles()
 {
-    const int row = m_cfiles->currentRow();
+    m_filling = true;
     m_cfiles->clear();
     m_cfiles->addItems(m_logic.cfileChoices());
-    if (row >= 0 && row < m_cfiles->count())
-        m_cfiles->setCurrentRow(row);
+    for (int row = 0; m_chosen && row < m_cfiles->count(); ++row)
+        if (m_logic.cfileAt(row) == m_chosen) {
+            m_cfiles->setCurrentRow(row);
+            break;
+        }
+    m_filling = false;
 }
 
 void DownloadPage::download()
 {
     const QString name = m_name->text();
-    CFileDoc *picked = name.trimmed().isEmpty() ? m_logic.cfileAt(m_cfiles->currentRow()) : nullptr;
+    CFileDoc *picked = name.trimmed().isEmpty() ? m_chosen.data() : nullptr;
     if (m_logic.cmdDownload(m_source->checkedId(), m_destination->checkedId(), name, picked) >= 0)
         m_name->clear();
     fillCFiles();

@@ -430,6 +430,7 @@ QWidget *FrmRemCtr::buildProgress()
     connect(clear, &QPushButton::clicked, &m_rc, &RemoteControl::clearProgress);
     connect(arrow, &QPushButton::toggled, &m_rc, &RemoteControl::setProgressVisible);
     connect(echo, &QPushButton::toggled, &m_rc, &RemoteControl::setEcho);
+    m_echo = echo;
     return m_progressBox;
 }
 
@@ -505,6 +506,11 @@ void FrmRemCtr::showLinks()
     for (int i = 0; i < 3; ++i) {
         const QSignalBlocker block(m_links.at(size_t(i)));
         m_links.at(size_t(i))->setChecked(m_rc.linked(i));
+    }
+    // A download switches the echo off by itself: the button follows the switch.
+    if (m_echo) {
+        const QSignalBlocker block(m_echo);
+        m_echo->setChecked(m_rc.echo());
     }
 }
 

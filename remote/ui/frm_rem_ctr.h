@@ -53,7 +53,7 @@ public:
 
     // The command lists (re)filled from the control's command file.
     void fillCommandLists();
-    // The link check boxes brought in line with the link flags.
+    // The link check boxes (and the Echo button) brought in line with the link flags.
     void showLinks();
 
 protected:
@@ -86,6 +86,7 @@ private:
     QLineEdit *m_logFile = nullptr;
     QLineEdit *m_logPath = nullptr;
     QPushButton *m_start = nullptr, *m_stop = nullptr, *m_remote = nullptr;
+    QPushButton *m_echo = nullptr;
     QButtonGroup *m_modes = nullptr;
     QWidget *m_downloadHolder = nullptr;
 };

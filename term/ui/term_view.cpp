@@ -94,7 +94,18 @@ void TermView::keyPressEvent(QKeyEvent *e)
     const int key = e->key();
     if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta)
         return;
-    Q_EMIT keyTyped(key, e->modifiers(), e->text());
+    // Ctrl+C copies what is selected; with nothing selected it is the chronograph's Ctrl+C.
+    if (e->matches(QKeySequence::Copy) && textCursor().hasSelection()) {
+        copy();
+        e->accept();
+        return;
+    }
+    QString text = e->text();
+    // Ctrl with a letter is its control character, whatever text the platform put with it.
+    const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (mods == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z)
+        text = QChar(key - Qt::Key_A + 1);
+    Q_EMIT keyTyped(key, e->modifiers(), text);
     e->accept();
 }
 

@@ -2,7 +2,7 @@
 // The terminal text box txtTerm: follows the terminal text by appending at the end and, once
 // it holds more than the terminal's 32,750 characters, removing its leading lines; so a long
 // session costs the same per chunk as the first. Keys are handed to the terminal logic, never
-// typed into the box.
+// typed into the box; Ctrl+C copies a selection, and without one goes out as 0x03.
 #include "term/text_follower.h"
 
 #include <QPlainTextEdit>

@@ -4,6 +4,7 @@
 #include "app/ui/document_desk.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/keypad_desk.h"
 #include "app/ui/remote_panel_desk.h"
 #include "app/ui/splash_sequence.h"
 #include "cfile/cfile_manager.h"
@@ -13,6 +14,8 @@
 #include "cfile/ui/frm_document.h"
 #include "cfile/ui/frm_file_bar.h"
 #include "cfile/ui/frm_full_screen.h"
+#include "remote/keypad.h"
+#include "remote/ui/frm_key_pad.h"
 #include "remote/ui/frm_rem_ctr.h"
 #include "support/scripted_file_chooser.h"
 #include "support/startup_patience.h"
@@ -229,10 +232,13 @@ private Q_SLOTS:
         FrmFullScreen *full = f.desk->fullScreen();
         QVERIFY(full && full->isVisible());
         QCOMPARE(full->view()->document(), f.editor()->document());
+        // Remote opens the keypad: the chronograph's keys within reach of the full view.
         full->findChild<QPushButton *>("cmdRemote")->click();
-        RemotePanelDesk *panel = remotePanelDesk(*f.mdi);
-        QVERIFY(panel && panel->window());
-        QTRY_VERIFY(panel->window()->isVisible());
+        KeyPadDesk *pad = keyPadDesk(*f.mdi);
+        QVERIFY(pad && pad->window());
+        QTRY_VERIFY(pad->window()->isVisible());
+        QVERIFY(pad->pad().isOpen());
+        QVERIFY(f.mdi->isEnabled());   // the main window stays usable
         full->close();
         QVERIFY(full->view()->document() != f.editor()->document());
     }

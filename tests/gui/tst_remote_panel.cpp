@@ -4,6 +4,7 @@
 #include "app/settings_keys.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/document_factory.h"
+#include "app/ui/excel_desk.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/remote_panel_desk.h"
 #include "app/ui/splash_sequence.h"
@@ -11,8 +12,10 @@
 #include "cfile/cfile_manager.h"
 #include "cfile/cfile_settings.h"
 #include "cfile/ui/cfile_workspace.h"
+#include "export/excel_link.h"
 #include "link/chrono_ops.h"
 #include "link/link_session.h"
+#include "platform/one_shot_timer.h"
 #include "platform/port_map.h"
 #include "remote/remote_control.h"
 #include "remote/ui/frm_rem_ctr.h"
@@ -295,6 +298,111 @@ private Q_SLOTS:
         QVERIFY(read(target).startsWith("{\\rtf1"));
         QVERIFY(!files.active()->bChanged());
         QVERIFY(QDir(cwd.path()).isEmpty());
+
+    // Esc only leaves what the chronograph shows: it goes without the CFile link.
+    void escNeedsNoCFileLink()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.link().bRxTo[1] = false;
+        rig.quiet();
+        rig.click(QStringLiteral("cmdKeyEsc"));
+        QTRY_COMPARE(rig.sim.sim().received(), QByteArray("\x1b"));
+        QCOMPARE(rig.prompter.count(), 0);
+        QVERIFY(!rig.link().bRxTo[1]);
+    }
+
+    // The picked CFile stays picked when a CFile above it in the list closes, and the
+    // download goes into it.
+    void cfileListKeepsThePickedDocument()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        CFileManager &files = cfileWorkspace(*rig.mdi)->files();
+        CFileDoc *first = files.active();
+        CFileDoc *picked = files.createNewCFile();
+        CFileDoc *last = files.createNewCFile();
+        QVERIFY(first && picked && last);
+        auto *cfiles = rig.control<QListWidget>(QStringLiteral("lstDwnDesCFile"));
+        QCOMPARE(cfiles->count(), 3);
+        cfiles->setCurrentRow(1);
+        QVERIFY(files.closeDoc(first));
+        QCOMPARE(cfiles->count(), 2);
+        QVERIFY(cfiles->currentItem());
+        QVERIFY2(cfiles->currentItem()->text().startsWith(picked->caption()), qPrintable(cfiles->currentItem()->text()));
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_1"));
+        rig.click(QStringLiteral("cmdDownload"));
+        QVERIFY(picked->document()->toPlainText().contains(QStringLiteral("Download Successful..!")));
+        QVERIFY(!last->document()->toPlainText().contains(QStringLiteral("Download")));
+    }
+
+    // A download that fails is told, whatever the failure (here a silent chronograph with the
+    // Buffer destination, where nothing else would say so).
+    void everyDownloadFailureIsTold()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.quiet();
+        rig.sim.sim().setSilent(true);
+        OneShotTimer::setScale(0.2);
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_0"));
+        const int boxes = rig.prompter.count();
+        rig.click(QStringLiteral("cmdDownload"));
+        OneShotTimer::setScale(1.0);
+        QCOMPARE(rig.prompter.count(), boxes + 1);
+        QVERIFY2(rig.prompter.last().text.startsWith(QStringLiteral("Download Failed\r\nChronograph did not respond.")),
+                 qPrintable(rig.prompter.last().text));
+    }
+
+    // The Echo button follows the echo switch, which a download turns off.
+    void echoFollowsTheSwitchAfterADownload()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        auto *echo = rig.control(QStringLiteral("cmdSetPrgTab_2"));
+        echo->click();
+        QVERIFY(echo->isChecked() && rig.link().bRemPrgrsView);
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_1"));
+        rig.click(QStringLiteral("cmdDownload"));
+        QVERIFY(!rig.link().bRemPrgrsView);
+        QVERIFY(!echo->isChecked());
+    }
+
+    // The Excel box opens and closes the live workbook link and shows its state, which the
+    // Chrono > Excel menu changes too.
+    void excelBoxDrivesTheLiveLink()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        xls::ExcelLink &link = excelDesk(*rig.mdi)->link();
+        auto *box = rig.control<QCheckBox>(QStringLiteral("chkHwrLnkTo_2"));
+        box->click();
+        QVERIFY(link.liveLink);
+        QVERIFY(box->isChecked());
+        box->click();
+        QVERIFY(!link.liveLink);
+        QVERIFY(!box->isChecked());
+        rig.mdi->findChild<QAction *>(QStringLiteral("mnuExcConnect"))->trigger();
+        QVERIFY(link.liveLink);
+        QVERIFY(box->isChecked());
+    }
+
+    // The Download page's "Excel Spreadsheet" exports through the workbook link.
+    void downloadIntoTheWorkbook()
+    {
+        PanelRig rig;
+        QVERIFY(rig.start());
+        rig.click(QStringLiteral("optDwnSrc_0"));
+        rig.click(QStringLiteral("optDwnDes_2"));
+        rig.click(QStringLiteral("cmdDownload"));
+        QVERIFY2(!rig.prompter.anyTextContains(QStringLiteral("not available")), qPrintable(rig.prompter.texts().join('|')));
+        CFileManager &files = cfileWorkspace(*rig.mdi)->files();
+        QVERIFY2(files.active()->document()->toPlainText().contains(QStringLiteral("Data Exported to Excel Successfully...")),
+                 qPrintable(files.active()->document()->toPlainText()));
+        QVERIFY(excelDesk(*rig.mdi)->link().book());
     }
 };
 

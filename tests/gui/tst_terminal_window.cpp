@@ -21,8 +21,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace zx;
@@ -67,6 +70,26 @@ private Q_SLOTS:
         QVERIFY(view.heldCharacters() > TermView::kLimit / 2);
     }
 
+    // Ctrl+C copies a selection; with nothing selected it goes to the chronograph as 0x03.
+    void ctrlCCopiesOrSends()
+    {
+        LinkSession s(nullptr, nullptr, QStringLiteral("Zentrix0"), 0, nullptr);
+        s.bRxTo[0] = true;
+        s.termRx(QStringLiteral("\r\nSLev=45% Sens=OFF\r\nDAT>"));
+        TermView view;
+        view.follow(s.txtTerm);
+        QSignalSpy typed(&view, &TermView::keyTyped);
+        QGuiApplication::clipboard()->clear();
+        view.selectAll();
+        QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(typed.count(), 0);
+        QCOMPARE(QGuiApplication::clipboard()->text(), view.toPlainText());
+        view.moveCursor(QTextCursor::End);   // nothing selected
+        QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(typed.count(), 1);
+        QCOMPARE(typed.first().at(2).toString(), QString(QChar(3)));
+    }
+
     void showsLinesSendsKeysAndFollowsTheMode()
     {
         TempSettings tmp;
@@ -93,6 +116,9 @@ private Q_SLOTS:
         QVERIFY(sim.waitReceived(1));
         QCOMPARE(sim.sim().received(), QByteArray("Z"));
         QTRY_VERIFY2(w->view()->toPlainText().contains(QLatin1String("Sens=")), qPrintable(w->view()->toPlainText()));
+        QTest::keyClick(w->view(), Qt::Key_C, Qt::ControlModifier);   // nothing selected: Ctrl+C goes out
+        QVERIFY(sim.waitReceived(2));
+        QCOMPARE(sim.sim().received(), QByteArray("Z\x03"));
         QTRY_VERIFY(w->findChild<QLabel *>(QStringLiteral("Status"))->text().startsWith(QLatin1String("Lines:")));
 
         // The panel's log switch starts the log with the panel's file name: the caption shows it.

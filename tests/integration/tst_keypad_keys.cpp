@@ -4,7 +4,9 @@
 #include "remote/remote_control.h"
 #include "tst_ops_rig.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zx;
@@ -80,6 +82,69 @@ private Q_SLOTS:
         if (index == KeyPad::kCalKey)
             QCOMPARE(lcd.first().first().toString(), QStringLiteral("Please Wait, Calibrating..."));
         QCOMPARE(rig.prompter.count(), 0);   // failures are not reported by the pad
+    }
+
+    // A key pressed while the previous one's transaction runs goes after it, in press order.
+    void secondPressWaitsForTheFirst()
+    {
+        zx::sim::Rv5Options o = SimFixture::quietOptions();
+        o.deleteDelayMs = 700;   // "Del" answers late
+        OpsRig rig(o);
+        QVERIFY(rig.sim.isOpen());
+        RemoteControl remote(rig.link, rig.task, rig.prompter);
+        KeyPad pad(rig.link, remote);
+        pad.open();
+        QTimer::singleShot(150, &pad, [&pad] {
+            QVERIFY(pad.busy());
+            pad.keyPress(8);    // "Edit"
+            pad.keyPress(15);   // "Stats"
+            QCOMPARE(pad.queued(), 2);
+        });
+        pad.keyPress(6);   // "Del"
+        QCOMPARE(rig.sim.sim().received(), QByteArray("\x1e" "DS"));
+        QCOMPARE(pad.queued(), 0);
+        QVERIFY(!pad.busy());
+        QCOMPARE(pad.lcd().split(QStringLiteral("\r\n")).last(), QStringLiteral("STS>"));
+    }
+
+    // The display follows a live shot line arriving in small pieces (RV5 lines begin with
+    // CR LF: the line is complete only when the next one starts).
+    void lcdFollowsChunkedOutput()
+    {
+        zx::sim::Rv5Options o = SimFixture::quietOptions();
+        o.sensorsOn = true;
+        OpsRig rig(o);
+        QVERIFY(rig.sim.isOpen());
+        RemoteControl remote(rig.link, rig.task, rig.prompter);
+        KeyPad pad(rig.link, remote);
+        rig.link.hooks.keyPadRefresh = [&pad] { pad.refreshLcd(); };
+        pad.open();
+        rig.sim.sim().setChunking(3, 5);
+        QVERIFY(rig.sim.sim().fireShot(2900));
+        QVERIFY(rig.sim.waitIdle());
+        QTest::qWait(50);
+        static const QRegularExpression whole(QStringLiteral("#\\d\\d 2900\\.00 f/s 0\\.\\d{6} sec +\\d+\\.\\d (fah|cel)$"));
+        QVERIFY2(whole.match(pad.lcd()).hasMatch(), qPrintable(pad.lcd()));
+        rig.link.hooks.keyPadRefresh = nullptr;
+    }
+
+    // A device without remote keys: the pad sends nothing ("Stop" would switch it off) and
+    // says why, as every other sender does.
+    void deviceGate()
+    {
+        OpsRig rig;
+        QVERIFY(rig.sim.isOpen());
+        RemoteControl remote(rig.link, rig.task, rig.prompter);
+        KeyPad pad(rig.link, remote);
+        pad.open();
+        rig.link.cro.iCroDevice = 2;
+        pad.keyPress(9);   // "Stop"
+        pad.keyPress(0);
+        QTest::qWait(100);
+        QVERIFY(rig.sim.sim().received().isEmpty());
+        QVERIFY(rig.sim.sim().state().powered);
+        QCOMPARE(rig.prompter.count(), 2);
+        QVERIFY(rig.prompter.last().text.startsWith(QLatin1String("The remote control keys do not work with")));
     }
 };
 

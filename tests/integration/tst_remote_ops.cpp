@@ -96,6 +96,54 @@ private Q_SLOTS:
         QCOMPARE(rig.link.bRxTo, (std::array<bool, 3>{false, true, false}));   // links put back
     }
 
+    // A shot fired while a download is under way is counted once: the sensors are off for the
+    // listing (Z before the scope key) and on again afterwards.
+    void liveShotDuringDownload_data()
+    {
+        QTest::addColumn<int>("destination");
+        QTest::newRow("CFile") << 1;
+        QTest::newRow("buffer") << 0;
+    }
+
+    void liveShotDuringDownload()
+    {
+        QFETCH(int, destination);
+        zx::sim::Rv5Options o = SimFixture::quietOptions();
+        o.sensorsOn = true;
+        RemoteRig rig(o);
+        QVERIFY(rig.sim.isOpen());
+        zx::sim::Rv5Simulator &sim = rig.sim.sim();
+        rig.sim.sim().setChunking(17, 3);
+        rig.link.bRxTo = {false, true, false};
+        const bool calibrated = rig.link.cro.bCroCalOk = true;
+        // The shot comes as the listing is about to start (progress window open).
+        rig.progress.onOpen = [&](const QString &) { sim.fireShot(2900); };
+        QStringList listing;
+        rig.link.listingLines = &listing;
+        sim.clearReceived();
+
+        QCOMPARE(rig.remote.croDownload(destination, 1), 0);
+        rig.link.listingLines = nullptr;
+        const auto &st = sim.state();
+        const QString got = destination > 0 ? rig.text() : rig.link.txtTerm.text();
+        const qsizetype from = got.indexOf(QStringLiteral("MMR:Fol="));
+        QVERIFY2(from >= 0, qPrintable(got));
+        // Every shot of the string once, as a record of the listing; no live line beside it.
+        QCOMPARE(RemoteRig::shotLines(got), rig.keptIn(st.curFol, st.curStr));
+        static const QRegularExpression live(QStringLiteral("#\\d\\d +\\d+\\.\\d\\d "));
+        const qsizetype start = destination > 0 ? got.indexOf(QStringLiteral("REM: Downloading")) : 0;
+        QVERIFY2(!got.mid(start).contains(live), qPrintable(got.mid(start)));
+        QVERIFY(!listing.join(QLatin1Char('\n')).contains(live));
+        // The sensors were switched off before the scope key and are on again.
+        const QByteArray sent = sim.received();
+        QVERIFY2(sent.indexOf('Z') >= 0 && sent.indexOf('Z') < sent.indexOf('1'), sent.toHex(' ').constData());
+        QVERIFY(st.sensors);
+        QVERIFY(rig.link.cro.bCroSensorsOn);
+        QCOMPARE(rig.link.cro.bCroCalOk, calibrated);
+        QCOMPARE(rig.link.bRxTo, (std::array<bool, 3>{false, true, false}));
+        QCOMPARE(st.menu, 0);
+    }
+
     void silentAtWake_data()
     {
         QTest::addColumn<int>("destination");

@@ -8,9 +8,13 @@
 #include "support/sim_fixture.h"
 #include "term/terminal.h"
 
+#include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace zx;
 
@@ -123,9 +127,20 @@ private Q_SLOTS:
         QCOMPARE(s->counters.txChars, qint32(text.size()));
         QCOMPARE(s->counters.txLines, qint32(text.count('\n')));
 
+        // Content that looks binary is asked about (No preselected), never refused.
         fx->sim().clearReceived();
-        QVERIFY(!t->sendTextFile(writeFile("b.bin", QByteArray("PK\x03\x04\0\0\x14\0", 8))));
-        QVERIFY2(prompter.last().text.contains(QLatin1String("b.bin is not a text file.")), qPrintable(prompter.last().text));
+        const QByteArray binary("\x05\x06\0\0\x07\0\x10\0", 8);   // control bytes the RV5 ignores
+        const QString bin = writeFile("b.bin", binary);
+        QVERIFY(!t->sendTextFile(bin));
+        QVERIFY2(prompter.last().text.startsWith(QLatin1String("b.bin does not look like a text file.")),
+                 qPrintable(prompter.last().text));
+        QTest::qWait(100);
+        QVERIFY(fx->sim().received().isEmpty());
+        prompter.queue(MsgAnswer::Yes);
+        QVERIFY(t->sendTextFile(bin));
+        QVERIFY(fx->waitReceived(int(binary.size())));
+        QCOMPARE(fx->sim().received(), binary);
+        fx->sim().clearReceived();
 
         int pieces = 0;
         t->sendProgress = [&](qint64, qint64) {
@@ -137,29 +152,31 @@ private Q_SLOTS:
         QVERIFY(!t->sending());
     }
 
-    // The log as it is written: whole lines at once, a partial line after the short timer,
-    // pause and resume, the received bytes kept, time stamps, closing.
+    // The log as it is written: every chunk at once, pause and resume, the received bytes
+    // kept, time stamps (a partial line after the short timer), closing.
     void logContentAndFlushing()
     {
         start();
         s->MSComm1.setPortOpen(false);   // the receive path is fed by hand here
         const QString path = dir.filePath(QStringLiteral("comm.txt"));
         writeFile("comm.txt", "old line\r\n");
-        chooser.queueOpen({path});
+        chooser.queueSave(path);
         prompter.queue(MsgAnswer::No);   // keep the old file
         t->mnuOpenLog();
         QVERIFY(t->logRunning());
         s->termRx(QStringLiteral("abc\r\n12"));
-        QByteArray log = fileBytes(path);   // read while the log is open
-        QVERIFY2(QRegularExpression(QStringLiteral("^old line\r\n\r\nTAG:Open-\\{Date=.*  t=.* sec\\}\r\nabc\r\n$"))
+        QByteArray log = fileBytes(path);   // read while the log is open: the partial line is there
+        QVERIFY2(QRegularExpression(QStringLiteral("^old line\r\n\r\nTAG:Open-\\{Date=.*  t=.* sec\\}\r\nabc\r\n12$"))
                      .match(QString::fromLatin1(log)).hasMatch(), log.constData());
-        QTRY_VERIFY(fileBytes(path).endsWith("abc\r\n12"));
         t->pauseLog();
         s->termRx(QStringLiteral("hidden\r"));
         t->resumeLog();
         s->termRx(SerialPort::bytesToText(QByteArray("\x01\xff\x80\x1b\r", 5)));
         t->log().setTimestamps(true);
-        s->termRx(QStringLiteral("stamped\r"));
+        s->termRx(QStringLiteral("stamped"));
+        QVERIFY(!fileBytes(path).contains("stamped"));   // a stamped line waits for its end
+        QTRY_VERIFY(fileBytes(path).endsWith("stamped"));   // or the short timer
+        s->termRx(QStringLiteral("\r"));
         t->closeLog();
         QCOMPARE(t->logCaptionPart(), QStringLiteral("(Log turned off)"));
         log = fileBytes(path);
@@ -186,6 +203,88 @@ private Q_SLOTS:
         QCOMPARE(prompter.count(), boxes + 2);
         QCOMPARE(prompter.last().buttons, MsgButtons::RetryCancel);
         QVERIFY(!t->logOpen() && s->iLogFile == 0);
+    }
+
+    // Open Log takes a name that does not exist yet (a writing chooser): no replace question.
+    void openLogWithANewName()
+    {
+        start();
+        const QString path = dir.filePath(QStringLiteral("new-session.log"));
+        QVERIFY(!QFileInfo::exists(path));
+        chooser.queueSave(path);
+        t->mnuOpenLog();
+        QVERIFY(t->logRunning());
+        QCOMPARE(chooser.last().title, QStringLiteral("Open CLog File"));
+        QCOMPARE(prompter.count(), 0);
+        QCOMPARE(t->logCaptionPart(), QStringLiteral("(new-session.log)"));
+        t->typeKey(Qt::Key_Z, {}, QStringLiteral("Z"));
+        QTRY_VERIFY(fileBytes(path).contains("Sens="));
+        QVERIFY(fileBytes(path).startsWith("\r\nTAG:Open-{Date="));
+    }
+
+    // The Retry / Cancel box of a failing log write while the chronograph goes on talking:
+    // never a second box on top of the first, the text that came meanwhile written once, in
+    // order, after the retry.
+    void failingLogBoxWithTextArriving()
+    {
+        start();
+        struct BoxPrompter : Prompter {
+            int depth = 0, deepest = 0, boxes = 0;
+            std::function<MsgAnswer()> whileUp;
+            MsgAnswer show(const MsgRequest &) override
+            {
+                ++boxes;
+                deepest = std::max(deepest, ++depth);
+                const MsgAnswer a = depth == 1 && whileUp ? whileUp() : MsgAnswer::Cancel;
+                --depth;
+                return a;
+            }
+        } box;
+        t.reset();   // its hooks go before the new terminal sets its own
+        t = std::make_unique<Terminal>(*s, box, &chooser);
+        const QString path = dir.filePath(QStringLiteral("limited.txt"));
+        QVERIFY(t->openLog(path, true, 0));
+
+        // The file may not grow (a file-size limit bites root too) until the box is up.
+        struct Limit {
+            rlimit saved{};
+            bool set = false;
+            explicit Limit(rlim_t bytes)
+            {
+                std::signal(SIGXFSZ, SIG_IGN);
+                getrlimit(RLIMIT_FSIZE, &saved);
+                rlimit r = saved;
+                r.rlim_cur = bytes;
+                set = setrlimit(RLIMIT_FSIZE, &r) == 0;
+            }
+            void lift()
+            {
+                if (set)
+                    setrlimit(RLIMIT_FSIZE, &saved);
+                set = false;
+            }
+            ~Limit() { lift(); }
+        } limit(rlim_t(QFileInfo(path).size()));
+        QVERIFY(limit.set);
+        box.whileUp = [&] {
+            t->typeKey(Qt::Key_Z, {}, QStringLiteral("Z"));   // the answer comes while the box is up
+            QDeadlineTimer until(5000);
+            while (!s->txtTerm.text().contains(QLatin1String("Sens=OFF")) && !until.hasExpired())
+                QTest::qWait(20);
+            QTest::qWait(100);
+            limit.lift();
+            return MsgAnswer::Retry;
+        };
+        s->termRx(QStringLiteral("first\r\n"));
+        limit.lift();
+
+        QCOMPARE(box.deepest, 1);
+        QCOMPARE(box.boxes, 1);
+        QVERIFY(t->logOpen());
+        const QByteArray log = fileBytes(path);
+        QCOMPARE(log.count("first"), 1);
+        QCOMPARE(log.count("Sens=OFF"), 1);
+        QVERIFY2(log.indexOf("first") < log.indexOf("Sens=OFF") && log.endsWith("DAT>"), log.constData());
     }
 
     // A port that disappears while logging: the log keeps what was received.

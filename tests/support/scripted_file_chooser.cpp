@@ -1,11 +1,23 @@
 #include "support/scripted_file_chooser.h"
 
+#include <QFileInfo>
+
 namespace zx::test {
 
 QStringList ScriptedFileChooser::openFiles(const QString &title, const QString &filter, bool)
 {
     m_calls << Call{false, title, {}, filter};
-    return m_open.isEmpty() ? QStringList() : m_open.takeFirst();
+    if (m_open.isEmpty())
+        return {};
+    const QStringList files = m_open.takeFirst();
+    // An open dialog takes only files that are there: a name that is not is refused, and the
+    // user can only cancel.
+    for (const QString &f : files)
+        if (!QFileInfo::exists(f)) {
+            m_refused << f;
+            return {};
+        }
+    return files;
 }
 
 QString ScriptedFileChooser::saveFile(const QString &title, const QString &proposedName, const QString &filter)

@@ -1,6 +1,7 @@
 #pragma once
 // Test double for the file dialogs: answers from a queue (an empty answer is Cancel) and
-// records every dialog's title and proposed name.
+// records every dialog's title and proposed name. Like a real open dialog it refuses names of
+// files that do not exist (the answer is then Cancel); save and write dialogs take any name.
 #include "cfile/file_chooser.h"
 
 #include <QList>
@@ -25,11 +26,14 @@ public:
     const QList<Call> &calls() const { return m_calls; }
     int count() const { return m_calls.size(); }
     const Call &last() const { return m_calls.last(); }
+    // Names an open dialog refused (not there).
+    const QStringList &refused() const { return m_refused; }
 
 private:
     QList<QStringList> m_open;
     QStringList m_save;
     QList<Call> m_calls;
+    QStringList m_refused;
 };
 
 } // namespace zx::test
