@@ -298,6 +298,7 @@ private Q_SLOTS:
         QVERIFY(read(target).startsWith("{\\rtf1"));
         QVERIFY(!files.active()->bChanged());
         QVERIFY(QDir(cwd.path()).isEmpty());
+    }
 
     // Esc only leaves what the chronograph shows: it goes without the CFile link.
     void escNeedsNoCFileLink()

@@ -37,7 +37,7 @@ private Q_SLOTS:
             QSKIP("ZX_BINARY_DIR is not set");
         SimFixture fx;
         QVERIFY(fx.isOpen());
-        const CliRun r = runCli(QStringList{"setup", "--port", fx.devicePath()} + set);
+        const CliRun r = runCli(QStringList{"setup", "--port", fx.stablePath()} + set);
         QVERIFY2(r.code == code, qPrintable(r.err));
         QVERIFY2(r.out.contains(line + QLatin1Char('\n')), qPrintable(r.out));
         QCOMPARE(fx.sim().state().menu, 0);   // not inside a menu ("MEN><STS> 00?")
@@ -50,15 +50,15 @@ private Q_SLOTS:
             QSKIP("ZX_BINARY_DIR is not set");
         SimFixture fx;
         QVERIFY(fx.isOpen());
-        CliRun r = runCli({"setup", "--port", fx.devicePath(), "set", "sensitivity", "101"});
+        CliRun r = runCli({"setup", "--port", fx.stablePath(), "set", "sensitivity", "101"});
         QCOMPARE(r.code, 2);
         QVERIFY2(r.err.contains(QLatin1String("sensitivity takes a level from 0 to 100")), qPrintable(r.err));
         QVERIFY(fx.sim().received().isEmpty());   // refused before anything is sent
 
         fx.sim().setSilent(true);
-        r = runCli({"setup", "--port", fx.devicePath(), "--scale", "0.3", "set", "sensitivity", "48"});
+        r = runCli({"setup", "--port", fx.stablePath(), "--scale", "0.3", "set", "sensitivity", "48"});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QLatin1String("RV5 not found on port COM1")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("RV5 not found on port ") + fx.stablePath()), qPrintable(r.err)); // named as given
         QCOMPARE(fx.sim().state().sensLevel, 45);
     }
 

@@ -54,7 +54,7 @@ private Q_SLOTS:
             QSKIP("no /dev/full");
         }
 
-        const CliRun r = runCli({"term", "--port", fx.devicePath(), "--log", log}, "Q\r", 15000, child);
+        const CliRun r = runCli({"term", "--port", fx.stablePath(), "--log", log}, "Q\r", 15000, child);
         QVERIFY2(r.code == 1, qPrintable(QStringLiteral("exit %1 after %2 ms; stderr: %3").arg(r.code).arg(r.ms).arg(r.err.left(400))));
         // Said once, with the file and the system's reason; no question loop.
         QCOMPARE(r.err.count(QLatin1String("the log cannot be written")), 1);

@@ -218,7 +218,7 @@ class TstWriterFaults : public QObject {
         w.append({QStringLiteral("zentrix-cli download --out"), QStringLiteral("memory.rtf"),
                   [this](const QString &target, Fault fault) {
                       SilentPort silent;
-                      const QString port = fault == FailedRun ? silent.path : m_sim->devicePath();
+                      const QString port = fault == FailedRun ? silent.path : m_sim->stablePath();
                       return runCli({"download", "--port", port, "--scope", "edisk", "--scale", "0.05", "--out", target},
                                     fault == DiskFull ? 4096 : 0, m_programDir.path());
                   },
