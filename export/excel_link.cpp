@@ -309,7 +309,9 @@ void ExcelLink::beginCapture()
     m_captureCounter = w.beginExport(kCaptureSheet, QStringLiteral("Source Of This Data: ") + QString::fromLatin1(kSheetNames[kCaptureSheet - 1])
                                                         + QStringLiteral(" from ") + model);
     w.beginBlock(kCaptureSheet, {QStringLiteral("CAP"), m_captureCounter, QStringLiteral("Pause(0)"), ShotRecord{}});
-    newBlockRequest = false; // the block just begun takes the first shot
+    // These begin rows show the default units until the first shot: it begins the block again
+    // in its own units (a metric chronograph's first block is in grams).
+    newBlockRequest = true;
 }
 
 void ExcelLink::linkOn()
@@ -361,7 +363,10 @@ void ExcelLink::applyShot(const ShotRecord &shot)
 {
     ShotSheetWriter &w = *m_writer;
     if (newBlockRequest) {
-        w.skipRow(kCaptureSheet);
+        if (w.blockHasNoShots(kCaptureSheet))
+            w.reopenEmptyBlock(kCaptureSheet);
+        else
+            w.skipRow(kCaptureSheet);
         w.beginBlock(kCaptureSheet, {QStringLiteral("CAP"), m_captureCounter,
                                      QStringLiteral("Pause(") + QString::number(w.sequence) + u')', shot});
         newBlockRequest = false;
@@ -385,18 +390,35 @@ void ExcelLink::captureLine(const QString &line)
 {
     if (!liveLink || !linked || !m_writer)
         return;
+    if (exporting) {
+        m_waiting.append(line);
+        return;
+    }
     const std::optional<ShotRecord> shot = readShotLine(line);
     if (!shot) {
         ++liveSkipped;
         return;
     }
     if (newBlockRequest) {
-        save(); // the finished block is on disk before the next one starts
+        if (!m_writer->blockHasNoShots(kCaptureSheet))
+            save(); // the finished block is on disk before the next one starts
         journal({true, {}});
     }
     journal({false, line});
     applyShot(*shot);
     sheetChanged(kCaptureSheet);
+}
+
+void ExcelLink::exportEnded(int sheet)
+{
+    exporting = false;
+    if (!liveLink || !linked)
+        return;
+    if (sheet == kCaptureSheet)
+        newBlockRequest = true;
+    const QStringList waiting = std::exchange(m_waiting, {});
+    for (const QString &line : waiting)
+        captureLine(line);
 }
 
 int ExcelLink::replayJournal()
@@ -429,6 +451,7 @@ void ExcelLink::dropBooks()
     m_books.clear();
     m_writer.reset();
     m_journal.close();
+    m_waiting.clear();
     closingByProgram = false;
     linked = false;
     if (liveLink && hooks.liveQueue)

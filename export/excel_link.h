@@ -104,7 +104,11 @@ public:
     void sheetChanged(int sheet);
 
     // One line from the receive path's workbook queue: a shot line becomes a "Capture" row.
+    // While an export runs the line waits for its end.
     void captureLine(const QString &line);
+    // An export into sheet `sheet` (1-based) has ended: exporting is cleared and the live lines
+    // that waited are written; after an export onto "Capture" they start a block of their own.
+    void exportEnded(int sheet);
 
     // WorkbookEvents
     bool sheetBeforeDoubleClick(const QString &sheetName, int row, int col) override;
@@ -145,6 +149,7 @@ private:
     std::unique_ptr<ShotSheetWriter> m_writer;
     IdentifierWidths m_widths;
     int m_captureCounter = 0;
+    QStringList m_waiting; // live lines that arrived during an export
 };
 
 } // namespace zx::xls

@@ -107,6 +107,18 @@ void ShotSheetWriter::beginBlock(int sheetIndex, const BlockHead &head)
     st.blockStart = st.nextRow;
 }
 
+bool ShotSheetWriter::blockHasNoShots(int sheetIndex)
+{
+    // Both begin rows carry the block marker in column K; a shot row never does.
+    const int units = state(sheetIndex).nextRow - 1;
+    const wb::Worksheet &ws = sheet(sheetIndex);
+    const auto marked = [&ws](int row) {
+        const wb::Cell *k = row >= kFirstShotRow ? ws.cell(row, kMarkerColumn) : nullptr;
+        return k && k->value == wb::CellValue(QStringLiteral("BLK"));
+    };
+    return marked(units) && marked(units - 1);
+}
+
 void ShotSheetWriter::resumeAt(int sheetIndex, int nextRow, bool grams)
 {
     SheetState &st = state(sheetIndex);

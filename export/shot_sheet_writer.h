@@ -39,6 +39,10 @@ public:
     // nearest "BLK" marker in column K.
     void writeShot(int sheet, const ShotRecord &shot, bool markerSearch = false);
     void skipRow(int sheet) { ++state(sheet).nextRow; }
+    // True while the last rows of the sheet are a block's begin rows with no shot under them.
+    bool blockHasNoShots(int sheet);
+    // The next block goes where that empty block's begin rows are (they are written over).
+    void reopenEmptyBlock(int sheet) { state(sheet).nextRow -= 2; }
     void endExport(int sheet, const QString &kind, int counter, const QDateTime &when);
 
     int nextRow(int sheet) const { return m_state[std::size_t(sheet - 1)].nextRow; }
