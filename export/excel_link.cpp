@@ -80,17 +80,30 @@ int ExcelLink::fail(int stage)
     return stage;
 }
 
+int ExcelLink::abandon(int stage)
+{
+    // The workbook being prepared goes: nothing of a failed open stays to block the next.
+    m_books.clear();
+    m_template.reset();
+    return fail(stage);
+}
+
 int ExcelLink::excOpen(int mode, const QString &callerTitle)
 {
     // 1.
     exporting = true;
-    if (linked)
-        return fail(9);
+    m_lastError.clear();
+    if (linked) {
+        m_lastError = QStringLiteral("A workbook is linked already: ") + QFileInfo(bookPath()).fileName();
+        exporting = false;
+        return 9;
+    }
     // 2. The program's own workbook is always there, of a version it knows, ready, and its
     // window reports to this link.
     connected = true;
     // 3.
     if (!prepareTemplateFiles(m_files)) {
+        m_lastError = QStringLiteral("The template files cannot be made in ") + QDir::toNativeSeparators(m_files.folder());
         m_prompter.inform(callerTitle + kCrLf + QStringLiteral("Error creating Excle file name...!"));
         return fail(30);
     }
@@ -108,12 +121,13 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
     // 5.
     if (m_books.size() >= 2) {
         m_books.pop_back();
+        m_lastError = QStringLiteral("Another workbook is open.");
         return fail(13);
     }
     wb::Workbook &book = *m_books.front().book;
     // 6.
     if (const int stage = prepare(book, mode != 1))
-        return fail(stage);
+        return abandon(stage);
     // Live rows a crash kept from this very workbook go back onto its Capture sheet.
     const int recovered = mode == 1 && m_books.front().target == Target::InPlace ? replayJournal() : 0;
     // 7.
@@ -124,10 +138,12 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
     }
     // 8.
     for (const char *name : kSheetNames)
-        if (!book.sheet(QString::fromLatin1(name)))
-            return fail(90);
+        if (!book.sheet(QString::fromLatin1(name))) {
+            m_lastError = QStringLiteral("The workbook has no sheet \"%1\".").arg(QString::fromLatin1(name));
+            return abandon(90);
+        }
     if (!save())
-        return fail(90);
+        return abandon(90);
     linked = true;
     exporting = false;
     if (recovered > 0)
@@ -225,23 +241,33 @@ int ExcelLink::prepare(wb::Workbook &book, bool newBook)
         ++step;
         const QString sheetName = QString::fromLatin1(name);
         const wb::Worksheet *from = m_template->sheet(sheetName);
-        if (!from)
+        if (!from) {
+            m_lastError = QStringLiteral("The template has no sheet \"%1\".").arg(sheetName);
             return 40 + step;
+        }
         if (!book.sheet(sheetName))
             copySheet(*from, book.addSheet(sheetName));
     }
     // The template measures: the identifier columns get their width back when shown again.
     const wb::Worksheet &shots = *m_template->sheet(QString::fromLatin1(kSheetNames[0]));
-    if (shots.columnWidth(2) <= 0 || shots.columnWidth(3) <= 0)
+    if (shots.columnWidth(2) <= 0 || shots.columnWidth(3) <= 0) {
+        m_lastError = QStringLiteral("The template's columns B and C have no width.");
         return 60;
+    }
     m_widths = {shots.columnWidth(2), shots.columnWidth(3)};
     const wb::Worksheet &setup = *book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1]));
-    if (!isNumberCell(setup, kGrainsToGramsCell))
-        return 70;
-    if (!isNumberCell(setup, kGramsToGrainsCell))
-        return 71;
-    if (!isNumberCell(setup, kFeetToMetresCell))
-        return 72;
+    int stage = 70;
+    for (const wb::CellAddr a : {kGrainsToGramsCell, kGramsToGrainsCell, kFeetToMetresCell}) {
+        if (!isNumberCell(setup, a)) {
+            const wb::CellValue v = setup.value(a.row, a.col);
+            m_lastError = QStringLiteral("Cell %1 of the \"%2\" sheet %3; the export's formulas need a number there.")
+                              .arg(wb::cellName(a.row, a.col), setup.name(),
+                                   wb::isEmpty(v) ? QStringLiteral("is empty")
+                                                  : QStringLiteral("holds \"%1\"").arg(wb::displayText(v)));
+            return stage;
+        }
+        ++stage;
+    }
     m_writer = std::make_unique<ShotSheetWriter>(book, *m_template->sheet(QString::fromLatin1(kSheetNames[kCaptureSheet - 1])));
     if (newBook)
         book.setActiveSheet(0);
@@ -253,7 +279,9 @@ int ExcelLink::connect(int mode)
     const int stage = excOpen(mode);
     if (stage == 0)
         return 0;
-    m_prompter.inform(QStringLiteral("Zentrix to Excel Connection Failed...!"), {}, MsgIcon::Exclamation);
+    // The stage's cause on the lines below (none for a cancelled file choice).
+    m_prompter.inform(QStringLiteral("Zentrix to Excel Connection Failed...!") + (m_lastError.isEmpty() ? QString() : kCrLf + m_lastError),
+                      {}, MsgIcon::Exclamation);
     return 1000 + stage;
 }
 

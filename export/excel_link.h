@@ -84,6 +84,8 @@ public:
     void release();
     // Writes the linked workbook to its file; false (and lastError) when that failed.
     bool save();
+    // Why the last excOpen or save failed, in words for a message ("" when there is nothing to
+    // explain, as after a cancelled file choice).
     QString lastError() const { return m_lastError; }
 
     // Link state.
@@ -128,6 +130,7 @@ private:
     int replayJournal();
     void journal(const BookJournal::Entry &e);
     int fail(int stage);
+    int abandon(int stage);
     int chooseOwnBook(OpenBook &out);
     int prepare(wb::Workbook &book, bool newBook);
     void dropBooks();

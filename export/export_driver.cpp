@@ -117,9 +117,11 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
     ShotSheetWriter &w = *m_link.writer();
     wb::Worksheet &ws = w.sheet(sheet);
     book.setActiveSheet(book.sheetIndex(ws.name()));
+    QString setupError;
     if (m_options.fromSetupSheet
-        && !readSetupSheetSwitches(*book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1])), &m_options, nullptr)) {
+        && !readSetupSheetSwitches(*book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1])), &m_options, &setupError)) {
         m_link.exportEnded(sheet);
+        m_logPad.logPadWrite(setupError, 0, 1, 1);
         return failed(ExportBadSetup);
     }
     // 5.
