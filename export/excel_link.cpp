@@ -299,6 +299,8 @@ bool ExcelLink::save()
     if (!r.ok)
         return false;
     m_journal.clear(b.path);
+    if (m_view && linked)
+        m_view->bookSaved(b.path);
     if (b.target == Target::CopyBeside && !b.written)
         m_prompter.inform(QFileInfo(b.source).fileName() + QStringLiteral(" was made by another program: Zentrix leaves it as it is.")
                           + kCrLf + QStringLiteral("Its sheets and the export sheets are saved in the copy") + kCrLf
@@ -508,6 +510,21 @@ void ExcelLink::release()
     dropBooks();
 }
 
+void ExcelLink::workbookSaved(const QString &filePath)
+{
+    if (m_books.empty())
+        return;
+    OpenBook &b = m_books.front();
+    m_journal.clear(b.path); // what it held is in the file written now
+    if (filePath == b.path)
+        return;
+    // Save As: the link writes to the new file from now on; it is the program's own.
+    b.path = filePath;
+    b.source.clear();
+    b.target = Target::InPlace;
+    b.written = true;
+}
+
 bool ExcelLink::sheetBeforeDoubleClick(const QString &sheetName, int, int)
 {
     if (!sheetName.contains(QLatin1String("Capture")))
@@ -527,8 +544,9 @@ void ExcelLink::workbookBeforeClose(const QString &bookName)
         hooks.mainWindow(false);
     if (hooks.postNote)
         hooks.postNote(10);
-    if (linked)
-        save(); // nothing captured is lost with the window
+    // The window's question saved the changes or the user let them go: either way no journal
+    // may bring them back.
+    m_journal.clear(bookPath());
     m_books.clear();
     m_writer.reset();
     m_journal.close();

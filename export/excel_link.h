@@ -115,6 +115,7 @@ public:
     // WorkbookEvents
     bool sheetBeforeDoubleClick(const QString &sheetName, int row, int col) override;
     void workbookBeforeClose(const QString &bookName) override;
+    void workbookSaved(const QString &filePath) override;
 
 private:
     enum class Target { InPlace, CopyBeside, Reserved };

@@ -149,9 +149,9 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
     if (result == ExportOk || result == ExportAborted)
         w.endExport(sheet, kind, counter, QDateTime::currentDateTime());
     applyVisibility(ws, sheet, m_options, m_link.identifierWidths(), w.nextRow(sheet));
-    m_link.exportEnded(sheet);
-    const bool saved = m_link.save();
     m_link.sheetChanged(sheet);
+    m_link.exportEnded(sheet);
+    const bool saved = m_link.save(); // after the window's repaint: a saved export is no change
     m_progress.progressClose();
     // 7.
     if (result != ExportOk) {
