@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUrl>
 
 namespace zx::xls {
 
@@ -134,7 +135,8 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
     if (mode != 1) {
         wb::Worksheet &first = book.sheet(0);
         first.setValue(1, 1, QStringLiteral("Help"));
-        first.setHyperlink(1, 1, m_files.path(QString::fromLatin1(kHelpPageFile)));
+        // A file URL (forward slashes, "file:///") opens on every system and in every program.
+        first.setHyperlink(1, 1, QUrl::fromLocalFile(QFileInfo(m_files.path(QString::fromLatin1(kHelpPageFile))).absoluteFilePath()).toString());
     }
     // 8.
     for (const char *name : kSheetNames)
@@ -312,8 +314,9 @@ bool ExcelLink::save()
 
 void ExcelLink::sheetChanged(int sheet)
 {
-    if (m_view && linked)
-        m_view->cellsChanged(sheet - 1);
+    // By name: a user's workbook may have sheets of its own before the export sheets.
+    if (m_view && linked && m_writer)
+        m_view->cellsChanged(book()->sheetIndex(m_writer->sheet(sheet).name()));
 }
 
 void ExcelLink::writeLinkStatus(const QString &text)

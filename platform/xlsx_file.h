@@ -6,7 +6,7 @@
 // temporary name and renamed over it only when complete: a failed write leaves the previous
 // file as it was.
 // Reading: sheets, values (shared and inline strings, numbers, yes/no, errors), formulas with
-// their stored results, column widths, row heights and hidden flags. A broken or foreign file
+// their stored results, column widths, row heights and hidden flags, hyperlinks. A broken or foreign file
 // gives a message, never a crash.
 #include <QString>
 

@@ -48,9 +48,11 @@ public:
         // All sheets first, so formulas naming a later sheet find it.
         for (const SheetEntry &s : sheets)
             book->addSheet(s.name);
-        for (std::size_t i = 0; i < sheets.size(); ++i)
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
             if (!part(sheets[i].part, &data, true) || !readSheet(data, book->sheet(int(i))))
                 return nullptr;
+            readHyperlinks(sheets[i].part, book->sheet(int(i)));
+        }
         if (activeTab >= 0 && activeTab < book->sheetCount())
             book->setActiveSheet(activeTab);
         return book;
@@ -180,6 +182,36 @@ private:
         return !xmlFailed(xml, QStringLiteral("xl/sharedStrings.xml"));
     }
 
+    // The sheet's hyperlinks: an address from the sheet's relationships (a URL or a file), a
+    // place in the workbook ("internal:Sheet!A1"), or both joined by "#". A link whose
+    // relationships cannot be read is left out; the cell keeps its value.
+    void readHyperlinks(const QString &sheetPart, Worksheet &ws)
+    {
+        const std::vector<Link> links = std::exchange(m_links, {});
+        if (links.empty())
+            return;
+        const qsizetype slash = sheetPart.lastIndexOf(u'/');
+        const QString relsPart = sheetPart.left(slash + 1) + QStringLiteral("_rels/") + sheetPart.mid(slash + 1) + QStringLiteral(".rels");
+        QHash<QString, QString> targets;
+        QByteArray rels;
+        if (part(relsPart, &rels, false)) {
+            QXmlStreamReader rx(rels);
+            while (!rx.atEnd()) {
+                rx.readNext();
+                if (rx.isStartElement() && rx.name() == QLatin1String("Relationship"))
+                    targets.insert(rx.attributes().value(QLatin1String("Id")).toString(),
+                                   rx.attributes().value(QLatin1String("Target")).toString());
+            }
+        }
+        for (const Link &l : links) {
+            QString address = targets.value(l.rid);
+            if (!l.location.isEmpty())
+                address = address.isEmpty() ? QStringLiteral("internal:") + l.location : address + u'#' + l.location;
+            if (!address.isEmpty())
+                ws.setHyperlink(l.at.row, l.at.col, address);
+        }
+    }
+
     bool readSheet(const QByteArray &data, Worksheet &ws)
     {
         QXmlStreamReader xml(data);
@@ -223,6 +255,16 @@ private:
                 col = at.col;
                 if (!readCell(xml, ws, at, attrs.value(QLatin1String("t")).toString(), shared))
                     return false;
+            } else if (name == QLatin1String("hyperlink")) {
+                CellAddr a;
+                const QString ref = attrs.value(QLatin1String("ref")).toString().section(u':', 0, 0);
+                if (!parseCellName(ref, &a))
+                    continue;
+                QString rid;
+                for (const auto &at : attrs)
+                    if (at.name() == QLatin1String("id"))
+                        rid = at.value().toString();
+                m_links.push_back({a, rid, attrs.value(QLatin1String("location")).toString()});
             } else if (name == QLatin1String("selection") && attrs.hasAttribute(QLatin1String("activeCell"))) {
                 CellAddr a;
                 if (parseCellName(attrs.value(QLatin1String("activeCell")).toString(), &a))
@@ -321,7 +363,13 @@ private:
         return true;
     }
 
+    struct Link {
+        CellAddr at;
+        QString rid;      // relationship id of the address, or empty
+        QString location; // a place in the workbook, or empty
+    };
     QuaZip m_zip;
+    std::vector<Link> m_links; // of the sheet being read
     QStringList m_strings;
     QString m_error;
 };

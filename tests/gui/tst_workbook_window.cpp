@@ -13,6 +13,7 @@
 #include "support/temp_settings.h"
 
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
 
@@ -90,6 +91,7 @@ private Q_SLOTS:
     void saveWritesAReadableFile();
     void linkedBookSavedAndDiscarded();
     void saveAsMovesTheLink();
+    void sheetsFoundByName();
 };
 
 void TestWorkbookWindow::showsValuesInTheirFormats()
@@ -290,6 +292,30 @@ void TestWorkbookWindow::saveAsMovesTheLink()
     QCOMPARE(rig.velocitiesOnDisk(rig.path, QStringLiteral("CFile")), QStringList{"2800"});
     QCOMPARE(rig.window.filePath(), moved);
     QVERIFY(!rig.window.isModified());
+}
+
+// A workbook whose own sheets come first: the export shows and lays out its own sheet's tab.
+void TestWorkbookWindow::sheetsFoundByName()
+{
+    LinkRig rig;
+    wb::Workbook mine;
+    for (const char *name : {"Loads", "Range", "Notes", "Targets"})
+        mine.addSheet(QString::fromLatin1(name)).setValue(1, 1, QStringLiteral("mine"));
+    const QString path = rig.tmp.path() + QStringLiteral("/mine.xlsx");
+    QVERIFY(wb::writeXlsx(mine, path).ok);
+    rig.chooser.queueOpen({path});
+    QCOMPARE(rig.link.excOpen(1), 0);
+    QCOMPARE(rig.exportCFile(QStringLiteral("CAP:#01 2800.00 f/s 0.000696 sec  72.5 fah\r\n")), 0);
+    const int cfile = rig.link.book()->sheetIndex(QStringLiteral("CFile"));
+    QVERIFY(cfile >= 4);
+    auto *tabs = rig.window.findChild<QTabWidget *>();
+    QVERIFY(tabs);
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("CFile"));
+    // The CFile tab is laid out from the CFile sheet.
+    QTableView *view = rig.window.sheetView(cfile);
+    for (int col = 1; col <= 21; ++col)
+        QCOMPARE(view->isColumnHidden(col - 1), rig.link.book()->sheet(cfile).isColumnHidden(col));
+    QVERIFY(view->isColumnHidden(5)); // F, the units column, hidden by default
 }
 
 QTEST_MAIN(TestWorkbookWindow)

@@ -157,6 +157,21 @@ private Q_SLOTS:
         QCOMPARE(back->sheet(QStringLiteral("CFile"))->formula(12, 19), QStringLiteral("=($E12*$E12 * ($R12/2000))"));
     }
 
+    // The help link of a new workbook is a file URL on every system, and reads back as one.
+    void helpLinkIsAFileUrl()
+    {
+        Rig rig;
+        QCOMPARE(rig.link.excOpen(3), 0);
+        const QString link = rig.link.book()->sheet(0).hyperlink(1, 1);
+        QVERIFY2(link.startsWith(QStringLiteral("file:///")) && !link.contains(u'\\'), qPrintable(link));
+        QVERIFY(link.endsWith(QStringLiteral("/zenthlpx.htm")));
+        QCOMPARE(QUrl(link).toLocalFile(), QFileInfo(rig.link.programFiles().path(QStringLiteral("zenthlpx.htm"))).absoluteFilePath());
+        QString error;
+        const auto back = wb::readXlsx(rig.link.bookPath(), &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->sheet(0).hyperlink(1, 1), link);
+    }
+
     void listingErrors_data()
     {
         QTest::addColumn<QString>("text");

@@ -28,7 +28,9 @@ std::unique_ptr<Workbook> sampleBook()
     ws.setNumber(6, 5, 2799.5);
     ws.setText(7, 5, QStringLiteral("-?-"));
     ws.setText(1, 1, QStringLiteral("Help"));
-    ws.setHyperlink(1, 1, QStringLiteral("/opt/zentrix/zenthlpx.htm"));
+    ws.setHyperlink(1, 1, QStringLiteral("file:///opt/zentrix/zenthlpx.htm"));
+    ws.setText(1, 2, QStringLiteral("site"));
+    ws.setHyperlink(1, 2, QStringLiteral("https://example.com/rv5?x=1"));
     ws.setText(2, 3, QStringLiteral("caf\u00E9 <&> \"quoted\""));
     ws.setValue(3, 3, true);
     ws.setFormula(6, 12, QStringLiteral("=MIN(E5:E7)"));
@@ -112,6 +114,9 @@ private Q_SLOTS:
                 QCOMPARE(b.formula(r, c), a.formula(r, c));
             }
         QCOMPARE(b.value(8, 2), CellValue(CellError::Div0));
+        QCOMPARE(b.hyperlink(1, 1), QStringLiteral("file:///opt/zentrix/zenthlpx.htm"));
+        QCOMPARE(b.hyperlink(1, 2), QStringLiteral("https://example.com/rv5?x=1"));
+        QCOMPARE(int(b.hyperlinks().size()), 2);
         // Files keep widths in whole pixels: within a seventh of a character.
         QVERIFY(qAbs(b.columnWidth(5) - 9.0) < 0.15 && qAbs(b.columnWidth(11) - 4.5) < 0.15);
         QVERIFY(b.isColumnHidden(8) && !b.isColumnHidden(7));
