@@ -2,11 +2,13 @@
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QHash>
 #include <QXmlStreamReader>
 
 #include <cmath>
+#include <optional>
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -45,6 +47,8 @@ public:
             return nullptr;
         if (part(QStringLiteral("xl/sharedStrings.xml"), &data, false) && !readSharedStrings(data))
             return nullptr;
+        if (part(QStringLiteral("xl/styles.xml"), &data, false))
+            readDateStyles(data);
         // All sheets first, so formulas naming a later sheet find it.
         for (const SheetEntry &s : sheets)
             book->addSheet(s.name);
@@ -129,6 +133,8 @@ private:
             const auto attrs = xml.attributes();
             if (xml.name() == QLatin1String("workbookView"))
                 *activeTab = attrs.value(QLatin1String("activeTab")).toInt();
+            else if (xml.name() == QLatin1String("workbookPr"))
+                m_date1904 = isTrue(attrs.value(QLatin1String("date1904")));
             else if (xml.name() == QLatin1String("sheet")) {
                 QString rid;
                 for (const auto &a : attrs)
@@ -169,6 +175,84 @@ private:
             }
         }
         return text;
+    }
+
+    // Which cell styles show dates, and in which number format. Dates are day numbers; the
+    // program counts them from 1900 as most workbooks do.
+    void readDateStyles(const QByteArray &data)
+    {
+        QHash<int, QString> custom;
+        QXmlStreamReader xml(data);
+        bool inCellXfs = false;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs"))
+                inCellXfs = false;
+            if (!xml.isStartElement())
+                continue;
+            const auto attrs = xml.attributes();
+            if (xml.name() == QLatin1String("numFmt"))
+                custom.insert(attrs.value(QLatin1String("numFmtId")).toInt(), attrs.value(QLatin1String("formatCode")).toString());
+            else if (xml.name() == QLatin1String("cellXfs"))
+                inCellXfs = true;
+            else if (inCellXfs && xml.name() == QLatin1String("xf")) {
+                const int id = attrs.value(QLatin1String("numFmtId")).toInt();
+                const QString code = custom.contains(id) ? custom.value(id) : builtInDateFormat(id);
+                m_dateFormats.push_back(isDateFormat(code) ? code : QString());
+            }
+        }
+        // A damaged styles part costs only the date formats.
+    }
+
+    static QString builtInDateFormat(int id)
+    {
+        switch (id) {
+        case 14: return QStringLiteral("yyyy-mm-dd");
+        case 15: return QStringLiteral("d-mmm-yy");
+        case 16: return QStringLiteral("d-mmm");
+        case 17: return QStringLiteral("mmm-yy");
+        case 18: return QStringLiteral("h:mm AM/PM");
+        case 19: return QStringLiteral("h:mm:ss AM/PM");
+        case 20: return QStringLiteral("h:mm");
+        case 21: return QStringLiteral("h:mm:ss");
+        case 22: return QStringLiteral("yyyy-mm-dd h:mm");
+        case 45: return QStringLiteral("mm:ss");
+        case 46: return QStringLiteral("[h]:mm:ss");
+        case 47: return QStringLiteral("mm:ss.0");
+        default: return {};
+        }
+    }
+
+    // A format shows a date or a time when, outside quotes, escapes and [colour] brackets, it has
+    // a day, month, year, hour or second letter ("[h]" counts: it is elapsed time).
+    static bool isDateFormat(const QString &code)
+    {
+        bool quoted = false;
+        for (qsizetype i = 0; i < code.size(); ++i) {
+            const QChar c = code[i];
+            if (c == u'"')
+                quoted = !quoted;
+            else if (quoted)
+                continue;
+            else if (c == u'\\' || c == u'_' || c == u'*')
+                ++i;
+            else if (c == u'[') {
+                const qsizetype end = code.indexOf(u']', i);
+                const QString inner = code.mid(i + 1, end - i - 1).toLower();
+                if (!inner.isEmpty() && (inner[0] == u'h' || inner[0] == u'm' || inner[0] == u's'))
+                    return true;
+                if (end < 0)
+                    return false;
+                i = end;
+            } else if (QStringLiteral("dDmMyYhHsS").contains(c))
+                return true;
+        }
+        return false;
+    }
+
+    QString dateFormatOf(int style) const
+    {
+        return style >= 0 && style < qsizetype(m_dateFormats.size()) ? m_dateFormats[std::size_t(style)] : QString();
     }
 
     bool readSharedStrings(const QByteArray &data)
@@ -253,7 +337,8 @@ private:
                     return fail(QStringLiteral("sheet %1 has a cell outside any row.").arg(ws.name())), false;
                 row = at.row;
                 col = at.col;
-                if (!readCell(xml, ws, at, attrs.value(QLatin1String("t")).toString(), shared))
+                const int style = attrs.hasAttribute(QLatin1String("s")) ? attrs.value(QLatin1String("s")).toInt() : -1;
+                if (!readCell(xml, ws, at, attrs.value(QLatin1String("t")).toString(), style, shared))
                     return false;
             } else if (name == QLatin1String("hyperlink")) {
                 CellAddr a;
@@ -285,7 +370,7 @@ private:
 
     static bool isTrue(QStringView v) { return v == QLatin1String("1") || v == QLatin1String("true"); }
 
-    bool readCell(QXmlStreamReader &xml, Worksheet &ws, CellAddr at, const QString &type,
+    bool readCell(QXmlStreamReader &xml, Worksheet &ws, CellAddr at, const QString &type, int style,
                   QHash<QString, SharedFormula> &shared)
     {
         QString raw, formula;
@@ -330,11 +415,42 @@ private:
         CellError asError;
         if (hasFormula && isText(value) && errorFromText(std::get<QString>(value), &asError))
             value = asError;
+        // Dates: day numbers of the 1900 system, in their date format ("d" cells are ISO text).
+        QString dateFormat = dateFormatOf(style);
+        if (type == QLatin1String("d") && isText(value)) {
+            if (const std::optional<double> day = isoDay(std::get<QString>(value))) {
+                value = *day;
+                if (dateFormat.isEmpty())
+                    dateFormat = QStringLiteral("yyyy-mm-dd hh:mm:ss");
+            }
+        } else if (!dateFormat.isEmpty() && isNumber(value) && m_date1904) {
+            value = std::get<double>(value) + kDays1900To1904;
+        }
         if (hasFormula && !formula.isEmpty())
             ws.setFormulaWithResult(at.row, at.col, QStringLiteral("=") + formula, value);
         else if (hasValue)
             ws.setValue(at.row, at.col, value);
+        if (!dateFormat.isEmpty() && (hasValue || hasFormula)) {
+            CellFormat f;
+            f.numberFormat = dateFormat;
+            ws.setFormat(at.row, at.col, f);
+        }
         return true;
+    }
+
+    // The 1904 system counts from 1904-01-01 = 0; the 1900 system calls that day 1462.
+    static constexpr double kDays1900To1904 = 1462;
+
+    // "2024-05-01" or "2024-05-01T18:00:00" as a 1900-system day number.
+    static std::optional<double> isoDay(const QString &text)
+    {
+        QDateTime dt = QDateTime::fromString(text, Qt::ISODateWithMs);
+        if (!dt.isValid())
+            dt = QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0));
+        if (!dt.isValid())
+            return std::nullopt;
+        const QDate epoch(1899, 12, 30);
+        return double(epoch.daysTo(dt.date())) + dt.time().msecsSinceStartOfDay() / 86400000.0;
     }
 
     bool decode(const QString &type, const QString &raw, CellValue *out) const
@@ -370,6 +486,8 @@ private:
     };
     QuaZip m_zip;
     std::vector<Link> m_links; // of the sheet being read
+    std::vector<QString> m_dateFormats; // by cell style: the date format, or empty
+    bool m_date1904 = false;
     QStringList m_strings;
     QString m_error;
 };

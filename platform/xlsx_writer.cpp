@@ -3,6 +3,7 @@
 // the target folder, flushed to disk, renamed over the old one.
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
+#include "platform/xlsx_error_cells.h"
 #include "platform/xlsx_origin.h"
 #include "platform/xlsxwriter_api.h"
 
@@ -33,11 +34,14 @@ public:
 
     bool write()
     {
-        for (int i = 0; i < m_book.sheetCount() && m_error.isEmpty(); ++i)
+        for (int i = 0; i < m_book.sheetCount() && m_error.isEmpty(); ++i) {
+            m_sheet = i;
             writeSheet(m_book.sheet(i), i == m_book.activeSheet());
+        }
         return m_error.isEmpty();
     }
     const QString &error() const { return m_error; }
+    const ErrorCellMap &errorCells() const { return m_errorCells; }
 
 private:
     lxw_format *format(std::uint16_t id)
@@ -119,6 +123,8 @@ private:
         const lxw_row_t row = lxw_row_t(r - 1);
         const lxw_col_t col = lxw_col_t(c - 1);
         lxw_format *fmt = format(cell.format);
+        if (isError(cell.value)) // written as text here, made an error cell afterwards
+            m_errorCells[m_sheet].insert(cellName(r, c));
         if (!ws.hyperlinks().empty()) {
             const QString url = ws.hyperlink(r, c);
             if (!url.isEmpty() && url.size() <= kMaxUrlLength) {
@@ -169,6 +175,8 @@ private:
     lxw_workbook *m_out;
     std::vector<lxw_format *> m_formats;
     QString m_error;
+    ErrorCellMap m_errorCells;
+    int m_sheet = 0;
 };
 
 // The owner mark (xlsx_origin.h): the file's modified time, repeated in a custom property.
@@ -233,6 +241,10 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     if (!written || closed != LXW_NO_ERROR) {
         QFile::remove(temp);
         return failed(!written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed)));
+    }
+    if (QString why; !writer.errorCells().empty() && !markErrorCells(temp, writer.errorCells(), &why)) {
+        QFile::remove(temp);
+        return failed(why);
     }
     // The temporary name is private (owner only); the file takes the old file's permissions or
     // the usual ones for a new file.

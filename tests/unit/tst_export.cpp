@@ -355,6 +355,48 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(rig.settings.path() + QStringLiteral("/Loads Zentrix 2.xlsx")));
     }
 
+    // Workbooks LibreOffice and openpyxl wrote, in both date systems: opened, exported into
+    // (their copy beside them), and the copy opened again in place.
+    void otherProgramsWorkbooks_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("errorCell");
+        for (const char *system : {"1900", "1904"}) {
+            QTest::addRow("openpyxl %s", system) << QStringLiteral("openpyxl-%1").arg(QLatin1String(system)) << "B6";
+            QTest::addRow("LibreOffice %s", system) << QStringLiteral("libreoffice-%1").arg(QLatin1String(system)) << "B5";
+        }
+    }
+    void otherProgramsWorkbooks()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, errorCell);
+        Rig rig;
+        const QString user = rig.settings.path() + u'/' + file + QStringLiteral(".xlsx");
+        QVERIFY(QFile::copy(QStringLiteral(ZX_TEST_DATA "/xlsx/") + file + QStringLiteral(".xlsx"), user));
+        const QByteArray before = fileBytes(user);
+        rig.chooser.queueOpen({user});
+        QVERIFY2(rig.link.excOpen(1) == 0, qPrintable(rig.link.lastError()));
+        QCOMPARE(rig.run(SrcCapture, 4, ExpCFile, kShot), 0);
+        rig.link.release();
+        QCOMPARE(fileBytes(user), before);
+        const QString copy = rig.settings.path() + u'/' + file + QStringLiteral(" Zentrix.xlsx");
+        QString error;
+        const auto back = wb::readXlsx(copy, &error);
+        QVERIFY2(back, qPrintable(error));
+        const wb::Worksheet &data = *back->sheet(QStringLiteral("Data"));
+        QCOMPARE(data.value(1, 2), wb::CellValue(2801.5));
+        QCOMPARE(data.value(3, 2), wb::CellValue(45413.0)); // 2024-05-01, whichever system the file used
+        QVERIFY(!data.format(3, 2).numberFormat.isEmpty());
+        wb::CellAddr e;
+        parseCellName(errorCell, &e);
+        QVERIFY2(wb::isError(data.value(e.row, e.col)), qPrintable(wb::displayText(data.value(e.row, e.col))));
+        QCOMPARE(wb::displayText(back->sheet(QStringLiteral("CFile"))->value(7, 5)), QStringLiteral("2875.42"));
+        ExcelLink again{rig.prompter, rig.chooser, ProgramFiles::forDesktop()};
+        rig.chooser.queueOpen({copy});
+        QCOMPARE(again.excOpen(1), 0);
+        QCOMPARE(again.bookPath(), copy);
+    }
+
     // The copy cannot be written (disk full): no file is left beside the user's, which is kept.
     void foreignWorkbookCopyFails()
     {

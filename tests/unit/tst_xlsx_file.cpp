@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -38,6 +39,7 @@ std::unique_ptr<Workbook> sampleBook()
     ws.setFormula(6, 19, QStringLiteral("=$E6*'My Sheet'!$B$2"));
     ws.setFormula(8, 2, QStringLiteral("=1/0"));
     ws.setFormula(8, 3, QStringLiteral("=E7"));
+    ws.setValue(9, 2, CellError::NA);
     CellFormat f;
     f.fontSize = 10;
     f.bold = true;
@@ -128,6 +130,26 @@ private Q_SLOTS:
         QCOMPARE(back->sheet(0).value(6, 19), CellValue(2799.5));
     }
 
+    // Error results and error values are error cells in the file, as every spreadsheet writes them.
+    void errorsAreErrorCells()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("errors.xlsx"));
+        QVERIFY(writeXlsx(*sampleBook(), path).ok);
+        QuaZip zip(path);
+        QVERIFY(zip.open(QuaZip::mdUnzip));
+        QVERIFY(zip.setCurrentFile(QStringLiteral("xl/worksheets/sheet1.xml")));
+        QuaZipFile part(&zip);
+        QVERIFY(part.open(QIODevice::ReadOnly));
+        const QString xml = QString::fromUtf8(part.readAll());
+        static const QRegularExpression b8(QStringLiteral(R"(<c r="B8"[^>]* t="e"><f>1/0</f><v>#DIV/0!</v></c>)"));
+        static const QRegularExpression b9(QStringLiteral(R"(<c r="B9"[^>]* t="e"><v>#N/A</v></c>)"));
+        QVERIFY2(b8.match(xml).hasMatch(), qPrintable(xml.mid(xml.indexOf(QLatin1String("r=\"B8\"")) - 4, 80)));
+        QVERIFY2(b9.match(xml).hasMatch(), qPrintable(xml.mid(xml.indexOf(QLatin1String("r=\"B9\"")) - 4, 80)));
+        QVERIFY(xml.contains(QLatin1String("-?-"))); // text that is no error stays text
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("errors.xlsx")});
+    }
+
     void failedWriteKeepsOldFile()
     {
         QTemporaryDir dir;
@@ -188,6 +210,81 @@ private Q_SLOTS:
         QString error;
         QVERIFY(!readXlsx(path, &error));
         QVERIFY2(error.contains(QStringLiteral("broken.xlsx")) && error.size() > 40, qPrintable(error));
+    }
+
+    // What other programs write: inline and shared strings, booleans, error cells, formulas
+    // with and without stored results, dates in the 1900 and the 1904 date system (read as
+    // 1900-system day numbers in their date format), plain numbers left alone.
+    void otherProgramsFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("formulaCell"); // holds =B1*2
+        QTest::addColumn<QString>("errorCell");
+        QTest::addColumn<int>("error");
+        for (const char *system : {"1900", "1904"}) {
+            QTest::addRow("openpyxl %s", system) << QStringLiteral("openpyxl-%1.xlsx").arg(QLatin1String(system)) << "B5" << "B6" << int(CellError::NA);
+            QTest::addRow("LibreOffice %s", system) << QStringLiteral("libreoffice-%1.xlsx").arg(QLatin1String(system)) << "B4" << "B5" << int(CellError::Div0);
+        }
+    }
+    void otherProgramsFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, formulaCell);
+        QFETCH(QString, errorCell);
+        QFETCH(int, error);
+        QString why;
+        const auto book = readXlsx(QStringLiteral(ZX_TEST_DATA "/xlsx/") + file, &why);
+        QVERIFY2(book, qPrintable(why));
+        const Worksheet &ws = *book->sheet(QStringLiteral("Data"));
+        const auto at = [&ws](const QString &name) {
+            CellAddr a;
+            parseCellName(name, &a);
+            return a;
+        };
+        QCOMPARE(ws.value(1, 1), CellValue(QStringLiteral("velocity")));
+        QCOMPARE(ws.value(1, 2), CellValue(2801.5));
+        QCOMPARE(ws.value(3, 2), CellValue(45413.0)); // 2024-05-01
+        QVERIFY2(ws.format(3, 2).numberFormat.contains(QLatin1String("yy")), qPrintable(ws.format(3, 2).numberFormat));
+        QCOMPARE(ws.value(7, 2), CellValue(42.0));
+        QVERIFY(ws.format(7, 2).numberFormat.isEmpty());
+        const CellAddr f = at(formulaCell), e = at(errorCell);
+        QCOMPARE(ws.formula(f.row, f.col), QStringLiteral("=B1*2"));
+        QCOMPARE(ws.value(e.row, e.col), CellValue(CellError(error)));
+        if (file.startsWith(u"openpyxl")) {
+            QCOMPARE(ws.value(2, 2), CellValue(true));
+            QCOMPARE(ws.value(4, 2), CellValue(45413.75)); // 18:00
+        } else {
+            QCOMPARE(ws.value(4, 2), CellValue(5603.0));
+            QCOMPARE(ws.formula(6, 2), QStringLiteral("=B1>2800"));
+            QCOMPARE(ws.value(6, 2), CellValue(true));
+        }
+    }
+
+    // Parts as Excel writes them: shared formulas, ISO date cells, shared strings with runs.
+    void excelStyleCells()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("excel.xlsx"));
+        const QByteArray sheet =
+            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+            "<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f t=\"shared\" ref=\"B1:B3\" si=\"0\">A1*10</f><v>20</v></c></row>"
+            "<row r=\"2\"><c r=\"A2\"><v>3</v></c><c r=\"B2\"><f t=\"shared\" si=\"0\"/><v>30</v></c></row>"
+            "<row r=\"3\"><c r=\"A3\" t=\"d\"><v>2024-05-01T18:00:00</v></c><c r=\"B3\"><f t=\"shared\" si=\"0\"/><v>454137.5</v></c></row>"
+            "<row r=\"4\"><c r=\"A4\" t=\"inlineStr\"><is><r><t>two </t></r><r><t>runs</t></r></is></c>"
+            "<c r=\"B4\" t=\"e\"><f>A1/0</f><v>#DIV/0!</v></c><c r=\"C4\" t=\"b\"><v>0</v></c></row>"
+            "</sheetData></worksheet>";
+        const QString source = QFINDTESTDATA(ZX_TEST_DATA "/xlsx/openpyxl-1904.xlsx");
+        rezip(source, path, QStringLiteral("xl/worksheets/sheet1.xml"), &sheet);
+        QString why;
+        const auto book = readXlsx(path, &why);
+        QVERIFY2(book, qPrintable(why));
+        const Worksheet &ws = book->sheet(0);
+        QCOMPARE(ws.formula(2, 2), QStringLiteral("=A2*10"));
+        QCOMPARE(ws.formula(3, 2), QStringLiteral("=A3*10"));
+        QCOMPARE(ws.value(3, 1), CellValue(45413.75)); // ISO dates name the day itself: no 1904 shift
+        QCOMPARE(ws.value(4, 1), CellValue(QStringLiteral("two runs")));
+        QCOMPARE(ws.value(4, 2), CellValue(CellError::Div0));
+        QCOMPARE(ws.value(4, 3), CellValue(false));
     }
 
     void exportTemplate()
