@@ -57,6 +57,10 @@ public:
                 return nullptr;
             readHyperlinks(sheets[i].part, book->sheet(int(i)));
         }
+        // Formulas go in last, with the results the file stored: a value read after a formula
+        // that uses it (on a later sheet) must not recalculate that formula.
+        for (PendingFormula &f : m_formulas)
+            f.sheet->setFormulaWithResult(f.at.row, f.at.col, f.text, f.value);
         if (activeTab >= 0 && activeTab < book->sheetCount())
             book->setActiveSheet(activeTab);
         return book;
@@ -427,7 +431,7 @@ private:
             value = std::get<double>(value) + kDays1900To1904;
         }
         if (hasFormula && !formula.isEmpty())
-            ws.setFormulaWithResult(at.row, at.col, QStringLiteral("=") + formula, value);
+            m_formulas.push_back({&ws, at, QStringLiteral("=") + formula, value});
         else if (hasValue)
             ws.setValue(at.row, at.col, value);
         if (!dateFormat.isEmpty() && (hasValue || hasFormula)) {
@@ -484,8 +488,15 @@ private:
         QString rid;      // relationship id of the address, or empty
         QString location; // a place in the workbook, or empty
     };
+    struct PendingFormula {
+        Worksheet *sheet;
+        CellAddr at;
+        QString text;
+        CellValue value;
+    };
     QuaZip m_zip;
     std::vector<Link> m_links; // of the sheet being read
+    std::vector<PendingFormula> m_formulas;
     std::vector<QString> m_dateFormats; // by cell style: the date format, or empty
     bool m_date1904 = false;
     QStringList m_strings;

@@ -1,6 +1,11 @@
 // .xlsx files: what is written reads back the same; a failed write keeps the old file; broken
-// or foreign files give a message; the export template has the rows and constants the export uses.
+// or foreign files give a message; other programs' files read; the export template has the rows
+// and constants the export uses; LibreOffice, forced to recalculate, agrees with every stored
+// formula result of an export.
+#include "export/excel_link.h"
+#include "export/export_driver.h"
 #include "export/export_template.h"
+#include "link/progress_sink.h"
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
 
@@ -11,6 +16,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "support/recording_logpad.h"
+#include "support/scripted_file_chooser.h"
+#include "support/scripted_prompter.h"
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -88,6 +97,99 @@ void rezip(const QString &source, const QString &dest, const QString &partName, 
         dst.close();
     }
     out.close();
+}
+
+// An export as the program makes it: CFile blocks in f/s and m/s, single-shot blocks, shots
+// with an unknown velocity, time or temperature ("-?-"), a weight in grains and in grams.
+QString exportedBook(const QString &folder)
+{
+    zx::test::ScriptedPrompter prompter;
+    zx::test::ScriptedFileChooser chooser;
+    zx::test::RecordingLogPad pad;
+    zx::NullProgressSink progress;
+    zx::xls::ExcelLink link{prompter, chooser, zx::ProgramFiles(folder + QStringLiteral("/program"), {})};
+    const QString path = folder + QStringLiteral("/exported.xlsx");
+    link.setNewBookPath(path);
+    if (link.excOpen(3) != 0)
+        return {};
+    Worksheet &ws = *link.book()->sheet(QStringLiteral("CFile"));
+    ws.setNumber(zx::xls::kGrainsWeightCell.row, zx::xls::kGrainsWeightCell.col, 147.5);
+    ws.setNumber(zx::xls::kGramsWeightCell.row, zx::xls::kGramsWeightCell.col, 9.72);
+    const QString text = QStringLiteral(
+        "CAP:#01 2875.42 f/s 0.000696 sec  72.5 fah\n"
+        "CAP:#02 2870.00 f/s 0.000697 sec  998.0 fah\n"
+        "CAP:#03 0.00 f/s 0.000697 sec  70.0 fah\n"
+        "CAP:#04 2881.30 f/s 0.000000 sec  -5.0 fah\n"
+        "CAP:#01 2901.10 f/s 0.000690 sec  71.0 fah\n"     // a single-shot block
+        "CAP:#01  876.40 m/s 0.000697 sec  -5.0 cel\n"
+        "CAP:#02  880.15 m/s 0.000695 sec  21.0 cel\n"
+        "CAP:#03 0.00 m/s 0.000700 sec  21.0 cel\n"
+        "CAP:#04  872.90 m/s 0.000701 sec  21.5 cel\n"
+        "CAP:#01  877.00 m/s 0.000699 sec  21.5 cel\n");   // a single-shot block in m/s
+    zx::xls::ExportSources src;
+    src.cfileText = [&text] { return text; };
+    zx::xls::ExportDriver driver(link, src, pad, progress, zx::xls::ExportOptions{});
+    if (driver.exportCFile() != 0)
+        return {};
+    link.release();
+    return path;
+}
+
+CellAddr firstFormulaCell(const Worksheet &ws, int col)
+{
+    for (int row = 1; row <= ws.usedExtent().row; ++row)
+        if (!ws.formula(row, col).isEmpty() && isNumber(ws.value(row, col)))
+            return {row, col};
+    return {};
+}
+
+// A copy of the package with the stored result of one formula cell replaced.
+void tamperResult(const QString &from, const QString &to, int sheetIndex, CellAddr cell, double value)
+{
+    QuaZip zip(from);
+    QVERIFY(zip.open(QuaZip::mdUnzip));
+    const QString partName = QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheetIndex + 1);
+    QVERIFY(zip.setCurrentFile(partName));
+    QuaZipFile f(&zip);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QString xml = QString::fromUtf8(f.readAll());
+    f.close();
+    zip.close();
+    const QRegularExpression re(QStringLiteral("(<c r=\"%1\"[^>]*><f>[^<]*</f><v>)[^<]*(</v>)").arg(cellName(cell.row, cell.col)));
+    const QRegularExpressionMatch m = re.match(xml);
+    QVERIFY(m.hasMatch());
+    xml = xml.left(m.capturedEnd(1)) + QString::number(value) + xml.mid(m.capturedStart(2));
+    const QByteArray bytes = xml.toUtf8();
+    rezip(from, to, partName, &bytes);
+}
+
+bool sameResult(const CellValue &a, const CellValue &b)
+{
+    if (isNumber(a) && isNumber(b))
+        return qAbs(std::get<double>(a) - std::get<double>(b)) <= 1e-9 * qMax(1.0, qAbs(std::get<double>(a)));
+    return a == b;
+}
+
+// Every formula cell of `ours` whose stored result differs from `theirs`: "Sheet!A1: ours / theirs".
+QStringList differences(const Workbook &ours, const Workbook &theirs, int *compared)
+{
+    QStringList out;
+    *compared = 0;
+    for (int i = 0; i < ours.sheetCount(); ++i) {
+        const Worksheet &a = ours.sheet(i);
+        const Worksheet *b = const_cast<Workbook &>(theirs).sheet(a.name());
+        for (int row = 1; row <= a.usedExtent().row; ++row)
+            for (int col = 1; col <= a.usedExtent().col; ++col) {
+                if (a.formula(row, col).isEmpty())
+                    continue;
+                ++*compared;
+                const CellValue other = b ? b->value(row, col) : CellValue{};
+                if (!sameResult(a.value(row, col), other))
+                    out << a.name() + u'!' + cellName(row, col) + QStringLiteral(": ") + displayText(a.value(row, col))
+                               + QStringLiteral(" / ") + displayText(other);
+            }
+    }
+    return out;
 }
 
 } // namespace
@@ -317,25 +419,57 @@ private Q_SLOTS:
         QVERIFY(qAbs(std::get<double>(grams) - 150 * 0.06479891) < 1e-9);
     }
 
-    // An independent spreadsheet recomputes what the engine computed (only where one is installed).
-    void libreOfficeAgrees()
+    // LibreOffice, made to recalculate every formula when it loads the file, computes the same
+    // results the program stored: an export with blocks in f/s and m/s, single-shot blocks and
+    // "-?-" rows, every formula cell compared. A tampered stored result must be caught.
+    void libreOfficeRecalculates()
     {
         const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
         if (soffice.isEmpty())
-            QSKIP("LibreOffice (soffice) is not installed");
+            QSKIP("LibreOffice (soffice) is not installed (scripts/install-deps.sh installs it)");
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("calc.xlsx"));
-        auto book = sampleBook();
-        QVERIFY(writeXlsx(*book, path).ok);
+        const QString good = exportedBook(dir.path());
+        QVERIFY(!good.isEmpty());
+        QString error;
+        const auto ours = readXlsx(good, &error);
+        QVERIFY2(ours, qPrintable(error));
+        // The tampered copy: one stored energy result changed in the file.
+        const QString tampered = dir.filePath(QStringLiteral("tampered.xlsx"));
+        const Worksheet &cfile = *ours->sheet(QStringLiteral("CFile"));
+        const CellAddr victim = firstFormulaCell(cfile, 19);
+        QVERIFY(victim.row > 0);
+        tamperResult(good, tampered, ours->sheetIndex(QStringLiteral("CFile")), victim, 7777.0);
+        // A profile of its own whose OOXML recalculation on load is "always".
+        const QString profile = dir.filePath(QStringLiteral("profile"));
+        QVERIFY(QDir().mkpath(profile + QStringLiteral("/user")));
+        QFile xcu(profile + QStringLiteral("/user/registrymodifications.xcu"));
+        QVERIFY(xcu.open(QIODevice::WriteOnly));
+        xcu.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                  "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                  "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+                  "<item oor:path=\"/org.openoffice.Office.Calc/Formula/Load\"><prop oor:name=\"OOXMLRecalcMode\" oor:op=\"fuse\">"
+                  "<value>0</value></prop></item>\n</oor:items>\n");
+        xcu.close();
+        const QString out = dir.filePath(QStringLiteral("recalculated"));
         QProcess p;
-        p.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("csv"),
-                          QStringLiteral("--outdir"), dir.path(), path});
-        QVERIFY(p.waitForFinished(120000));
-        QFile csv(dir.filePath(QStringLiteral("calc.csv")));
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QList<QByteArray> row6 = csv.readAll().split('\n').value(5).split(',');
-        QCOMPARE(row6.value(11).toDouble(), 2799.5);
-        QVERIFY(qAbs(row6.value(15).toDouble() - std::get<double>(book->sheet(0).value(6, 16))) < 1e-6);
+        p.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(), QStringLiteral("--headless"),
+                          QStringLiteral("--convert-to"), QStringLiteral("xlsx"), QStringLiteral("--outdir"), out, good, tampered});
+        QVERIFY(p.waitForFinished(180000));
+        const auto theirs = readXlsx(out + QStringLiteral("/") + QFileInfo(good).fileName(), &error);
+        QVERIFY2(theirs, qPrintable(error + QString::fromLocal8Bit(p.readAllStandardError())));
+        int compared = 0;
+        const QStringList differ = differences(*ours, *theirs, &compared);
+        QVERIFY2(differ.isEmpty(), qPrintable(differ.mid(0, 10).join(u'\n')));
+        QVERIFY2(compared >= 80, qPrintable(QString::number(compared)));
+        qInfo("LibreOffice recalculated %d formula cells and agrees", compared);
+        // The tampered result is recalculated away, so the comparison names it.
+        const auto fromTampered = readXlsx(tampered, &error);
+        const auto recalculated = readXlsx(out + QStringLiteral("/tampered.xlsx"), &error);
+        QVERIFY2(fromTampered && recalculated, qPrintable(error));
+        QCOMPARE(fromTampered->sheet(QStringLiteral("CFile"))->value(victim.row, victim.col), CellValue(7777.0));
+        QCOMPARE(differences(*fromTampered, *recalculated, &compared),
+                 QStringList{QStringLiteral("CFile!") + cellName(victim.row, victim.col) + QStringLiteral(": 7777 / ")
+                             + displayText(cfile.value(victim.row, victim.col))});
     }
 };
 
