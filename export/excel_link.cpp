@@ -230,14 +230,13 @@ int ExcelLink::chooseOwnBook(OpenBook &out)
 
 int ExcelLink::prepare(wb::Workbook &book, bool newBook)
 {
-    // The template file must be there and readable; its sheets are brought in from the template
-    // the program builds, because the .xlsx reader keeps no cell formats.
-    QString error;
-    if (!wb::readXlsx(m_files.path(QString::fromLatin1(kTemplateFile)), &error)) {
-        m_lastError = error;
+    // The sheets are brought in from the template the program builds (the .xlsx reader keeps
+    // no cell formats), with what the user changed in the template file laid over it.
+    std::unique_ptr<wb::Workbook> file = readTemplateFile();
+    if (!file)
         return 40;
-    }
     m_template = buildExportTemplate();
+    applyTemplateEdits(*file, *m_template);
     int step = 0;
     for (const char *name : kSheetNames) {
         ++step;
@@ -270,10 +269,62 @@ int ExcelLink::prepare(wb::Workbook &book, bool newBook)
         }
         ++stage;
     }
-    m_writer = std::make_unique<ShotSheetWriter>(book, *m_template->sheet(QString::fromLatin1(kSheetNames[kCaptureSheet - 1])));
+    m_writer = std::make_unique<ShotSheetWriter>(book, *m_template);
     if (newBook)
         book.setActiveSheet(0);
     return 0;
+}
+
+std::unique_ptr<wb::Workbook> ExcelLink::readTemplateFile()
+{
+    const QString path = m_files.path(QString::fromLatin1(kTemplateFile));
+    QString error;
+    if (auto file = wb::readXlsx(path, &error))
+        return file;
+    // Made again from the program's own template; the broken file is kept beside it.
+    const QFileInfo info(path);
+    const QString kept = firstFreeName(info.dir(), [&info](int n) {
+        return info.completeBaseName() + (n == 1 ? QStringLiteral(" broken.xlsx") : QStringLiteral(" broken %1.xlsx").arg(n));
+    });
+    if (!QFile::rename(path, kept) || !copyThroughSaveFile(m_files.path(QString::fromLatin1(kMasterTemplateFile)), path)) {
+        m_lastError = error;
+        return nullptr;
+    }
+    QString again;
+    auto file = wb::readXlsx(path, &again);
+    if (!file) {
+        m_lastError = again;
+        return nullptr;
+    }
+    m_prompter.inform(error + kCrLf + QStringLiteral("The template ") + info.fileName()
+                          + QStringLiteral(" has been made again from Zentrix's own; the broken file is kept as ")
+                          + QFileInfo(kept).fileName() + u'.',
+                      {}, MsgIcon::Exclamation);
+    return file;
+}
+
+void ExcelLink::applyTemplateEdits(const wb::Workbook &file, wb::Workbook &templ)
+{
+    for (const char *name : kSheetNames) {
+        const QString sheetName = QString::fromLatin1(name);
+        const int at = file.sheetIndex(sheetName);
+        wb::Worksheet *to = templ.sheet(sheetName);
+        if (at < 0 || !to)
+            continue;
+        const wb::Worksheet *from = &file.sheet(at);
+        for (int col = 1; col <= from->lastFormattedColumn(); ++col)
+            if (from->columnWidth(col) > 0)
+                to->setColumnWidth(col, from->columnWidth(col));
+        for (int row = 1; row <= std::min(from->lastFormattedRow(), kFirstShotRow); ++row)
+            if (from->rowHeight(row) > 0)
+                to->setRowHeight(row, from->rowHeight(row));
+    }
+    // The conversion constants the formulas read.
+    const QString setup = QString::fromLatin1(kSheetNames[kSetupSheet - 1]);
+    if (const int at = file.sheetIndex(setup); at >= 0)
+        for (const wb::CellAddr a : {kGrainsToGramsCell, kGramsToGrainsCell, kFeetToMetresCell})
+            if (isNumberCell(file.sheet(at), a))
+                templ.sheet(setup)->setValue(a.row, a.col, file.sheet(at).value(a.row, a.col));
 }
 
 int ExcelLink::connect(int mode)

@@ -134,6 +134,8 @@ private:
     int abandon(int stage);
     int chooseOwnBook(OpenBook &out);
     int prepare(wb::Workbook &book, bool newBook);
+    std::unique_ptr<wb::Workbook> readTemplateFile();
+    static void applyTemplateEdits(const wb::Workbook &file, wb::Workbook &templ);
     void dropBooks();
     void writeLinkStatus(const QString &text);
     void beginCapture();

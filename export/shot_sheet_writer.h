@@ -24,8 +24,9 @@ struct BlockHead {
 
 class ShotSheetWriter {
 public:
-    // templ: a shot sheet of the template (rows 3 and 4 are copied above every block).
-    ShotSheetWriter(wb::Workbook &book, const wb::Worksheet &templ);
+    // templ: the template; rows 3 and 4 of its sheet of the same name are copied above every
+    // block (of its "Capture" sheet for a sheet it lacks).
+    ShotSheetWriter(wb::Workbook &book, const wb::Workbook &templ);
 
     // A new link: every sheet's next row after what it holds (row 5 at the least), sequence 0.
     void reset();
@@ -63,8 +64,9 @@ private:
     };
     SheetState &state(int sheet) { return m_state[std::size_t(sheet - 1)]; }
 
+    const wb::Worksheet &templateSheet(int sheet) const;
     wb::Workbook &m_book;
-    const wb::Worksheet &m_templ;
+    const wb::Workbook &m_templ;
     std::array<SheetState, 7> m_state{};
     std::array<std::uint16_t, 16> m_fmt{};
 };

@@ -98,6 +98,56 @@ private Q_SLOTS:
         QCOMPARE(prompter.last().text, QStringLiteral("Zentrix to Excel Connection Failed...!"));
     }
 
+    // The user's edits of the template file take effect in a new workbook: the constants, the
+    // column widths and the height of the begin rows.
+    void templateEditsTakeEffect()
+    {
+        zx::test::TempSettings settings;
+        zx::test::ScriptedPrompter prompter;
+        zx::test::ScriptedFileChooser chooser;
+        ExcelLink link{prompter, chooser, ProgramFiles::forDesktop()};
+        QVERIFY(prepareTemplateFiles(link.programFiles()));
+        const QString templ = link.programFiles().path(QString::fromLatin1(kTemplateFile));
+        QString error;
+        auto edited = wb::readXlsx(templ, &error);
+        QVERIFY2(edited, qPrintable(error));
+        edited->sheet(QStringLiteral("iSetup"))->setValue(kFeetToMetresCell.row, kFeetToMetresCell.col, 0.3);
+        edited->sheet(QStringLiteral("CFile"))->setColumnWidth(6, 20);
+        edited->sheet(QStringLiteral("CFile"))->setRowHeight(kUnitsRow, 30);
+        QVERIFY(wb::writeXlsx(*edited, templ).ok);
+        link.setNewBookPath(settings.path() + QStringLiteral("/book.xlsx"));
+        QCOMPARE(link.excOpen(3), 0);
+        QCOMPARE(link.book()->sheet(QStringLiteral("iSetup"))->value(kFeetToMetresCell.row, kFeetToMetresCell.col), wb::CellValue(0.3));
+        const wb::Worksheet &cfile = *link.book()->sheet(QStringLiteral("CFile"));
+        QVERIFY2(qAbs(cfile.columnWidth(6) - 20) < 0.2, qPrintable(QString::number(cfile.columnWidth(6))));
+        // A block's units row is a copy of the template's row 4.
+        link.writer()->beginBlock(4, {QStringLiteral("CAP"), 1, QStringLiteral("Pause(0)"), ShotRecord{}});
+        QCOMPARE(cfile.rowHeight(link.writer()->nextRow(4) - 1), 30.0);
+        QCOMPARE(prompter.count(), 0);
+    }
+
+    // A template file that does not read is made again from the program's own, with a message;
+    // the broken file is kept beside it.
+    void brokenTemplateRebuilt()
+    {
+        zx::test::TempSettings settings;
+        zx::test::ScriptedPrompter prompter;
+        zx::test::ScriptedFileChooser chooser;
+        ExcelLink link{prompter, chooser, ProgramFiles::forDesktop()};
+        QVERIFY(prepareTemplateFiles(link.programFiles()));
+        const QString templ = link.programFiles().path(QString::fromLatin1(kTemplateFile));
+        QVERIFY(!writeFile(templ, "PK\x03\x04 broken").isEmpty());
+        link.setNewBookPath(settings.path() + QStringLiteral("/book.xlsx"));
+        QCOMPARE(link.excOpen(3), 0);
+        QCOMPARE(prompter.count(), 1);
+        QVERIFY2(prompter.last().text.contains(QStringLiteral("CBoox.xlsx")), qPrintable(prompter.last().text));
+        QString error;
+        QVERIFY2(wb::readXlsx(templ, &error), qPrintable(error));
+        QFile kept(QFileInfo(templ).dir().filePath(QStringLiteral("CBoox broken.xlsx")));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("PK\x03\x04 broken"));
+    }
+
     // The iSetup sheet's switch that does not read YES or NO: the LogPad says which cell.
     void setupSwitchErrorReachesUser()
     {
