@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUrl>
 
 namespace zx::xls {
 
@@ -80,17 +81,30 @@ int ExcelLink::fail(int stage)
     return stage;
 }
 
+int ExcelLink::abandon(int stage)
+{
+    // The workbook being prepared goes: nothing of a failed open stays to block the next.
+    m_books.clear();
+    m_template.reset();
+    return fail(stage);
+}
+
 int ExcelLink::excOpen(int mode, const QString &callerTitle)
 {
     // 1.
     exporting = true;
-    if (linked)
-        return fail(9);
+    m_lastError.clear();
+    if (linked) {
+        m_lastError = QStringLiteral("A workbook is linked already: ") + QFileInfo(bookPath()).fileName();
+        exporting = false;
+        return 9;
+    }
     // 2. The program's own workbook is always there, of a version it knows, ready, and its
     // window reports to this link.
     connected = true;
     // 3.
     if (!prepareTemplateFiles(m_files)) {
+        m_lastError = QStringLiteral("The template files cannot be made in ") + QDir::toNativeSeparators(m_files.folder());
         m_prompter.inform(callerTitle + kCrLf + QStringLiteral("Error creating Excle file name...!"));
         return fail(30);
     }
@@ -108,26 +122,30 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
     // 5.
     if (m_books.size() >= 2) {
         m_books.pop_back();
+        m_lastError = QStringLiteral("Another workbook is open.");
         return fail(13);
     }
     wb::Workbook &book = *m_books.front().book;
     // 6.
     if (const int stage = prepare(book, mode != 1))
-        return fail(stage);
+        return abandon(stage);
     // Live rows a crash kept from this very workbook go back onto its Capture sheet.
     const int recovered = mode == 1 && m_books.front().target == Target::InPlace ? replayJournal() : 0;
     // 7.
     if (mode != 1) {
         wb::Worksheet &first = book.sheet(0);
         first.setValue(1, 1, QStringLiteral("Help"));
-        first.setHyperlink(1, 1, m_files.path(QString::fromLatin1(kHelpPageFile)));
+        // A file URL (forward slashes, "file:///") opens on every system and in every program.
+        first.setHyperlink(1, 1, QUrl::fromLocalFile(QFileInfo(m_files.path(QString::fromLatin1(kHelpPageFile))).absoluteFilePath()).toString());
     }
     // 8.
     for (const char *name : kSheetNames)
-        if (!book.sheet(QString::fromLatin1(name)))
-            return fail(90);
+        if (!book.sheet(QString::fromLatin1(name))) {
+            m_lastError = QStringLiteral("The workbook has no sheet \"%1\".").arg(QString::fromLatin1(name));
+            return abandon(90);
+        }
     if (!save())
-        return fail(90);
+        return abandon(90);
     linked = true;
     exporting = false;
     if (recovered > 0)
@@ -212,40 +230,101 @@ int ExcelLink::chooseOwnBook(OpenBook &out)
 
 int ExcelLink::prepare(wb::Workbook &book, bool newBook)
 {
-    // The template file must be there and readable; its sheets are brought in from the template
-    // the program builds, because the .xlsx reader keeps no cell formats.
-    QString error;
-    if (!wb::readXlsx(m_files.path(QString::fromLatin1(kTemplateFile)), &error)) {
-        m_lastError = error;
+    // The sheets are brought in from the template the program builds (the .xlsx reader keeps
+    // no cell formats), with what the user changed in the template file laid over it.
+    std::unique_ptr<wb::Workbook> file = readTemplateFile();
+    if (!file)
         return 40;
-    }
     m_template = buildExportTemplate();
+    applyTemplateEdits(*file, *m_template);
     int step = 0;
     for (const char *name : kSheetNames) {
         ++step;
         const QString sheetName = QString::fromLatin1(name);
         const wb::Worksheet *from = m_template->sheet(sheetName);
-        if (!from)
+        if (!from) {
+            m_lastError = QStringLiteral("The template has no sheet \"%1\".").arg(sheetName);
             return 40 + step;
+        }
         if (!book.sheet(sheetName))
             copySheet(*from, book.addSheet(sheetName));
     }
     // The template measures: the identifier columns get their width back when shown again.
     const wb::Worksheet &shots = *m_template->sheet(QString::fromLatin1(kSheetNames[0]));
-    if (shots.columnWidth(2) <= 0 || shots.columnWidth(3) <= 0)
+    if (shots.columnWidth(2) <= 0 || shots.columnWidth(3) <= 0) {
+        m_lastError = QStringLiteral("The template's columns B and C have no width.");
         return 60;
+    }
     m_widths = {shots.columnWidth(2), shots.columnWidth(3)};
     const wb::Worksheet &setup = *book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1]));
-    if (!isNumberCell(setup, kGrainsToGramsCell))
-        return 70;
-    if (!isNumberCell(setup, kGramsToGrainsCell))
-        return 71;
-    if (!isNumberCell(setup, kFeetToMetresCell))
-        return 72;
-    m_writer = std::make_unique<ShotSheetWriter>(book, *m_template->sheet(QString::fromLatin1(kSheetNames[kCaptureSheet - 1])));
+    int stage = 70;
+    for (const wb::CellAddr a : {kGrainsToGramsCell, kGramsToGrainsCell, kFeetToMetresCell}) {
+        if (!isNumberCell(setup, a)) {
+            const wb::CellValue v = setup.value(a.row, a.col);
+            m_lastError = QStringLiteral("Cell %1 of the \"%2\" sheet %3; the export's formulas need a number there.")
+                              .arg(wb::cellName(a.row, a.col), setup.name(),
+                                   wb::isEmpty(v) ? QStringLiteral("is empty")
+                                                  : QStringLiteral("holds \"%1\"").arg(wb::displayText(v)));
+            return stage;
+        }
+        ++stage;
+    }
+    m_writer = std::make_unique<ShotSheetWriter>(book, *m_template);
     if (newBook)
         book.setActiveSheet(0);
     return 0;
+}
+
+std::unique_ptr<wb::Workbook> ExcelLink::readTemplateFile()
+{
+    const QString path = m_files.path(QString::fromLatin1(kTemplateFile));
+    QString error;
+    if (auto file = wb::readXlsx(path, &error))
+        return file;
+    // Made again from the program's own template; the broken file is kept beside it.
+    const QFileInfo info(path);
+    const QString kept = firstFreeName(info.dir(), [&info](int n) {
+        return info.completeBaseName() + (n == 1 ? QStringLiteral(" broken.xlsx") : QStringLiteral(" broken %1.xlsx").arg(n));
+    });
+    if (!QFile::rename(path, kept) || !copyThroughSaveFile(m_files.path(QString::fromLatin1(kMasterTemplateFile)), path)) {
+        m_lastError = error;
+        return nullptr;
+    }
+    QString again;
+    auto file = wb::readXlsx(path, &again);
+    if (!file) {
+        m_lastError = again;
+        return nullptr;
+    }
+    m_prompter.inform(error + kCrLf + QStringLiteral("The template ") + info.fileName()
+                          + QStringLiteral(" has been made again from Zentrix's own; the broken file is kept as ")
+                          + QFileInfo(kept).fileName() + u'.',
+                      {}, MsgIcon::Exclamation);
+    return file;
+}
+
+void ExcelLink::applyTemplateEdits(const wb::Workbook &file, wb::Workbook &templ)
+{
+    for (const char *name : kSheetNames) {
+        const QString sheetName = QString::fromLatin1(name);
+        const int at = file.sheetIndex(sheetName);
+        wb::Worksheet *to = templ.sheet(sheetName);
+        if (at < 0 || !to)
+            continue;
+        const wb::Worksheet *from = &file.sheet(at);
+        for (int col = 1; col <= from->lastFormattedColumn(); ++col)
+            if (from->columnWidth(col) > 0)
+                to->setColumnWidth(col, from->columnWidth(col));
+        for (int row = 1; row <= std::min(from->lastFormattedRow(), kFirstShotRow); ++row)
+            if (from->rowHeight(row) > 0)
+                to->setRowHeight(row, from->rowHeight(row));
+    }
+    // The conversion constants the formulas read.
+    const QString setup = QString::fromLatin1(kSheetNames[kSetupSheet - 1]);
+    if (const int at = file.sheetIndex(setup); at >= 0)
+        for (const wb::CellAddr a : {kGrainsToGramsCell, kGramsToGrainsCell, kFeetToMetresCell})
+            if (isNumberCell(file.sheet(at), a))
+                templ.sheet(setup)->setValue(a.row, a.col, file.sheet(at).value(a.row, a.col));
 }
 
 int ExcelLink::connect(int mode)
@@ -253,7 +332,9 @@ int ExcelLink::connect(int mode)
     const int stage = excOpen(mode);
     if (stage == 0)
         return 0;
-    m_prompter.inform(QStringLiteral("Zentrix to Excel Connection Failed...!"), {}, MsgIcon::Exclamation);
+    // The stage's cause on the lines below (none for a cancelled file choice).
+    m_prompter.inform(QStringLiteral("Zentrix to Excel Connection Failed...!") + (m_lastError.isEmpty() ? QString() : kCrLf + m_lastError),
+                      {}, MsgIcon::Exclamation);
     return 1000 + stage;
 }
 
@@ -273,6 +354,8 @@ bool ExcelLink::save()
         return false;
     }
     m_journal.clear(b.path);
+    if (m_view && linked)
+        m_view->bookSaved(b.path);
     if (b.target == Target::CopyBeside && !b.written)
         m_prompter.inform(QFileInfo(b.source).fileName() + QStringLiteral(" was made by another program: Zentrix leaves it as it is.")
                           + kCrLf + QStringLiteral("Its sheets and the export sheets are saved in the copy") + kCrLf
@@ -284,8 +367,9 @@ bool ExcelLink::save()
 
 void ExcelLink::sheetChanged(int sheet)
 {
-    if (m_view && linked)
-        m_view->cellsChanged(sheet - 1);
+    // By name: a user's workbook may have sheets of its own before the export sheets.
+    if (m_view && linked && m_writer)
+        m_view->cellsChanged(book()->sheetIndex(m_writer->sheet(sheet).name()));
 }
 
 void ExcelLink::writeLinkStatus(const QString &text)
@@ -311,7 +395,9 @@ void ExcelLink::beginCapture()
     m_captureCounter = w.beginExport(kCaptureSheet, QStringLiteral("Source Of This Data: ") + QString::fromLatin1(kSheetNames[kCaptureSheet - 1])
                                                         + QStringLiteral(" from ") + model);
     w.beginBlock(kCaptureSheet, {QStringLiteral("CAP"), m_captureCounter, QStringLiteral("Pause(0)"), ShotRecord{}});
-    newBlockRequest = false; // the block just begun takes the first shot
+    // These begin rows show the default units until the first shot: it begins the block again
+    // in its own units (a metric chronograph's first block is in grams).
+    newBlockRequest = true;
 }
 
 void ExcelLink::linkOn()
@@ -363,7 +449,10 @@ void ExcelLink::applyShot(const ShotRecord &shot)
 {
     ShotSheetWriter &w = *m_writer;
     if (newBlockRequest) {
-        w.skipRow(kCaptureSheet);
+        if (w.blockHasNoShots(kCaptureSheet))
+            w.reopenEmptyBlock(kCaptureSheet);
+        else
+            w.skipRow(kCaptureSheet);
         w.beginBlock(kCaptureSheet, {QStringLiteral("CAP"), m_captureCounter,
                                      QStringLiteral("Pause(") + QString::number(w.sequence) + u')', shot});
         newBlockRequest = false;
@@ -387,18 +476,35 @@ void ExcelLink::captureLine(const QString &line)
 {
     if (!liveLink || !linked || !m_writer)
         return;
+    if (exporting) {
+        m_waiting.append(line);
+        return;
+    }
     const std::optional<ShotRecord> shot = readShotLine(line);
     if (!shot) {
         ++liveSkipped;
         return;
     }
     if (newBlockRequest) {
-        save(); // the finished block is on disk before the next one starts
+        if (!m_writer->blockHasNoShots(kCaptureSheet))
+            save(); // the finished block is on disk before the next one starts
         journal({true, {}});
     }
     journal({false, line});
     applyShot(*shot);
     sheetChanged(kCaptureSheet);
+}
+
+void ExcelLink::exportEnded(int sheet)
+{
+    exporting = false;
+    if (!liveLink || !linked)
+        return;
+    if (sheet == kCaptureSheet)
+        newBlockRequest = true;
+    const QStringList waiting = std::exchange(m_waiting, {});
+    for (const QString &line : waiting)
+        captureLine(line);
 }
 
 int ExcelLink::replayJournal()
@@ -431,6 +537,7 @@ void ExcelLink::dropBooks()
     m_books.clear();
     m_writer.reset();
     m_journal.close();
+    m_waiting.clear();
     closingByProgram = false;
     linked = false;
     if (liveLink && hooks.liveQueue)
@@ -459,6 +566,21 @@ void ExcelLink::release()
     dropBooks();
 }
 
+void ExcelLink::workbookSaved(const QString &filePath)
+{
+    if (m_books.empty())
+        return;
+    OpenBook &b = m_books.front();
+    m_journal.clear(b.path); // what it held is in the file written now
+    if (filePath == b.path)
+        return;
+    // Save As: the link writes to the new file from now on; it is the program's own.
+    b.path = filePath;
+    b.source.clear();
+    b.target = Target::InPlace;
+    b.written = true;
+}
+
 bool ExcelLink::sheetBeforeDoubleClick(const QString &sheetName, int, int)
 {
     if (!sheetName.contains(QLatin1String("Capture")))
@@ -478,8 +600,9 @@ void ExcelLink::workbookBeforeClose(const QString &bookName)
         hooks.mainWindow(false);
     if (hooks.postNote)
         hooks.postNote(10);
-    if (linked)
-        save(); // nothing captured is lost with the window
+    // The window's question saved the changes or the user let them go: either way no journal
+    // may bring them back.
+    m_journal.clear(bookPath());
     m_books.clear();
     m_writer.reset();
     m_journal.close();

@@ -85,6 +85,8 @@ public:
     // Writes the linked workbook to its file; false (and lastError, also shown through the
     // prompter with the path and the reason) when that failed.
     bool save();
+    // Why the last excOpen or save failed, in words for a message ("" when there is nothing to
+    // explain, as after a cancelled file choice).
     QString lastError() const { return m_lastError; }
 
     // Link state.
@@ -105,11 +107,16 @@ public:
     void sheetChanged(int sheet);
 
     // One line from the receive path's workbook queue: a shot line becomes a "Capture" row.
+    // While an export runs the line waits for its end.
     void captureLine(const QString &line);
+    // An export into sheet `sheet` (1-based) has ended: exporting is cleared and the live lines
+    // that waited are written; after an export onto "Capture" they start a block of their own.
+    void exportEnded(int sheet);
 
     // WorkbookEvents
     bool sheetBeforeDoubleClick(const QString &sheetName, int row, int col) override;
     void workbookBeforeClose(const QString &bookName) override;
+    void workbookSaved(const QString &filePath) override;
 
 private:
     enum class Target { InPlace, CopyBeside, Reserved };
@@ -125,8 +132,11 @@ private:
     int replayJournal();
     void journal(const BookJournal::Entry &e);
     int fail(int stage);
+    int abandon(int stage);
     int chooseOwnBook(OpenBook &out);
     int prepare(wb::Workbook &book, bool newBook);
+    std::unique_ptr<wb::Workbook> readTemplateFile();
+    static void applyTemplateEdits(const wb::Workbook &file, wb::Workbook &templ);
     void dropBooks();
     void writeLinkStatus(const QString &text);
     void beginCapture();
@@ -146,6 +156,7 @@ private:
     std::unique_ptr<ShotSheetWriter> m_writer;
     IdentifierWidths m_widths;
     int m_captureCounter = 0;
+    QStringList m_waiting; // live lines that arrived during an export
 };
 
 } // namespace zx::xls

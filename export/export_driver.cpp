@@ -47,6 +47,24 @@ ExportDriver::ExportDriver(ExcelLink &link, const ExportSources &sources, LogPad
 {
 }
 
+bool ExportDriver::hasShots(const QStringList &lines, bool captureOnly)
+{
+    bool any = false;
+    for (const QString &line : lines) {
+        if (!captureOnly && readMemoryLine(line).kind == MemoryLine::Header)
+            return true; // a listing: its own checks follow
+        if (captureOnly ? !line.contains(QLatin1String("CAP:")) : !line.contains(u'#'))
+            continue;
+        if (readShotLine(line))
+            any = true;
+        else
+            ++m_skipped;
+    }
+    if (any)
+        m_skipped = 0; // counted again while the rows are written
+    return any;
+}
+
 bool ExportDriver::step()
 {
     ++m_rows;
@@ -80,6 +98,14 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
         lines = textLines(m_src.loggerText());
     if (type == ExpCFile && m_src.cfileText)
         lines = textLines(m_src.cfileText());
+    // Shot lines that give no shot: nothing is written, not even a new workbook.
+    if ((type == ExpLogger || type == ExpCFile) && !hasShots(lines, type == ExpCFile)) {
+        m_logPad.logPadWrite(QStringLiteral("There are no shots to export in the ")
+                                 + (type == ExpLogger ? QStringLiteral("iLoger") : QStringLiteral("CFile")) + QStringLiteral(".")
+                                 + (m_skipped > 0 ? QStringLiteral("  Lines Skipped = ") + QString::number(m_skipped) : QString()),
+                             0, 1, 0);
+        return ExportNoShots;
+    }
     // 3.
     if (!m_link.linked) {
         if (const int r = m_link.connect(mode))
@@ -91,9 +117,11 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
     ShotSheetWriter &w = *m_link.writer();
     wb::Worksheet &ws = w.sheet(sheet);
     book.setActiveSheet(book.sheetIndex(ws.name()));
+    QString setupError;
     if (m_options.fromSetupSheet
-        && !readSetupSheetSwitches(*book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1])), &m_options, nullptr)) {
-        m_link.exporting = false;
+        && !readSetupSheetSwitches(*book.sheet(QString::fromLatin1(kSheetNames[kSetupSheet - 1])), &m_options, &setupError)) {
+        m_link.exportEnded(sheet);
+        m_logPad.logPadWrite(setupError, 0, 1, 1);
         return failed(ExportBadSetup);
     }
     // 5.
@@ -121,9 +149,9 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
     if (result == ExportOk || result == ExportAborted)
         w.endExport(sheet, kind, counter, QDateTime::currentDateTime());
     applyVisibility(ws, sheet, m_options, m_link.identifierWidths(), w.nextRow(sheet));
-    m_link.exporting = false;
-    const bool saved = m_link.save();
     m_link.sheetChanged(sheet);
+    m_link.exportEnded(sheet);
+    const bool saved = m_link.save(); // after the window's repaint: a saved export is no change
     m_progress.progressClose();
     // 7.
     if (result != ExportOk) {

@@ -38,15 +38,16 @@ struct ExportSources {
 };
 
 // Results besides 0: 1 refused (busy), 2 download failed, 3 aborted, 4 settings sheet unreadable,
-// 5 the workbook could not be saved, 101 to 104 listing errors, 1000 + stage when the workbook
-// could not be made ready.
+// 5 the workbook could not be saved, 6 no shots to export (nothing written), 101 to 104 listing
+// errors, 1000 + stage when the workbook could not be made ready.
 enum ExportResult {
     ExportOk = 0,
     ExportBusy = 1,
     ExportNoDownload = 2,
     ExportAborted = 3,
     ExportBadSetup = 4,
-    ExportNotSaved = 5
+    ExportNotSaved = 5,
+    ExportNoShots = 6
 };
 
 class ExportDriver {
@@ -72,6 +73,8 @@ private:
     int writeListing(int sheet, const QString &kind, int counter, const QStringList &lines);
     int writeShotLines(int sheet, const QString &kind, int counter, const QStringList &lines, bool captureOnly);
     bool step();
+    // Whether the logger's or CFile's lines hold a shot (unreadable ones counted as skipped).
+    bool hasShots(const QStringList &lines, bool captureOnly);
 
     ExcelLink &m_link;
     const ExportSources &m_src;

@@ -61,8 +61,7 @@ void ExportSetup::newWorkbook()
 {
     progress(QStringLiteral("Please Wait..."));
     if (m_actions->isLinked()) {
-        if (hooks.postNote)
-            hooks.postNote(kNoteWorkbookLinked);
+        noteLinked();
         return;
     }
     progress(QStringLiteral("Loading Excel..."));
@@ -72,15 +71,23 @@ void ExportSetup::newWorkbook()
     }
     const QString failed = QStringLiteral("Faialed to Connect to Excel.!");
     progress(failed);
-    tell(failed);
+    const QString cause = m_actions->lastError();
+    tell(cause.isEmpty() ? failed : failed + kCrLf + cause);
+}
+
+void ExportSetup::noteLinked()
+{
+    if (hooks.postNote)
+        hooks.postNote(kNoteWorkbookLinked);
+    m_progressVisible = false; // nothing is under way
+    changed();
 }
 
 void ExportSetup::openWorkbook()
 {
     progress(QStringLiteral("Please Wait..."));
     if (m_actions->isLinked()) {
-        if (hooks.postNote)
-            hooks.postNote(kNoteWorkbookLinked);
+        noteLinked();
         return;
     }
     // The question is one of the help prompts: asked while they are on.
@@ -94,6 +101,8 @@ void ExportSetup::openWorkbook()
     if (hooks.closeWindow)
         hooks.closeWindow();
     m_actions->openOwnWorkbook();
+    m_progressVisible = false; // the export told its own outcome
+    changed();
 }
 
 void ExportSetup::closeWorkbook()

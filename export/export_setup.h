@@ -65,6 +65,7 @@ public:
 
 private:
     void changed();
+    void noteLinked();
     void progress(const QString &text);
     void tell(const QString &text);
 

@@ -2,6 +2,8 @@
 // What the export options window asks of the workbook link: make, open and close the linked
 // workbook and apply the column and row visibility to one of its sheets. The link implements
 // it; until a link exists the desktop hands over one that is never linked.
+#include <QString>
+
 namespace zx::xls {
 
 class ExportSetupActions {
@@ -16,6 +18,8 @@ public:
     virtual void closeWorkbook() = 0;
     // Shows or hides the columns and label rows of sheet `sheetIndex` (1 to 5) by the options.
     virtual void applySetup(int sheetIndex) = 0;
+    // Why the last request failed, in words for a message ("" when there is nothing to say).
+    virtual QString lastError() const { return {}; }
 };
 
 // No workbook is ever linked: every request finds nothing to act on.

@@ -31,7 +31,7 @@ wb::CellValue counted(int v) { return v < 1 ? wb::CellValue(kUnknown) : wb::Cell
 
 } // namespace
 
-ShotSheetWriter::ShotSheetWriter(wb::Workbook &book, const wb::Worksheet &templ) : m_book(book), m_templ(templ)
+ShotSheetWriter::ShotSheetWriter(wb::Workbook &book, const wb::Workbook &templ) : m_book(book), m_templ(templ)
 {
     const CellFormat formats[] = {
         fmt(8, false, 5, "0"),   fmt(8, false, 5),
@@ -49,6 +49,12 @@ ShotSheetWriter::ShotSheetWriter(wb::Workbook &book, const wb::Worksheet &templ)
 wb::Worksheet &ShotSheetWriter::sheet(int sheet)
 {
     return *m_book.sheet(QString::fromLatin1(kSheetNames[sheet - 1]));
+}
+
+const wb::Worksheet &ShotSheetWriter::templateSheet(int sheetIndex) const
+{
+    const int at = m_templ.sheetIndex(QString::fromLatin1(kSheetNames[sheetIndex - 1]));
+    return m_templ.sheet(at >= 0 ? at : m_templ.sheetIndex(QString::fromLatin1(kSheetNames[kLastShotSheet - 1])));
 }
 
 void ShotSheetWriter::reset()
@@ -82,8 +88,9 @@ void ShotSheetWriter::beginBlock(int sheetIndex, const BlockHead &head)
     wb::Worksheet &ws = sheet(sheetIndex);
     SheetState &st = state(sheetIndex);
     const int names = st.nextRow, units = names + 1;
-    m_templ.copyRowTo(kNamesRow, ws, names);
-    m_templ.copyRowTo(kUnitsRow, ws, units);
+    const wb::Worksheet &t = templateSheet(sheetIndex);
+    t.copyRowTo(kNamesRow, ws, names);
+    t.copyRowTo(kUnitsRow, ws, units);
     const ShotRecord &u = head.units;
     st.grams = u.velocityUnits == u"m/s";
     const wb::CellAddr weightCell = st.grams ? kGramsWeightCell : kGrainsWeightCell;
@@ -105,6 +112,18 @@ void ShotSheetWriter::beginBlock(int sheetIndex, const BlockHead &head)
         ws.setValue(units, col, v);
     st.nextRow = units + 1;
     st.blockStart = st.nextRow;
+}
+
+bool ShotSheetWriter::blockHasNoShots(int sheetIndex)
+{
+    // Both begin rows carry the block marker in column K; a shot row never does.
+    const int units = state(sheetIndex).nextRow - 1;
+    const wb::Worksheet &ws = sheet(sheetIndex);
+    const auto marked = [&ws](int row) {
+        const wb::Cell *k = row >= kFirstShotRow ? ws.cell(row, kMarkerColumn) : nullptr;
+        return k && k->value == wb::CellValue(QStringLiteral("BLK"));
+    };
+    return marked(units) && marked(units - 1);
 }
 
 void ShotSheetWriter::resumeAt(int sheetIndex, int nextRow, bool grams)

@@ -24,8 +24,9 @@ struct BlockHead {
 
 class ShotSheetWriter {
 public:
-    // templ: a shot sheet of the template (rows 3 and 4 are copied above every block).
-    ShotSheetWriter(wb::Workbook &book, const wb::Worksheet &templ);
+    // templ: the template; rows 3 and 4 of its sheet of the same name are copied above every
+    // block (of its "Capture" sheet for a sheet it lacks).
+    ShotSheetWriter(wb::Workbook &book, const wb::Workbook &templ);
 
     // A new link: every sheet's next row after what it holds (row 5 at the least), sequence 0.
     void reset();
@@ -39,6 +40,10 @@ public:
     // nearest "BLK" marker in column K.
     void writeShot(int sheet, const ShotRecord &shot, bool markerSearch = false);
     void skipRow(int sheet) { ++state(sheet).nextRow; }
+    // True while the last rows of the sheet are a block's begin rows with no shot under them.
+    bool blockHasNoShots(int sheet);
+    // The next block goes where that empty block's begin rows are (they are written over).
+    void reopenEmptyBlock(int sheet) { state(sheet).nextRow -= 2; }
     void endExport(int sheet, const QString &kind, int counter, const QDateTime &when);
 
     int nextRow(int sheet) const { return m_state[std::size_t(sheet - 1)].nextRow; }
@@ -59,8 +64,9 @@ private:
     };
     SheetState &state(int sheet) { return m_state[std::size_t(sheet - 1)]; }
 
+    const wb::Worksheet &templateSheet(int sheet) const;
     wb::Workbook &m_book;
-    const wb::Worksheet &m_templ;
+    const wb::Workbook &m_templ;
     std::array<SheetState, 7> m_state{};
     std::array<std::uint16_t, 16> m_fmt{};
 };

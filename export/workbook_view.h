@@ -14,8 +14,11 @@ public:
     // A double-click on a cell of `sheetName`. Returns true when the link handled it; the
     // window then never starts editing the cell.
     virtual bool sheetBeforeDoubleClick(const QString &sheetName, int row, int col) = 0;
-    // The user closes the workbook's window (never called for closeByProgram()).
+    // The user closes the workbook's window (never called for closeByProgram()). Changes were
+    // saved or discarded by the user's answer before this.
     virtual void workbookBeforeClose(const QString &bookName) = 0;
+    // The window wrote the workbook to `filePath` (its Save, Save As, or the close question's Yes).
+    virtual void workbookSaved(const QString &filePath) { Q_UNUSED(filePath) }
 };
 
 // What the link asks of the window.
@@ -30,6 +33,8 @@ public:
     virtual void cellsChanged(int sheetIndex) = 0;
     // Closes the window without reporting workbookBeforeClose; the link drops the book after.
     virtual void closeByProgram() = 0;
+    // The link wrote the workbook to `filePath`: nothing shown is unsaved.
+    virtual void bookSaved(const QString &filePath) { Q_UNUSED(filePath) }
 };
 
 } // namespace zx::xls

@@ -5,8 +5,10 @@
 // hyperlinks, the active sheet and cell. The file is built beside the target under a
 // temporary name and renamed over it only when complete: a failed write leaves the previous
 // file as it was.
-// Reading: sheets, values (shared and inline strings, numbers, yes/no, errors), formulas with
-// their stored results, column widths, row heights and hidden flags. A broken or foreign file
+// Reading: sheets, values (shared and inline strings, numbers, yes/no, errors, dates as day
+// numbers of the 1900 system in their date format, whichever system the file uses), formulas
+// (shared ones too) with their stored results, column widths, row heights and hidden flags,
+// hyperlinks. Error values and results are written as error cells. A broken or foreign file
 // gives a message, never a crash.
 #include <QString>
 

@@ -2,11 +2,13 @@
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QHash>
 #include <QXmlStreamReader>
 
 #include <cmath>
+#include <optional>
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -45,12 +47,20 @@ public:
             return nullptr;
         if (part(QStringLiteral("xl/sharedStrings.xml"), &data, false) && !readSharedStrings(data))
             return nullptr;
+        if (part(QStringLiteral("xl/styles.xml"), &data, false))
+            readDateStyles(data);
         // All sheets first, so formulas naming a later sheet find it.
         for (const SheetEntry &s : sheets)
             book->addSheet(s.name);
-        for (std::size_t i = 0; i < sheets.size(); ++i)
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
             if (!part(sheets[i].part, &data, true) || !readSheet(data, book->sheet(int(i))))
                 return nullptr;
+            readHyperlinks(sheets[i].part, book->sheet(int(i)));
+        }
+        // Formulas go in last, with the results the file stored: a value read after a formula
+        // that uses it (on a later sheet) must not recalculate that formula.
+        for (PendingFormula &f : m_formulas)
+            f.sheet->setFormulaWithResult(f.at.row, f.at.col, f.text, f.value);
         if (activeTab >= 0 && activeTab < book->sheetCount())
             book->setActiveSheet(activeTab);
         return book;
@@ -127,6 +137,8 @@ private:
             const auto attrs = xml.attributes();
             if (xml.name() == QLatin1String("workbookView"))
                 *activeTab = attrs.value(QLatin1String("activeTab")).toInt();
+            else if (xml.name() == QLatin1String("workbookPr"))
+                m_date1904 = isTrue(attrs.value(QLatin1String("date1904")));
             else if (xml.name() == QLatin1String("sheet")) {
                 QString rid;
                 for (const auto &a : attrs)
@@ -169,6 +181,84 @@ private:
         return text;
     }
 
+    // Which cell styles show dates, and in which number format. Dates are day numbers; the
+    // program counts them from 1900 as most workbooks do.
+    void readDateStyles(const QByteArray &data)
+    {
+        QHash<int, QString> custom;
+        QXmlStreamReader xml(data);
+        bool inCellXfs = false;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs"))
+                inCellXfs = false;
+            if (!xml.isStartElement())
+                continue;
+            const auto attrs = xml.attributes();
+            if (xml.name() == QLatin1String("numFmt"))
+                custom.insert(attrs.value(QLatin1String("numFmtId")).toInt(), attrs.value(QLatin1String("formatCode")).toString());
+            else if (xml.name() == QLatin1String("cellXfs"))
+                inCellXfs = true;
+            else if (inCellXfs && xml.name() == QLatin1String("xf")) {
+                const int id = attrs.value(QLatin1String("numFmtId")).toInt();
+                const QString code = custom.contains(id) ? custom.value(id) : builtInDateFormat(id);
+                m_dateFormats.push_back(isDateFormat(code) ? code : QString());
+            }
+        }
+        // A damaged styles part costs only the date formats.
+    }
+
+    static QString builtInDateFormat(int id)
+    {
+        switch (id) {
+        case 14: return QStringLiteral("yyyy-mm-dd");
+        case 15: return QStringLiteral("d-mmm-yy");
+        case 16: return QStringLiteral("d-mmm");
+        case 17: return QStringLiteral("mmm-yy");
+        case 18: return QStringLiteral("h:mm AM/PM");
+        case 19: return QStringLiteral("h:mm:ss AM/PM");
+        case 20: return QStringLiteral("h:mm");
+        case 21: return QStringLiteral("h:mm:ss");
+        case 22: return QStringLiteral("yyyy-mm-dd h:mm");
+        case 45: return QStringLiteral("mm:ss");
+        case 46: return QStringLiteral("[h]:mm:ss");
+        case 47: return QStringLiteral("mm:ss.0");
+        default: return {};
+        }
+    }
+
+    // A format shows a date or a time when, outside quotes, escapes and [colour] brackets, it has
+    // a day, month, year, hour or second letter ("[h]" counts: it is elapsed time).
+    static bool isDateFormat(const QString &code)
+    {
+        bool quoted = false;
+        for (qsizetype i = 0; i < code.size(); ++i) {
+            const QChar c = code[i];
+            if (c == u'"')
+                quoted = !quoted;
+            else if (quoted)
+                continue;
+            else if (c == u'\\' || c == u'_' || c == u'*')
+                ++i;
+            else if (c == u'[') {
+                const qsizetype end = code.indexOf(u']', i);
+                const QString inner = code.mid(i + 1, end - i - 1).toLower();
+                if (!inner.isEmpty() && (inner[0] == u'h' || inner[0] == u'm' || inner[0] == u's'))
+                    return true;
+                if (end < 0)
+                    return false;
+                i = end;
+            } else if (QStringLiteral("dDmMyYhHsS").contains(c))
+                return true;
+        }
+        return false;
+    }
+
+    QString dateFormatOf(int style) const
+    {
+        return style >= 0 && style < qsizetype(m_dateFormats.size()) ? m_dateFormats[std::size_t(style)] : QString();
+    }
+
     bool readSharedStrings(const QByteArray &data)
     {
         QXmlStreamReader xml(data);
@@ -178,6 +268,36 @@ private:
                 m_strings << itemText(xml);
         }
         return !xmlFailed(xml, QStringLiteral("xl/sharedStrings.xml"));
+    }
+
+    // The sheet's hyperlinks: an address from the sheet's relationships (a URL or a file), a
+    // place in the workbook ("internal:Sheet!A1"), or both joined by "#". A link whose
+    // relationships cannot be read is left out; the cell keeps its value.
+    void readHyperlinks(const QString &sheetPart, Worksheet &ws)
+    {
+        const std::vector<Link> links = std::exchange(m_links, {});
+        if (links.empty())
+            return;
+        const qsizetype slash = sheetPart.lastIndexOf(u'/');
+        const QString relsPart = sheetPart.left(slash + 1) + QStringLiteral("_rels/") + sheetPart.mid(slash + 1) + QStringLiteral(".rels");
+        QHash<QString, QString> targets;
+        QByteArray rels;
+        if (part(relsPart, &rels, false)) {
+            QXmlStreamReader rx(rels);
+            while (!rx.atEnd()) {
+                rx.readNext();
+                if (rx.isStartElement() && rx.name() == QLatin1String("Relationship"))
+                    targets.insert(rx.attributes().value(QLatin1String("Id")).toString(),
+                                   rx.attributes().value(QLatin1String("Target")).toString());
+            }
+        }
+        for (const Link &l : links) {
+            QString address = targets.value(l.rid);
+            if (!l.location.isEmpty())
+                address = address.isEmpty() ? QStringLiteral("internal:") + l.location : address + u'#' + l.location;
+            if (!address.isEmpty())
+                ws.setHyperlink(l.at.row, l.at.col, address);
+        }
     }
 
     bool readSheet(const QByteArray &data, Worksheet &ws)
@@ -221,8 +341,19 @@ private:
                     return fail(QStringLiteral("sheet %1 has a cell outside any row.").arg(ws.name())), false;
                 row = at.row;
                 col = at.col;
-                if (!readCell(xml, ws, at, attrs.value(QLatin1String("t")).toString(), shared))
+                const int style = attrs.hasAttribute(QLatin1String("s")) ? attrs.value(QLatin1String("s")).toInt() : -1;
+                if (!readCell(xml, ws, at, attrs.value(QLatin1String("t")).toString(), style, shared))
                     return false;
+            } else if (name == QLatin1String("hyperlink")) {
+                CellAddr a;
+                const QString ref = attrs.value(QLatin1String("ref")).toString().section(u':', 0, 0);
+                if (!parseCellName(ref, &a))
+                    continue;
+                QString rid;
+                for (const auto &at : attrs)
+                    if (at.name() == QLatin1String("id"))
+                        rid = at.value().toString();
+                m_links.push_back({a, rid, attrs.value(QLatin1String("location")).toString()});
             } else if (name == QLatin1String("selection") && attrs.hasAttribute(QLatin1String("activeCell"))) {
                 CellAddr a;
                 if (parseCellName(attrs.value(QLatin1String("activeCell")).toString(), &a))
@@ -243,7 +374,7 @@ private:
 
     static bool isTrue(QStringView v) { return v == QLatin1String("1") || v == QLatin1String("true"); }
 
-    bool readCell(QXmlStreamReader &xml, Worksheet &ws, CellAddr at, const QString &type,
+    bool readCell(QXmlStreamReader &xml, Worksheet &ws, CellAddr at, const QString &type, int style,
                   QHash<QString, SharedFormula> &shared)
     {
         QString raw, formula;
@@ -288,11 +419,42 @@ private:
         CellError asError;
         if (hasFormula && isText(value) && errorFromText(std::get<QString>(value), &asError))
             value = asError;
+        // Dates: day numbers of the 1900 system, in their date format ("d" cells are ISO text).
+        QString dateFormat = dateFormatOf(style);
+        if (type == QLatin1String("d") && isText(value)) {
+            if (const std::optional<double> day = isoDay(std::get<QString>(value))) {
+                value = *day;
+                if (dateFormat.isEmpty())
+                    dateFormat = QStringLiteral("yyyy-mm-dd hh:mm:ss");
+            }
+        } else if (!dateFormat.isEmpty() && isNumber(value) && m_date1904) {
+            value = std::get<double>(value) + kDays1900To1904;
+        }
         if (hasFormula && !formula.isEmpty())
-            ws.setFormulaWithResult(at.row, at.col, QStringLiteral("=") + formula, value);
+            m_formulas.push_back({&ws, at, QStringLiteral("=") + formula, value});
         else if (hasValue)
             ws.setValue(at.row, at.col, value);
+        if (!dateFormat.isEmpty() && (hasValue || hasFormula)) {
+            CellFormat f;
+            f.numberFormat = dateFormat;
+            ws.setFormat(at.row, at.col, f);
+        }
         return true;
+    }
+
+    // The 1904 system counts from 1904-01-01 = 0; the 1900 system calls that day 1462.
+    static constexpr double kDays1900To1904 = 1462;
+
+    // "2024-05-01" or "2024-05-01T18:00:00" as a 1900-system day number.
+    static std::optional<double> isoDay(const QString &text)
+    {
+        QDateTime dt = QDateTime::fromString(text, Qt::ISODateWithMs);
+        if (!dt.isValid())
+            dt = QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0));
+        if (!dt.isValid())
+            return std::nullopt;
+        const QDate epoch(1899, 12, 30);
+        return double(epoch.daysTo(dt.date())) + dt.time().msecsSinceStartOfDay() / 86400000.0;
     }
 
     bool decode(const QString &type, const QString &raw, CellValue *out) const
@@ -321,7 +483,22 @@ private:
         return true;
     }
 
+    struct Link {
+        CellAddr at;
+        QString rid;      // relationship id of the address, or empty
+        QString location; // a place in the workbook, or empty
+    };
+    struct PendingFormula {
+        Worksheet *sheet;
+        CellAddr at;
+        QString text;
+        CellValue value;
+    };
     QuaZip m_zip;
+    std::vector<Link> m_links; // of the sheet being read
+    std::vector<PendingFormula> m_formulas;
+    std::vector<QString> m_dateFormats; // by cell style: the date format, or empty
+    bool m_date1904 = false;
     QStringList m_strings;
     QString m_error;
 };

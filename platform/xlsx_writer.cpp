@@ -6,6 +6,7 @@
 // written package is checked part by part (xlsx_verify) before it replaces anything.
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
+#include "platform/xlsx_error_cells.h"
 #include "platform/xlsx_origin.h"
 #include "platform/xlsx_verify.h"
 #include "platform/xlsxwriter_api.h"
@@ -37,13 +38,16 @@ public:
 
     bool write()
     {
-        for (int i = 0; i < m_book.sheetCount() && m_error.isEmpty(); ++i)
+        for (int i = 0; i < m_book.sheetCount() && m_error.isEmpty(); ++i) {
+            m_sheet = i;
             writeSheet(m_book.sheet(i), i == m_book.activeSheet());
+        }
         return m_error.isEmpty();
     }
     const QString &error() const { return m_error; }
     // The last row written on each sheet, in the order the sheets were added.
     const std::vector<int> &lastRows() const { return m_lastRows; }
+    const ErrorCellMap &errorCells() const { return m_errorCells; }
 
 private:
     lxw_format *format(std::uint16_t id)
@@ -134,6 +138,8 @@ private:
         const lxw_row_t row = lxw_row_t(r - 1);
         const lxw_col_t col = lxw_col_t(c - 1);
         lxw_format *fmt = format(cell.format);
+        if (isError(cell.value)) // written as text here, made an error cell afterwards
+            m_errorCells[m_sheet].insert(cellName(r, c));
         if (!ws.hyperlinks().empty()) {
             const QString url = ws.hyperlink(r, c);
             if (!url.isEmpty() && url.size() <= kMaxUrlLength) {
@@ -187,6 +193,8 @@ private:
     std::vector<lxw_format *> m_formats;
     std::vector<int> m_lastRows;
     QString m_error;
+    ErrorCellMap m_errorCells;
+    int m_sheet = 0;
 };
 
 // The owner mark (xlsx_origin.h): the file's modified time, repeated in a custom property.
@@ -271,6 +279,10 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     const lxw_error closed = lx->workbook_close(out);
     if (!written || closed != LXW_NO_ERROR) {
         const QString why = !written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed));
+        QFile::remove(temp);
+        return failed(why);
+    }
+    if (QString why; !writer.errorCells().empty() && !markErrorCells(temp, writer.errorCells(), &why)) {
         QFile::remove(temp);
         return failed(why);
     }

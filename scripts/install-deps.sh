@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build ccache qt6-base-dev qt6-serialport-dev libgl-dev
       libxlsxwriter-dev libquazip1-qt6-dev qt6-charts-dev libqt6svg6 xvfb xauth
-      python3-openpyxl)
+      python3-openpyxl libreoffice-calc-nogui)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -15,6 +15,7 @@
 #include "export/excel_link.h"
 #include "export/export_driver.h"
 #include "export/export_setup_actions.h"
+#include "export/link_setup_actions.h"
 #include "export/export_visibility.h"
 #include "export/export_template.h"
 #include "export/ui/workbook_window.h"
@@ -37,55 +38,26 @@ namespace zx {
 
 namespace {
 
-// The export options window's workbook buttons on this link.
-class LinkSetupActions : public xls::ExportSetupActions {
-public:
-    LinkSetupActions(ExcelDesk &desk, FrmMdi &mdi) : m_desk(desk), m_mdi(mdi) {}
-    bool isLinked() const override { return m_desk.link().linked; }
-    bool newWorkbook() override
-    {
-        const bool ok = m_desk.link().excOpen(3) == 0;
-        m_mdi.refreshModeStatus();
-        return ok;
-    }
-    void openOwnWorkbook() override { m_desk.runExport(xls::SrcLogger, 5, xls::ExpLogger, 1); }
-    void closeWorkbook() override
-    {
-        m_desk.link().closeWorkbook();
-        m_mdi.refreshModeStatus();
-    }
-    void applySetup(int sheetIndex) override
-    {
-        xls::ExcelLink &link = m_desk.link();
-        if (!link.linked || !link.writer())
-            return;
-        wb::Worksheet &ws = link.writer()->sheet(sheetIndex);
-        xls::applyVisibility(ws, sheetIndex, options(m_mdi), link.identifierWidths(), ws.usedExtent().row);
-        link.sheetChanged(sheetIndex);
-    }
-    // The options the window edits, or the stored ones before it exists.
-    static xls::ExportOptions options(FrmMdi &mdi)
-    {
-        if (ExportSetupDesk *d = exportSetupDesk(mdi))
-            return d->options();
-        return xls::ExportOptions::load(mdi.context().store, mdi.context().instanceName());
-    }
-
-private:
-    ExcelDesk &m_desk;
-    FrmMdi &m_mdi;
-};
+// The options the window edits, or the stored ones before it exists.
+xls::ExportOptions currentOptions(FrmMdi &mdi)
+{
+    if (ExportSetupDesk *d = exportSetupDesk(mdi))
+        return d->options();
+    return xls::ExportOptions::load(mdi.context().store, mdi.context().instanceName());
+}
 
 } // namespace
 
 struct ExcelDesk::Parts {
     Parts(ExcelDesk &desk, FrmMdi &mdi)
-        : chooser(&mdi), link(*mdi.context().prompter, chooser, ProgramFiles::forDesktop()), actions(desk, mdi)
+        : chooser(&mdi), link(*mdi.context().prompter, chooser, ProgramFiles::forDesktop()),
+          actions(link, {[&mdi] { return currentOptions(mdi); }, [&mdi] { mdi.refreshModeStatus(); },
+                         [&desk] { desk.runExport(xls::SrcLogger, 5, xls::ExpLogger, 1); }})
     {
     }
     QtFileChooser chooser;
     xls::ExcelLink link;
-    LinkSetupActions actions;
+    xls::LinkSetupActions actions;
     QStringList listing;
     QPointer<RemoteControl> panel;   // the remote panel's hooks point here
 };
@@ -248,7 +220,7 @@ int ExcelDesk::runExport(int sourceKind, int sheet, int type, int mode)
     desk.ops().guarded([&] {
         session.croTxn.abortReq = false;
         session.croTxn.abortable = true;
-        const xls::ExportOptions options = LinkSetupActions::options(m_mdi);
+        const xls::ExportOptions options = currentOptions(m_mdi);
         xls::ExportDriver driver(m_parts->link, src, ws.logPad(), progress ? *progress : none, options);
         result = driver.run(mode, sourceKind, sheet, type);
         session.croTxn.abortable = false;

@@ -394,7 +394,18 @@ bool WorkbookWindow::writeTo(const QString &path)
     m_modified = false;
     updateTitle();
     statusBar()->showMessage(QStringLiteral("Saved ") + QDir::toNativeSeparators(path), 5000);
+    if (m_events)
+        m_events->workbookSaved(path); // Save As: the link goes on with the new file
     return true;
+}
+
+void WorkbookWindow::bookSaved(const QString &filePath)
+{
+    if (!m_book)
+        return;
+    m_path = filePath;
+    m_modified = false;
+    updateTitle();
 }
 
 bool WorkbookWindow::save()

@@ -42,6 +42,7 @@ public:
     void showWorkbook(wb::Workbook &book, const QString &filePath, WorkbookEvents *events) override;
     void cellsChanged(int sheetIndex) override;
     void closeByProgram() override;
+    void bookSaved(const QString &filePath) override;
 
     // The name the workbook goes by: its file's name, "Book1" before it is saved.
     QString bookName() const;

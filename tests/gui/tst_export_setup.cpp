@@ -6,8 +6,13 @@
 #include "export/export_settings_keys.h"
 #include "export/export_setup.h"
 #include "export/export_setup_actions.h"
+#include "export/excel_link.h"
 #include "export/export_template.h"
+#include "export/link_setup_actions.h"
 #include "export/ui/frm_exp_set.h"
+#include "platform/workbook.h"
+#include "platform/xlsx_file.h"
+#include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
 #include "support/startup_patience.h"
 #include "support/temp_settings.h"
@@ -31,7 +36,9 @@ struct Actions : ExportSetupActions {
     bool connects = false;
     QList<int> applied;
     int closed = 0;
+    QString cause;
     bool isLinked() const override { return linked; }
+    QString lastError() const override { return cause; }
     bool newWorkbook() override { return linked = connects; }
     void openOwnWorkbook() override {}
     void closeWorkbook() override { ++closed; }
@@ -73,6 +80,8 @@ private Q_SLOTS:
     void closeQuestion_data();
     void closeQuestion();
     void workbookButtons();
+    void progressDoesNotStay();
+    void realLinkButtons();
     void setupSheetSwitches();
     void openedFromTheMainWindowMenus();
 };
@@ -170,6 +179,70 @@ void TestExportSetup::workbookButtons()
     QCOMPARE(rig.actions.closed, 1);
     QVERIFY(!rig.window.isVisible());
     QCOMPARE(rig.prompter.count(), 3);
+}
+
+// "Please Wait..." goes when nothing is under way; a failed New says why.
+void TestExportSetup::progressDoesNotStay()
+{
+    Rig rig;
+    rig.actions.cause = QStringLiteral("The workbook could not be saved as /x/book.xlsx:\nNot a directory");
+    rig.control(QStringLiteral("cmdBukKey_0"))->click();
+    QCOMPARE(rig.prompter.lastLines(), (QStringList{"Faialed to Connect to Excel.!", rig.actions.cause}));
+    rig.actions.linked = true;
+    for (const char *button : {"cmdBukKey_0", "cmdBukKey_1"}) {
+        rig.window.show();
+        rig.control(QString::fromLatin1(button))->click();
+        QVERIFY2(!rig.control<QWidget>(QStringLiteral("fraPrgrs"))->isVisibleTo(&rig.window), button);
+    }
+}
+
+// The buttons on a real workbook link: New, Apply (kept in the file), Close, and New again.
+void TestExportSetup::realLinkButtons()
+{
+    TempSettings tmp;
+    SettingsStore store;
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    ExcelLink link{prompter, chooser, ProgramFiles::forDesktop()};
+    const QString path = tmp.path() + QStringLiteral("/book.xlsx");
+    link.setNewBookPath(path);
+    ExportOptions options;
+    int refreshes = 0;
+    LinkSetupActions actions{link, {[&options] { return options; }, [&refreshes] { ++refreshes; }, {}}};
+    ExportSetup setup{options, store, kApp, prompter, actions};
+    FrmExpSet window{setup};
+    window.openWindow();
+    const auto click = [&window](const char *name) { window.findChild<QAbstractButton *>(QString::fromLatin1(name))->click(); };
+    click("cmdBukKey_0");
+    QVERIFY(link.linked);
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("labPrgrs"))->text(), QStringLiteral("Done..."));
+    click("chkAttPos_0"); // Folder Numbers off
+    QVERIFY(!options.folderNumbers);
+    click("cmdRfrsh_1");
+    QString error;
+    auto saved = wb::readXlsx(path, &error);
+    QVERIFY2(saved, qPrintable(error));
+    QVERIFY(saved->sheet(QStringLiteral("String"))->isColumnHidden(2));
+    click("chkAttPos_0");
+    click("cmdRfrsh_1");
+    saved = wb::readXlsx(path, &error);
+    QVERIFY(!saved->sheet(QStringLiteral("String"))->isColumnHidden(2));
+    click("cmdBukKey_2");
+    QVERIFY(!link.linked);
+    QVERIFY(refreshes >= 2);
+    // New where the book cannot be written: the box says why; then New works at once.
+    QFile plain(tmp.path() + QStringLiteral("/plain"));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    link.setNewBookPath(tmp.path() + QStringLiteral("/plain/book.xlsx"));
+    window.openWindow();
+    click("cmdBukKey_0");
+    QCOMPARE(prompter.lastLines().value(0), QStringLiteral("Faialed to Connect to Excel.!"));
+    QVERIFY2(prompter.last().text.contains(QStringLiteral("plain")), qPrintable(prompter.last().text));
+    link.setNewBookPath(path);
+    click("cmdBukKey_0");
+    QVERIFY(link.linked);
 }
 
 void TestExportSetup::setupSheetSwitches()

@@ -1,13 +1,19 @@
 // The workbook window over a workbook built from the export template: what the grid shows,
 // editing, the double-click and close events, and saving.
+#include "export/book_journal.h"
+#include "export/excel_link.h"
+#include "export/export_driver.h"
 #include "export/export_template.h"
 #include "export/ui/workbook_window.h"
+#include "link/progress_sink.h"
+#include "support/recording_logpad.h"
 #include "platform/xlsx_file.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_settings.h"
 
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
 
@@ -83,6 +89,9 @@ private Q_SLOTS:
     void doubleClickHandledNeverEdits();
     void closeReportsOnlyTheUsersClose();
     void saveWritesAReadableFile();
+    void linkedBookSavedAndDiscarded();
+    void saveAsMovesTheLink();
+    void sheetsFoundByName();
 };
 
 void TestWorkbookWindow::showsValuesInTheirFormats()
@@ -194,6 +203,119 @@ void TestWorkbookWindow::saveWritesAReadableFile()
     QVERIFY(!rig.window.saveAs());
     QVERIFY(rig.prompter.last().text.startsWith(QStringLiteral("The workbook could not be saved")));
     QCOMPARE(rig.window.filePath(), dir + QStringLiteral("/shots.xlsx"));
+}
+
+namespace {
+
+// The window as the export link's view, over the link's own workbook.
+struct LinkRig {
+    TempSettings tmp;
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    RecordingLogPad pad;
+    NullProgressSink progress;
+    WorkbookWindow window;
+    ExcelLink link{prompter, chooser, ProgramFiles::forDesktop()};
+    QString path = tmp.path() + QStringLiteral("/book.xlsx");
+    LinkRig()
+    {
+        window.setServices(&prompter, &chooser);
+        link.setView(&window);
+        link.setNewBookPath(path);
+        link.hooks.chronoWarnings = [] { return false; };
+    }
+    int exportCFile(const QString &text)
+    {
+        ExportSources src;
+        src.cfileText = [text] { return text; };
+        ExportDriver driver(link, src, pad, progress, ExportOptions{});
+        return driver.exportCFile();
+    }
+    // Column E of a sheet as saved on disk.
+    QStringList velocitiesOnDisk(const QString &file, const QString &sheet)
+    {
+        QString error;
+        const auto back = wb::readXlsx(file, &error);
+        QStringList v;
+        if (const wb::Worksheet *ws = back ? back->sheet(sheet) : nullptr)
+            for (int row = 5; row <= ws->usedExtent().row; ++row)
+                if (wb::isNumber(ws->value(row, 5)))
+                    v << wb::displayText(ws->value(row, 5));
+        return v;
+    }
+};
+
+} // namespace
+
+// A finished export is saved: the window has nothing to ask. Live rows since the last save are
+// a change; "No" at the close question leaves the file as last saved, and no journal brings
+// them back.
+void TestWorkbookWindow::linkedBookSavedAndDiscarded()
+{
+    LinkRig rig;
+    QCOMPARE(rig.exportCFile(QStringLiteral("CAP:#01 2800.00 f/s 0.000696 sec  72.5 fah\r\n")), 0);
+    QVERIFY(!rig.window.isModified());
+    QVERIFY(!rig.window.windowTitle().startsWith(QStringLiteral("book.xlsx*")));
+    rig.link.linkOn();
+    QVERIFY(!rig.window.isModified());
+    rig.link.captureLine(QStringLiteral("CAP:#01 2900.00 f/s 0.000690 sec  72.5 fah"));
+    QVERIFY(rig.window.isModified());
+    QVERIFY(QFile::exists(BookJournal::pathFor(rig.path)));
+    rig.prompter.queue(MsgAnswer::No);
+    QVERIFY(rig.window.close());
+    QVERIFY(rig.prompter.last().text.startsWith(QStringLiteral("Do you want to save the changes")));
+    QVERIFY(!rig.link.linked);
+    QVERIFY(!rig.velocitiesOnDisk(rig.path, QStringLiteral("Capture")).contains(QStringLiteral("2900")));
+    QVERIFY(!QFile::exists(BookJournal::pathFor(rig.path)));
+    // Yes saves it.
+    rig.chooser.queueOpen({rig.path});
+    QCOMPARE(rig.link.excOpen(1), 0);
+    rig.link.linkOn();
+    rig.link.captureLine(QStringLiteral("CAP:#01 2950.00 f/s 0.000690 sec  72.5 fah"));
+    rig.prompter.queue(MsgAnswer::Yes);
+    QVERIFY(rig.window.close());
+    QVERIFY(rig.velocitiesOnDisk(rig.path, QStringLiteral("Capture")).contains(QStringLiteral("2950")));
+    QVERIFY(!QFile::exists(BookJournal::pathFor(rig.path)));
+}
+
+// Save As: the link goes on with the new file; the old one stays as it was saved.
+void TestWorkbookWindow::saveAsMovesTheLink()
+{
+    LinkRig rig;
+    QCOMPARE(rig.exportCFile(QStringLiteral("CAP:#01 2800.00 f/s 0.000696 sec  72.5 fah\r\n")), 0);
+    const QString moved = rig.tmp.path() + QStringLiteral("/moved.xlsx");
+    rig.chooser.queueSave(moved);
+    QVERIFY(rig.window.saveAs());
+    QCOMPARE(rig.link.bookPath(), moved);
+    QCOMPARE(rig.exportCFile(QStringLiteral("CAP:#01 2700.00 f/s 0.000696 sec  72.5 fah\r\n")), 0);
+    QCOMPARE(rig.velocitiesOnDisk(moved, QStringLiteral("CFile")), (QStringList{"2800", "2700"}));
+    QCOMPARE(rig.velocitiesOnDisk(rig.path, QStringLiteral("CFile")), QStringList{"2800"});
+    QCOMPARE(rig.window.filePath(), moved);
+    QVERIFY(!rig.window.isModified());
+}
+
+// A workbook whose own sheets come first: the export shows and lays out its own sheet's tab.
+void TestWorkbookWindow::sheetsFoundByName()
+{
+    LinkRig rig;
+    wb::Workbook mine;
+    for (const char *name : {"Loads", "Range", "Notes", "Targets"})
+        mine.addSheet(QString::fromLatin1(name)).setValue(1, 1, QStringLiteral("mine"));
+    const QString path = rig.tmp.path() + QStringLiteral("/mine.xlsx");
+    QVERIFY(wb::writeXlsx(mine, path).ok);
+    rig.chooser.queueOpen({path});
+    QCOMPARE(rig.link.excOpen(1), 0);
+    QCOMPARE(rig.exportCFile(QStringLiteral("CAP:#01 2800.00 f/s 0.000696 sec  72.5 fah\r\n")), 0);
+    const int cfile = rig.link.book()->sheetIndex(QStringLiteral("CFile"));
+    QVERIFY(cfile >= 4);
+    auto *tabs = rig.window.findChild<QTabWidget *>();
+    QVERIFY(tabs);
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("CFile"));
+    // The CFile tab is laid out from the CFile sheet.
+    QTableView *view = rig.window.sheetView(cfile);
+    for (int col = 1; col <= 21; ++col)
+        QCOMPARE(view->isColumnHidden(col - 1), rig.link.book()->sheet(cfile).isColumnHidden(col));
+    QVERIFY(view->isColumnHidden(5)); // F, the units column, hidden by default
 }
 
 QTEST_MAIN(TestWorkbookWindow)

@@ -157,6 +157,21 @@ private Q_SLOTS:
         QCOMPARE(back->sheet(QStringLiteral("CFile"))->formula(12, 19), QStringLiteral("=($E12*$E12 * ($R12/2000))"));
     }
 
+    // The help link of a new workbook is a file URL on every system, and reads back as one.
+    void helpLinkIsAFileUrl()
+    {
+        Rig rig;
+        QCOMPARE(rig.link.excOpen(3), 0);
+        const QString link = rig.link.book()->sheet(0).hyperlink(1, 1);
+        QVERIFY2(link.startsWith(QStringLiteral("file:///")) && !link.contains(u'\\'), qPrintable(link));
+        QVERIFY(link.endsWith(QStringLiteral("/zenthlpx.htm")));
+        QCOMPARE(QUrl(link).toLocalFile(), QFileInfo(rig.link.programFiles().path(QStringLiteral("zenthlpx.htm"))).absoluteFilePath());
+        QString error;
+        const auto back = wb::readXlsx(rig.link.bookPath(), &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->sheet(0).hyperlink(1, 1), link);
+    }
+
     void listingErrors_data()
     {
         QTest::addColumn<QString>("text");
@@ -296,11 +311,13 @@ private Q_SLOTS:
         QCOMPARE(wb::displayText(saved->sheet(QStringLiteral("Capture"))->value(8, 5)), QStringLiteral("2865"));
         int notes = 0;
         rig.link.hooks.postNote = [&](int n) { notes += n; };
+        // The user's close after the window's "No": the file stays as saved, no journal is left.
         rig.link.workbookBeforeClose(QStringLiteral("book.xlsx"));
         QCOMPARE(notes, 10);
         QVERIFY(!rig.link.linked && !rig.link.liveLink);
         saved = wb::readXlsx(rig.settings.path() + QStringLiteral("/book.xlsx"), &error);
-        QCOMPARE(wb::displayText(saved->sheet(QStringLiteral("Capture"))->value(12, 5)), QStringLiteral("2880"));
+        QVERIFY(wb::isEmpty(saved->sheet(QStringLiteral("Capture"))->value(12, 5)));
+        QVERIFY(!QFile::exists(BookJournal::pathFor(rig.settings.path() + QStringLiteral("/book.xlsx"))));
     }
     // Export Setup > Open on another program's workbook, then an export into it.
     void foreignWorkbookIsLeftAsItIs()
@@ -336,6 +353,48 @@ private Q_SLOTS:
         QCOMPARE(again.bookPath(), copy);
         QVERIFY(again.copiedFrom().isEmpty());
         QVERIFY(!QFile::exists(rig.settings.path() + QStringLiteral("/Loads Zentrix 2.xlsx")));
+    }
+
+    // Workbooks LibreOffice and openpyxl wrote, in both date systems: opened, exported into
+    // (their copy beside them), and the copy opened again in place.
+    void otherProgramsWorkbooks_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("errorCell");
+        for (const char *system : {"1900", "1904"}) {
+            QTest::addRow("openpyxl %s", system) << QStringLiteral("openpyxl-%1").arg(QLatin1String(system)) << "B6";
+            QTest::addRow("LibreOffice %s", system) << QStringLiteral("libreoffice-%1").arg(QLatin1String(system)) << "B5";
+        }
+    }
+    void otherProgramsWorkbooks()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, errorCell);
+        Rig rig;
+        const QString user = rig.settings.path() + u'/' + file + QStringLiteral(".xlsx");
+        QVERIFY(QFile::copy(QStringLiteral(ZX_TEST_DATA "/xlsx/") + file + QStringLiteral(".xlsx"), user));
+        const QByteArray before = fileBytes(user);
+        rig.chooser.queueOpen({user});
+        QVERIFY2(rig.link.excOpen(1) == 0, qPrintable(rig.link.lastError()));
+        QCOMPARE(rig.run(SrcCapture, 4, ExpCFile, kShot), 0);
+        rig.link.release();
+        QCOMPARE(fileBytes(user), before);
+        const QString copy = rig.settings.path() + u'/' + file + QStringLiteral(" Zentrix.xlsx");
+        QString error;
+        const auto back = wb::readXlsx(copy, &error);
+        QVERIFY2(back, qPrintable(error));
+        const wb::Worksheet &data = *back->sheet(QStringLiteral("Data"));
+        QCOMPARE(data.value(1, 2), wb::CellValue(2801.5));
+        QCOMPARE(data.value(3, 2), wb::CellValue(45413.0)); // 2024-05-01, whichever system the file used
+        QVERIFY(!data.format(3, 2).numberFormat.isEmpty());
+        wb::CellAddr e;
+        parseCellName(errorCell, &e);
+        QVERIFY2(wb::isError(data.value(e.row, e.col)), qPrintable(wb::displayText(data.value(e.row, e.col))));
+        QCOMPARE(wb::displayText(back->sheet(QStringLiteral("CFile"))->value(7, 5)), QStringLiteral("2875.42"));
+        ExcelLink again{rig.prompter, rig.chooser, ProgramFiles::forDesktop()};
+        rig.chooser.queueOpen({copy});
+        QCOMPARE(again.excOpen(1), 0);
+        QCOMPARE(again.bookPath(), copy);
     }
 
     // The copy cannot be written (disk full): no file is left beside the user's, which is kept.
