@@ -9,6 +9,7 @@
 #include "platform/xlsx_origin.h"
 
 #include <QDateTime>
+#include <QScopeGuard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -91,6 +92,9 @@ int ExcelLink::abandon(int stage)
 
 int ExcelLink::excOpen(int mode, const QString &callerTitle)
 {
+    // A save that fails while the workbook is made ready ends excOpen; its caller tells why.
+    m_opening = true;
+    const auto openingEnds = qScopeGuard([this] { m_opening = false; });
     // 1.
     exporting = true;
     m_lastError.clear();
@@ -350,7 +354,8 @@ bool ExcelLink::save()
     const wb::XlsxResult r = wb::writeXlsx(*b.book, b.path);
     m_lastError = r.error;
     if (!r.ok) { // every caller's failed save reaches the user: the old file is kept, the new rows are not on disk
-        m_prompter.inform(r.error, {}, MsgIcon::Exclamation);
+        if (!m_opening)
+            m_prompter.inform(r.error, {}, MsgIcon::Exclamation);
         return false;
     }
     m_journal.clear(b.path);

@@ -148,6 +148,7 @@ private:
     QString m_newBookPath;
     QString m_ownBookPath;
     bool m_holdSaves = false;
+    bool m_opening = false; // inside excOpen
     BookJournal m_journal;
     bool m_journalFailTold = false;
     QString m_lastError;
