@@ -3,6 +3,8 @@
 # missing (for this benchmark only; CI does not need it). Usage: run_bench_workbook.sh [build dir] [rows]
 set -euo pipefail
 build=${1:-build}
+cmake -S "$(dirname "$0")/.." -B "$build" -DZX_BENCHMARKS=ON >/dev/null
+cmake --build "$build" --target bench_workbook >/dev/null
 if ! /usr/bin/python3 -c "import openpyxl" 2>/dev/null; then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get update -qq
