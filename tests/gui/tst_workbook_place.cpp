@@ -61,14 +61,16 @@ struct Rig {
     void exportCFile() { mdi->findChild<QAction *>(QStringLiteral("mnuExpExcCFi"))->trigger(); }
     xls::ExcelLink &link() { return excelDesk(*mdi)->link(); }
     double number(int row, int col) { return std::get<double>(link().book()->sheet(3).value(row, col)); }
-    // The title of the workbook window showing the linked book.
-    QString windowTitle()
+    // A workbook window shows the linked book with its folder in the title (windows of earlier
+    // rigs may still be around).
+    bool titleSaysWhere()
     {
-        const QString name = QFileInfo(link().bookPath()).fileName();
+        const QFileInfo book(link().bookPath());
+        const QString title = book.fileName() + QStringLiteral(" (") + QDir::toNativeSeparators(book.absolutePath()) + u')';
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("frmWorkbook") && w->isVisible() && w->windowTitle().startsWith(name))
-                return w->windowTitle();
-        return {};
+            if (w->objectName() == QLatin1String("frmWorkbook") && w->isVisible() && w->windowTitle().startsWith(title))
+                return true;
+        return false;
     }
 };
 
@@ -94,25 +96,45 @@ private Q_SLOTS:
         QVERIFY2(qAbs(rig.number(12, 19) - 4408.92) < 0.01, qPrintable(QString::number(rig.number(12, 19))));
     }
 
-    // A new workbook goes beside its CFile, named after it, and never over a file of that name;
-    // the status bar and the workbook window say where.
+    // A new workbook goes beside its CFile, named after it, and never over what has that name
+    // already (a file, a folder, a link to nothing); the status bar and the window say where.
+    void newWorkbookBesideTheCFile_data()
+    {
+        QTest::addColumn<QString>("taken");
+        QTest::addRow("nothing there") << QString();
+        QTest::addRow("a file") << QStringLiteral("file");
+        QTest::addRow("a folder") << QStringLiteral("folder");
+        QTest::addRow("a dangling link") << QStringLiteral("link");
+    }
     void newWorkbookBesideTheCFile()
     {
+        QFETCH(QString, taken);
         Rig rig;
         QVERIFY(rig.mdi);
         QVERIFY(rig.open(QStringLiteral("Range Day.txt")));
-        QFile taken(rig.range.filePath(QStringLiteral("Range Day.xlsx")));
-        QVERIFY(taken.open(QIODevice::WriteOnly) && taken.write("someone's own") > 0);
-        taken.close();
+        const QString first = rig.range.filePath(QStringLiteral("Range Day.xlsx"));
+        QFile other(first);
+        if (taken == u"file")
+            QVERIFY(other.open(QIODevice::WriteOnly) && other.write("someone's own") > 0 && (other.close(), true));
+        else if (taken == u"folder")
+            QVERIFY(QDir().mkdir(first));
+        else if (taken == u"link")
+            QVERIFY(QFile::link(rig.range.filePath(QStringLiteral("gone.xlsx")), first));
         rig.exportCFile();
-        const QString expected = rig.range.filePath(QStringLiteral("Range Day 2.xlsx"));
+        const QString expected = taken.isEmpty() ? first : rig.range.filePath(QStringLiteral("Range Day 2.xlsx"));
         QCOMPARE(rig.link().bookPath(), expected);
-        QVERIFY(QFileInfo(expected).size() > 0);
-        QVERIFY(taken.open(QIODevice::ReadOnly));
-        QCOMPARE(taken.readAll(), QByteArray("someone's own"));
+        QVERIFY(QFileInfo(expected).isFile() && QFileInfo(expected).size() > 0);
+        if (taken == u"file") {
+            QVERIFY(other.open(QIODevice::ReadOnly));
+            QCOMPARE(other.readAll(), QByteArray("someone's own"));
+        } else if (taken == u"folder") {
+            QVERIFY(QFileInfo(first).isDir());
+        } else if (taken == u"link") {
+            QVERIFY(QFileInfo(first).isSymLink());
+        }
         QVERIFY2(rig.mdi->statusBar()->currentMessage().contains(QDir::toNativeSeparators(expected)),
                  qPrintable(rig.mdi->statusBar()->currentMessage()));
-        QVERIFY2(rig.windowTitle().contains(u'(' + QDir::toNativeSeparators(rig.range.path()) + u')'), qPrintable(rig.windowTitle()));
+        QVERIFY(rig.titleSaysWhere());
     }
 
     // A CFile never saved: the documents folder, the CFile's name.
