@@ -8,6 +8,7 @@
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
 #include "cfile/ui/cfile_workspace.h"
+#include "cfile/ui/frm_document.h"
 #include "export/excel_link.h"
 #include "platform/workbook.h"
 #include "support/scripted_prompter.h"
@@ -18,9 +19,12 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QtTest>
 
 using namespace zx;
@@ -94,6 +98,15 @@ private Q_SLOTS:
         QVERIFY2(qAbs(rig.number(7, 19) - 4180.99) < 0.01, qPrintable(QString::number(rig.number(7, 19))));
         // 900^2 m/s x 10.8862 g / 2000 = 4408.92 J
         QVERIFY2(qAbs(rig.number(12, 19) - 4408.92) < 0.01, qPrintable(QString::number(rig.number(12, 19))));
+        // The panel shows the workbook's units beside its own for the string under the caret:
+        // average 2872.71 ft/s gives 4173.1 J and 9532.0 g-m/s.
+        CFileWorkspace &ws = *cfileWorkspace(*rig.mdi);
+        QTextEdit *editor = ws.windowOf(ws.files().active())->rtfText();
+        editor->setTextCursor(QTextCursor(editor->document()->findBlockByNumber(1)));
+        auto *energy = rig.mdi->findChild<QLabel *>(QStringLiteral("lblStatEnergy"));
+        auto *momentum = rig.mdi->findChild<QLabel *>(QStringLiteral("lblStatMomentum"));
+        QTRY_VERIFY2(energy->text().endsWith(QStringLiteral("ft-lbf (4173.1 J)")), qPrintable(energy->text()));
+        QVERIFY2(momentum->text().endsWith(QStringLiteral("lbf-s (9532.0 g-m/s)")), qPrintable(momentum->text()));
     }
 
     // A new workbook goes beside its CFile, named after it, and never over what has that name
