@@ -76,6 +76,9 @@ ShotEnergy shotEnergy(double velocity, const QString &velocityUnits, double grai
         e.energyUnits = QStringLiteral("ft-lbf");
         e.momentumUnits = QStringLiteral("lbf-s");
     }
+    const double kg = grains * kKgPerGrain, metresPerSecond = velocityUnits == QLatin1String("m/s") ? velocity : velocity / kFeetPerMetre;
+    e.joules = 0.5 * kg * metresPerSecond * metresPerSecond;
+    e.gramMetres = kg * 1000.0 * metresPerSecond;
     return e;
 }
 

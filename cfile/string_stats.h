@@ -45,13 +45,16 @@ double studentT95(int degreesOfFreedom);
 
 // Energy figures of one velocity for a bullet weight in grains, in the velocity's unit system:
 // f/s gives ft-lbf and lbf-s, m/s gives J and N-s. The power factor is grains x ft/s / 1000
-// in both (m/s converted).
+// in both (m/s converted); joules and gramMetres as the export workbook shows them.
 struct ShotEnergy {
     double energy = 0;
     double momentum = 0;
     double powerFactor = 0;
     QString energyUnits;
     QString momentumUnits;
+    // The same shot in the export workbook's units, whatever the velocity's: J and g-m/s.
+    double joules = 0;
+    double gramMetres = 0;
 };
 ShotEnergy shotEnergy(double velocity, const QString &velocityUnits, double grains);
 

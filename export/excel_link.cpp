@@ -2,6 +2,7 @@
 
 #include "cfile/file_chooser.h"
 #include "export/export_template.h"
+#include "export/new_book_place.h"
 #include "platform/prompter.h"
 #include "platform/workbook.h"
 #include "platform/xlsx_file.h"
@@ -116,9 +117,17 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
     OpenBook opened;
     if (mode != 1) {
         opened.book = std::make_unique<wb::Workbook>();
-        opened.path = m_newBookPath.isEmpty()
-                          ? m_files.path(QStringLiteral("Book-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".xlsx"))
-                          : m_newBookPath;
+        const QString wanted = !m_newBookPath.isEmpty() || !hooks.newBookPath ? QString() : hooks.newBookPath();
+        if (!wanted.isEmpty()) {
+            // The free name is taken again at the first save: a file that appears meanwhile stays.
+            opened.target = Target::NewFree;
+            opened.source = wanted;
+            opened.path = freeTargetPath(opened.target, wanted);
+        } else {
+            opened.path = m_newBookPath.isEmpty()
+                              ? m_files.path(QStringLiteral("Book-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".xlsx"))
+                              : m_newBookPath;
+        }
     } else if (const int stage = chooseOwnBook(opened)) {
         return fail(stage);
     }
@@ -167,6 +176,8 @@ int ExcelLink::excOpen(int mode, const QString &callerTitle)
 QString ExcelLink::freeTargetPath(Target target, const QString &source)
 {
     const QFileInfo from(source);
+    if (target == Target::NewFree)
+        return freeBookPath(source);
     if (target == Target::Reserved)
         return firstFreeName(from.dir(), [](int n) { return QStringLiteral("CBook%1.xlsx").arg(n); });
     const QString stem = from.completeBaseName() + QStringLiteral(" Zentrix");
@@ -274,6 +285,7 @@ int ExcelLink::prepare(wb::Workbook &book, bool newBook)
         ++stage;
     }
     m_writer = std::make_unique<ShotSheetWriter>(book, *m_template);
+    m_writer->blockGrains = [this] { return hooks.bulletGrains ? hooks.bulletGrains() : 0.0; };
     if (newBook)
         book.setActiveSheet(0);
     return 0;
@@ -366,6 +378,8 @@ bool ExcelLink::save()
                           + kCrLf + QStringLiteral("Its sheets and the export sheets are saved in the copy") + kCrLf
                           + QStringLiteral("\t") + QFileInfo(b.path).fileName() + kCrLf
                           + QStringLiteral("in the same folder. Open the copy to go on with it."));
+    if (b.target == Target::NewFree && !b.written && hooks.newBookSaved)
+        hooks.newBookSaved(b.path);
     b.written = true;
     return true;
 }

@@ -44,6 +44,9 @@ struct ExcelLinkHooks {
     std::function<void(bool on)> liveQueue;       // the receive path's workbook queue on or off
     std::function<QString()> chronoModel;         // the selected chronograph's model name
     std::function<void(bool visible)> progressVisible; // progress window around the file choice
+    std::function<double()> bulletGrains;         // the user's bullet weight (0: the sheet's own)
+    std::function<QString()> newBookPath;         // where a new workbook goes ("" the program folder)
+    std::function<void(const QString &path)> newBookSaved; // a new workbook's first save
 };
 
 // Makes sure the templates exist in the program folder: "zentboox.ixi" built when missing,
@@ -65,7 +68,10 @@ public:
     // once, after the whole export succeeded.
     void holdSaves(bool held) { m_holdSaves = held; }
     // The user's workbook when the linked one is a copy written beside it ("" otherwise).
-    QString copiedFrom() const { return m_books.empty() ? QString() : m_books.front().source; }
+    QString copiedFrom() const
+    {
+        return m_books.empty() || m_books.front().target == Target::NewFree ? QString() : m_books.front().source;
+    }
     // Where the last file choice starts ("" the chooser's own).
     const ProgramFiles &programFiles() const { return m_files; }
 
@@ -119,11 +125,11 @@ public:
     void workbookSaved(const QString &filePath) override;
 
 private:
-    enum class Target { InPlace, CopyBeside, Reserved };
+    enum class Target { InPlace, CopyBeside, Reserved, NewFree };
     struct OpenBook {
         std::unique_ptr<wb::Workbook> book;
         QString path;
-        QString source;                  // the user's file a copy is made of
+        QString source;                  // the user's file a copy is made of; a new book's wanted path
         Target target = Target::InPlace;
         bool written = false;            // the copy's name is taken (first save done)
     };

@@ -93,6 +93,8 @@ void ShotSheetWriter::beginBlock(int sheetIndex, const BlockHead &head)
     t.copyRowTo(kUnitsRow, ws, units);
     const ShotRecord &u = head.units;
     st.grams = u.velocityUnits == u"m/s";
+    if (const double grains = blockGrains ? blockGrains() : 0; grains > 0)
+        ws.setValue(kGrainsWeightCell.row, kGrainsWeightCell.col, grains); // grams follow by formula
     const wb::CellAddr weightCell = st.grams ? kGramsWeightCell : kGrainsWeightCell;
     const wb::CellValue w = ws.value(weightCell.row, weightCell.col);
     st.weight = wb::isNumber(w) ? std::get<double>(w) : 0;

@@ -7,6 +7,7 @@
 #include <QDateTime>
 
 #include <array>
+#include <functional>
 
 namespace zx::wb {
 class Workbook;
@@ -31,6 +32,9 @@ public:
     // A new link: every sheet's next row after what it holds (row 5 at the least), sequence 0.
     void reset();
     int sequence = 0;                // running shot sequence number
+    // The user's bullet weight in grains (0: none entered). A block begun while it is set
+    // writes it into the sheet's grains cell first, so the block computes with it.
+    std::function<double()> blockGrains;
 
     // Sheets by their 1-based index. The export counter of Q1 raised and written back, and the
     // source line into E1; returns the new counter.

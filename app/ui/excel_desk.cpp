@@ -1,5 +1,6 @@
 #include "app/ui/excel_desk.h"
 
+#include "app/stats_settings_keys.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/export_setup_desk.h"
@@ -9,10 +10,12 @@
 #include "cfile/capture_stack.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/cfile_names.h"
 #include "cfile/logpad.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/qt_file_chooser.h"
 #include "export/excel_link.h"
+#include "export/new_book_place.h"
 #include "export/export_driver.h"
 #include "export/export_setup_actions.h"
 #include "export/link_setup_actions.h"
@@ -30,9 +33,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QStatusBar>
 
 namespace zx {
 
@@ -100,6 +106,21 @@ ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
     h.progressVisible = [&desk](bool visible) {
         if (FrmFPrgrs *p = desk.progress(); p && p->progressIsOpen())
             p->setVisible(visible);
+    };
+    // One bullet weight: the one typed in the String Statistics panel, when there is one.
+    h.bulletGrains = [&ctx] { return ctx.store.read(ctx.instanceName(), keys::frmStats::BulletGrains).toDouble(); };
+    // A new workbook beside the active CFile, named after it, and the user told where.
+    h.newBookPath = [&mdi] {
+        CFileWorkspace *ws = cfileWorkspace(mdi);
+        const CFileDoc *doc = ws ? ws->files().active() : nullptr;
+        const QString caption = doc ? doc->caption() : QString();
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (documents.isEmpty() || !QDir().mkpath(documents))
+            documents = QDir::homePath();
+        return xls::wantedBookPath(caption, doc && !isDefaultName(caption), documents);
+    };
+    h.newBookSaved = [&mdi](const QString &path) {
+        mdi.statusBar()->showMessage(QStringLiteral("New workbook saved as ") + QDir::toNativeSeparators(path));
     };
     session.hooks.excelLine = [&link](const QString &line) { link.captureLine(line); };
 

@@ -126,7 +126,7 @@ void StatsDesk::buildPanel()
     m_grains->setDecimals(1);
     m_grains->setSuffix(QStringLiteral(" gr"));
     m_grains->setSpecialValueText(QStringLiteral("not set"));
-    m_grains->setToolTip(QStringLiteral("Bullet weight in grains, for energy, momentum and power factor"));
+    m_grains->setToolTip(QStringLiteral("Bullet weight in grains, for energy, momentum and power factor, and for new workbook blocks"));
     const AppContext &ctx = m_mdi.context();
     m_grains->setValue(ctx.store.read(ctx.instanceName(), keys::frmStats::BulletGrains).toDouble());
     connect(m_grains, &QDoubleSpinBox::valueChanged, this, [this](double grains) {
@@ -256,8 +256,11 @@ void StatsDesk::showEnergy()
         return;
     }
     const ShotEnergy e = shotEnergy(m_shown.average, m_units, grains);
-    m_values[kEnergy]->setText(fixed(e.energy, 1) + QLatin1Char(' ') + e.energyUnits);
-    m_values[kMomentum]->setText(fixed(e.momentum, 3) + QLatin1Char(' ') + e.momentumUnits);
+    // The workbook's units beside the panel's own: one energy, however it is read.
+    const QString joules = e.energyUnits == u"J" ? QString() : QStringLiteral(" (") + fixed(e.joules, 1) + QStringLiteral(" J)");
+    m_values[kEnergy]->setText(fixed(e.energy, 1) + QLatin1Char(' ') + e.energyUnits + joules);
+    m_values[kMomentum]->setText(fixed(e.momentum, 3) + QLatin1Char(' ') + e.momentumUnits + QStringLiteral(" (")
+                                 + fixed(e.gramMetres, 1) + QStringLiteral(" g-m/s)"));
     m_values[kPowerFactor]->setText(fixed(e.powerFactor, 1));
 }
 

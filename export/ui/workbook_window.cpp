@@ -463,7 +463,10 @@ MsgAnswer WorkbookWindow::ask(const QString &question)
 
 void WorkbookWindow::updateTitle()
 {
-    setWindowTitle(bookName() + (m_modified ? QStringLiteral("*") : QString()) + QStringLiteral(" - Workbook - ") + appTitle());
+    // The folder too: the user sees where the workbook is without a Save As.
+    const QString where = m_path.isEmpty() ? QString()
+                                           : QStringLiteral(" (") + QDir::toNativeSeparators(QFileInfo(m_path).absolutePath()) + u')';
+    setWindowTitle(bookName() + (m_modified ? QStringLiteral("*") : QString()) + where + QStringLiteral(" - Workbook - ") + appTitle());
 }
 
 void WorkbookWindow::restorePlace()

@@ -3,6 +3,7 @@
 #include "app/settings_keys.h"
 #include "platform/settings_store.h"
 
+#include <QFile>
 #include <QSettings>
 
 namespace zx::test {
@@ -13,6 +14,10 @@ TempSettings::TempSettings() : m_oldXdg(qgetenv("XDG_CONFIG_HOME")), m_oldProgra
     qputenv("ZX_PROGRAM_DIR", (m_dir.path() + QStringLiteral("/program")).toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+    // The documents folder (where new workbooks of unsaved CFiles go) inside this folder too.
+    QFile dirs(m_dir.filePath(QStringLiteral("user-dirs.dirs")));
+    if (dirs.open(QIODevice::WriteOnly))
+        dirs.write("XDG_DOCUMENTS_DIR=\"" + m_dir.filePath(QStringLiteral("Documents")).toLocal8Bit() + "\"\n");
 }
 
 void TempSettings::selectChronographByHand() const

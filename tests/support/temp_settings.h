@@ -1,6 +1,6 @@
 #pragma once
-// Points QSettings, and the program's own files (ZX_PROGRAM_DIR), at a private temporary
-// folder for the life of a test.
+// Points QSettings, the program's own files (ZX_PROGRAM_DIR) and the documents folder at a
+// private temporary folder for the life of a test.
 #include <QTemporaryDir>
 
 namespace zx::test {

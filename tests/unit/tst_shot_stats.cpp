@@ -48,6 +48,9 @@ private Q_SLOTS:
         QVERIFY(qAbs(ms.energy - 3511.29) < 0.01 && qAbs(ms.momentum - 8.26186) < 1e-5);
         QVERIFY(qAbs(ms.powerFactor - 418.307) < 0.001);
         QCOMPARE(ms.energyUnits, QString("J"));
+        // The workbook's figures (J and g-m/s from its S and T formulas), worked out by hand.
+        QVERIFY(qAbs(fps.joules - 3539.77) < 0.01 && qAbs(fps.gramMetres - 8295.30) < 0.01);
+        QVERIFY(qAbs(ms.joules - ms.energy) < 1e-9 && qAbs(ms.gramMetres - 8261.86) < 0.01);
     }
     // Where strings begin and end in LogPad text, and the CSV rows of them.
     void stringsAndCsv()
