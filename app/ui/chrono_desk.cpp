@@ -8,7 +8,6 @@
 #include "app/ui/frm_mdi.h"
 #include "app/ui/mode_apply.h"
 #include "app/ui/setup_desk.h"
-#include "app/ui/terminal_desk.h"
 #include "cfile/capture_stack.h"
 #include "cfile/chrono_stack.h"
 #include "cfile/ui/cfile_workspace.h"
@@ -334,7 +333,11 @@ void ChronoDesk::buildMenus()
     h.openProperties = [this] { openProperties(false); };
     h.detect = [this] { openProperties(true); };
     h.togglePort = [this] { togglePort(); };
-    h.openTerminal = [this] { openTerminalWindow(m_mdi); };
+    // The terminal side depends on this one; it hands its opener in (setTerminalOpener).
+    h.openTerminal = [this] {
+        if (m_openTerminal)
+            m_openTerminal();
+    };
     QMenu *chrono = buildChronoMenu(&m_mdi, p.chrono.ops, h);
     buildMemoryMenu(chrono, p.remote);
     buildInterfaceMenu(&m_mdi, h);

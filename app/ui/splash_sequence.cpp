@@ -63,8 +63,10 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     installEditCommands(*mdi, *ws, mdi->toolbars());
     installDocumentDesk(*mdi);
     ChronoDesk *desk = installChronoDesk(*mdi);
-    if (desk)
+    if (desk) {
         desk->statusRefresh().zapFgs();
+        desk->setTerminalOpener([mdi] { openTerminalWindow(*mdi); });
+    }
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
     installExcelDesk(*mdi);
