@@ -127,9 +127,6 @@ private Q_SLOTS:
         if (!only.isEmpty())
             QCOMPARE(graph.size(), only.size());
         const QString loop = findLoop(graph);
-        if (QLatin1String(QTest::currentDataTag()) == QLatin1String("app/ui"))
-            QEXPECT_FAIL("app/ui", "the setup, export setup and keypad desks still loop through the chronograph "
-                                   "and Excel sides", Continue);
         QVERIFY2(loop.isEmpty(), qPrintable(QStringLiteral("include loop: ") + loop));
     }
 
