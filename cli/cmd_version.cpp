@@ -4,9 +4,7 @@
 
 #include <QTextStream>
 
-static zx::cli::Registrar reg({"version", "",
-                               "print the program's version",
-                               "", [](const QStringList &) {
+static zx::cli::Registrar reg({"version", "", "print the program's version", "", [](const QStringList &) {
                                    QTextStream(stdout) << zx::versionText();
                                    return 0;
                                }});
