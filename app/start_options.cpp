@@ -1,6 +1,5 @@
 #include "app/start_options.h"
 
-#include "app/version.h"
 
 namespace zx {
 
@@ -67,7 +66,5 @@ QString startUsageText()
         "Without N= the first free number of 0 to 3 is taken.\n"
         "SIGTERM or SIGHUP close the program the orderly way, whatever box is open.\n");
 }
-
-QString versionText() { return QStringLiteral("zentrix ") + QLatin1String(kVersion) + QLatin1Char('\n'); }
 
 } // namespace zx

@@ -16,6 +16,5 @@ struct ParsedArguments {
 
 ParsedArguments parseStartArguments(const QStringList &args);   // without the program name
 QString startUsageText();
-QString versionText();
 
 } // namespace zx

@@ -19,14 +19,50 @@ QString option(const QStringList &args, const QString &name, const QString &fall
 
 bool hasFlag(const QStringList &args, const QString &name) { return args.contains(name); }
 
+namespace {
+constexpr int kColumns = 100;
+
+// Words of text on lines of at most kColumns, the first begun with indent, the rest with more.
+QString wrapped(const QString &text, const QString &indent, const QString &more)
+{
+    QString out, line;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > kColumns) {
+            out += line + QLatin1Char('\n');
+            line = more + word;
+            continue;
+        }
+        line += line.isEmpty() ? indent + word : QLatin1Char(' ') + word;
+    }
+    return line.isEmpty() ? out : out + line + QLatin1Char('\n');
+}
+} // namespace
+
+QString commandList()
+{
+    QString out = QStringLiteral("usage: zentrix-cli COMMAND [OPTIONS]\n\ncommands:\n");
+    for (const auto &c : commands())
+        out += QStringLiteral("  %1  %2\n").arg(QLatin1String(c.name), -10).arg(QLatin1String(c.summary));
+    return out + QStringLiteral("\n'zentrix-cli COMMAND --help' shows a command's arguments.\n");
+}
+
+QString commandHelp(const Command &c)
+{
+    QString out = wrapped(QStringLiteral("usage: zentrix-cli %1 %2").arg(QLatin1String(c.name), QLatin1String(c.args)),
+                          QString(), QStringLiteral("    "));
+    const QString indent = QStringLiteral("  ");
+    out += QLatin1Char('\n') + wrapped(QLatin1String(c.summary), indent, indent);
+    if (*c.details)
+        out += QLatin1Char('\n') + wrapped(QLatin1String(c.details), indent, indent);
+    return out;
+}
+
 } // namespace zx::cli
 
 namespace {
 int usage(QTextStream &out)
 {
-    out << "usage: zentrix-cli COMMAND [OPTIONS]\n\ncommands:\n";
-    for (const auto &c : zx::cli::commands())
-        out << "  " << c.name << " " << c.usage << "\n";
+    out << zx::cli::commandList();
     return 0;
 }
 } // namespace
@@ -45,7 +81,7 @@ int main(int argc, char **argv)
             continue;
         // "COMMAND --help" explains the command instead of running it.
         if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-            out << "usage: zentrix-cli " << c.name << " " << c.usage << "\n";
+            out << zx::cli::commandHelp(c);
             return 0;
         }
         return c.run(args);

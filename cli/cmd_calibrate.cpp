@@ -19,6 +19,8 @@ int runCalibrate(const QStringList &args)
     return ok ? 0 : 1;
 }
 
-zx::cli::Registrar reg({"calibrate", "--port P [--quiet] [--scale F]  calibrate the RV5 on port P", runCalibrate});
+zx::cli::Registrar reg({"calibrate", "--port P [--quiet] [--scale F]",
+                        "calibrate the RV5 on port P",
+                        "", runCalibrate});
 
 } // namespace

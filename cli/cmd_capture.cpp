@@ -100,8 +100,9 @@ int runCapture(const QStringList &args)
     return capturing && saved ? 0 : 1;
 }
 
-zx::cli::Registrar reg({"capture", "--port P --out FILE [--shots N | --seconds S] [--yes] [--scale F]: "
-                                   "Start, record shots into a CFile as the LogPad does, Stop, save FILE",
+zx::cli::Registrar reg({"capture", "--port P --out FILE [--shots N | --seconds S] [--yes] [--scale F]",
+                        "record live shots into a CFile",
+                        "Start, record shots into a CFile as the LogPad does, Stop, save FILE.",
                         runCapture});
 
 } // namespace

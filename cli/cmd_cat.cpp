@@ -24,6 +24,8 @@ int runCat(const QStringList &args)
     return 0;
 }
 
-zx::cli::Registrar reg({"cat", "FILE: print the plain text of a CFile (rich or plain text)", runCat});
+zx::cli::Registrar reg({"cat", "FILE",
+                        "print the plain text of a CFile (rich or plain text)",
+                        "", runCat});
 
 } // namespace

@@ -46,8 +46,10 @@ int runDownload(const QStringList &args)
     return ok && saved ? 0 : 1;
 }
 
-zx::cli::Registrar reg({"download", "--port P --scope string|folder|edisk [--out FILE] [--scale F]: the RV5's "
-                                    "memory into a CFile (FILE, rich or plain by extension) or onto stdout",
+zx::cli::Registrar reg({"download", "--port P --scope string|folder|edisk [--out FILE] [--scale F]",
+                        "the RV5's memory into a CFile or onto stdout",
+                        "FILE is written rich or plain by its extension; without --out the text goes to "
+                        "stdout.",
                         runDownload});
 
 } // namespace

@@ -146,8 +146,10 @@ int runExport(const QStringList &args)
     return 0;
 }
 
-Registrar reg({"export", "--cfile FILE | --port P --scope string|folder|edisk, --out BOOK.xlsx [--weight GRAINS]: "
-                         "shots into a workbook; --cfile FILE --out SHOTS.csv: one row per shot",
+Registrar reg({"export", "--cfile FILE | --port P --scope string|folder|edisk, --out BOOK.xlsx [--weight "
+               "GRAINS]",
+               "shots into a workbook or a CSV file",
+               "--cfile FILE --out SHOTS.csv writes one row per shot.",
                runExport});
 
 } // namespace

@@ -92,9 +92,10 @@ int runMemory(const QStringList &args)
     return ok ? 0 : 1;
 }
 
-zx::cli::Registrar reg({"memory", "--port P [--yes] [--scale F] delete|undelete|restore shot|string|folder, "
-                                  "or restore|clear edisk: one memory operation on the RV5 (asks on a terminal "
-                                  "unless --yes)",
+zx::cli::Registrar reg({"memory", "--port P [--yes] [--scale F] delete|undelete|restore shot|string|folder, or "
+                        "restore|clear edisk",
+                        "one memory operation on the RV5",
+                        "Asks on a terminal unless --yes.",
                         runMemory});
 
 } // namespace

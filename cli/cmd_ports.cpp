@@ -33,8 +33,9 @@ int runPorts(const QStringList &argsIn)
     return detect.rv5Found() > 0 ? 0 : 1;
 }
 
-zx::cli::Registrar reg({"ports", "[--port P] [--scale F]  scan COM1..COM16, detect RV5 chronographs and print "
-                                 "the progress log and the port list",
+zx::cli::Registrar reg({"ports", "[--port P] [--scale F]",
+                        "scan COM1..COM16 for RV5 chronographs",
+                        "Detects RV5 chronographs and prints the progress log and the port list.",
                         runPorts});
 
 } // namespace

@@ -30,7 +30,9 @@ int runProbe(const QStringList &args)
     return r == 0 ? 0 : 1;
 }
 
-zx::cli::Registrar reg({"probe", "--port P  probe port P (COM number or device path) for an RV5 and print the result",
+zx::cli::Registrar reg({"probe", "--port P",
+                        "probe port P for an RV5 and print the result",
+                        "P is a COM number or a device path.",
                         runProbe});
 
 } // namespace

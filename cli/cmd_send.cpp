@@ -54,8 +54,9 @@ int runSend(const QStringList &args)
     return allOk ? 0 : 1;
 }
 
-zx::cli::Registrar reg({"send", "--port P [--expect N] ITEMS...  send commands (Z, 3, ...) and keys (^[, ^M, ...) "
-                                "as transactions and print each answer",
+zx::cli::Registrar reg({"send", "--port P [--expect N] ITEMS...",
+                        "send commands and keys, print each answer",
+                        "Commands (Z, 3, ...) and keys (^[, ^M, ...) go out as transactions.",
                         runSend});
 
 } // namespace

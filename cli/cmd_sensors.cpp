@@ -3,7 +3,9 @@
 #include "cli/cmd_onoff.h"
 
 namespace {
-zx::cli::Registrar reg({"sensors", "--port P [--scale F] on|off  turn the RV5's sensors on or off",
+zx::cli::Registrar reg({"sensors", "--port P [--scale F] on|off",
+                        "turn the RV5's sensors on or off",
+                        "",
                         [](const QStringList &a) {
                             return zx::cli::runOnOff(a, "sensors", [](zx::ChronoOps &o, bool on) { return o.sensors(on); });
                         }});

@@ -76,10 +76,11 @@ int runSetup(const QStringList &args)
     return rc;
 }
 
-zx::cli::Registrar reg({"setup", "--port P [--scale F] [set NAME VALUE]  print the RV5's setup values, or change one "
-                                 "(sensors, sensitivity, archery, rapid-fire, velocity-units, temperature-units, "
-                                 "power-down, power-down-time, string-size, mode, memory-alarm, expert-mode, "
-                                 "send-capture-tag, send-temperature, send-stats)",
+zx::cli::Registrar reg({"setup", "--port P [--scale F] [set NAME VALUE]",
+                        "print the RV5's setup values, or change one",
+                        "NAME is one of sensors, sensitivity, archery, rapid-fire, velocity-units, "
+                        "temperature-units, power-down, power-down-time, string-size, mode, "
+                        "memory-alarm, expert-mode, send-capture-tag, send-temperature, send-stats.",
                         runSetup});
 
 } // namespace

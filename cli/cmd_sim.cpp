@@ -75,11 +75,11 @@ int runSim(const QStringList &args)
     return QCoreApplication::exec();
 }
 
-zx::cli::Registrar reg({"sim",
-                        "[--shots N] [--interval-ms MS] [--seed S] [--pace] [--layout SSNN] [--fill]  run an RV5 "
-                        "simulator on a pseudo-terminal; prints its device path, stops when stdin closes "
-                        "(--shots N: sensors on, N live shots; --layout: strings x 100 + shots, e.g. 520; "
-                        "--fill: every string of every folder full)",
+zx::cli::Registrar reg({"sim", "[--shots N] [--interval-ms MS] [--seed S] [--pace] [--layout SSNN] [--fill]",
+                        "run an RV5 simulator on a pseudo-terminal",
+                        "Prints its device path and stops when stdin closes. --shots N: sensors on, N "
+                        "live shots; --layout: strings x 100 + shots, e.g. 520; --fill: every string of "
+                        "every folder full.",
                         runSim});
 
 } // namespace

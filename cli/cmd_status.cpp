@@ -26,8 +26,9 @@ int runStatus(const QStringList &args)
     return 0;
 }
 
-zx::cli::Registrar reg({"status", "--port P [--yes]  connect to the RV5 on port P (COM number or device path), "
-                                  "read and print its status report",
+zx::cli::Registrar reg({"status", "--port P [--yes]",
+                        "read and print the status report of the RV5 on port P",
+                        "P is a COM number or a device path.",
                         runStatus});
 
 } // namespace

@@ -134,8 +134,9 @@ int runTerm(const QStringList &args)
     return lost || logLost ? 1 : 0;
 }
 
-zx::cli::Registrar reg({"term", "--port P [--log FILE] [--echo] [--timestamps]  interactive terminal on the port "
-                                "(Ctrl+] ends; piped input ends a second after the last answer)",
+zx::cli::Registrar reg({"term", "--port P [--log FILE] [--echo] [--timestamps]",
+                        "interactive terminal on the port",
+                        "Ctrl+] ends; piped input ends a second after the last answer.",
                         runTerm});
 
 } // namespace

@@ -17,6 +17,8 @@ int runTest(const QStringList &args)
     return ok ? 0 : 1;
 }
 
-zx::cli::Registrar reg({"test", "--port P [--scale F]  test the RV5 on port P and print its status report", runTest});
+zx::cli::Registrar reg({"test", "--port P [--scale F]",
+                        "test the RV5 on port P and print its status report",
+                        "", runTest});
 
 } // namespace

@@ -1,10 +1,10 @@
 // zentrix-cli version: the program's version, as `zentrix --version` prints it.
-#include "app/start_options.h"
 #include "cli/cli_command.h"
+#include "platform/version.h"
 
 #include <QTextStream>
 
-static zx::cli::Registrar reg({"version", "  print the program's version", [](const QStringList &) {
+static zx::cli::Registrar reg({"version", "", "print the program's version", "", [](const QStringList &) {
                                    QTextStream(stdout) << zx::versionText();
                                    return 0;
                                }});

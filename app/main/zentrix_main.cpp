@@ -8,7 +8,7 @@
 #include "platform/termination.h"
 #include "app/ui/quit_signal.h"
 #include "app/ui/splash_sequence.h"
-#include "app/version.h"
+#include "platform/version.h"
 #include "platform/port_map.h"
 #include "platform/serial_port.h"
 #include "platform/ui/qt_prompter.h"

@@ -3,12 +3,9 @@
 #include "app/mode_test_level.h"
 #include "app/startup.h"
 #include "app/ui/chrono_menus.h"
-#include "app/ui/document_desk.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/mode_apply.h"
-#include "app/ui/setup_desk.h"
-#include "app/ui/terminal_desk.h"
 #include "cfile/capture_stack.h"
 #include "cfile/chrono_stack.h"
 #include "cfile/ui/cfile_workspace.h"
@@ -183,7 +180,6 @@ ChronoDesk::ChronoDesk(FrmMdi &mdi, CFileWorkspace &ws)
     p.capture.warn.setChronoWarnings([&ctx] { return ctx.showWarnRV; });
     h.noteDisabled = [&ctx] { zx::noteDisabled(*ctx.prompter, ctx.soft.userLevel); };
     h.softDebug = [&ctx] { return ctx.soft.softDebug; };
-    new SetupDesk(mdi, *this);   // the setup panel, the sensors and control dialogs
 
     // Typed keys go to the end of the LogPad while recording (unless SoftEdit).
     ws.setJumpToEndOnKey([this, &ctx] { return m_parts->link.bRxTo[1] && !ctx.soft.softEdit; });
@@ -257,11 +253,8 @@ ProgramState ChronoDesk::gather() const
     s.moreOptions = ctx.soft.softMore;
     s.softEdit = ctx.soft.softEdit;
     s.excelOpen = l.bExcCapture;
-    if (const DocumentDesk *d = documentDesk(m_mdi)) {
-        s.formatDefault = d->marks().format;
-        s.marginDefault = d->marks().margins;
-        s.tabDefault = d->marks().tabs;
-    }
+    if (m_documentMarks)
+        m_documentMarks(s);
     if (FrmDocument *doc = m_ws.activeWindow()) {
         const QTextCursor c = doc->rtfText()->textCursor();
         s.hasCFile = true;
@@ -334,7 +327,11 @@ void ChronoDesk::buildMenus()
     h.openProperties = [this] { openProperties(false); };
     h.detect = [this] { openProperties(true); };
     h.togglePort = [this] { togglePort(); };
-    h.openTerminal = [this] { openTerminalWindow(m_mdi); };
+    // The terminal side depends on this one; it hands its opener in (setTerminalOpener).
+    h.openTerminal = [this] {
+        if (m_openTerminal)
+            m_openTerminal();
+    };
     QMenu *chrono = buildChronoMenu(&m_mdi, p.chrono.ops, h);
     buildMemoryMenu(chrono, p.remote);
     buildInterfaceMenu(&m_mdi, h);

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QFont;
@@ -52,6 +53,12 @@ public:
 
     // Interface menu and toolbar commands.
     void openProperties(bool runDetection);
+    // The Interface menu's and the pop-up's Terminal command; given by the main window's
+    // assembly, so this side needs nothing of the terminal's.
+    void setTerminalOpener(std::function<void()> open) { m_openTerminal = std::move(open); }
+    // The document side's default-format, margin and tab marks, filled into the state the
+    // refresh gathers; handed in the same way.
+    void setDocumentMarks(std::function<void(ProgramState &)> fill) { m_documentMarks = std::move(fill); }
     void togglePort();
 
     // A transaction, a probe or a chronograph task is waiting on the stack.
@@ -75,6 +82,8 @@ private:
     QMenu *m_popup = nullptr;
     bool m_cfileCommandsPending = false;
     QPointer<CFileDoc> m_lastActive;   // the CFile whose commands were last set
+    std::function<void()> m_openTerminal;
+    std::function<void(ProgramState &)> m_documentMarks;
 };
 
 // The main window's chronograph side, installed once the CFile workspace exists.

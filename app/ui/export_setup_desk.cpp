@@ -1,7 +1,6 @@
 #include "app/ui/export_setup_desk.h"
 
 #include "app/app_context.h"
-#include "app/ui/excel_desk.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/notes_desk.h"
 #include "export/export_options.h"
@@ -60,8 +59,6 @@ ExportSetupDesk::ExportSetupDesk(FrmMdi &mdi) : QObject(&mdi), m_mdi(mdi), m_par
         if (NotePoster *notes = notePoster(mdi))
             notes->postNote(note);
     };
-    if (ExcelDesk *excel = excelDesk(mdi))
-        s.setActions(excel->setupActions());
     s.hooks.help = [] {
         const QString page = ProgramFiles::forDesktop().path(QStringLiteral("zenthlpx.htm"));
         if (QFileInfo::exists(page))

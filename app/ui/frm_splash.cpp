@@ -1,6 +1,6 @@
 #include "app/ui/frm_splash.h"
 
-#include "app/version.h"
+#include "platform/version.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -14,6 +14,7 @@
 #include "app/ui/keypad_desk.h"
 #include "app/ui/notes_desk.h"
 #include "app/ui/remote_panel_desk.h"
+#include "app/ui/setup_desk.h"
 #include "app/ui/stats_desk.h"
 #include "app/ui/terminal_desk.h"
 #include "cfile/cfile_names.h"
@@ -63,12 +64,28 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     installEditCommands(*mdi, *ws, mdi->toolbars());
     installDocumentDesk(*mdi);
     ChronoDesk *desk = installChronoDesk(*mdi);
-    if (desk)
+    if (desk) {
+        // The chronograph side reaches the other desks only through what is handed in here,
+        // so none of them includes another in a circle.
+        new SetupDesk(*mdi, *desk);   // the setup panel, the sensors and control dialogs
+        desk->setDocumentMarks([mdi](ProgramState &s) {
+            if (const DocumentDesk *d = documentDesk(*mdi)) {
+                s.formatDefault = d->marks().format;
+                s.marginDefault = d->marks().margins;
+                s.tabDefault = d->marks().tabs;
+            }
+        });
+        desk->setTerminalOpener([mdi] { openTerminalWindow(*mdi); });
         desk->statusRefresh().zapFgs();
+    }
     // frmRemCtr last; its load step reads the command file.
     installRemotePanel(*mdi);
     installExcelDesk(*mdi);
-    installExportSetup(*mdi); // after the Excel menu is made
+    // After the Excel menu is made; the link's buttons handed over here, as the Excel side
+    // reads the options from the export setup.
+    if (ExportSetupDesk *exportSetup = installExportSetup(*mdi))
+        if (ExcelDesk *excel = excelDesk(*mdi))
+            exportSetup->setActions(excel->setupActions());
     installKeyPad(*mdi);
     installTerminalDesk(*mdi);
     installStatsDesk(*mdi);
