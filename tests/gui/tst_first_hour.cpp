@@ -1,0 +1,142 @@
+// A new user's first hour on a desktop-sized screen: the tool windows open where they can be
+// used (beside the main window, on screen, off its CFile area) unless a place was stored.
+#include "app/app_context.h"
+#include "app/mode_commands.h"
+#include "app/settings_keys.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/splash_sequence.h"
+#include "export/export_template.h"
+#include "export/ui/workbook_window.h"
+#include "platform/port_map.h"
+#include "remote/keypad_settings_keys.h"
+#include "support/scripted_prompter.h"
+#include "support/sim_fixture.h"
+#include "support/startup_patience.h"
+#include "support/temp_settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QPointer>
+#include <QScreen>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace zx;
+using namespace zx::test;
+
+namespace {
+
+struct Rig {
+    TempSettings tmp;
+    SimFixture sim;
+    ScriptedPrompter prompter;
+    AppContext ctx;
+    QPointer<FrmMdi> mdi;
+
+    Rig()
+    {
+        PortMap::setOverride(1, sim.stablePath());
+        ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
+        ctx.store.writeBool(ctx.instanceName(), keys::frmMDI::MoreOptions, true);
+        ctx.prompter = &prompter;
+    }
+    ~Rig()
+    {
+        if (mdi)
+            mdi->closeByProgram();
+        PortMap::clearOverrides();
+    }
+    bool start()
+    {
+        mdi = startPatiently([&] { return runSplashSequence(ctx); });
+        return mdi;
+    }
+};
+
+QWidget *topLevel(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+} // namespace
+
+class TstFirstHour : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void firstRunPlacesToolWindowsBesideTheMainWindow()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        FrmMdi &mdi = *rig.mdi;
+        mdi.toolbars().action(cmd::IPad)->trigger();
+        mdi.toolbars().action(cmd::BTerminal)->trigger();
+        mdi.toolbars().action(cmd::Keypad)->trigger();
+        const std::unique_ptr<wb::Workbook> book = xls::buildExportTemplate();
+        xls::WorkbookWindow *workbook = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *b = qobject_cast<xls::WorkbookWindow *>(w))
+                workbook = b;
+        QVERIFY(workbook);
+        workbook->showWorkbook(*book, {}, nullptr);
+        QApplication::processEvents();
+
+        const QRect screen = mdi.screen()->availableGeometry();
+        const QRect cfileArea(mdi.mdiArea()->mapToGlobal(QPoint(0, 0)), mdi.mdiArea()->size());
+        QVERIFY(screen.contains(mdi.frameGeometry()));
+        const auto area = [](const QRect &r) { return r.isEmpty() ? 0 : qint64(r.width()) * r.height(); };
+        QList<QRect> placed;
+        for (const char *name : {"frmRemCtr", "frmTerminal", "frmKeyPad", "frmWorkbook"}) {
+            QWidget *w = topLevel(QString::fromLatin1(name));
+            QVERIFY2(w, name);
+            const QRect r = w->frameGeometry();
+            const QByteArray where = QByteArray(name) + " at " + QByteArray::number(r.x()) + ","
+                + QByteArray::number(r.y()) + " " + QByteArray::number(r.width()) + "x" + QByteArray::number(r.height());
+            QVERIFY2(screen.contains(r), where.constData());
+            // The remote panel is wider than the room beside a centred main window: it may
+            // touch the CFile area's edge, never cover it.
+            QVERIFY2(area(r.intersected(cfileArea)) * 40 < area(cfileArea), where.constData());
+            for (const QRect &other : placed)
+                QVERIFY2(area(r.intersected(other)) * 10 < area(r), where.constData());
+            placed << r;
+        }
+    }
+
+    void storedPlaceIsKept()
+    {
+        Rig rig;
+        const double twipsPerPixel = 15.0;   // the offscreen screen's 96 dots per inch
+        rig.ctx.store.writeInt(rig.ctx.instanceName(), keys::frmKeyPad::PosWinX, int(40 * twipsPerPixel));
+        rig.ctx.store.writeInt(rig.ctx.instanceName(), keys::frmKeyPad::PosWinY, int(30 * twipsPerPixel));
+        QVERIFY(rig.start());
+        rig.mdi->toolbars().action(cmd::Keypad)->trigger();
+        QWidget *pad = topLevel(QStringLiteral("frmKeyPad"));
+        QVERIFY(pad);
+        QCOMPARE(pad->pos(), QPoint(40, 30));
+    }
+
+};
+
+// A 1920x1080 desktop screen instead of the offscreen platform's 800x600.
+int main(int argc, char **argv)
+{
+    const QString config = QDir::temp().filePath(QStringLiteral("zx-first-hour-%1.json").arg(QCoreApplication::applicationPid()));
+    QFile f(config);
+    if (!f.open(QIODevice::WriteOnly)
+        || f.write(R"({"screens": [{"name": "Desk", "x": 0, "y": 0, "width": 1920, "height": 1080,
+                      "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0
+        || !f.flush())
+        return 2;
+    f.close();
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.toLocal8Bit());
+    QApplication app(argc, argv);
+    TstFirstHour t;
+    const int rc = QTest::qExec(&t, argc, argv);
+    QFile::remove(config);
+    return rc;
+}
+
+#include "tst_first_hour.moc"
