@@ -1,10 +1,12 @@
 // A new user's first hour on a desktop-sized screen: the tool windows open where they can be
-// used (beside the main window, on screen, off its CFile area) unless a place was stored.
+// used (beside the main window, on screen, off its CFile area) unless a place was stored, and
+// Start, Stop and Remote sit on the main toolbar with function keys of their own.
 #include "app/app_context.h"
 #include "app/mode_commands.h"
 #include "app/settings_keys.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/splash_sequence.h"
+#include "platform/prompter.h"
 #include "export/export_template.h"
 #include "export/ui/workbook_window.h"
 #include "platform/port_map.h"
@@ -36,6 +38,7 @@ struct Rig {
 
     Rig()
     {
+        sim.sim().setCalibrationStepMs(20);
         PortMap::setOverride(1, sim.stablePath());
         ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
         ctx.store.writeBool(ctx.instanceName(), keys::frmMDI::MoreOptions, true);
@@ -116,6 +119,49 @@ private Q_SLOTS:
         QWidget *pad = topLevel(QStringLiteral("frmKeyPad"));
         QVERIFY(pad);
         QCOMPARE(pad->pos(), QPoint(40, 30));
+    }
+
+    // Start, Stop and Remote: the Chrono menu's own commands on the toolbar, each with an icon
+    // and a function key no other command uses, which works from the main window.
+    void toolbarStartStopRemoteAndTheirKeys()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        FrmMdi &mdi = *rig.mdi;
+        auto *bar = mdi.findChild<QToolBar *>(QStringLiteral("tbrStandard"));
+        QVERIFY(bar);
+        QList<QAction *> mine;
+        for (const char *name : {"mnuRemStart", "mnuRemStop", "mnuRemRemo"}) {
+            QAction *a = nullptr;
+            for (QAction *b : bar->actions())
+                if (b->objectName() == QLatin1String(name))
+                    a = b;
+            QVERIFY2(a && !a->icon().isNull(), name);
+            const QKeySequence keys = a->shortcut();
+            QVERIFY2(keys.count() == 1 && keys[0].keyboardModifiers() == Qt::NoModifier && keys[0].key() >= Qt::Key_F1
+                         && keys[0].key() <= Qt::Key_F12,
+                     name);
+            for (QAction *other : mdi.findChildren<QAction *>())
+                if (other != a)
+                    QVERIFY2(!other->shortcuts().contains(keys), qPrintable(other->objectName() + QStringLiteral(" has ") + keys.toString()));
+            mine << a;
+        }
+
+        if (QWidget *tip = topLevel(QStringLiteral("frmTip")))
+            tip->close();   // the tip of the day, shown at start-up
+        mdi.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&mdi));
+        rig.prompter.queue(MsgAnswer::Yes);   // the calibration offer, if any
+        QSignalSpy started(mine[0], &QAction::triggered);
+        QTest::keySequence(&mdi, mine[0]->shortcut());
+        QCOMPARE(started.count(), 1);
+        QTRY_VERIFY2_WITH_TIMEOUT(mdi.windowTitle().contains(QStringLiteral(" {Shoot} ")), qPrintable(mdi.windowTitle() + rig.prompter.last().text), 10000);
+        QVERIFY(mine[0]->isChecked());
+        QTest::keySequence(&mdi, mine[1]->shortcut());
+        QTRY_VERIFY_WITH_TIMEOUT(mdi.windowTitle().contains(QStringLiteral(" {Edit} ")), 10000);
+        QVERIFY(mine[1]->isChecked() && !mine[0]->isChecked());
+        QTest::keySequence(&mdi, mine[2]->shortcut());
+        QTRY_VERIFY_WITH_TIMEOUT(mine[2]->isChecked(), 10000);
     }
 
 };
