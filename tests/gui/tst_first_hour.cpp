@@ -1,12 +1,18 @@
 // A new user's first hour on a desktop-sized screen: the tool windows open where they can be
-// used (beside the main window, on screen, off its CFile area) unless a place was stored, and
+// used (beside the main window, on screen, off its CFile area) unless a place was stored, a
+// recovered CFile opens in a usable window at its start, and
 // Start, Stop and Remote sit on the main toolbar with function keys of their own.
 #include "app/app_context.h"
 #include "app/mode_commands.h"
 #include "app/settings_keys.h"
+#include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/splash_sequence.h"
 #include "platform/prompter.h"
+#include "cfile/capture_journal.h"
+#include "cfile/cfile_manager.h"
+#include "cfile/ui/cfile_workspace.h"
+#include "cfile/ui/frm_document.h"
 #include "export/export_template.h"
 #include "export/ui/workbook_window.h"
 #include "platform/port_map.h"
@@ -21,6 +27,8 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QtTest>
 
@@ -164,6 +172,32 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(mine[2]->isChecked(), 10000);
     }
 
+    // Lines a journal kept from a run that did not end properly come back in a CFile window of
+    // a usable size, showing their beginning.
+    void recoveredCFileOpensNormalSizedAtItsStart()
+    {
+        Rig rig;
+        const QString folder = CaptureJournal::folderFor(rig.ctx.store, rig.ctx.instanceName());
+        QVERIFY(QDir().mkpath(folder));
+        QFile left(folder + QStringLiteral("/20261206-031500-000-1.journal"));
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        QByteArray lines = "Zentrix journal\tCFile1\t2026-12-06T03:15:00.000\nTAG: Start-\r\n";
+        for (int n = 1; n <= 60; ++n)
+            lines += "CAP:#" + QByteArray::number(n) + " 2875.42 f/s 0.000682 sec  71.8 fah  REM: a remark long enough to reach past a narrow window\r\n";
+        left.write(lines);
+        left.close();
+        QVERIFY(rig.start());   // the scripted prompter answers Yes to the recovery
+        CFileWorkspace *ws = cfileWorkspace(*rig.mdi);
+        QCOMPARE(ws->files().numOfCFIles(), 2);
+        FrmDocument *w = ws->activeWindow();
+        QVERIFY(w && w->doc()->document()->toPlainText().startsWith(QStringLiteral("TAG: Start-")));
+        const QSize area = rig.mdi->mdiArea()->viewport()->size();
+        QVERIFY2(w->width() * 2 >= area.width() && w->height() * 2 >= area.height(),
+                 qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(w->width()).arg(w->height()).arg(area.width()).arg(area.height())));
+        QTextEdit *text = w->rtfText();
+        QCOMPARE(text->horizontalScrollBar()->value(), 0);
+        QCOMPARE(text->verticalScrollBar()->value(), 0);
+    }
 };
 
 // A 1920x1080 desktop screen instead of the offscreen platform's 800x600.
