@@ -236,8 +236,10 @@ void TerminalDesk::saveGeometry()
     const QRect r = m_window->normalGeometry().isValid() ? m_window->normalGeometry() : m_window->geometry();
     ctx.store.writeInt(app, keys::frmBuffer::SizWinX, int(r.width() * tpp));
     ctx.store.writeInt(app, keys::frmBuffer::SizWinY, int(r.height() * tpp));
-    ctx.store.writeInt(app, keys::frmBuffer::PosWinX, int(m_window->pos().x() * tpp));
-    ctx.store.writeInt(app, keys::frmBuffer::PosWinY, int(m_window->pos().y() * tpp));
+    if (m_window->testAttribute(Qt::WA_Moved)) {   // a window never opened has no place yet
+        ctx.store.writeInt(app, keys::frmBuffer::PosWinX, int(m_window->pos().x() * tpp));
+        ctx.store.writeInt(app, keys::frmBuffer::PosWinY, int(m_window->pos().y() * tpp));
+    }
 }
 
 TerminalDesk *installTerminalDesk(FrmMdi &mdi)

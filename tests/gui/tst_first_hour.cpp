@@ -17,6 +17,8 @@
 #include "export/ui/workbook_window.h"
 #include "platform/port_map.h"
 #include "remote/keypad_settings_keys.h"
+#include "remote/remote_settings_keys.h"
+#include "term/term_settings_keys.h"
 #include "support/scripted_prompter.h"
 #include "support/sim_fixture.h"
 #include "support/startup_patience.h"
@@ -129,6 +131,17 @@ private Q_SLOTS:
         QWidget *pad = topLevel(QStringLiteral("frmKeyPad"));
         QVERIFY(pad);
         QCOMPARE(pad->pos(), QPoint(40, 30));
+    }
+
+    // A window the user never opened has no place to keep: the next run places it afresh.
+    void unopenedWindowsStoreNoPlace()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.mdi->closeByProgram();
+        const QString app = rig.ctx.instanceName();
+        QVERIFY(rig.ctx.store.read(app, keys::frmRemCtr::PosWinX).isEmpty());
+        QVERIFY(rig.ctx.store.read(app, keys::frmBuffer::PosWinX).isEmpty());
     }
 
     // Start, Stop and Remote: the Chrono menu's own commands on the toolbar, each with an icon
