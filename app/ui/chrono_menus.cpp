@@ -1,6 +1,7 @@
 #include "app/ui/chrono_menus.h"
 
 #include "app/mode_commands.h"
+#include "app/ui/app_icons.h"
 #include "link/chrono_ops.h"
 #include "link/cro_state.h"
 #include "remote/remote_ops.h"
@@ -9,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 
 namespace zx {
 
@@ -51,6 +53,45 @@ void addStartStopRemote(QMenu *m, ChronoOps &ops, const ChronoMenuHandlers &h, b
     add(m, popup ? cmd::popRemRemo : cmd::mnuRemRemo, QStringLiteral("&Remote"), guarded(ops, h.remote), true);
 }
 
+// Start, Stop and Remote are what a shooter reaches for most: function keys no other command
+// uses, and the menu's own commands on the standard toolbar (one check state for both), after
+// the file buttons where a narrow main window still shows them.
+void startStopRemoteAtHand(QMainWindow *w, QMenu *m)
+{
+    const struct {
+        QString name;
+        Qt::Key key;
+        const char *tip;
+    } defs[] = {{cmd::mnuRemStart, Qt::Key_F5, "Start shooting"},
+                {cmd::mnuRemStop, Qt::Key_F6, "Stop shooting"},
+                {cmd::mnuRemRemo, Qt::Key_F7, "Remote control"}};
+    QList<QAction *> actions;
+    for (const auto &d : defs) {
+        auto *a = m->findChild<QAction *>(d.name);
+        if (!a)
+            return;
+        a->setShortcut(QKeySequence(d.key));
+        a->setToolTip(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(d.tip), a->shortcut().toString(QKeySequence::NativeText)));
+        a->setIcon(commandIcon(commandIconName(a->objectName())));
+        actions << a;
+    }
+    auto *bar = w->findChild<QToolBar *>(QStringLiteral("tbrStandard"));
+    if (!bar)
+        return;
+    QAction *before = nullptr;
+    const QList<QAction *> onBar = bar->actions();
+    for (int i = 1; i < onBar.size(); ++i)
+        if (onBar.at(i)->objectName() == cmd::Cut)
+            before = onBar.at(i - 1);   // the separator before the edit buttons
+    if (before) {
+        bar->insertSeparator(before);
+        bar->insertActions(before, actions);
+    } else {
+        bar->addSeparator();
+        bar->addActions(actions);
+    }
+}
+
 } // namespace
 
 QMenu *buildChronoMenu(QMainWindow *w, ChronoOps &ops, const ChronoMenuHandlers &h)
@@ -58,6 +99,7 @@ QMenu *buildChronoMenu(QMainWindow *w, ChronoOps &ops, const ChronoMenuHandlers 
     QMenu *m = new QMenu(QStringLiteral("&Chrono"), w);
     m->setObjectName(QStringLiteral("mnuChrono"));
     addStartStopRemote(m, ops, h, false);
+    startStopRemoteAtHand(w, m);
     m->addSeparator();
     add(m, cmd::mnuRemTest, QStringLiteral("T&est Connection"), [&ops] { ops.mnuRemTest(); });
     add(m, cmd::mnuRemStatus, QStringLiteral("Status Re&port"), [&ops] { ops.mnuRemStatus(); });

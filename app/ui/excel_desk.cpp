@@ -4,6 +4,7 @@
 #include "app/ui/chrono_desk.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/export_setup_desk.h"
+#include "app/ui/first_place.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/notes_desk.h"
 #include "app/ui/remote_panel_desk.h"
@@ -78,6 +79,7 @@ ExcelDesk::ExcelDesk(FrmMdi &mdi, ChronoDesk &desk)
 
     // Excel's window: a window of its own, seen by the link only as its view.
     m_window = new xls::WorkbookWindow();
+    placeBesideOnFirstShow(m_window, &mdi);
     m_window->setServices(ctx.prompter, &m_parts->chooser);
     m_window->setSettings(&ctx.store, ctx.instanceName());
     link.setView(m_window.data());

@@ -1,6 +1,7 @@
 #include "app/ui/keypad_desk.h"
 
 #include "app/ui/chrono_desk.h"
+#include "app/ui/first_place.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/remote_panel_desk.h"
 #include "link/link_session.h"
@@ -69,6 +70,7 @@ void KeyPadDesk::load()
 {
     // A window of its own, so it stays usable while the main window is disabled.
     m_window = new FrmKeyPad(*m_pad);
+    placeBesideOnFirstShow(m_window, &m_mdi);
     AppContext &ctx = m_mdi.context();
     const QString app = ctx.instanceName();
     m_window->setPadSize(ctx.store.read(app, keys::frmKeyPad::PadSize).toInt());

@@ -4,6 +4,7 @@
 #include "app/status_refresh.h"
 #include "app/ui/chrono_desk.h"
 #include "app/ui/document_factory.h"
+#include "app/ui/first_place.h"
 #include "app/ui/frm_mdi.h"
 #include "cfile/capture_stack.h"
 #include "cfile/chrono_stack.h"
@@ -71,6 +72,7 @@ RemotePanelDesk::RemotePanelDesk(FrmMdi &mdi, ChronoDesk &desk)
 
     // A window of its own (usable while the main window is minimized); deleted at shutdown.
     m_window = new FrmRemCtr(rc);
+    placeBesideOnFirstShow(m_window, &mdi);
     auto *page = new DownloadPage(m_parts->download, ws.files());
     m_window->setDownloadPage(page);
 

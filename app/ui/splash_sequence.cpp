@@ -25,6 +25,8 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTextEdit>
 
 namespace zx {
 
@@ -117,8 +119,9 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     QMdiSubWindow *doc = openStartupCFile(*mdi);
     // Lines a journal kept when the last run ended without saving them, each offered
     // for recovery into a new CFile, which then has the keyboard.
+    FrmDocument *recovered = nullptr;
     if (recoverJournals(ws->journal(), ws->files(), ws->logPad(), *ctx.prompter) > 0)
-        doc = ws->activeWindow();
+        doc = recovered = ws->activeWindow();
 
     // 11. Enabled, refreshed; the keyboard goes to the CFile.
     mdi->setEnabled(true);
@@ -130,6 +133,14 @@ FrmMdi *runSplashSequence(AppContext &ctx)
             w->setFocus();
     }
     QCoreApplication::processEvents();
+    // A recovered CFile is shown from its beginning (once laid out): the user reads what came
+    // back before going on.
+    if (recovered) {
+        QTextEdit *text = recovered->rtfText();
+        text->moveCursor(QTextCursor::Start);
+        text->verticalScrollBar()->setValue(0);   // the page's top margin too
+        text->horizontalScrollBar()->setValue(0);
+    }
     return mdi;
 }
 

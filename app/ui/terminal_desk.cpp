@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/status_refresh.h"
 #include "app/ui/chrono_desk.h"
+#include "app/ui/first_place.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/remote_panel_desk.h"
 #include "cfile/ui/qt_file_chooser.h"
@@ -68,6 +69,7 @@ TerminalDesk::TerminalDesk(FrmMdi &mdi, ChronoDesk &desk)
 
     // A window of its own, alive for the program's life (hidden until opened).
     m_window = new FrmTerminal(t);
+    placeBesideOnFirstShow(m_window, &mdi);
     FrmTerminal::Hooks &h = m_window->hooks;
     h.togglePort = [this, &link] {
         // Switched off from the terminal: every link target is cleared.
@@ -220,7 +222,8 @@ void TerminalDesk::loadGeometry()
         r.moveTop(std::clamp(r.top(), avail.top(), avail.bottom() - r.height() + 1));
     }
     m_window->resize(r.size());
-    m_window->move(r.topLeft());
+    if (ok[2] && ok[3])   // else it opens beside the main window
+        m_window->move(r.topLeft());
 }
 
 void TerminalDesk::saveGeometry()
@@ -233,8 +236,10 @@ void TerminalDesk::saveGeometry()
     const QRect r = m_window->normalGeometry().isValid() ? m_window->normalGeometry() : m_window->geometry();
     ctx.store.writeInt(app, keys::frmBuffer::SizWinX, int(r.width() * tpp));
     ctx.store.writeInt(app, keys::frmBuffer::SizWinY, int(r.height() * tpp));
-    ctx.store.writeInt(app, keys::frmBuffer::PosWinX, int(m_window->pos().x() * tpp));
-    ctx.store.writeInt(app, keys::frmBuffer::PosWinY, int(m_window->pos().y() * tpp));
+    if (m_window->testAttribute(Qt::WA_Moved)) {   // a window never opened has no place yet
+        ctx.store.writeInt(app, keys::frmBuffer::PosWinX, int(m_window->pos().x() * tpp));
+        ctx.store.writeInt(app, keys::frmBuffer::PosWinY, int(m_window->pos().y() * tpp));
+    }
 }
 
 TerminalDesk *installTerminalDesk(FrmMdi &mdi)

@@ -15,6 +15,8 @@
 #include <QStatusBar>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace zx {
 
 CFileWorkspace::CFileWorkspace(QMainWindow *main, QMdiArea *area, Prompter &prompter, SettingsStore &settings,
@@ -79,9 +81,17 @@ void CFileWorkspace::showDoc(CFileDoc *doc)
         break;
     default:
         w->show();
-        // The first CFile takes the whole work area; later ones cascade over it.
-        if (m_area->subWindowList().size() == 1)
-            w->setGeometry(m_area->viewport()->rect());
+        // The first CFile takes the whole work area; later ones cascade over it at three
+        // quarters of its size (their size hint would make a window too small to read).
+        if (const QRect area = m_area->viewport()->rect(); m_area->subWindowList().size() == 1) {
+            w->setGeometry(area);
+        } else {
+            const QSize size = (area.size() * 3 / 4).expandedTo(w->minimumSizeHint());
+            const int step = 24 * ((m_area->subWindowList().size() - 2) % 5);
+            const int x = std::max(0, std::min(step, area.width() - size.width()));
+            const int y = std::max(0, std::min(step, area.height() - size.height()));
+            w->setGeometry(QRect(QPoint(x, y), size));
+        }
         break;
     }
     m_area->setActiveSubWindow(w);

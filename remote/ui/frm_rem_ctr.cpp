@@ -545,10 +545,14 @@ void FrmRemCtr::lodRemCtr(SettingsStore &store, const QString &app, int appNumbe
 
 void FrmRemCtr::extRemCtr(SettingsStore &store, const QString &app)
 {
-    const double tpp = twipsPerPixel(this);
-    const QPoint p = pos();
-    store.writeInt(app, keys::frmRemCtr::PosWinX, int(p.x() * tpp));
-    store.writeInt(app, keys::frmRemCtr::PosWinY, int(p.y() * tpp));
+    // Only a place it was given (stored, or found beside the main window when first shown):
+    // a panel never opened keeps none, so the next run places it afresh.
+    if (testAttribute(Qt::WA_Moved)) {
+        const double tpp = twipsPerPixel(this);
+        const QPoint p = pos();
+        store.writeInt(app, keys::frmRemCtr::PosWinX, int(p.x() * tpp));
+        store.writeInt(app, keys::frmRemCtr::PosWinY, int(p.y() * tpp));
+    }
     store.writeBool(app, keys::frmRemCtr::CLogOn, m_rc.logOn);
 }
 
