@@ -1,11 +1,11 @@
 #include "notes/notes_store.h"
 
 #include "platform/prompter.h"
+#include "platform/save_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -71,21 +71,11 @@ QString fitLines(const QString &body, int maxLine)
 }
 
 // Writes bytes to path through a temporary file renamed over it once complete; "" or the
-// system's reason, path untouched on failure. Unbuffered, with every short write followed up:
-// QSaveFile's buffered flush takes a write cut short by a file-size limit for success and
-// would commit the cut file.
+// system's reason, path untouched on failure.
 QString writeWhole(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return out.errorString();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 n = out.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0)
-            return out.errorString();   // the temporary file goes with out
-        done += n;
-    }
-    return out.commit() ? QString() : out.errorString();
+    QString error;
+    return writeWholeFile(path, bytes, &error) ? QString() : error;
 }
 
 } // namespace
