@@ -2,11 +2,10 @@
 // simulator's pseudo-terminal, as a script would run it.
 #include "cfile/shot_strings.h"
 #include "cfile/cfile_codec.h"
+#include "support/cli_run.h"
 #include "support/sim_fixture.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
@@ -14,32 +13,11 @@
 class TstLinkCli : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int code = -1;
-        QString out, err;
-    };
-    // The simulator lives in this process: pump events while the tool runs.
-    Run cli(const QString &command, const QString &port, const QStringList &more = {}, const QByteArray &input = {})
+    using Run = zx::test::CliRun;
+    // The simulator lives in this process: runCli pumps events while the tool runs.
+    static Run cli(const QString &command, const QString &port, const QStringList &more = {}, const QByteArray &input = {})
     {
-        const QStringList args = QStringList{command, "--port", port} + more;
-        QProcess p;
-        p.setProgram(qEnvironmentVariable("ZX_BINARY_DIR") + QStringLiteral("/cli/zentrix-cli"));
-        p.setArguments(args);
-        QSignalSpy done(&p, &QProcess::finished);
-        p.start();
-        if (!p.waitForStarted(5000))
-            return {};
-        if (!input.isEmpty()) {
-            p.write(input);
-            p.closeWriteChannel();
-        }
-        if (!done.wait(60000))
-            p.kill();
-        Run r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-        r.err = QString::fromLocal8Bit(p.readAllStandardError());
-        return r;
+        return zx::test::runCli(QStringList{command, "--port", port} + more, input);
     }
 
 private Q_SLOTS:
