@@ -4,7 +4,7 @@
 set -euo pipefail
 build=${1:-build}
 cmake -S "$(dirname "$0")/.." -B "$build" -DZX_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target bench_workbook >/dev/null
+cmake --build "$build" --target bench_workbook zentrix-cli >/dev/null
 if ! /usr/bin/python3 -c "import openpyxl" 2>/dev/null; then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get update -qq

@@ -49,20 +49,18 @@ ExportDriver::ExportDriver(ExcelLink &link, const ExportSources &sources, LogPad
 
 bool ExportDriver::hasShots(const QStringList &lines, bool captureOnly)
 {
-    bool any = false;
     for (const QString &line : lines) {
         if (!captureOnly && readMemoryLine(line).kind == MemoryLine::Header)
             return true; // a listing: its own checks follow
         if (captureOnly ? !line.contains(QLatin1String("CAP:")) : !line.contains(u'#'))
             continue;
-        if (readShotLine(line))
-            any = true;
-        else
-            ++m_skipped;
+        if (readShotLine(line)) {
+            m_skipped = 0; // counted again while the rows are written
+            return true;
+        }
+        ++m_skipped;
     }
-    if (any)
-        m_skipped = 0; // counted again while the rows are written
-    return any;
+    return false;
 }
 
 bool ExportDriver::step()

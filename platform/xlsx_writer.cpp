@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 #include <unistd.h>
 
 namespace zx::wb {
@@ -150,15 +151,13 @@ private:
             }
         }
         if (cell.formula) {
-            const QByteArray text = cell.formula->text.toUtf8();
+            const char *text = utf8(cell.formula->text, 0, cell.formula->text.size());
             if (const double *d = std::get_if<double>(&cell.value))
-                check(lx->worksheet_write_formula_num(out, row, col, text.constData(), fmt, *d), ws, r, c);
+                check(lx->worksheet_write_formula_num(out, row, col, text, fmt, *d), ws, r, c);
             else if (const bool *b = std::get_if<bool>(&cell.value))
-                check(lx->worksheet_write_formula_num(out, row, col, text.constData(), fmt, *b ? 1 : 0), ws, r, c);
+                check(lx->worksheet_write_formula_num(out, row, col, text, fmt, *b ? 1 : 0), ws, r, c);
             else
-                check(lx->worksheet_write_formula_str(out, row, col, text.constData(), fmt,
-                                                  textOf(displayText(cell.value)).constData()),
-                      ws, r, c);
+                check(lx->worksheet_write_formula_str(out, row, col, text, fmt, utf8(displayText(cell.value), 1)), ws, r, c);
             return true;
         }
         if (const double *d = std::get_if<double>(&cell.value))
@@ -170,11 +169,30 @@ private:
                 return false;
             check(lx->worksheet_write_blank(out, row, col, fmt), ws, r, c);
         } else
-            check(lx->worksheet_write_string(out, row, col, textOf(displayText(cell.value)).constData(), fmt), ws, r, c);
+            check(lx->worksheet_write_string(out, row, col, utf8(displayText(cell.value), 0), fmt), ws, r, c);
         return true;
     }
 
     static QByteArray textOf(const QString &s) { return s.left(kMaxTextLength).toUtf8(); }
+
+    // The text (at most `limit` characters) as UTF-8, in one of two buffers kept from cell to
+    // cell: a sheet of shot rows holds a hundred thousand texts and formulas, nearly all of them
+    // ASCII, each otherwise an allocation.
+    const char *utf8(const QString &s, int buffer, qsizetype limit = kMaxTextLength)
+    {
+        std::string &out = m_utf8[buffer];
+        out.clear();
+        const qsizetype n = std::min(s.size(), limit);
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t ch = s[i].unicode();
+            if (ch >= 0x80) {
+                out = s.left(limit).toUtf8().toStdString();
+                break;
+            }
+            out.push_back(char(ch));
+        }
+        return out.c_str();
+    }
 
     // A plain path becomes a link to a local file; addresses with a scheme stay as they are.
     static QByteArray linkTarget(const QString &url)
@@ -195,6 +213,7 @@ private:
     QString m_error;
     ErrorCellMap m_errorCells;
     int m_sheet = 0;
+    std::string m_utf8[2];
 };
 
 // The owner mark (xlsx_origin.h): the file's modified time, repeated in a custom property.

@@ -1,5 +1,6 @@
 // The workbook export without a chronograph: shot and listing lines, shot rows and their
-// formulas, the listing errors, visibility, the reserved file name, a broken file, live capture;
+// formulas, the listing errors, at most 100 strings, energy, momentum and power factor,
+// visibility, the reserved file name, a broken file, live capture;
 // a workbook another program wrote left as it is (its copy beside it), live rows recovered
 // from the capture journal after a crash, zentrix-cli export into an existing workbook.
 #include "export/excel_link.h"
@@ -200,6 +201,70 @@ private Q_SLOTS:
             QCOMPARE(rig.formula(2, QStringLiteral("W5")), QStringLiteral("    Folder=1    String=4"));
         } else {
             QVERIFY(rig.pad.rendered().contains(QStringLiteral("Failed to complete data export...!  Time=")));
+        }
+    }
+
+    // A memory export takes at most 100 strings; the 101st and later are left out.
+    void hundredStringsAtMost_data()
+    {
+        QTest::addColumn<int>("strings");
+        QTest::addColumn<int>("written");
+        QTest::addRow("100") << 100 << 100;
+        QTest::addRow("101") << 101 << 100;
+        QTest::addRow("130") << 130 << 100;
+    }
+    void hundredStringsAtMost()
+    {
+        QFETCH(int, strings);
+        QFETCH(int, written);
+        QString text = QStringLiteral("2\r\n");
+        for (int k = 0; k < strings; ++k) { // folders of 20 strings, one shot each
+            const QString key = QStringLiteral("Fol=%1 Str=%2").arg(k / 20 + 1, 2, 10, QLatin1Char('0')).arg(k % 20 + 1, 2, 10, QLatin1Char('0'));
+            text += QStringLiteral("MMR:") + key + QStringLiteral(" Siz=01 Vel=f/s Tim=sec Tmp=fah\r\nMMR:01 2906.30 0.000688 72.3\r\n")
+                    + QStringLiteral("MMR:<End> ") + key + QStringLiteral("\r\n");
+        }
+        text += QStringLiteral("MMR:<End> CAP=OFF\r\nDAT>");
+        Rig rig;
+        QCOMPARE(rig.run(SrcMemory, 3, ExpEDisk, text), 0);
+        QCOMPARE(rig.link.writer()->sequence, written);
+        // Each string: two begin rows, its shot, an empty row; then the end line.
+        const int end = 5 + 4 * written;
+        QVERIFY(wb::displayText(rig.sheet(3).value(end, 1)).startsWith(QStringLiteral("End MMR-Import(1)")));
+        QCOMPARE(rig.formula(3, QStringLiteral("W%1").arg(end - 4)),
+                 ShotSheetWriter::positionText((written - 1) / 20 + 1, (written - 1) % 20 + 1));
+    }
+
+    // Energy, momentum and power factor of an export in both unit systems, on the sheet and
+    // as the file stores them. Worked by hand with iSetup's D4 = 0.06479891 g/gr,
+    // D5 = 1/D4, D6 = 0.3048: 2800 f/s with 150 gr is 853.44 m/s with 9.7198365 g, energy
+    // 853.44^2 * 9.7198365/2000 = 3539.7692 J, momentum 8295.2973, power factor 420;
+    // 900 m/s with 10 g: 4050 J, 9000, and 2952.7559 f/s * 154.32358 gr/1000 = 455.67987.
+    void energyMomentumPowerFactor()
+    {
+        Rig rig;
+        QCOMPARE(rig.link.excOpen(3), 0);
+        rig.sheet(3).setValue(kGrainsWeightCell.row, kGrainsWeightCell.col, 150.0);
+        rig.sheet(3).setValue(kGramsWeightCell.row, kGramsWeightCell.col, 10.0);
+        const QString text = QStringLiteral(
+            "2\r\nMMR:Fol=01 Str=04 Siz=01 Vel=f/s Tim=sec Tmp=fah\r\nMMR:01 2800.00 0.000688 72.3\r\nMMR:<End> Fol=01 Str=04\r\n"
+            "MMR:Fol=01 Str=05 Siz=01 Vel=m/s Tim=sec Tmp=cel\r\nMMR:01 900.00 0.000688 20.0\r\nMMR:<End> Fol=01 Str=05\r\n"
+            "MMR:<End> CAP=OFF\r\nDAT>");
+        QCOMPARE(rig.run(SrcMemory, 3, ExpEDisk, text), 0);
+        QString error;
+        const auto back = wb::readXlsx(rig.link.bookPath(), &error);
+        QVERIFY2(back, qPrintable(error));
+        const wb::Worksheet &saved = *back->sheet(QStringLiteral("eDisk"));
+        // f/s shot on row 7; empty row 8, begin rows 9 and 10, the m/s shot on row 11.
+        const struct {
+            int row, col;
+            double want;
+        } cells[] = {{7, 19, 3539.7692478796}, {7, 20, 8295.29726256}, {7, 21, 420.0},
+                     {11, 19, 4050.0}, {11, 20, 9000.0}, {11, 21, 455.6798726262}};
+        for (const auto &c : cells) {
+            const QString at = wb::cellName(c.row, c.col);
+            for (const wb::CellValue &v : {rig.sheet(3).value(c.row, c.col), saved.value(c.row, c.col)})
+                QVERIFY2(wb::isNumber(v) && qAbs(std::get<double>(v) - c.want) <= 1e-6 * c.want,
+                         qPrintable(at + QStringLiteral(": ") + wb::displayText(v)));
         }
     }
 

@@ -1,12 +1,14 @@
 // Live capture into the workbook through the receive path (the queue the link port fills and
 // the timer drains), in both unit systems against values worked out by hand; live lines that
-// arrive while an export writes the same sheet; exports that find no shots.
+// arrive while an export writes the same sheet; link off and its question; exports that find
+// no shots.
 #include "export/excel_link.h"
 #include "export/export_driver.h"
 #include "export/export_template.h"
 #include "link/link_session.h"
 #include "link/progress_sink.h"
 #include "platform/workbook.h"
+#include "platform/xlsx_file.h"
 #include "support/recording_logpad.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
@@ -175,6 +177,52 @@ private Q_SLOTS:
         }
         QCOMPARE(exportRows, 130);
         QCOMPARE(liveRows, 2);
+    }
+
+    // Link off while the chronograph records shots asks first (No preselected); No keeps the
+    // link, Yes or no recording ends it: "Link Off" in the status cell, the queue off, on disk.
+    void linkOffAndItsQuestion_data()
+    {
+        QTest::addColumn<bool>("recording");
+        QTest::addColumn<int>("answer"); // MsgAnswer; unused without a question
+        QTest::addColumn<bool>("ends");
+        QTest::addRow("sensors off") << false << int(MsgAnswer::No) << true;
+        QTest::addRow("recording, Yes") << true << int(MsgAnswer::Yes) << true;
+        QTest::addRow("recording, No") << true << int(MsgAnswer::No) << false;
+    }
+    void linkOffAndItsQuestion()
+    {
+        QFETCH(bool, recording);
+        QFETCH(int, answer);
+        QFETCH(bool, ends);
+        LiveRig rig;
+        rig.link.hooks.recordingShots = [&] { return recording; };
+        rig.linkOn();
+        QVERIFY(rig.session.bExcCapture);
+        const int asked = rig.prompter.count();
+        rig.prompter.queue(MsgAnswer(answer));
+        rig.link.linkOff();
+        QCOMPARE(rig.prompter.count(), asked + (recording ? 1 : 0));
+        if (recording) {
+            QCOMPARE(rig.prompter.last().text,
+                     QStringLiteral("Excel can not be Unlinked while Chronograph\r\nsensors are still on, this may cause loss of "
+                                    "data.\r\nYou must first turn sensors off - click on <Stop>.\r\n\r\nDo you want to "
+                                    "Unlink Excel anyway.?"));
+            QCOMPARE(rig.prompter.last().buttons, MsgButtons::YesNo);
+            QCOMPARE(zx::defaultAnswer(rig.prompter.last()), MsgAnswer::No);
+        }
+        QCOMPARE(rig.link.liveLink, !ends);
+        QCOMPARE(rig.session.bExcCapture, !ends);
+        QCOMPARE(rig.text("A2"), ends ? QStringLiteral("Link Off") : QStringLiteral("Link On"));
+        QString error;
+        const auto back = wb::readXlsx(rig.link.bookPath(), &error);
+        QVERIFY2(back, qPrintable(error));
+        if (ends)
+            QCOMPARE(wb::displayText(back->sheet(QStringLiteral("Capture"))->value(2, 1)), QStringLiteral("Link Off"));
+        // Shots after an ended link stay out of the workbook.
+        const wb::CellAddr extent = rig.capture().usedExtent();
+        rig.receive(QStringLiteral("CAP:#01 2800.00 f/s 0.000696 sec  72.5 fah\r\n"));
+        QCOMPARE(rig.capture().usedExtent() == extent, ends);
     }
 
     // An export that finds no shots says so and writes nothing: no workbook is made, and a

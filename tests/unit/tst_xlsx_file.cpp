@@ -48,6 +48,8 @@ std::unique_ptr<Workbook> sampleBook()
     ws.setFormula(6, 19, QStringLiteral("=$E6*'My Sheet'!$B$2"));
     ws.setFormula(8, 2, QStringLiteral("=1/0"));
     ws.setFormula(8, 3, QStringLiteral("=E7"));
+    ws.setFormula(8, 4, QStringLiteral("=C2"));                         // a text result
+    ws.setFormula(8, 5, QStringLiteral("=\"St\u00FCck \u4E2D\""));  // a text and result beyond ASCII
     ws.setValue(9, 2, CellError::NA);
     CellFormat f;
     f.fontSize = 10;
