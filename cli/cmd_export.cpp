@@ -118,11 +118,7 @@ int runExport(const QStringList &args)
     ConsoleLogPad logPad;
     NoFileChooser chooser;
     zx::NullProgressSink progress;
-    // The process ends with this command: the workbook's cells (hundreds of thousands after a
-    // large export) are left for the system to take back at exit instead of being freed one
-    // by one, a tenth of the command's time. The link needs no clean-up: the file is written
-    // by save(), and no capture journal is open outside live capture.
-    ExcelLink &link = *new ExcelLink(s ? s->cli->prompter : prompter, chooser, zx::ProgramFiles::forDesktop());
+    ExcelLink link(s ? s->cli->prompter : prompter, chooser, zx::ProgramFiles::forDesktop());
     ExportSources sources;
     sources.cfileText = [&] { return text; };
     if (remote)
