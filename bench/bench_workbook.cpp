@@ -10,8 +10,8 @@
 #include "link/logpad_sink.h"
 #include "link/progress_sink.h"
 #include "export/export_template.h"
-#include "platform/workbook.h"
-#include "platform/xlsx_file.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

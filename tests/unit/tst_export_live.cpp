@@ -6,7 +6,7 @@
 #include "export/export_template.h"
 #include "link/link_session.h"
 #include "link/progress_sink.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 #include "support/recording_logpad.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
