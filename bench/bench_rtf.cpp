@@ -1,7 +1,7 @@
 // RTF speed on a generated shot log: write and read in MB/s, and the peak memory it takes.
 // Usage: bench_rtf [megabytes of RTF, default 10]
-#include "platform/rtf_reader.h"
-#include "platform/rtf_writer.h"
+#include "docformat/rtf_reader.h"
+#include "docformat/rtf_writer.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -11,7 +11,7 @@
 #include "export/export_driver.h"
 #include "link/logpad_sink.h"
 #include "link/progress_sink.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -15,7 +15,7 @@
 #include "export/excel_link.h"
 #include "export/export_driver.h"
 #include "export/export_template.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "edit/text_insert.h"
 
 #include "cfile/cfile_doc.h"
-#include "platform/cp1252.h"
+#include "docformat/cp1252.h"
 #include "platform/prompter.h"
 
 #include <QTextCursor>

@@ -2,7 +2,7 @@
 
 #include "cfile/cfile_codec.h"
 #include "cfile/cfile_names.h"
-#include "platform/plain_text_codec.h"
+#include "docformat/plain_text_codec.h"
 
 #include <QTextDocument>
 

@@ -4,10 +4,10 @@
 #include "export/export_template.h"
 #include "export/new_book_place.h"
 #include "platform/prompter.h"
-#include "platform/workbook.h"
-#include "platform/xlsx_file.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
 #include "platform/save_file.h"
-#include "platform/xlsx_origin.h"
+#include "workbook/xlsx_origin.h"
 
 #include <QDateTime>
 #include <QScopeGuard>

@@ -4,7 +4,7 @@
 #include "export/excel_link.h"
 #include "export/export_template.h"
 #include "link/progress_sink.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 #include <QElapsedTimer>
 

@@ -2,7 +2,7 @@
 
 #include "export/export_settings_keys.h"
 #include "export/export_template.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 namespace zx::xls {
 

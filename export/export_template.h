@@ -4,8 +4,8 @@
 // export copies above every block (names row "Sequence", units row "(Shot #)", both marked
 // "BLK" in column K); "iSetup" holds the conversion constants D4 (grains to grams), D5 (grams
 // to grains) and D6 (feet to metres) and the export switches.
-#include "platform/workbook.h"
-#include "platform/xlsx_file.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
 
 #include <memory>
 

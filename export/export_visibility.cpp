@@ -1,7 +1,7 @@
 #include "export/export_visibility.h"
 
 #include "export/export_template.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 namespace zx::xls {
 

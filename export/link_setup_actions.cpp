@@ -2,7 +2,7 @@
 
 #include "export/excel_link.h"
 #include "export/export_visibility.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 namespace zx::xls {
 

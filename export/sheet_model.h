@@ -4,7 +4,7 @@
 // the visible cells only (a sheet of any size costs nothing until it is looked at). Editing
 // writes the worksheet: a number, TRUE/FALSE, "=formula", text (a leading ' keeps it text) or
 // nothing (clears the cell).
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 #include <QAbstractTableModel>
 #include <QFont>

@@ -2,7 +2,7 @@
 
 #include "cfile/logpad.h"
 #include "export/export_template.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 #include <QStringBuilder>
 

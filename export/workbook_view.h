@@ -1,7 +1,7 @@
 #pragma once
 // The meeting point of the Excel link (logic) and the workbook window (export/ui), which stands
 // in for Excel's own window. The link owns the workbook; the window only shows and edits it.
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // reads back as the same text with the same encoding and line ends, and that a document loaded
 // and saved goes through without trouble.
 #include "fuzz/fuzz_support.h"
-#include "platform/plain_text_codec.h"
+#include "docformat/plain_text_codec.h"
 
 #include <QTextDocument>
 

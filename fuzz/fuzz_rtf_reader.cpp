@@ -3,7 +3,7 @@
 // no more characters than the input has bytes, no undo history after loading, and a paste that
 // leaves the text around it alone and is taken back by one undo.
 #include "fuzz/fuzz_support.h"
-#include "platform/rtf_reader.h"
+#include "docformat/rtf_reader.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

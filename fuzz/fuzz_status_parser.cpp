@@ -2,7 +2,7 @@
 // and the leading-number rule. Besides crashes it checks the documented ranges and widths.
 #include "fuzz/fuzz_support.h"
 #include "link/status_parser.h"
-#include "platform/cp1252.h"
+#include "docformat/cp1252.h"
 
 #include <cmath>
 

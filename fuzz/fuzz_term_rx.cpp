@@ -9,7 +9,7 @@
 #include "fuzz/fuzz_support.h"
 #include "link/link_session.h"
 #include "link/logpad_sink.h"
-#include "platform/cp1252.h"
+#include "docformat/cp1252.h"
 
 using namespace zx;
 

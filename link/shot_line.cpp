@@ -1,6 +1,6 @@
 #include "link/shot_line.h"
 
-#include "platform/decimal_text.h"
+#include "docformat/decimal_text.h"
 
 #include <QStringList>
 

@@ -16,7 +16,7 @@
 // the notes file and renames it over it only when complete, after an optional numbered backup
 // (zentnots001.ini, ... zentnots1000.ini, with no upper limit). When the program is told to
 // end, changed notes go to a recovery copy (zentnots-recovered.ini) that the next start offers.
-#include "platform/plain_text_codec.h"
+#include "docformat/plain_text_codec.h"
 
 #include <QList>
 #include <QString>

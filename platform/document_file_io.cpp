@@ -1,8 +1,8 @@
 #include "platform/document_file_io.h"
 
-#include "platform/plain_text_codec.h"
-#include "platform/rtf_reader.h"
-#include "platform/rtf_writer.h"
+#include "docformat/plain_text_codec.h"
+#include "docformat/rtf_reader.h"
+#include "docformat/rtf_writer.h"
 #include "platform/save_file.h"
 
 #include <QFile>

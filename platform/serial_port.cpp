@@ -1,6 +1,6 @@
 #include "platform/serial_port.h"
 
-#include "platform/cp1252.h"
+#include "docformat/cp1252.h"
 #include "platform/port_map.h"
 
 #include <QHash>

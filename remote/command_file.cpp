@@ -1,6 +1,6 @@
 #include "remote/command_file.h"
 
-#include "platform/plain_text_codec.h"
+#include "docformat/plain_text_codec.h"
 
 #include <QFile>
 

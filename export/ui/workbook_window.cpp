@@ -7,7 +7,7 @@
 #include "platform/app_title.h"
 #include "platform/prompter.h"
 #include "platform/settings_store.h"
-#include "platform/xlsx_file.h"
+#include "workbook/xlsx_file.h"
 
 #include <QApplication>
 #include <QCloseEvent>

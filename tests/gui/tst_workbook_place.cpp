@@ -10,7 +10,7 @@
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
 #include "export/excel_link.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 #include "support/scripted_prompter.h"
 #include "support/startup_patience.h"
 #include "support/temp_settings.h"

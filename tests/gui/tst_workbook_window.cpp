@@ -7,7 +7,7 @@
 #include "export/ui/workbook_window.h"
 #include "link/progress_sink.h"
 #include "support/recording_logpad.h"
-#include "platform/xlsx_file.h"
+#include "workbook/xlsx_file.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_settings.h"

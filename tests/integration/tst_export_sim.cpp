@@ -2,7 +2,7 @@
 // pieces, collected past the terminal's trimming and written as one row per kept shot.
 #include "export/excel_link.h"
 #include "export/export_driver.h"
-#include "platform/workbook.h"
+#include "workbook/workbook.h"
 #include "remote/remote_ops.h"
 #include "remote/remote_ops_host.h"
 #include "support/scripted_file_chooser.h"

@@ -1,8 +1,8 @@
 // The workbook's formula engine against results a spreadsheet gives, reference shifting on row
 // copies, formulas made from an earlier one of the same shape, and recalculation that follows
 // dependencies (and survives cycles and long chains).
-#include "platform/formula_cache.h"
-#include "platform/workbook.h"
+#include "workbook/formula_cache.h"
+#include "workbook/workbook.h"
 
 #include <QtTest>
 

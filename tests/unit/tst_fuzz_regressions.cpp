@@ -1,7 +1,7 @@
 // Inputs the fuzz targets (fuzz/) found breaking something, kept as short byte strings. Each case
 // says what it broke; the check is the property the fuzz target asserts.
-#include "platform/plain_text_codec.h"
-#include "platform/rtf_reader.h"
+#include "docformat/plain_text_codec.h"
+#include "docformat/rtf_reader.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,5 +1,6 @@
 // The source tree's own rules, read from the #include lines: the main window's parts form no
-// include loop (a file and its header count as one), and zentrix-cli takes nothing from app/.
+// include loop (a file and its header count as one), zentrix-cli takes nothing from app/, and
+// the document and workbook formats stay apart from the operating-system layer.
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -130,6 +131,31 @@ private Q_SLOTS:
             for (const QString &inc : includesOf(dir.filePath(name)))
                 if (inc.startsWith(QLatin1String("app/")))
                     found << QStringLiteral("cli/%1: %2").arg(name, inc);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
+    }
+
+    // The formats are read and written without a device, a setting or a window: they include
+    // only their own folder and the formats below them.
+    void formatsIncludeOnlyFormats_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("allowed");
+        QTest::newRow("docformat") << QStringLiteral("docformat") << QStringList{QStringLiteral("docformat")};
+        QTest::newRow("workbook") << QStringLiteral("workbook")
+                                  << QStringList{QStringLiteral("workbook"), QStringLiteral("docformat")};
+    }
+    void formatsIncludeOnlyFormats()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, allowed);
+        const QDir dir(sourceDir() + QLatin1Char('/') + folder);
+        const QStringList files = dir.entryList({QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files);
+        QVERIFY(files.size() > 5);
+        QStringList found;
+        for (const QString &name : files)
+            for (const QString &inc : includesOf(dir.filePath(name)))
+                if (inc.contains(QLatin1Char('/')) && !allowed.contains(inc.section(QLatin1Char('/'), 0, 0)))
+                    found << QStringLiteral("%1/%2: %3").arg(folder, name, inc);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
     }
 };

@@ -1,7 +1,7 @@
 // Plain-text CFiles: the encoding is detected on loading and kept on saving, byte for byte.
-#include "platform/cp1252.h"
+#include "docformat/cp1252.h"
 #include "platform/document_file_io.h"
-#include "platform/plain_text_codec.h"
+#include "docformat/plain_text_codec.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 // RTF: reading what word processors write (inline and the shared sample files, skipped when
 // absent), surviving broken files, and writing documents that read back the same.
-#include "platform/code_page_decoder.h"
-#include "platform/plain_text_codec.h"
-#include "platform/rich_text_props.h"
-#include "platform/rtf_reader.h"
-#include "platform/rtf_writer.h"
+#include "docformat/code_page_decoder.h"
+#include "docformat/plain_text_codec.h"
+#include "docformat/rich_text_props.h"
+#include "docformat/rtf_reader.h"
+#include "docformat/rtf_writer.h"
 
 #include <QDir>
 #include <QRandomGenerator>

@@ -6,8 +6,8 @@
 #include "export/export_driver.h"
 #include "export/export_template.h"
 #include "link/progress_sink.h"
-#include "platform/workbook.h"
-#include "platform/xlsx_file.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
 
 #include <QDir>
 #include <QFile>

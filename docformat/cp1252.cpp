@@ -1,4 +1,4 @@
-#include "platform/cp1252.h"
+#include "docformat/cp1252.h"
 
 namespace zx::cp1252 {
 

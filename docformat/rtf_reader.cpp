@@ -1,7 +1,7 @@
-#include "platform/rtf_reader.h"
+#include "docformat/rtf_reader.h"
 
-#include "platform/rich_text_props.h"
-#include "platform/rtf_parser.h"
+#include "docformat/rich_text_props.h"
+#include "docformat/rtf_parser.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-#include "platform/rtf_document_builder.h"
+#include "docformat/rtf_document_builder.h"
 
-#include "platform/rich_text_props.h"
+#include "docformat/rich_text_props.h"
 
 #include <QTextBlock>
 #include <QTextList>

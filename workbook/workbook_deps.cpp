@@ -1,4 +1,4 @@
-#include "platform/workbook_deps.h"
+#include "workbook/workbook_deps.h"
 
 namespace zx::wb {
 

@@ -1,7 +1,7 @@
-#include "platform/rtf_writer.h"
+#include "docformat/rtf_writer.h"
 
-#include "platform/cp1252.h"
-#include "platform/rich_text_props.h"
+#include "docformat/cp1252.h"
+#include "docformat/rich_text_props.h"
 
 #include <QHash>
 #include <QTextBlock>

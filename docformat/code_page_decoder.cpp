@@ -1,7 +1,7 @@
-#include "platform/code_page_decoder.h"
+#include "docformat/code_page_decoder.h"
 
-#include "platform/code_page_tables.h"
-#include "platform/cp1252.h"
+#include "docformat/code_page_tables.h"
+#include "docformat/cp1252.h"
 
 namespace zx {
 

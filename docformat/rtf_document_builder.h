@@ -3,7 +3,7 @@
 // with their character format, paragraph formats, list membership. Keeps the number of document
 // operations low (one insert per run, a block format only when it differs) so that big logs load
 // in linear time.
-#include "platform/rtf_reader_state.h"
+#include "docformat/rtf_reader_state.h"
 
 #include <QColor>
 #include <QHash>

@@ -1,11 +1,11 @@
 #pragma once
 // The RTF reader's engine: walks the tokens, keeps the group stack and the destination, decodes
 // text through the right code page and hands runs and paragraphs to the DocumentBuilder.
-#include "platform/code_page_decoder.h"
-#include "platform/rtf_document_builder.h"
-#include "platform/rtf_keywords.h"
-#include "platform/rtf_reader_state.h"
-#include "platform/rtf_tokenizer.h"
+#include "docformat/code_page_decoder.h"
+#include "docformat/rtf_document_builder.h"
+#include "docformat/rtf_keywords.h"
+#include "docformat/rtf_reader_state.h"
+#include "docformat/rtf_tokenizer.h"
 
 #include <map>
 #include <memory>

@@ -4,7 +4,7 @@
 // cell is copied. Supported: numbers, "text", TRUE/FALSE, error literals, A1 references and
 // ranges with '$', sheet references (iSetup!$D$6, 'My sheet'!A1), + - * / ^, unary minus,
 // parentheses and the functions SUM, MIN, MAX, AVERAGE, STDEV and COUNT.
-#include "platform/workbook_cell.h"
+#include "workbook/workbook_cell.h"
 
 #include <QStringList>
 

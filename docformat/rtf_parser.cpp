@@ -1,6 +1,6 @@
-#include "platform/rtf_parser.h"
+#include "docformat/rtf_parser.h"
 
-#include "platform/rich_text_props.h"
+#include "docformat/rich_text_props.h"
 
 #include <algorithm>
 

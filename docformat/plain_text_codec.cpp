@@ -1,6 +1,6 @@
-#include "platform/plain_text_codec.h"
+#include "docformat/plain_text_codec.h"
 
-#include "platform/cp1252.h"
+#include "docformat/cp1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "platform/xlsxwriter_api.h"
+#include "workbook/xlsxwriter_api.h"
 
 #include <dlfcn.h>
 

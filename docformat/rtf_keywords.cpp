@@ -1,4 +1,4 @@
-#include "platform/rtf_keywords.h"
+#include "docformat/rtf_keywords.h"
 
 #include <algorithm>
 #include <array>

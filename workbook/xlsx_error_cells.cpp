@@ -1,4 +1,4 @@
-#include "platform/xlsx_error_cells.h"
+#include "workbook/xlsx_error_cells.h"
 
 #include <QFile>
 #include <QRegularExpression>

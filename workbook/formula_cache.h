@@ -5,7 +5,7 @@
 // and numbers into a copy of the tree, instead of parsing the text again. Digits that are not
 // a row or a whole number (in a sheet name, a text, "1.5") must be the same as in the kept
 // formula; anything else, or a row out of range, is parsed in full.
-#include "platform/formula.h"
+#include "workbook/formula.h"
 
 #include <QHash>
 

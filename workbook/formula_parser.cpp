@@ -1,5 +1,5 @@
 // Formula text -> tokens -> tree, and the reference shift of a copied formula.
-#include "platform/formula.h"
+#include "workbook/formula.h"
 
 #include <algorithm>
 #include <cmath>

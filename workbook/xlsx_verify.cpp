@@ -1,4 +1,4 @@
-#include "platform/xlsx_verify.h"
+#include "workbook/xlsx_verify.h"
 
 #include <QRegularExpression>
 

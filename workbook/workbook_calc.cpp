@@ -1,7 +1,7 @@
 // The workbook: sheets, the shared format table, and recalculation over the dependency index.
-#include "platform/workbook.h"
-#include "platform/workbook_deps.h"
-#include "platform/formula_cache.h"
+#include "workbook/workbook.h"
+#include "workbook/workbook_deps.h"
+#include "workbook/formula_cache.h"
 
 #include <algorithm>
 

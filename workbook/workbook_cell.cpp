@@ -1,4 +1,4 @@
-#include "platform/workbook_cell.h"
+#include "workbook/workbook_cell.h"
 
 #include <array>
 

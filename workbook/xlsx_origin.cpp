@@ -1,4 +1,4 @@
-#include "platform/xlsx_origin.h"
+#include "workbook/xlsx_origin.h"
 
 #include <QDateTime>
 #include <QXmlStreamReader>

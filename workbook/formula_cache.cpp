@@ -1,6 +1,6 @@
-#include "platform/formula_cache.h"
+#include "workbook/formula_cache.h"
 
-#include "platform/decimal_text.h"
+#include "docformat/decimal_text.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // row heights with their hidden flags, hyperlinks and the active cell. Every write
 // recalculates only the formulas that depend on the written cell; a formula that depends on
 // itself, directly or through others, shows #REF! instead of looping.
-#include "platform/formula.h"
-#include "platform/workbook_cell.h"
+#include "workbook/formula.h"
+#include "workbook/workbook_cell.h"
 
 #include <QHash>
 

@@ -4,12 +4,12 @@
 // renamed over the old one. libxlsxwriter does not check the writes to its own scratch files
 // (a full disk leaves a sheet cut short inside a zip that closes without an error), so the
 // written package is checked part by part (xlsx_verify) before it replaces anything.
-#include "platform/workbook.h"
-#include "platform/xlsx_file.h"
-#include "platform/xlsx_error_cells.h"
-#include "platform/xlsx_origin.h"
-#include "platform/xlsx_verify.h"
-#include "platform/xlsxwriter_api.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
+#include "workbook/xlsx_error_cells.h"
+#include "workbook/xlsx_origin.h"
+#include "workbook/xlsx_verify.h"
+#include "workbook/xlsxwriter_api.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Evaluating a parsed formula with a spreadsheet's rules: text in referenced cells is skipped
 // by the aggregates, text typed as an argument must read as a number, errors propagate.
-#include "platform/formula.h"
+#include "workbook/formula.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
 // Reading an .xlsx file: QuaZip opens the package, QXmlStreamReader reads its parts.
-#include "platform/workbook.h"
-#include "platform/xlsx_file.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
 
 #include <QDateTime>
 #include <QDir>

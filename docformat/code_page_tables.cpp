@@ -1,4 +1,4 @@
-#include "platform/code_page_tables.h"
+#include "docformat/code_page_tables.h"
 
 namespace zx {
 

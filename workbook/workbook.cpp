@@ -1,6 +1,6 @@
 // The worksheet: cell storage, formats, row and column measures, hyperlinks, row copies.
-#include "platform/workbook.h"
-#include "platform/formula_cache.h"
+#include "workbook/workbook.h"
+#include "workbook/formula_cache.h"
 
 #include <algorithm>
 
