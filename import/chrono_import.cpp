@@ -30,7 +30,7 @@ Format detectFormat(const QByteArray &head)
         if ((c.value(0) == QLatin1String("Shot List") && c.value(1) == QLatin1String("Index"))
             || (i == 0 && c.value(0) == QLatin1String("Shot 1")))
             return Format::ProChrono;
-        if (i <= 2 && c.value(0) == QLatin1String("#") && c.size() >= 6 && !velocityUnit(c.value(1)).isEmpty())
+        if (i <= 2 && c.value(0) == QLatin1String("#") && c.size() >= 6)
             return Format::ShotViewCsv;
         if (c.value(0) == QLatin1String("Shot ID"))
             return Format::LabRadar;
