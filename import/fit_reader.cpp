@@ -14,6 +14,8 @@ namespace {
 constexpr int kFileId = 0, kSession = 387, kShot = 388, kTimestamp = 253;
 constexpr qint64 kFitEpoch = 631065600; // 1989-12-31T00:00:00Z in Unix seconds
 
+} // namespace
+
 quint16 fitCrc(const QByteArray &bytes, qsizetype end)
 {
     static constexpr std::array<quint16, 16> table = {0x0000, 0xCC01, 0xD801, 0x1400, 0xF001, 0x3C00,
@@ -31,6 +33,8 @@ quint16 fitCrc(const QByteArray &bytes, qsizetype end)
     }
     return crc;
 }
+
+namespace {
 
 struct FieldDef {
     int number = 0, size = 0, baseType = 0;

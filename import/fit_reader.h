@@ -13,4 +13,7 @@ bool looksLikeFit(const QByteArray &bytes);
 
 ImportResult readFit(const QByteArray &bytes);
 
+// The FIT CRC-16 of the first end bytes.
+quint16 fitCrc(const QByteArray &bytes, qsizetype end);
+
 } // namespace zx::import
