@@ -17,6 +17,8 @@ Format detectFormat(const QByteArray &head)
         return Format::Fit;
     if (head.startsWith("PK\x03\x04"))
         return Format::ShotViewXlsx;
+    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) // OLE2 compound file: Excel 97
+        return Format::ShotViewXls;
     const std::vector<TextLine> lines = textLines(head.left(16384));
     for (std::size_t i = 0; i < lines.size() && i < 40; ++i) {
         const QString t = lines[i].text.trimmed();
@@ -54,11 +56,12 @@ ImportResult importBytes(const QByteArray &bytes)
     case Format::ProChrono:
         return readProChrono(bytes);
     case Format::ShotViewXlsx:
+    case Format::ShotViewXls:
     case Format::Unknown:
         break;
     }
     ImportResult r;
-    r.error = QStringLiteral("not a chronograph file this program reads (ShotView CSV or workbook, Garmin .fit, "
+    r.error = QStringLiteral("not a chronograph file this program reads (ShotView CSV, .xlsx or .xls, Garmin .fit, "
                              "LabRadar report, MagnetoSpeed or ProChrono CSV)");
     return r;
 }
@@ -81,6 +84,8 @@ ImportResult importFile(const QString &path)
     const QByteArray bytes = f.readAll();
     if (detectFormat(bytes.left(16)) == Format::ShotViewXlsx)
         return readShotViewXlsx(path);
+    if (detectFormat(bytes.left(16)) == Format::ShotViewXls)
+        return readShotViewXls(path);
     return importBytes(bytes);
 }
 

@@ -7,7 +7,7 @@
 
 namespace zx::import {
 
-enum class Format { Unknown, ShotViewCsv, ShotViewXlsx, Fit, LabRadar, MagnetoSpeedLog, MagnetoSpeedXfr, ProChrono };
+enum class Format { Unknown, ShotViewCsv, ShotViewXlsx, ShotViewXls, Fit, LabRadar, MagnetoSpeedLog, MagnetoSpeedXfr, ProChrono };
 
 // The format of a file's first bytes (a few kilobytes are enough).
 Format detectFormat(const QByteArray &head);

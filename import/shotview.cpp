@@ -133,38 +133,49 @@ ImportResult readShotViewCsv(const QByteArray &bytes)
     return r;
 }
 
-ImportResult readShotViewXlsx(const QString &path)
+ImportResult readShotViewSheets(const std::vector<SessionSheet> &sheets, const QString &format)
 {
     ImportResult r;
-    r.format = QStringLiteral("Garmin ShotView workbook");
-    QString err;
-    const auto book = wb::readXlsx(path, &err);
-    if (!book) {
-        r.error = err;
-        return r;
-    }
-    for (int s = 0; s < book->sheetCount(); ++s) {
-        const wb::Worksheet &sheet = book->sheet(s);
-        const wb::CellAddr extent = sheet.usedExtent();
-        std::vector<CellRow> rows;
-        for (int row = 2; row <= extent.row; ++row) {
-            CellRow cr{row, {}};
-            for (int col = 1; col <= extent.col; ++col)
-                cr.cells << wb::displayText(sheet.value(row, col)).trimmed();
-            rows.push_back(cr);
-        }
+    r.format = format;
+    for (const SessionSheet &sheet : sheets) {
         ImportedSeries series;
         QString error;
-        if (!readShotViewRows(wb::displayText(sheet.value(1, 1)), rows, &series, &error)) {
-            r.error = QStringLiteral("sheet \"%1\", %2").arg(sheet.name(), error);
+        if (!readShotViewRows(sheet.titleCell, sheet.rows, &series, &error)) {
+            r.error = QStringLiteral("sheet \"%1\", %2").arg(sheet.name, error);
+            r.series.clear();
             return r;
         }
-        series.title = series.title.isEmpty() ? sheet.name() : series.title;
+        series.title = series.title.isEmpty() ? sheet.name : series.title;
         r.series.push_back(std::move(series));
     }
     if (r.series.empty())
         r.error = QStringLiteral("expected at least one sheet with a session");
     return r;
+}
+
+ImportResult readShotViewXlsx(const QString &path)
+{
+    QString err;
+    const auto book = wb::readXlsx(path, &err);
+    if (!book) {
+        ImportResult r;
+        r.error = err;
+        return r;
+    }
+    std::vector<SessionSheet> sheets;
+    for (int s = 0; s < book->sheetCount(); ++s) {
+        const wb::Worksheet &sheet = book->sheet(s);
+        const wb::CellAddr extent = sheet.usedExtent();
+        SessionSheet out{sheet.name(), wb::displayText(sheet.value(1, 1)), {}};
+        for (int row = 2; row <= extent.row; ++row) {
+            CellRow cr{row, {}};
+            for (int col = 1; col <= extent.col; ++col)
+                cr.cells << wb::displayText(sheet.value(row, col)).trimmed();
+            out.rows.push_back(cr);
+        }
+        sheets.push_back(std::move(out));
+    }
+    return readShotViewSheets(sheets, QStringLiteral("Garmin ShotView workbook"));
 }
 
 } // namespace zx::import

@@ -18,7 +18,17 @@ struct CellRow {
 bool readShotViewRows(const QString &title, const std::vector<CellRow> &rows, ImportedSeries *out, QString *error);
 
 ImportResult readShotViewCsv(const QByteArray &bytes);
-// Every sheet holding a session; a sheet that is not one is named in the error.
+
+// A workbook sheet: its name, the title cell A1 and the rows from row 2 on.
+struct SessionSheet {
+    QString name;
+    QString titleCell;
+    std::vector<CellRow> rows;
+};
+// Every sheet must hold a session; a sheet that is not one is named in the error.
+ImportResult readShotViewSheets(const std::vector<SessionSheet> &sheets, const QString &format);
 ImportResult readShotViewXlsx(const QString &path);
+// The old binary .xls export (BIFF8), read through FreeXL.
+ImportResult readShotViewXls(const QString &path);
 
 } // namespace zx::import

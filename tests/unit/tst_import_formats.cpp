@@ -4,6 +4,7 @@
 #include "import/chrono_import.h"
 #include "import/csv_text.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 using zx::import::ImportResult;
@@ -163,6 +164,34 @@ private Q_SLOTS:
         QCOMPARE(s.velocityUnit, unit);
         QCOMPARE(s.date, date);
         QCOMPARE(s.note, note);
+    }
+
+    // An Excel 97 workbook in the layout of ShotView's Android export (tests/data/xls/README.md).
+    void readsExcel97Workbook()
+    {
+        const ImportResult r = zx::import::importFile(QStringLiteral(ZX_TEST_DATA "/xls/shotview-like.xls"));
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        QCOMPARE(int(r.series.size()), 2);
+        QCOMPARE(r.series[0].title, QStringLiteral("Gewehrpatrone, 40,0 gr"));
+        QCOMPARE(r.series[0].velocityUnit, QStringLiteral("m/s"));
+        QCOMPARE(int(r.series[0].shots.size()), 3);
+        QCOMPARE(r.series[0].shots[2].velocity, 326.2);
+        QCOMPARE(r.series[0].note, QStringLiteral("40,0 gr N320"));
+        QCOMPARE(r.series[1].date, QStringLiteral("2024-07-03 10:00"));
+        QCOMPARE(int(r.series[1].shots.size()), 2);
+    }
+
+    // A file that only starts like an Excel 97 workbook is refused with a message.
+    void refusesBrokenExcel97Workbook()
+    {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("broken.xls"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(600, '\0'));
+        f.close();
+        const ImportResult r = zx::import::importFile(f.fileName());
+        QVERIFY2(r.error.startsWith(QLatin1String("expected an Excel 97 workbook")), qPrintable(r.error));
+        QVERIFY(r.series.empty());
     }
 
     void magnetoSpeedUnitsPerSeries()
