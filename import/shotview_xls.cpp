@@ -1,5 +1,8 @@
 // ShotView's binary .xls workbooks through FreeXL: every cell as its text (the app stores the
 // numbers as text, decimal commas included), then the same sheet reader as the .xlsx export.
+// FreeXL 1.0.6 answers the Android app's own files with success and no handle: those go to
+// the small BIFF reader of this folder.
+#include "import/biff_reader.h"
 #include "import/shotview.h"
 
 #include <QFile>
@@ -41,6 +44,34 @@ struct XlsHandle {
     }
 };
 
+ImportResult readShotViewBiff(const QString &path, ImportResult r)
+{
+    QFile f(path);
+    std::vector<BiffSheet> book;
+    if (!f.open(QIODevice::ReadOnly)) {
+        r.error = f.errorString();
+        return r;
+    }
+    if (!readBiffWorkbook(f.readAll(), &book, &r.error))
+        return r;
+    std::vector<SessionSheet> sheets;
+    for (const BiffSheet &b : book) {
+        auto cell = [&](int row, int col) {
+            const auto it = b.cells.find({row, col});
+            return it == b.cells.end() ? QString() : it->second.trimmed();
+        };
+        SessionSheet sheet{b.name, cell(0, 0), {}};
+        for (int row = 1; row < b.rows; ++row) {
+            CellRow cr{row + 1, {}};
+            for (int col = 0; col < b.columns; ++col)
+                cr.cells << cell(row, col);
+            sheet.rows.push_back(cr);
+        }
+        sheets.push_back(std::move(sheet));
+    }
+    return readShotViewSheets(sheets, r.format);
+}
+
 } // namespace
 
 ImportResult readShotViewXls(const QString &path)
@@ -48,12 +79,8 @@ ImportResult readShotViewXls(const QString &path)
     ImportResult r;
     r.format = QStringLiteral("Garmin ShotView workbook (.xls)");
     XlsHandle xls;
-    // FreeXL 1.0.6 answers some files it cannot parse with success and no handle.
-    if (freexl_open(QFile::encodeName(path).constData(), &xls.handle) != FREEXL_OK || !xls.handle) {
-        r.error = QStringLiteral("expected an Excel 97 workbook the .xls reader (FreeXL) can parse; "
-                                 "save it as .xlsx or export CSV instead");
-        return r;
-    }
+    if (freexl_open(QFile::encodeName(path).constData(), &xls.handle) != FREEXL_OK || !xls.handle)
+        return readShotViewBiff(path, r);
     unsigned int count = 0;
     if (freexl_get_info(xls.handle, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK) {
         r.error = QStringLiteral("expected the workbook's sheet list");
