@@ -234,6 +234,14 @@ QString number(double v) { return QString::number(v, 'g', 15); }
 
 } // namespace
 
+std::vector<QString> readSharedStrings(const std::vector<QByteArray> &records)
+{
+    Segments s;
+    for (const QByteArray &r : records)
+        s.add(r);
+    return sharedStrings(s);
+}
+
 bool readBiffWorkbook(const QByteArray &file, std::vector<BiffSheet> *sheets, QString *error)
 {
     CompoundFile cf(file);
@@ -315,6 +323,7 @@ bool readBiffWorkbook(const QByteArray &file, std::vector<BiffSheet> *sheets, QS
         *error = QStringLiteral("expected a worksheet in the workbook");
         return false;
     }
+    error->clear(); // a "Workbook" stream looked for in vain before the "Book" one
     return true;
 }
 

@@ -18,6 +18,9 @@ struct BiffSheet {
     int rows = 0, columns = 0;                    // one past the last used
 };
 
+// The shared string table: the SST record's data and its CONTINUE records' data.
+std::vector<QString> readSharedStrings(const std::vector<QByteArray> &records);
+
 // False with *error ("byte N: expected ...") when the bytes are not such a workbook.
 bool readBiffWorkbook(const QByteArray &file, std::vector<BiffSheet> *sheets, QString *error);
 

@@ -12,7 +12,8 @@ shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build-fuzz"
 all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_status_parser fuzz_term_rx
-     fuzz_import_shotview fuzz_import_labradar fuzz_import_magnetospeed fuzz_import_prochrono fuzz_import_fit)
+     fuzz_import_shotview fuzz_import_labradar fuzz_import_magnetospeed fuzz_import_prochrono fuzz_import_fit
+     fuzz_import_xls)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
@@ -59,6 +60,9 @@ seed fuzz_import_magnetospeed xfr '\x01Synced on:,2025-04-12 14:10:00\nSeries,20
 seed fuzz_import_prochrono list 'Shot List,Index,Velocity,a,b,c,d,e,Date\nS 1,1,2811,,,,,,4/12/2025 14:20:05\n'
 seed fuzz_import_prochrono rows 'Shot 1,Shot 2\n2811,2807\n4/12/2025 14:20:05\n'
 seed fuzz_import_fit tiny '\x0e\x10\x00\x00\x15\x00\x00\x00.FIT\x00\x00\x41\x00\x01\x01\x84\x02\x00\x04\x86\x01\x02\x84\x81\x00\x04\x94\x5b\x00\x01\x00\x00'
+
+seed fuzz_import_xls header '\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1'
+[ -f "$root/tests/data/xls/shotview-like.xls" ] && cp "$root/tests/data/xls/shotview-like.xls" "$out/seeds/fuzz_import_xls/"
 
 chrono=${ZX_CHRONO_SAMPLES:-"$root/../shared/samples/chrono"}
 [ -d "$chrono" ] || chrono="$root/../../shared/samples/chrono"

@@ -1,6 +1,7 @@
 // The importers against files made for each quirk the vendors' exports show: byte-order marks
 // in the middle of the file, quoted decimal commas and thousands separators, NULs and padding,
 // the layouts of every format, and broken files refused with the line and what was expected.
+#include "import/biff_reader.h"
 #include "import/chrono_import.h"
 #include "import/csv_text.h"
 
@@ -179,6 +180,21 @@ private Q_SLOTS:
         QCOMPARE(r.series[0].note, QStringLiteral("40,0 gr N320"));
         QCOMPARE(r.series[1].date, QStringLiteral("2024-07-03 10:00"));
         QCOMPARE(int(r.series[1].shots.size()), 2);
+    }
+
+    // A shared string that goes on in a CONTINUE record switches from one-byte to two-byte
+    // characters there; the next string starts right at the record's start without a flag.
+    void sharedStringsAcrossContinue()
+    {
+        const std::vector<QByteArray> records{
+            QByteArray("\x03\x00\x00\x00\x03\x00\x00\x00" "\x02\x00\x00" "ab" "\x03\x00\x00" "x", 17),
+            QByteArray("\x01" "\x94\x03" "z\x00", 5),
+            QByteArray("\x01\x00\x01" "\xD6\x00", 5)};
+        const std::vector<QString> strings = zx::import::readSharedStrings(records);
+        QCOMPARE(strings.size(), std::size_t(3));
+        QCOMPARE(strings[0], QStringLiteral("ab"));
+        QCOMPARE(strings[1], QString::fromUtf8("x\u0394z"));
+        QCOMPARE(strings[2], QString::fromUtf8("\u00D6"));
     }
 
     // A file that only starts like an Excel 97 workbook is refused with a message.
