@@ -2,7 +2,9 @@
 // in the middle of the file, quoted decimal commas and thousands separators, NULs and padding,
 // the layouts of every format, and broken files refused with the line and what was expected.
 #include "import/biff_reader.h"
+#include "cfile/shot_strings.h"
 #include "import/chrono_import.h"
+#include "import/import_cfile.h"
 #include "import/csv_text.h"
 
 #include <QTemporaryDir>
@@ -208,6 +210,18 @@ private Q_SLOTS:
         const ImportResult r = zx::import::importFile(f.fileName());
         QVERIFY2(r.error.startsWith(QLatin1String("byte 30: expected a sector size of 512 or 4096 bytes")), qPrintable(r.error));
         QVERIFY(r.series.empty());
+    }
+
+    // Shot numbers that do not rise would split the string when the CFile is read back.
+    void shotsOutOfOrderStayOneString()
+    {
+        const ImportResult r = zx::import::importBytes("Series,1, Shots:,3\n1,3,2801,ft/s\n1,1,2812,ft/s\n1,2,2805,ft/s\n");
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        const QString text = zx::import::cfileText(r, QStringLiteral("LOG.CSV"));
+        const auto strings = zx::findShotStrings(text.split(QStringLiteral("\r\n")));
+        QCOMPARE(strings.size(), std::size_t(1));
+        QCOMPARE(strings[0].shots.size(), std::size_t(3));
+        QCOMPARE(strings[0].shots[1].velocity, 2812.0);
     }
 
     void magnetoSpeedUnitsPerSeries()
