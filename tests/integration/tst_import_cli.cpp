@@ -114,17 +114,6 @@ private Q_SLOTS:
         QVERIFY2(s.err.contains(QLatin1String("/nonexistent/zentrix.rtf")), qPrintable(s.err));
     }
 
-    void helpListsTheCommandsOnNarrowLines()
-    {
-        const auto r = runCli({"--help"});
-        for (const QString &line : r.out.split(u'\n'))
-            QVERIFY2(line.size() <= 100, qPrintable(line));
-        QVERIFY(r.out.contains(QLatin1String("  import ")));
-        QVERIFY(r.out.contains(QLatin1String("  strings ")));
-        const auto h = runCli({"import", "--help"});
-        QVERIFY2(h.out.startsWith(QLatin1String("usage: zentrix-cli import FILE...")), qPrintable(h.out));
-    }
-
     // Every real sample the importers read (skipped when the shared folder is absent).
     void everySampleImports()
     {
