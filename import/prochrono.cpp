@@ -106,6 +106,8 @@ ImportResult readProChrono(const QByteArray &bytes)
                             header.join(u','));
     if (r.ok() && r.series.empty())
         r.error = lineError(2, QStringLiteral("a shot row"));
+    if (!r.ok())
+        r.series.clear(); // a file that does not read gives no strings, not the ones before the fault
     return r;
 }
 

@@ -274,6 +274,9 @@ private Q_SLOTS:
                                                  << "line 4: expected a shot row with 4 cells";
         QTest::newRow("MagnetoSpeed unknown unit") << QByteArray("Series,1, Shots:,1\n1,1,2801,furlongs\n")
                                                    << "line 2: expected the unit ft/s, fps or m/s";
+        QTest::newRow("ProChrono broken row after a good one")
+            << QByteArray("Shot List,Index,Velocity,a,b,c,d,e,Date\nS,1,2811,,,,,,4/12/2025 14:20:05\nS,2,x,,,,,,4/12/2025\n")
+            << "line 3: expected string name, index and velocity";
         QTest::newRow("ProChrono last string without date") << QByteArray("Shot 1,Shot 2\n2811,2807\n")
                                                             << "line 3: expected the date line of the last string";
         QTest::newRow("FIT cut short") << QByteArray("\x0e\x10\x00\x00\x40\x00\x00\x00.FIT\x00\x00", 14)
