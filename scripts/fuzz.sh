@@ -4,13 +4,16 @@
 #   scripts/fuzz.sh SECONDS [target...]     e.g. scripts/fuzz.sh 600  or  scripts/fuzz.sh 60 fuzz_term_rx
 # Corpora grow in build-fuzz/corpus/<target>/ (kept between runs, never committed); inputs that
 # break something land in build-fuzz/findings/; logs in build-fuzz/logs/.
-# Environment: ZX_RTF_SAMPLES folder of real RTF files to seed the RTF reader (used when present).
+# Environment: ZX_RTF_SAMPLES folder of real RTF files to seed the RTF reader, ZX_CHRONO_SAMPLES
+# folder of other chronographs' export files to seed the importers (used when present).
 set -euo pipefail
 secs=${1:?usage: scripts/fuzz.sh SECONDS [target...]}
 shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build-fuzz"
-all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_status_parser fuzz_term_rx)
+all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_status_parser fuzz_term_rx
+     fuzz_import_shotview fuzz_import_labradar fuzz_import_magnetospeed fuzz_import_prochrono fuzz_import_fit
+     fuzz_import_xls)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
@@ -48,6 +51,22 @@ seed fuzz_status_parser number ' -12.5e3x'
 seed fuzz_term_rx lines '\x00\x05\x0aCAP: 1\r\n\x07#12\r\x08\x81\xff\x03ab\x08'
 seed fuzz_term_rx long '\x1f\x1f\x48xxxxxxxx\x02\r\n\x41\x08'
 
+# Importers: one small file of each layout (first byte of the MagnetoSpeed seeds picks the layout).
+seed fuzz_import_shotview ios '\xef\xbb\xbf"T"\n#,SPEED (FPS),D,KE,PF,TIME,A,B,C\n1, 2801.5, -4.0, , , 9:14:03\xe2\x80\xafAM, , , "" \n-,,,,,,\nSTD DEV,3.3,,,\nDATE, "March 3, 2026 at 9:13 AM",,\xef\xbb\xbf'
+seed fuzz_import_shotview de 'T, 40,0 gr\n\xef\xbb\xbf#,Tempo (MPS),D,KE,PF,Zeit,a,b,c\n1,"488,3","1,2",,,17:09:22,,,\nDatum,"JULI 02, 2024 17:08",,\n'
+seed fuzz_import_labradar sd 'sep=;\r\nDevice ID;LBR-1;;\x00   \r\n\x00Units velocity;fps;;\x00   \r\n\x00Stats - Std. Dev;4.51;fps;\x00\r\nShot ID;V0;V10;Date;Time\r\n0001;2646;2634;04-12-2025;14:02:11;\r\n'
+seed fuzz_import_magnetospeed v3 '\x00Series,1, Shots:,2\nAvg,2806,S-D,5.6\nSeries,Shot,Speed,\n1,1,2801,ft/s\n1,2,2812,ft/s\n----,----,----,----\n'
+seed fuzz_import_magnetospeed xfr '\x01Synced on:,2025-04-12 14:10:00\nSeries,2025-04-12,Shots:,1\nNotes,42gr\n1,2801,ft/s\n----,----\n'
+seed fuzz_import_prochrono list 'Shot List,Index,Velocity,a,b,c,d,e,Date\nS 1,1,2811,,,,,,4/12/2025 14:20:05\n'
+seed fuzz_import_prochrono rows 'Shot 1,Shot 2\n2811,2807\n4/12/2025 14:20:05\n'
+seed fuzz_import_fit tiny '\x0e\x10\x00\x00\x15\x00\x00\x00.FIT\x00\x00\x41\x00\x01\x01\x84\x02\x00\x04\x86\x01\x02\x84\x81\x00\x04\x94\x5b\x00\x01\x00\x00'
+
+seed fuzz_import_xls header '\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1'
+[ -f "$root/tests/data/xls/shotview-like.xls" ] && cp "$root/tests/data/xls/shotview-like.xls" "$out/seeds/fuzz_import_xls/"
+
+chrono=${ZX_CHRONO_SAMPLES:-"$root/../shared/samples/chrono"}
+[ -d "$chrono" ] || chrono="$root/../../shared/samples/chrono"
+
 samples=${ZX_RTF_SAMPLES:-"$root/../shared/samples/rtf"}
 [ -d "$samples" ] || samples=/work/shared/samples/rtf
 
@@ -59,9 +78,11 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus"
   extra=("$out/seeds/$t")
   [ "$t" = fuzz_rtf_reader ] && [ -d "$samples" ] && extra+=("$samples")
+  case $t in fuzz_import_*) [ -d "$chrono" ] && extra+=("$chrono") ;; esac
   maxlen=4096
   [ "$t" = fuzz_rtf_reader ] && maxlen=16384
   [ "$t" = fuzz_term_rx ] && maxlen=8192
+  case $t in fuzz_import_*) maxlen=16384 ;; esac
   log="$out/logs/$t.log"
   echo "== $t for ${secs}s (log: $log)"
   rc=0

@@ -1,0 +1,45 @@
+#pragma once
+// The strings of many CFiles as table rows: per string its file, number, the tag line before
+// it (source, device, date of an import; Start/Stop stamps of a capture), the unit and the
+// statistics recomputed from the shots. A file read before and unchanged since (same size and
+// modification time) is not read again.
+#include "cfile/string_stats.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+#include <map>
+#include <vector>
+
+namespace zx {
+
+struct LibraryRow {
+    QString path;
+    int string = 0;   // 1-based within the file
+    QString tag;      // the last TAG: line before the string's first shot, without "TAG:"
+    QString unit;     // "f/s" or "m/s"
+    StringStats stats;
+};
+
+// A path's CFiles: the file itself, or a folder's .rtf, .cap and .txt files by name.
+QStringList cfilesAt(const QString &path);
+
+class StringLibrary {
+public:
+    // Rows of every file, in the files' order; files that do not read are named in *unreadable
+    // with the reason ("path: reason").
+    std::vector<LibraryRow> rows(const QStringList &files, QStringList *unreadable);
+    // Files parsed by the last rows() call (the others came from the cache).
+    int filesParsed() const { return m_parsed; }
+
+private:
+    struct Entry {
+        QDateTime modified;
+        qint64 size = 0;
+        std::vector<LibraryRow> rows;
+    };
+    std::map<QString, Entry> m_cache;
+    int m_parsed = 0;
+};
+
+} // namespace zx

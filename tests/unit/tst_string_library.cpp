@@ -1,0 +1,93 @@
+// The table of strings over many CFiles: rows with their tag line and statistics, files read
+// again only when they changed, deleted and unreadable files reported.
+#include "cfile/cfile_codec.h"
+#include "cfile/string_library.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+const QByteArray kTwoStrings = "TAG: Import-{LOG.CSV} Device-{MagnetoSpeed V3/Sporter}\r\n"
+                               "#01  2801.0 f/s 0.000000 sec 999.9 fah\r\n#02  2812.0 f/s 0.000000 sec 999.9 fah\r\n"
+                               "REM: a remark\r\n"
+                               "#01   850.0 m/s 0.000350 sec  21.0 cel\r\n#02   860.0 m/s 0.000348 sec  21.5 cel\r\n";
+
+} // namespace
+
+class TstStringLibrary : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rowsTagsAndCache()
+    {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.txt"), b = dir.filePath("b.rtf");
+        QVERIFY(write(a, kTwoStrings));
+        QTextDocument doc;
+        doc.setPlainText(QStringLiteral("TAG:Start-{Date=01/05/2026}\n#01 2900.5 f/s 0.000690 sec 70.0 fah\n"));
+        QVERIFY(!zx::saveCFileText(doc, b, true));
+        QCOMPARE(zx::cfilesAt(dir.path()), (QStringList{a, b}));
+
+        zx::StringLibrary lib;
+        QStringList bad;
+        auto rows = lib.rows(zx::cfilesAt(dir.path()), &bad);
+        QVERIFY2(bad.isEmpty(), qPrintable(bad.join(u'\n')));
+        QCOMPARE(lib.filesParsed(), 2);
+        QCOMPARE(rows.size(), std::size_t(3));
+        QCOMPARE(rows[0].tag, QStringLiteral("Import-{LOG.CSV} Device-{MagnetoSpeed V3/Sporter}"));
+        QCOMPARE(rows[0].stats.average, 2806.5);
+        QCOMPARE(rows[0].unit, QStringLiteral("f/s"));
+        // The second string follows shots of the first: the import's tag is not its own.
+        QCOMPARE(rows[1].tag, QString());
+        QCOMPARE(rows[1].unit, QStringLiteral("m/s"));
+        QCOMPARE(rows[1].string, 2);
+        QCOMPARE(rows[2].tag, QStringLiteral("Start-{Date=01/05/2026}"));
+        QCOMPARE(rows[2].stats.count, 1);
+
+        // Unchanged files come from the cache.
+        rows = lib.rows(zx::cfilesAt(dir.path()), &bad);
+        QCOMPARE(lib.filesParsed(), 0);
+        QCOMPARE(rows.size(), std::size_t(3));
+
+        // A changed file (new size or time) is read again.
+        QFile f(a);
+        QVERIFY(f.open(QIODevice::Append));
+        f.write("#03   870.0 m/s 0.000346 sec  21.5 cel\r\n");
+        f.close();
+        rows = lib.rows(zx::cfilesAt(dir.path()), &bad);
+        QCOMPARE(lib.filesParsed(), 1);
+        QCOMPARE(rows[1].stats.count, 3);
+        QCOMPARE(rows[1].stats.average, 860.0);
+    }
+
+    void deletedAndUnreadableFilesAreNamed()
+    {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.txt"), gone = dir.filePath("gone.txt");
+        QVERIFY(write(a, kTwoStrings));
+        QVERIFY(write(gone, kTwoStrings));
+        zx::StringLibrary lib;
+        QStringList bad;
+        QCOMPARE(lib.rows({a, gone}, &bad).size(), std::size_t(4));
+        QVERIFY(QFile::remove(gone));
+        // A folder with a CFile's name cannot be read as one.
+        QVERIFY(QDir(dir.path()).mkdir("folder.rtf"));
+        const auto rows = lib.rows({a, gone, dir.filePath("folder.rtf")}, &bad);
+        QCOMPARE(rows.size(), std::size_t(2));
+        QCOMPARE(bad.size(), 2);
+        QVERIFY2(bad[0].startsWith(gone + QStringLiteral(": ")), qPrintable(bad[0]));
+        QVERIFY2(bad[1].startsWith(dir.filePath("folder.rtf") + QStringLiteral(": ")), qPrintable(bad[1]));
+    }
+};
+
+QTEST_MAIN(TstStringLibrary)
+#include "tst_string_library.moc"
