@@ -231,7 +231,12 @@ private Q_SLOTS:
         QVERIFY(readBytes(path).contains("Varget 44.0 grains"));
         auto *del = child<QPushButton>(&tip, "cmdDelete");
         QVERIFY(del->isEnabled());
+        p.queue({MsgAnswer::No, MsgAnswer::Yes});
+        del->click();   // asked first: No keeps the note
+        QVERIFY2(p.anyTextContains("{" + id + "} ''My loads''"), qPrintable(p.texts().join('|')));
+        QCOMPARE(child<QLineEdit>(&tip, "txtRefex")->text(), QStringLiteral("My loads"));
         del->click();
+        QCOMPARE(p.pending(), 0);
         QCOMPARE(store.indexOf(*NoteId::parse(id)), 0);
         QCOMPARE(store.count(), 2);
     }
