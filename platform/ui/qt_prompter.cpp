@@ -4,6 +4,7 @@
 #include "platform/script_prompter.h"
 #include "platform/termination.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace zx {
@@ -35,6 +36,20 @@ QMessageBox::Icon toIcon(MsgIcon i)
 }
 } // namespace
 
+// The box belongs to the window the user works in: an open modal dialog, else the active
+// window when it is the main window or one of its own windows (the iNotes window, a tool
+// window). A box carried by the main window alone can come up behind such a window.
+QWidget *QtPrompter::boxParent() const
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget *active = QApplication::activeWindow();
+    for (QWidget *w = active; w && m_parent; w = w->parentWidget())
+        if (w == m_parent)
+            return active;
+    return m_parent;
+}
+
 MsgAnswer QtPrompter::show(const MsgRequest &request)
 {
     logPromptShown(m_logFile, request);
@@ -47,7 +62,7 @@ MsgAnswer QtPrompter::present(const MsgRequest &request)
 {
     if (terminationRequested())
         return terminationAnswer(request.buttons);
-    QMessageBox box(m_parent);
+    QMessageBox box(boxParent());
     box.setIcon(toIcon(request.icon));
     box.setWindowTitle(request.title.isEmpty() ? appTitle() : request.title);
     // Lines come joined with CR LF; the box breaks at LF and would show the CR.

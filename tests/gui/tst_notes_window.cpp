@@ -1,12 +1,14 @@
 // The iNotes window keeps what the user typed: Exit answered Cancel, a termination request
 // (recovery copy offered at the next start), the section-ID check box, notes the user added at
-// any level, backups past 999, and a save that cannot be written.
+// any level and removed only when he says so, boxes over the window, backups past 999, and a
+// save that cannot be written.
 #include "app/ui/frm_mdi.h"
 #include "app/ui/orderly_exit.h"
 #include "app/ui/splash_sequence.h"
 #include "notes/notes_store.h"
 #include "notes/ui/frm_tip.h"
 #include "platform/termination.h"
+#include "platform/ui/qt_prompter.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_settings.h"
 
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -239,6 +242,31 @@ private Q_SLOTS:
         QCOMPARE(p.pending(), 0);
         QCOMPARE(store.indexOf(*NoteId::parse(id)), 0);
         QCOMPARE(store.count(), 2);
+    }
+
+    void boxesComeUpOverTheNotesWindow()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(NotesStore::kFileName);
+        writeBytes(path, kSmallFile);
+        QWidget mainWindow;
+        QtPrompter prompter(&mainWindow);   // as the program's: carried by the main window
+        NotesStore store(prompter);
+        store.load(path);
+        FrmTip tip(store, prompter, &mainWindow);
+        mainWindow.show();
+        tip.showNote(NoteId{{1, 0, 0, 0}}, false);
+        QVERIFY(QTest::qWaitForWindowActive(&tip));
+        QWidget *carrier = nullptr;
+        QTimer::singleShot(0, &tip, [&carrier] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                    carrier = box->parentWidget();
+                    box->accept();
+                }
+        });
+        child<QPushButton>(&tip, "cmdUp")->click();   // at the first note: "Top Reached ..."
+        QCOMPARE(carrier, &tip);
     }
 
     void backupsGoOnPast999()
