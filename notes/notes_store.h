@@ -14,10 +14,11 @@
 // Lines over 500 characters, broken headers and missing title lines (a header straight after a
 // header among them) stop loading for the user's decision; a body over 10000 characters is
 // cut. A second section with an ID already read is kept under the next free User number of
-// its section and the user told, so that the next save keeps it. Saving writes a temporary file beside
-// the notes file and renames it over it only when complete, after an optional numbered backup
-// (zentnots001.ini, ... zentnots1000.ini, with no upper limit). When the program is told to
-// end, changed notes go to a recovery copy (zentnots-recovered.ini) that the next start offers.
+// its section and the user told, so that the next save keeps it. Saving writes a temporary
+// file beside the notes file and renames it over it only when complete, after an optional
+// numbered backup (zentnots001.ini, ... zentnots1000.ini, with no upper limit). When the
+// program is told to end, changed notes go to a recovery copy (zentnots-recovered.ini) that the
+// next start offers.
 #include "platform/plain_text_codec.h"
 
 #include <QList>

@@ -62,27 +62,31 @@ MsgAnswer QtPrompter::present(const MsgRequest &request)
 {
     if (terminationRequested())
         return terminationAnswer(request.buttons);
-    QMessageBox box(boxParent());
-    box.setIcon(toIcon(request.icon));
-    box.setWindowTitle(request.title.isEmpty() ? appTitle() : request.title);
+    // On the heap: the window carrying it may be destroyed while the box waits, and takes its
+    // children with it.
+    QPointer<QMessageBox> box = new QMessageBox(boxParent());
+    box->setIcon(toIcon(request.icon));
+    box->setWindowTitle(request.title.isEmpty() ? appTitle() : request.title);
     // Lines come joined with CR LF; the box breaks at LF and would show the CR.
-    box.setText(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    box.setTextFormat(Qt::PlainText);
+    box->setText(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    box->setTextFormat(Qt::PlainText);
     const QList<MsgAnswer> answers = buttonAnswers(request.buttons);
     for (MsgAnswer a : answers)
-        box.addButton(toButton(a));
-    box.setDefaultButton(toButton(defaultAnswer(request)));
+        box->addButton(toButton(a));
+    box->setDefaultButton(toButton(defaultAnswer(request)));
     // Escape picks Cancel when there is one, else No for Yes/No (the classic box has no escape there).
     if (answers.contains(MsgAnswer::Cancel))
-        box.setEscapeButton(QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
     else if (answers.size() == 1)
-        box.setEscapeButton(toButton(answers.first()));
+        box->setEscapeButton(toButton(answers.first()));
     if (request.systemModal)
-        box.setWindowModality(Qt::ApplicationModal);
+        box->setWindowModality(Qt::ApplicationModal);
     if (request.foreground)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    const int r = box.exec();
-    if (terminationRequested())   // closed by the request, not by a button
+        box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const int r = box->exec();
+    const bool gone = box.isNull();
+    delete box.data();
+    if (terminationRequested() || gone)   // closed by the request or with its window, not by a button
         return terminationAnswer(request.buttons);
     for (MsgAnswer a : answers)
         if (r == toButton(a))

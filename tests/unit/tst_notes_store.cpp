@@ -67,7 +67,7 @@ private Q_SLOTS:
         for (int i = 0; i < 30; ++i)
             big += QByteArray(400, 'b') + "\r\n";
         QTest::newRow("body over 10000") << big + "<_2.0.0.0_>\r\n<:b:>\r\n" << "" << QStringList{"1.0.0.0", "2.0.0.0"}
-                                         << "A Section size can not exceed 10000 characters per section,";
+                                         << "Errot at line number (28) - Text is  to long...!";
     }
 
     void load()
