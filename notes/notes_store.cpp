@@ -156,24 +156,52 @@ bool NotesStore::askContinue(FormatError kind, int lineNumber, const QString &li
     return m_prompter.ask(joinLines(lines), MsgButtons::YesNo, 2) == MsgAnswer::Yes;
 }
 
-// Adds in key order. A second section with a key already read is dropped with a question
-// like a format error (stop sets *stop when the user says No).
-bool NotesStore::insertSorted(const Note &note, int lineNumber, const QString &line, bool *stop)
+// Adds in key order. A second section with a key already read is kept under the next free
+// number of its section (fourth level), so that saving does not drop it; the user is told and
+// decides, like a format error, whether loading goes on (No sets *stop).
+bool NotesStore::insertLoaded(Note note, int lineNumber, const QString &line, bool *stop)
+{
+    const NoteId read = note.id;
+    if (indexOf(read) > 0) {
+        note.id = freeUserId(read);
+        const bool kept = note.id != read;
+        const QStringList lines{QStringLiteral("Section {") + read.dotted() + QStringLiteral("} Already Exists..!"),
+                                QStringLiteral("Format Error on Line Number (%1)  ").arg(lineNumber),
+                                QStringLiteral("Input Was: ''") + line + QStringLiteral("''"),
+                                kept ? QStringLiteral("It was kept as User iNote {") + note.id.dotted() + QStringLiteral("}.")
+                                     : QStringLiteral("No free section ID left: saving the iNotes will leave it out."),
+                                QStringLiteral("Number of valid sections added: (%1)").arg(count() + (kept ? 1 : 0)),
+                                QStringLiteral("Continue Anyway..?")};
+        if (kept) {
+            insertSorted(note);
+            m_renumbered = true;
+        }
+        *stop = m_prompter.ask(joinLines(lines), MsgButtons::YesNo, 2) != MsgAnswer::Yes;
+        return kept;
+    }
+    return insertSorted(note);
+}
+
+// The first number of the section's fourth level after id's own (then before it) that no
+// note holds; id itself when all 99 are taken.
+NoteId NotesStore::freeUserId(const NoteId &id) const
+{
+    NoteId free = id;
+    for (int step = 1; step < kMaxNumber + 1; ++step) {
+        free.n[3] = (id.n[3] + step - 1) % kMaxNumber + 1;
+        if (indexOf(free) == 0)
+            return free;
+    }
+    return id;
+}
+
+bool NotesStore::insertSorted(const Note &note)
 {
     const QString key = note.id.key();
     const auto at = std::lower_bound(m_notes.begin(), m_notes.end(), key,
                                      [](const Note &x, const QString &k) { return x.id.key() < k; });
-    if (at != m_notes.end() && at->id.key() == key) {
-        if (stop) {
-            const QStringList lines{QStringLiteral("Section {") + note.id.dotted() + QStringLiteral("} Already Exists..!"),
-                                    QStringLiteral("Format Error on Line Number (%1)  ").arg(lineNumber),
-                                    QStringLiteral("Input Was: ''") + line + QStringLiteral("''"),
-                                    QStringLiteral("Number of valid sections added: (%1)").arg(count()),
-                                    QStringLiteral("Continue Anyway..?")};
-            *stop = m_prompter.ask(joinLines(lines), MsgButtons::YesNo, 2) != MsgAnswer::Yes;
-        }
+    if (at != m_notes.end() && at->id.key() == key)
         return false;
-    }
     m_notes.insert(at, note);
     return true;
 }
@@ -183,6 +211,7 @@ bool NotesStore::load(const QString &path)
     m_notes.clear();
     m_current = 0;
     m_changed = false;
+    m_renumbered = false;
     m_path = path;
     QFile file(path);
     if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
@@ -214,7 +243,7 @@ bool NotesStore::load(const QString &path)
     bool stop = false;
     const auto closeOpen = [&] {
         if (open)
-            insertSorted(*open, openedAt, openedBy, &stop);
+            insertLoaded(*open, openedAt, openedBy, &stop);
         open.reset();
     };
     for (int i = 0; i < lines.size() && !stop; ++i) {
@@ -226,7 +255,13 @@ bool NotesStore::load(const QString &path)
             continue;
         }
         QString tail;
-        if (const auto idText = headerId(line, &tail)) {
+        const auto idText = headerId(line, &tail);
+        if (expectRef && idText) {   // a header cannot stand for the reference line of the one before
+            expectRef = false;
+            stop = !askContinue(FormatError::ReferenceLine, number, line);
+            continue;
+        }
+        if (idText) {
             closeOpen();
             if (stop)
                 break;
@@ -260,16 +295,20 @@ bool NotesStore::load(const QString &path)
         if (open->body.size() > kMaxBody) {
             open->body.truncate(kMaxBody);
             closeOpen();
-            m_prompter.inform(joinLines(
+            MsgRequest r;   // in front of the splash and the iNotes window, as the format errors are
+            r.text = joinLines(
                 {QStringLiteral("Errot at line number (%1) - Text is  to long...!").arg(number),
                  QStringLiteral("A Section size can not exceed %1 characters per section,").arg(kMaxBody),
                  QStringLiteral("this includes Carriage-Returns and Line-Feeds"),
-                 QStringLiteral("To reduce memory usage - text was truncated to %1 characters per section.").arg(kMaxBody)}));
+                 QStringLiteral("To reduce memory usage - text was truncated to %1 characters per section.").arg(kMaxBody)});
+            r.foreground = true;
+            m_prompter.show(r);
         }
     }
     if (!stop)
         closeOpen();
     m_current = count();
+    m_changed = m_renumbered;   // the file no longer matches the set: the close question offers the save
     return true;
 }
 
@@ -433,7 +472,7 @@ bool NotesStore::add(int level)
     const QString kind = note.kind();
     note.refLine = Note::refLineOf(QStringLiteral("New ") + kind + QStringLiteral(" Reference Added {") + id.dotted() + QStringLiteral("}"));
     note.body = QStringLiteral("New ") + kind + QStringLiteral(" Chapter Added {") + id.dotted() + QStringLiteral("}") + kCrLf;
-    if (!insertSorted(note, 0, {}, nullptr)) {
+    if (!insertSorted(note)) {
         m_current = indexOf(id);
         m_prompter.inform(joinLines({QStringLiteral("Section {") + id.dotted() + QStringLiteral("} Already Exists..!"),
                                      QStringLiteral("Scroll to the end with blue <Down> button"),

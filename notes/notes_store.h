@@ -11,11 +11,14 @@
 // A note the user added as a new chapter, section or topic has a fourth number of 0 like the
 // System notes; its header carries " User" after the ID so that it stays his:
 //   <_6.0.0.0_> User
-// Lines over 500 characters, broken headers and missing title lines stop loading for the
-// user's decision; a body over 10000 characters is cut. Saving writes a temporary file beside
-// the notes file and renames it over it only when complete, after an optional numbered backup
-// (zentnots001.ini, ... zentnots1000.ini, with no upper limit). When the program is told to
-// end, changed notes go to a recovery copy (zentnots-recovered.ini) that the next start offers.
+// Lines over 500 characters, broken headers and missing title lines (a header straight after a
+// header among them) stop loading for the user's decision; a body over 10000 characters is
+// cut. A second section with an ID already read is kept under the next free User number of
+// its section and the user told, so that the next save keeps it. Saving writes a temporary
+// file beside the notes file and renames it over it only when complete, after an optional
+// numbered backup (zentnots001.ini, ... zentnots1000.ini, with no upper limit). When the
+// program is told to end, changed notes go to a recovery copy (zentnots-recovered.ini) that the
+// next start offers.
 #include "docformat/plain_text_codec.h"
 
 #include <QList>
@@ -113,7 +116,9 @@ public:
 private:
     enum class FormatError { SectionId, ReferenceLine, LineSize };
     bool askContinue(FormatError kind, int lineNumber, const QString &line);
-    bool insertSorted(const Note &note, int lineNumber, const QString &line, bool *stop);
+    bool insertLoaded(Note note, int lineNumber, const QString &line, bool *stop);
+    bool insertSorted(const Note &note);
+    NoteId freeUserId(const NoteId &id) const;
     bool saveTo(bool backup);
     QString writeBackup();
     QString writeSet(const QString &path) const;
@@ -123,6 +128,7 @@ private:
     QList<Note> m_notes;
     int m_current = 0;
     bool m_changed = false;
+    bool m_renumbered = false;   // a second section with a key already read was kept under another
     bool m_backups = false;
     int m_backupCounter = 0;   // lives for the run: each backup takes the next free number
     PlainTextFormat m_format;

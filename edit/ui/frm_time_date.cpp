@@ -95,8 +95,12 @@ void FrmTimeDate::insert(const QString &text, bool counted)
     }
     // An empty custom pattern inserts nothing: counting it would let Undo take back an
     // unrelated edit of the user's.
-    if (insertAtCaret(*doc, text) && counted)
-        m_undo.counted();
+    if (insertAtCaret(*doc, text)) {
+        if (counted)
+            m_undo.counted();
+        m_insertedInto = doc;
+        m_revisionAfter = doc->document()->revision();
+    }
     m_cmdUndo->setEnabled(m_undo.undoEnabled());
 }
 
@@ -105,6 +109,14 @@ void FrmTimeDate::undo()
     CFileDoc *doc = m_target.editableDoc ? m_target.editableDoc() : nullptr;
     if (!doc)
         return;
+    // The CFile's last edit is taken back only when it is this window's insertion: not what
+    // the user typed after it, nor another CFile's edit.
+    if (m_undo.count() < 2 && (doc != m_insertedInto || doc->document()->revision() != m_revisionAfter)) {
+        m_prompter.inform(joinLines({QStringLiteral("Can not undo insert.!"), QStringLiteral("The CFile was changed after the insert.")}));
+        m_undo.reset();
+        m_cmdUndo->setEnabled(false);
+        return;
+    }
     m_undo.undo(m_prompter, [doc] {
         QTextCursor c = doc->caret();
         doc->document()->undo(&c);

@@ -1,10 +1,11 @@
 #pragma once
 // frmTimeDate: the current date and time in thirteen formats (lstDates) or in a typed pattern
 // (txtCustom, sample in lblSample), inserted at the caret of the active CFile; cmdUndo takes
-// back a single counted insertion.
+// back a single counted insertion, and only while it is still the CFile's last edit.
 #include "edit/text_insert.h"
 
 #include <QDialog>
+#include <QPointer>
 
 class QLabel;
 class QLineEdit;
@@ -37,6 +38,8 @@ private:
     InsertTarget m_target;
     Clock m_clock;
     InsertUndo m_undo;
+    QPointer<CFileDoc> m_insertedInto;   // the CFile of the last insertion, and its revision then
+    int m_revisionAfter = -1;
     QListWidget *m_lstDates;
     QLineEdit *m_txtCustom;
     QLabel *m_lblSample;

@@ -213,8 +213,17 @@ void FrmTip::add()
     m_txtRefex->selectAll();
 }
 
+// A removed note cannot be had back short of leaving without saving: asked first, No preset.
 void FrmTip::remove()
 {
+    const Note *n = m_store.currentNote();
+    if (!n || !n->isUser())
+        return;
+    const QString question = joinLines({QStringLiteral("Delete ") + n->kind() + QStringLiteral(" iNote {") + n->id.dotted()
+                                            + QStringLiteral("} ''") + m_txtRefex->text() + QStringLiteral("''"),
+                                        QStringLiteral("Do you want to delete this iNote?")});
+    if (m_prompter.ask(question, MsgButtons::YesNo, 2, {}, MsgIcon::Question) != MsgAnswer::Yes)
+        return;
     m_store.removeCurrent();
     refresh();
 }

@@ -4,6 +4,7 @@
 #include "platform/script_prompter.h"
 #include "platform/termination.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace zx {
@@ -35,6 +36,20 @@ QMessageBox::Icon toIcon(MsgIcon i)
 }
 } // namespace
 
+// The box belongs to the window the user works in: an open modal dialog, else the active
+// window when it is the main window or one of its own windows (the iNotes window, a tool
+// window). A box carried by the main window alone can come up behind such a window.
+QWidget *QtPrompter::boxParent() const
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget *active = QApplication::activeWindow();
+    for (QWidget *w = active; w && m_parent; w = w->parentWidget())
+        if (w == m_parent)
+            return active;
+    return m_parent;
+}
+
 MsgAnswer QtPrompter::show(const MsgRequest &request)
 {
     logPromptShown(m_logFile, request);
@@ -47,27 +62,31 @@ MsgAnswer QtPrompter::present(const MsgRequest &request)
 {
     if (terminationRequested())
         return terminationAnswer(request.buttons);
-    QMessageBox box(m_parent);
-    box.setIcon(toIcon(request.icon));
-    box.setWindowTitle(request.title.isEmpty() ? appTitle() : request.title);
+    // On the heap: the window carrying it may be destroyed while the box waits, and takes its
+    // children with it.
+    QPointer<QMessageBox> box = new QMessageBox(boxParent());
+    box->setIcon(toIcon(request.icon));
+    box->setWindowTitle(request.title.isEmpty() ? appTitle() : request.title);
     // Lines come joined with CR LF; the box breaks at LF and would show the CR.
-    box.setText(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    box.setTextFormat(Qt::PlainText);
+    box->setText(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    box->setTextFormat(Qt::PlainText);
     const QList<MsgAnswer> answers = buttonAnswers(request.buttons);
     for (MsgAnswer a : answers)
-        box.addButton(toButton(a));
-    box.setDefaultButton(toButton(defaultAnswer(request)));
+        box->addButton(toButton(a));
+    box->setDefaultButton(toButton(defaultAnswer(request)));
     // Escape picks Cancel when there is one, else No for Yes/No (the classic box has no escape there).
     if (answers.contains(MsgAnswer::Cancel))
-        box.setEscapeButton(QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
     else if (answers.size() == 1)
-        box.setEscapeButton(toButton(answers.first()));
+        box->setEscapeButton(toButton(answers.first()));
     if (request.systemModal)
-        box.setWindowModality(Qt::ApplicationModal);
+        box->setWindowModality(Qt::ApplicationModal);
     if (request.foreground)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    const int r = box.exec();
-    if (terminationRequested())   // closed by the request, not by a button
+        box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const int r = box->exec();
+    const bool gone = box.isNull();
+    delete box.data();
+    if (terminationRequested() || gone)   // closed by the request or with its window, not by a button
         return terminationAnswer(request.buttons);
     for (MsgAnswer a : answers)
         if (r == toButton(a))

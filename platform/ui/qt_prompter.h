@@ -1,8 +1,8 @@
 #pragma once
 // Message boxes shown with QMessageBox: the requested buttons, the preselected one as default,
-// system-modal boxes as application-modal, foreground boxes on top of every window. Once the
-// program is asked to end, no box appears and an open one is answered with the answer that
-// changes nothing (terminationAnswer).
+// system-modal boxes as application-modal, foreground boxes on top of every window, each box
+// over the window the user works in. Once the program is asked to end, no box appears and an
+// open one is answered with the answer that changes nothing (terminationAnswer).
 #include "platform/prompter.h"
 
 #include <QPointer>
@@ -20,6 +20,7 @@ public:
 
 private:
     MsgAnswer present(const MsgRequest &request);
+    QWidget *boxParent() const;
     QPointer<QWidget> m_parent;
     QString m_logFile;   // every box is logged there too (see ScriptPrompter)
 };

@@ -80,6 +80,25 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(f.readAll()).count(">>"), 2);
         clearTerminationRequest();
     }
+    void boxOverTheActiveWindowOutlivesIt()
+    {
+        // The box is carried by the main window's active tool window; that window is destroyed
+        // while the box waits: no crash, and the answer that changes nothing.
+        QWidget mainWindow;
+        auto *tool = new QWidget(&mainWindow, Qt::Window);
+        mainWindow.show();
+        tool->show();
+        tool->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(tool));
+        QtPrompter p(&mainWindow);
+        const void *toolAddress = tool, *carrier = nullptr;
+        QTimer::singleShot(0, this, [&] {
+            carrier = QApplication::activeModalWidget()->parentWidget();
+            delete tool;
+        });
+        QCOMPARE(p.ask("Save?", MsgButtons::YesNo, 1), MsgAnswer::No);
+        QVERIFY(carrier == toolAddress);
+    }
     void scriptAnswersThenDefaults()
     {
         QTemporaryDir dir;

@@ -1,12 +1,14 @@
 // The iNotes window keeps what the user typed: Exit answered Cancel, a termination request
 // (recovery copy offered at the next start), the section-ID check box, notes the user added at
-// any level, backups past 999, and a save that cannot be written.
+// any level and removed only when he says so, boxes over the window, backups past 999, and a
+// save that cannot be written.
 #include "app/ui/frm_mdi.h"
 #include "app/ui/orderly_exit.h"
 #include "app/ui/splash_sequence.h"
 #include "notes/notes_store.h"
 #include "notes/ui/frm_tip.h"
 #include "platform/termination.h"
+#include "platform/ui/qt_prompter.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_settings.h"
 
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -231,9 +234,112 @@ private Q_SLOTS:
         QVERIFY(readBytes(path).contains("Varget 44.0 grains"));
         auto *del = child<QPushButton>(&tip, "cmdDelete");
         QVERIFY(del->isEnabled());
+        p.queue({MsgAnswer::No, MsgAnswer::Yes});
+        del->click();   // asked first: No keeps the note
+        QVERIFY2(p.anyTextContains("{" + id + "} ''My loads''"), qPrintable(p.texts().join('|')));
+        QCOMPARE(child<QLineEdit>(&tip, "txtRefex")->text(), QStringLiteral("My loads"));
         del->click();
+        QCOMPARE(p.pending(), 0);
         QCOMPARE(store.indexOf(*NoteId::parse(id)), 0);
         QCOMPARE(store.count(), 2);
+    }
+
+    void pagingAndGoTo()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(NotesStore::kFileName);
+        writeBytes(path, kSmallFile + "<_5.0.0.1_>\r\n<:Mine:>\r\nmy text\r\n");
+        ScriptedPrompter p;
+        NotesStore store(p);
+        store.load(path);
+        FrmTip tip(store, p);
+        tip.showNote(NoteId{{1, 0, 0, 0}}, false);
+        auto *refex = child<QLineEdit>(&tip, "txtRefex");
+        auto *label = child<QLabel>(&tip, "lblSection");
+        const auto press = [&tip](const char *name) { child<QPushButton>(&tip, name)->click(); };
+        QCOMPARE(label->text(), QStringLiteral("System iNote  1 of 3"));
+        QVERIFY(refex->isReadOnly() && !child<QPushButton>(&tip, "cmdDelete")->isEnabled());
+        press("cmdUp");
+        QCOMPARE(p.last().text, QStringLiteral("Top Reached - Nowhere To Go...!"));
+        press("cmdLast");
+        QCOMPARE(refex->text(), QStringLiteral("Mine"));
+        QCOMPARE(label->text(), QStringLiteral("User iNote  3 of 3"));
+        QVERIFY(!refex->isReadOnly() && child<QPushButton>(&tip, "cmdDelete")->isEnabled());
+        press("cmdDown");
+        QCOMPARE(p.last().text, QStringLiteral("Bottom Reached - Nowhere To Go...!"));
+        press("cmdFirst");
+        press("cmdDown");
+        QCOMPARE(refex->text(), QStringLiteral("Five"));
+        const auto goTo = [&](const char *id) {
+            tip.txtGoTo()->setText(QString::fromLatin1(id));
+            press("cmdGoTo");
+        };
+        goTo("5.0.0.1");
+        QCOMPARE(refex->text(), QStringLiteral("Mine"));
+        goTo("7.0.0.0");
+        QCOMPARE(p.last().text, QStringLiteral("Section {7.0.0.0} not found."));
+        goTo("1.2");
+        QCOMPARE(p.last().text, QStringLiteral("Invalid Section ID Numbers - format example: <_nn.nn.nn.nn_>"));
+        QCOMPARE(refex->text(), QStringLiteral("Mine"));
+        QCOMPARE(p.count(), 4);
+    }
+
+    void closeAsksAboutChanges_data()
+    {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::newRow("Yes saves") << MsgAnswer::Yes;
+        QTest::newRow("No leaves the file") << MsgAnswer::No;
+        QTest::newRow("Cancel keeps the window") << MsgAnswer::Cancel;
+    }
+
+    void closeAsksAboutChanges()
+    {
+        QFETCH(MsgAnswer, answer);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(NotesStore::kFileName);
+        writeBytes(path, kSmallFile);
+        ScriptedPrompter p;
+        NotesStore store(p);
+        store.load(path);
+        FrmTip tip(store, p);
+        tip.showNote(NoteId{{1, 0, 0, 0}}, false);
+        child<QPushButton>(&tip, "cmdClose")->click();   // nothing changed: nothing asked
+        QCOMPARE(p.count(), 0);
+        QVERIFY(!tip.isVisible());
+        tip.showNote(NoteId{{1, 0, 0, 0}}, false);
+        addAndType(&tip, 4, QStringLiteral("Mine"), QStringLiteral("typed"));
+        p.queue(answer);
+        child<QPushButton>(&tip, "cmdClose")->click();
+        QCOMPARE(p.count(), 1);
+        QCOMPARE(p.last().text, QStringLiteral("iNotes have been changed! \r\nSave Changes ?"));
+        QCOMPARE(p.last().buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(tip.isVisible(), answer == MsgAnswer::Cancel);
+        QCOMPARE(readBytes(path).contains("typed"), answer == MsgAnswer::Yes);
+    }
+
+    void boxesComeUpOverTheNotesWindow()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(NotesStore::kFileName);
+        writeBytes(path, kSmallFile);
+        QWidget mainWindow;
+        QtPrompter prompter(&mainWindow);   // as the program's: carried by the main window
+        NotesStore store(prompter);
+        store.load(path);
+        FrmTip tip(store, prompter, &mainWindow);
+        mainWindow.show();
+        tip.showNote(NoteId{{1, 0, 0, 0}}, false);
+        QVERIFY(QTest::qWaitForWindowActive(&tip));
+        QWidget *carrier = nullptr;
+        QTimer::singleShot(0, &tip, [&carrier] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                    carrier = box->parentWidget();
+                    box->accept();
+                }
+        });
+        child<QPushButton>(&tip, "cmdUp")->click();   // at the first note: "Top Reached ..."
+        QCOMPARE(carrier, &tip);
     }
 
     void backupsGoOnPast999()

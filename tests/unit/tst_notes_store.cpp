@@ -1,5 +1,6 @@
-// The iNotes file: loading with its format errors and the user's decision, the size limits,
-// the shipped file read and written back byte for byte, backups, a read-only file, adding.
+// The iNotes file: loading with its format errors and the user's decision, sections read twice,
+// the size limits, the shipped file read and written back byte for byte, backups, a read-only
+// file, adding.
 #include "notes/notes_store.h"
 #include "support/scripted_prompter.h"
 
@@ -56,12 +57,17 @@ private Q_SLOTS:
                                         << "Invalid Input Line Size - maximum allowed (500) characters.";
         QTest::newRow("No keeps what was added") << one + "<_1.2_>\r\n<_2.0.0.0_>\r\n<:b:>\r\n" << "N" << QStringList{"1.0.0.0"}
                                                  << "Number of valid sections added: (1)";
-        QTest::newRow("duplicate section") << one + one << "Y" << QStringList{"1.0.0.0"} << "Section {1.0.0.0} Already Exists..!";
+        QTest::newRow("duplicate kept apart") << one + one << "Y" << QStringList{"1.0.0.0", "1.0.0.1"}
+                                              << "It was kept as User iNote {1.0.0.1}.";
+        QTest::newRow("duplicate, next number taken") << one + "<_1.0.0.1_>\r\n<:u:>\r\n" + one << "Y"
+                                                      << QStringList{"1.0.0.0", "1.0.0.1", "1.0.0.2"} << "Section {1.0.0.0} Already Exists..!";
+        QTest::newRow("header after header") << "<_2.0.0.0_>\r\n<_3.0.0.0_>\r\n<:b:>\r\nb\r\n" + one << "Y" << QStringList{"1.0.0.0"}
+                                             << "Invalid Reference Line - format example: <:your refence text:>";
         QByteArray big = one;
         for (int i = 0; i < 30; ++i)
             big += QByteArray(400, 'b') + "\r\n";
         QTest::newRow("body over 10000") << big + "<_2.0.0.0_>\r\n<:b:>\r\n" << "" << QStringList{"1.0.0.0", "2.0.0.0"}
-                                         << "A Section size can not exceed 10000 characters per section,";
+                                         << "Errot at line number (28) - Text is  to long...!";
     }
 
     void load()
@@ -84,6 +90,8 @@ private Q_SLOTS:
         QCOMPARE(got, ids);
         QCOMPARE(store.current(), int(ids.size()));
         QCOMPARE(p.pending(), 0);
+        for (const MsgRequest &r : p.shown())
+            QVERIFY2(r.foreground, qPrintable(r.text));   // over the splash and the iNotes window
         if (box.isEmpty())
             QCOMPARE(p.count(), 0);
         else
@@ -105,6 +113,19 @@ private Q_SLOTS:
         store.setChanged(true);
         QVERIFY(store.save());
         QCOMPARE(readBytes(path), readBytes(shipped));
+    }
+
+    void duplicateKeptBySave()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "<_4.0.0.0_>\r\n<:a:>\r\nfirst\r\n<_4.0.0.0_>\r\n<:b:>\r\nsecond\r\n");
+        ScriptedPrompter p;
+        p.queue(MsgAnswer::Yes);
+        NotesStore store(p);
+        QVERIFY(store.load(path));
+        QVERIFY(store.changed());   // closing the window offers the save
+        QVERIFY(store.save());
+        QCOMPARE(readBytes(path), QByteArray("<_4.0.0.0_>\r\n<:a:>\r\nfirst\r\n<_4.0.0.1_>\r\n<:b:>\r\nsecond\r\n"));
     }
 
     void backupsAndReadOnly()
