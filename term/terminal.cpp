@@ -201,7 +201,7 @@ bool Terminal::sendTextFile(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        m_prompter.inform(f.errorString());
+        m_prompter.inform(QDir::toNativeSeparators(path) + kCrLf + f.errorString());
         return false;
     }
     const QString name = QFileInfo(path).fileName();
