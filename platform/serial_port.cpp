@@ -289,9 +289,17 @@ bool SerialPort::dsrHolding() const
     return m_serial && m_serial->isOpen() && (m_serial->pinoutSignals() & QSerialPort::DataSetReadySignal);
 }
 
+void SerialPort::setRThreshold(int n)
+{
+    m_rThreshold = n;
+    // Bytes already waiting that now reach the threshold are told at once.
+    if (portOpen() && n > 0 && m_dev->bytesAvailable() >= n)
+        QMetaObject::invokeMethod(this, &SerialPort::onReadyRead, Qt::QueuedConnection);
+}
+
 void SerialPort::onReadyRead()
 {
-    if (!portOpen() || m_dev->bytesAvailable() <= 0)
+    if (!portOpen() || m_rThreshold <= 0 || m_dev->bytesAvailable() < m_rThreshold)
         return;
     m_lastEvent = EvReceive;
     Q_EMIT onComm(EvReceive);

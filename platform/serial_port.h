@@ -87,8 +87,9 @@ public:
     bool cdHolding() const;
     bool ctsHolding() const;
     bool dsrHolding() const;
+    // The receive event comes once at least rThreshold bytes wait; 0 turns it off.
     int rThreshold() const { return m_rThreshold; }
-    void setRThreshold(int n) { m_rThreshold = n; }
+    void setRThreshold(int n);
     int sThreshold() const { return m_sThreshold; }
     void setSThreshold(int n) { m_sThreshold = n; }
     int inputLen() const { return m_inputLen; }

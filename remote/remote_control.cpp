@@ -205,12 +205,19 @@ void RemoteControl::loadCommands(const QString &path)
 void RemoteControl::listClick(int code)
 {
     const bool minimized = hooks.mainMinimized && hooks.mainMinimized();
+    if (!m_link.MSComm1.portOpen()) {
+        // The CFile link cannot stay on a closed port (an unknown chronograph found at start-up
+        // leaves it closed): the link warning would come back at every click. Say why instead.
+        if (minimized && hooks.restoreMain)
+            hooks.restoreMain();
+        m_link.croSendKey(code, 0);
+        return;
+    }
     if (!minimized && m_link.bRxTo[1]) {
         CroTaskScope guard(m_task);
         if (guard.refused())
             return;
-        if (m_link.MSComm1.portOpen())
-            m_link.MSComm1.output(QByteArray(1, char(quint8(code))));
+        m_link.croSendKey(code, 0);
         const QString shown = code < 32 ? QStringLiteral("Ctrl-") + QChar(code + 64) : QString(QChar(code));
         m_line = QStringLiteral("Key: ") + shown + QStringLiteral("  (") + QString::number(code) + QLatin1Char(')');
         Q_EMIT messageChanged(m_line);

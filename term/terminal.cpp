@@ -201,7 +201,7 @@ bool Terminal::sendTextFile(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        m_prompter.inform(f.errorString());
+        m_prompter.inform(QDir::toNativeSeparators(path) + kCrLf + f.errorString());
         return false;
     }
     const QString name = QFileInfo(path).fileName();
@@ -395,7 +395,6 @@ QString Terminal::promptOf(PortValue v)
     case PortValue::InputLen: return QStringLiteral("Enter New InputLen:");
     case PortValue::RThreshold: return QStringLiteral("Enter New RThreshold:");
     case PortValue::SThreshold: return QStringLiteral("Enter New SThreshold Value");
-    case PortValue::ParityReplace: return QStringLiteral("Enter Replace Character");
     }
     return {};
 }
@@ -406,7 +405,6 @@ QString Terminal::titleOf(PortValue v)
     case PortValue::InputLen: return QStringLiteral("InputLen");
     case PortValue::RThreshold: return QStringLiteral("RThreshold");
     case PortValue::SThreshold: return QStringLiteral("SThreshold");
-    case PortValue::ParityReplace: return QStringLiteral("ParityReplace");
     }
     return {};
 }
@@ -418,7 +416,6 @@ QString Terminal::currentValue(PortValue v) const
     case PortValue::InputLen: return QString::number(p.inputLen());
     case PortValue::RThreshold: return QString::number(p.rThreshold());
     case PortValue::SThreshold: return QString::number(p.sThreshold());
-    case PortValue::ParityReplace: return QString(m_parityReplace);
     }
     return {};
 }
@@ -428,12 +425,6 @@ QString Terminal::setPortValue(PortValue v, const QString &answer)
     if (answer.isEmpty())
         return {};
     const QString refused = SerialPort::errorText(SerialPort::ErrInvalidValue);
-    if (v == PortValue::ParityReplace) {
-        if (answer.size() != 1)
-            return refused;
-        m_parityReplace = answer.at(0);
-        return {};
-    }
     bool ok = false;
     const int n = answer.trimmed().toInt(&ok);
     if (!ok || n < 0 || n > 32767)

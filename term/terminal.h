@@ -79,9 +79,10 @@ public:
     bool mnuClearBuf(bool showWarn);                       // true when the text was cleared
     QString holdingText(int line) const;                   // 0 CD, 1 CTS, 2 DSR
     void toggleDtr();
-    // mnuInputLen, mnuRThreshold, mnuSThreshold, mnuParRep: the prompt, title and current
-    // value; setPortValue takes the answer (empty: no change) and returns the error text.
-    enum class PortValue { InputLen, RThreshold, SThreshold, ParityReplace };
+    // mnuInputLen, mnuRThreshold, mnuSThreshold: the prompt, title and current value;
+    // setPortValue takes the answer (empty: no change) and returns the error text. There is no
+    // parity-replace character: the serial stack does not tell a parity error from a byte.
+    enum class PortValue { InputLen, RThreshold, SThreshold };
     static QString promptOf(PortValue v);
     static QString titleOf(PortValue v);
     QString currentValue(PortValue v) const;
@@ -123,7 +124,6 @@ private:
     std::function<void(const QString &)> m_givenUp;
     QString m_captionPart;
     QString m_status = QStringLiteral("Status: ");
-    QChar m_parityReplace = QLatin1Char('?');
     std::array<QDateTime, 2> m_start;
     std::array<qint64, 2> m_elapsedMs{};
     TrimmedText m_events{1000, 79, 4000};

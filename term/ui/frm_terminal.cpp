@@ -43,10 +43,12 @@ FrmTerminal::FrmTerminal(Terminal &term, QWidget *parent) : QMainWindow(parent),
     m_stat = new FrmTermStat(term, this);
     buildMenus();
 
-    connect(m_view, &TermView::keyTyped, this, [this](int key, Qt::KeyboardModifiers mods, const QString &text) {
-        if (m_term.typeKey(key, mods, text))
-            m_view->moveCursor(QTextCursor::End);
-    });
+    m_view->sendKey = [this](int key, Qt::KeyboardModifiers mods, const QString &text) {
+        if (!m_term.typeKey(key, mods, text))
+            return false;
+        m_view->moveCursor(QTextCursor::End);
+        return true;
+    };
     connect(&term, &Terminal::statsChanged, this, &FrmTerminal::refreshStatus);
     connect(&term, &Terminal::settingsTextChanged, m_settings, &QLabel::setText);
     connect(&term, &Terminal::sendEnabledChanged, this, [this](bool on) {
@@ -141,8 +143,8 @@ void FrmTerminal::buildMenus()
     for (int i = 0; i < 3; ++i)
         act(port, holding[i], holdingText[i], [this, i] { QMessageBox::information(this, windowTitle(), m_term.holdingText(i)); });
     port->addSeparator();
-    const char *values[] = {"mnuInputLen", "mnuRThreshold", "mnuSThreshold", "mnuParRep"};
-    for (int i = 0; i < 4; ++i)
+    const char *values[] = {"mnuInputLen", "mnuRThreshold", "mnuSThreshold"};
+    for (int i = 0; i < 3; ++i)
         act(port, values[i], Terminal::titleOf(Terminal::PortValue(i)) + QStringLiteral("..."), [this, i] { askPortValue(i); });
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -158,8 +160,12 @@ void FrmTerminal::buildMenus()
         setOnTop(!(windowFlags() & Qt::WindowStaysOnTopHint));
     });
     act(view, "mnuWinNormal", QStringLiteral("No&rmal Window"), [this] {
+        // The place the window had before it was maximised or minimised; a window manager that
+        // forgets it gets it back from Qt's own record.
+        const QRect normal = normalGeometry();
         showNormal();
-        resize(640, 400);
+        if (normal.isValid())
+            setGeometry(normal);
     });
     view->addSeparator();
     act(view, "mnuStatistics", QStringLiteral("&Statistics..."), [this] {

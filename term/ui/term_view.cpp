@@ -105,8 +105,25 @@ void TermView::keyPressEvent(QKeyEvent *e)
     const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (mods == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z)
         text = QChar(key - Qt::Key_A + 1);
-    Q_EMIT keyTyped(key, e->modifiers(), text);
+    const bool sent = sendKey && sendKey(key, e->modifiers(), text);
+    if (!sent)
+        scrollFor(key);   // the device did not take it: an arrow or page key reads back
     e->accept();
+}
+
+void TermView::scrollFor(int key)
+{
+    QScrollBar *v = verticalScrollBar();
+    QScrollBar *h = horizontalScrollBar();
+    switch (key) {
+    case Qt::Key_Up: v->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+    case Qt::Key_Down: v->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+    case Qt::Key_PageUp: v->triggerAction(QAbstractSlider::SliderPageStepSub); break;
+    case Qt::Key_PageDown: v->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+    case Qt::Key_Left: h->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+    case Qt::Key_Right: h->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+    default: break;
+    }
 }
 
 } // namespace zx

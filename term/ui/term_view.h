@@ -2,10 +2,13 @@
 // The terminal text box txtTerm: follows the terminal text by appending at the end and, once
 // it holds more than the terminal's 32,750 characters, removing its leading lines; so a long
 // session costs the same per chunk as the first. Keys are handed to the terminal logic, never
-// typed into the box; Ctrl+C copies a selection, and without one goes out as 0x03.
+// typed into the box; Ctrl+C copies a selection, and without one goes out as 0x03. Arrow and
+// page keys the device does not take scroll the text.
 #include "term/text_follower.h"
 
 #include <QPlainTextEdit>
+
+#include <functional>
 
 namespace zx {
 
@@ -23,8 +26,8 @@ public:
     bool hexView() const { return m_hex; }
     qsizetype heldCharacters() const { return m_held; }
 
-Q_SIGNALS:
-    void keyTyped(int key, Qt::KeyboardModifiers mods, const QString &text);
+    // A key typed in the box (Qt key code, modifiers, its text); true when it went to the device.
+    std::function<bool(int key, Qt::KeyboardModifiers mods, const QString &text)> sendKey;
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
@@ -34,6 +37,8 @@ private:
     QString shown(QStringView received) const;
     // Removes leading lines holding at least n received characters.
     void cutFront(qsizetype n);
+    // Scrolls for an arrow or page key (other keys do nothing).
+    void scrollFor(int key);
 
     TextFollower m_follower;
     qsizetype m_held = 0;   // received characters the box shows

@@ -25,6 +25,7 @@
 #include "support/temp_settings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -37,6 +38,7 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zx;
@@ -137,6 +139,55 @@ private Q_SLOTS:
         QCOMPARE(rig.sim.sim().received(), QByteArray("S"));
         QVERIFY(rig.control(QStringLiteral("cmdCroMode_1"))->isChecked());
         QCOMPARE(rig.prompter.count(), 0);
+    }
+
+    // A command list item reaches a chronograph the program does not know: chosen as the
+    // unknown device, or found by the start-up scan (the port then stays closed and the click
+    // says so, instead of asking for the CFile link at every click).
+    void commandListOnAnUnknownChronograph()
+    {
+        PanelRig rig;
+        rig.ctx.store.writeInt(rig.ctx.instanceName(), keys::frmComSet::Device, 2);   // " Unknow Chronograph"
+        rig.sim.sim().state().model = QStringLiteral("XQ9");
+        QVERIFY(rig.start());
+        rig.click(QStringLiteral("chkHwrLnkTo_1"));
+        rig.quiet();
+        auto *list = rig.control<QListWidget>(QStringLiteral("lstCtrAscLow_1"));
+        QListWidgetItem *item = list->item(0);
+        Q_EMIT list->itemClicked(item);
+        QTRY_COMPARE(rig.sim.sim().received(), QByteArray(1, char(item->data(Qt::UserRole).toInt())));
+        QCOMPARE(rig.prompter.count(), 0);
+    }
+    void commandListAfterTheScanFoundAnUnknownChronograph()
+    {
+        PanelRig rig;
+        rig.sim.sim().setSilent(true);   // the scan finds no RV5, only an unknown chronograph
+        QTimer closeProperties;
+        QObject::connect(&closeProperties, &QTimer::timeout, [] {
+            if (QWidget *m = QApplication::activeModalWidget(); m && m->objectName() == QLatin1String("frmProperties"))
+                m->close();
+        });
+        closeProperties.start(50);
+        QVERIFY(rig.start());
+        closeProperties.stop();
+        QVERIFY(!rig.link().MSComm1.portOpen());
+        rig.prompter.clear();
+        auto *list = rig.control<QListWidget>(QStringLiteral("lstCtrAscLow_1"));
+        QListWidgetItem *item = list->item(0);
+        for (int i = 0; i < 2; ++i) {
+            Q_EMIT list->itemClicked(item);
+            QCOMPARE(rig.prompter.count(), i + 1);
+            QVERIFY2(rig.prompter.last().text.startsWith(QLatin1String("Port COM1 is not opened !")),
+                     qPrintable(rig.prompter.last().text));
+        }
+        // The port opened from the main window and the CFile linked: the click goes out.
+        rig.mdi->findChild<QAction *>(QStringLiteral("mnuConnect"))->trigger();
+        QVERIFY(rig.link().MSComm1.portOpen());
+        rig.click(QStringLiteral("chkHwrLnkTo_1"));
+        QVERIFY(rig.link().bRxTo[1]);
+        rig.quiet();
+        Q_EMIT list->itemClicked(item);
+        QTRY_COMPARE(rig.sim.sim().received(), QByteArray(1, char(item->data(Qt::UserRole).toInt())));
     }
 
     void keysHeldBackByDeviceAndLink()

@@ -20,12 +20,17 @@
 #include "term/ui/term_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
-#include <QSignalSpy>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zx;
@@ -78,16 +83,155 @@ private Q_SLOTS:
         s.termRx(QStringLiteral("\r\nSLev=45% Sens=OFF\r\nDAT>"));
         TermView view;
         view.follow(s.txtTerm);
-        QSignalSpy typed(&view, &TermView::keyTyped);
+        QStringList typed;
+        view.sendKey = [&typed](int, Qt::KeyboardModifiers, const QString &text) {
+            typed << text;
+            return true;
+        };
         QGuiApplication::clipboard()->clear();
         view.selectAll();
         QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(typed.count(), 0);
+        QVERIFY(typed.isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), view.toPlainText());
         view.moveCursor(QTextCursor::End);   // nothing selected
         QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(typed.count(), 1);
-        QCOMPARE(typed.first().at(2).toString(), QString(QChar(3)));
+        QCOMPARE(typed, QStringList(QString(QChar(3))));
+    }
+
+    // Arrow and page keys go to the RV5 as its own keys; for a device that does not take them,
+    // or while the terminal is not linked, they scroll the text and nothing goes out.
+    void arrowAndPageKeysSendOrScroll_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<bool>("linked");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("RV5: PgUp") << 0 << true << int(Qt::Key_PageUp) << QByteArray("\x0b");
+        QTest::newRow("RV5: Up") << 0 << true << int(Qt::Key_Up) << QByteArray("\x15");
+        QTest::newRow("unknown device: PgUp") << 2 << true << int(Qt::Key_PageUp) << QByteArray();
+        QTest::newRow("unknown device: Up") << 2 << true << int(Qt::Key_Up) << QByteArray();
+        QTest::newRow("other device: PgUp") << 1 << true << int(Qt::Key_PageUp) << QByteArray();
+        QTest::newRow("RV5 not linked: PgUp") << 0 << false << int(Qt::Key_PageUp) << QByteArray();
+    }
+    void arrowAndPageKeysSendOrScroll()
+    {
+        QFETCH(int, device);
+        QFETCH(bool, linked);
+        QFETCH(int, key);
+        QFETCH(QByteArray, wire);
+        SimFixture sim;
+        QVERIFY(sim.isOpen());
+        PortMap::setOverride(1, sim.stablePath());
+        const auto unmap = qScopeGuard([] { PortMap::clearOverrides(); });
+        ScriptedPrompter prompter;
+        LinkSession s(&prompter, nullptr, QStringLiteral("Zentrix0"), 0, nullptr);
+        s.MSComm1.setCommPort(1);
+        s.subOpenPort();
+        QVERIFY(s.MSComm1.portOpen());
+        s.cro.iCroDevice = qint16(device);
+        s.bRxTo[0] = true;
+        for (int i = 0; i < 300; ++i)
+            s.termRx(QStringLiteral("\r\nline %1").arg(i));
+        s.bRxTo[0] = linked;
+        Terminal term(s, prompter, nullptr);
+        FrmTerminal w(term);
+        w.show();
+        auto *view = w.findChild<TermView *>(QStringLiteral("txtTerm"));
+        QTRY_VERIFY(view->toPlainText().endsWith(QLatin1String("line 299")));
+        QScrollBar *bar = view->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+        sim.waitIdle();
+        sim.sim().clearReceived();
+
+        QTest::keyClick(view, Qt::Key(key));
+        if (wire.isEmpty()) {
+            QVERIFY(bar->value() < bar->maximum());
+            QVERIFY(!sim.waitReceived(1, 200));
+            QTest::keyClick(view, Qt::Key_PageDown);   // and back down
+            QCOMPARE(bar->value(), bar->maximum());
+        } else {
+            QVERIFY(sim.waitReceived(int(wire.size())));
+            QCOMPARE(sim.sim().received(), wire);
+            QCOMPARE(bar->value(), bar->maximum());
+        }
+    }
+
+    // Normal Window brings back the size and place the window had before it was maximised or
+    // minimised.
+    void normalWindowBringsBackItsPlace_data()
+    {
+        QTest::addColumn<bool>("maximise");
+        QTest::addColumn<bool>("minimise");
+        QTest::newRow("maximised") << true << false;
+        QTest::newRow("minimised") << false << true;
+        QTest::newRow("maximised, then minimised") << true << true;
+    }
+    void normalWindowBringsBackItsPlace()
+    {
+        QFETCH(bool, maximise);
+        QFETCH(bool, minimise);
+        LinkSession s(nullptr, nullptr, QStringLiteral("Zentrix0"), 0, nullptr);
+        ScriptedPrompter prompter;
+        Terminal term(s, prompter, nullptr);
+        FrmTerminal w(term);
+        w.show();
+        w.setGeometry(130, 140, 500, 300);
+        QTRY_COMPARE(w.size(), QSize(500, 300));
+        const QRect placed = w.geometry();
+        if (maximise) {
+            w.showMaximized();
+            QTRY_VERIFY(w.geometry() != placed);
+        }
+        if (minimise)
+            w.showMinimized();
+        w.findChild<QAction *>(QStringLiteral("mnuWinNormal"))->trigger();
+        QTRY_VERIFY(!w.isMaximized() && !w.isMinimized());
+        QTRY_COMPARE(w.geometry(), placed);
+    }
+
+    // The Control menu's port values reach the port, a refused one shows the port's error text;
+    // no parity replacement is offered (nothing could tell which byte to replace).
+    void portValuesFromTheControlMenu()
+    {
+        LinkSession s(nullptr, nullptr, QStringLiteral("Zentrix0"), 0, nullptr);
+        ScriptedPrompter prompter;
+        Terminal term(s, prompter, nullptr);
+        FrmTerminal w(term);
+        QVERIFY(w.findChild<QAction *>(QStringLiteral("mnuRThreshold")));
+        QVERIFY(!w.findChild<QAction *>(QStringLiteral("mnuParRep")));
+        QStringList shown;
+        const auto answer = [&shown](QStringList answers) {
+            // Answers the coming modal boxes in turn: an input dialog with the next answer, a
+            // message box with OK; notes what each showed.
+            shown.clear();
+            auto *poll = new QTimer;
+            QObject::connect(poll, &QTimer::timeout, poll, [poll, answers, &shown]() mutable {
+                QWidget *modal = QApplication::activeModalWidget();
+                if (auto *in = qobject_cast<QInputDialog *>(modal)) {
+                    shown << in->textValue();
+                    in->setTextValue(answers.takeFirst());
+                    in->accept();
+                } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                    shown << box->text();
+                    box->accept();
+                    answers.removeFirst();
+                } else {
+                    return;
+                }
+                if (answers.isEmpty())
+                    poll->deleteLater();
+            });
+            poll->start(10);
+        };
+        answer({QStringLiteral("5")});
+        w.findChild<QAction *>(QStringLiteral("mnuRThreshold"))->trigger();
+        QCOMPARE(shown, QStringList(QStringLiteral("1")));   // the current value is the default answer
+        QCOMPARE(s.MSComm1.rThreshold(), 5);
+        answer({QStringLiteral("many"), QString()});
+        w.findChild<QAction *>(QStringLiteral("mnuSThreshold"))->trigger();
+        QCOMPARE(shown, QStringList({QStringLiteral("0"), SerialPort::errorText(SerialPort::ErrInvalidValue)}));
+        QCOMPARE(s.MSComm1.sThreshold(), 0);
     }
 
     void showsLinesSendsKeysAndFollowsTheMode()

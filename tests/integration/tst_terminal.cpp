@@ -152,6 +152,22 @@ private Q_SLOTS:
         QVERIFY(!t->sending());
     }
 
+    // A file that cannot be read (here a folder) is named with the system's reason; no cancel
+    // window, nothing sent.
+    void sendTextFileThatCannotBeRead()
+    {
+        start();
+        bool windowShown = false;
+        t->sendStarted = [&windowShown](const QString &) { windowShown = true; };
+        QVERIFY(!t->sendTextFile(dir.path()));
+        QCOMPARE(prompter.count(), 1);
+        const QStringList lines = prompter.lastLines();
+        QCOMPARE(lines.value(0), QDir::toNativeSeparators(dir.path()));
+        QVERIFY2(lines.size() == 2 && !lines.at(1).isEmpty(), qPrintable(prompter.last().text));
+        QVERIFY(!windowShown && !t->sending());
+        QVERIFY(!fx->waitReceived(1, 200));
+    }
+
     // The log as it is written: every chunk at once, pause and resume, the received bytes
     // kept, time stamps (a partial line after the short timer), closing.
     void logContentAndFlushing()

@@ -117,6 +117,34 @@ private Q_SLOTS:
         QCOMPARE(got, QByteArray("\x99\xff?", 3));
     }
 
+    // The receive event waits until the threshold's bytes are there; 0 turns it off; lowering
+    // it below what waits tells at once.
+    void receiveThreshold()
+    {
+        Pty pty;
+        QVERIFY(!pty.slave.isEmpty());
+        SerialPort p;
+        p.setDevicePath(pty.slave);
+        QCOMPARE(p.setPortOpen(true), 0);
+        QSignalSpy events(&p, &SerialPort::onComm);
+        p.setRThreshold(4);
+        pty.write("ab");
+        QTest::qWait(150);
+        QCOMPARE(events.count(), 0);
+        pty.write("cd");
+        QTRY_COMPARE(events.count(), 1);
+        QCOMPARE(events.first().first().toInt(), int(SerialPort::EvReceive));
+        QCOMPARE(p.inputBytes(), QByteArray("abcd"));
+
+        p.setRThreshold(0);
+        pty.write("ef");
+        QTest::qWait(150);
+        QCOMPARE(events.count(), 1);
+        p.setRThreshold(1);
+        QTRY_COMPARE(events.count(), 2);
+        QCOMPARE(p.inputBytes(), QByteArray("ef"));
+    }
+
     void deviceGoneClosesThePort()
     {
         auto pty = std::make_unique<Pty>();
