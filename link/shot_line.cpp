@@ -1,5 +1,6 @@
 #include "link/shot_line.h"
 
+#include "link/load_line.h"
 #include "platform/decimal_text.h"
 
 #include <QStringList>
@@ -94,6 +95,8 @@ bool unitWithNumber(const QStringList &t, qsizetype i, std::initializer_list<con
 
 std::optional<ShotRecord> readShotLine(QStringView line)
 {
+    if (isLoadLine(line)) // its note may hold any text, a shot's among it
+        return std::nullopt;
     const qsizetype hash = line.indexOf(u'#');
     if (hash < 0)
         return std::nullopt;
@@ -125,6 +128,8 @@ std::optional<ShotRecord> readShotLine(QStringView line)
 MemoryLine readMemoryLine(QStringView line)
 {
     MemoryLine m;
+    if (isLoadLine(line))
+        return m;
     const qsizetype at = line.indexOf(QLatin1String("MMR:"));
     if (at < 0)
         return m;
