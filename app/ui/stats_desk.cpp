@@ -3,10 +3,12 @@
 #include "app/stats_settings_keys.h"
 #include "app/ui/app_icons.h"
 #include "app/ui/document_factory.h"
+#include "app/ui/frm_load.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/velocity_chart.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/load_place.h"
 #include "cfile/logpad.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
@@ -20,6 +22,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -59,7 +63,8 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
     m_liveTimer.setInterval(0);
     connect(&m_liveTimer, &QTimer::timeout, this, [this] {
         if (!m_live.currentString().empty())
-            showShots(m_live.currentString(), QStringLiteral("Shooting: string %1").arg(m_live.currentString().back().string));
+            showShots(m_live.currentString(), QStringLiteral("Shooting: string %1").arg(m_live.currentString().back().string),
+                      liveLoad());
     });
     m_caretTimer.setSingleShot(true);
     m_caretTimer.setInterval(150);
@@ -104,6 +109,19 @@ void StatsDesk::buildPanel()
     bold.setBold(true);
     m_source->setFont(bold);
     box->addWidget(m_source);
+    auto *loadRow = new QHBoxLayout;
+    m_load = new QLabel(QStringLiteral("Load: -"), page);
+    m_load->setObjectName(QStringLiteral("lblStatsLoad"));
+    m_load->setWordWrap(true);
+    m_load->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *loadButton = new QPushButton(QStringLiteral("&Load Data..."), page);
+    loadButton->setObjectName(QStringLiteral("cmdLoadData"));
+    loadButton->setAutoDefault(false);
+    loadButton->setToolTip(QStringLiteral("The load of this string (or of the next one, with the caret at the end)"));
+    connect(loadButton, &QPushButton::clicked, this, &StatsDesk::editLoad);
+    loadRow->addWidget(m_load, 1);
+    loadRow->addWidget(loadButton);
+    box->addLayout(loadRow);
     // Two columns of figures, so the panel fits under the CFiles of a narrow window.
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(14);
@@ -220,11 +238,82 @@ void StatsDesk::showCaretString()
     const QString which = first.folder > 0 ? QStringLiteral("folder %1 string %2").arg(first.folder).arg(first.string)
                                            : QStringLiteral("string %1").arg(first.string);
     showShots(s->shots, QFileInfo(doc->caption()).fileName() + QStringLiteral(": ") + which
-                            + QStringLiteral(" (line %1)").arg(s->firstLine + 1));
+                            + QStringLiteral(" (line %1)").arg(s->firstLine + 1), s->load);
 }
 
-void StatsDesk::showShots(const std::vector<ShotRecord> &shots, const QString &source)
+std::optional<LoadData> StatsDesk::liveLoad() const
 {
+    // The load line is written into the CFile, not captured: the CFile's last string has it.
+    if (!m_liveDoc)
+        return std::nullopt;
+    const std::vector<ShotString> strings = findShotStrings(m_liveDoc->document()->toPlainText().split(QLatin1Char('\n')));
+    return strings.empty() ? std::nullopt : strings.back().load;
+}
+
+void StatsDesk::editLoad()
+{
+    CFileDoc *doc = m_ws.files().active();
+    if (!doc) {
+        m_mdi.context().prompter->inform(QStringLiteral("There is no open CFile to write the load into."),
+                                         QStringLiteral("Load Data"));
+        return;
+    }
+    const QTextCursor c = doc->caret();
+    const QStringList lines = doc->document()->toPlainText().split(QLatin1Char('\n'));
+    const LoadPlace place = loadPlaceFor(lines, c.blockNumber(), !c.block().next().isValid() && !c.hasSelection());
+    auto *dialog = new FrmLoad(&m_mdi);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (place.load) {
+        dialog->setLoad(*place.load);
+    } else { // a ladder changes one field at a time: start from the last load written
+        const std::vector<ShotString> strings = findShotStrings(lines);
+        for (auto s = strings.rbegin(); s != strings.rend(); ++s)
+            if (s->load) {
+                dialog->setLoad(*s->load);
+                break;
+            }
+    }
+    QPointer<CFileDoc> target(doc);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, target] {
+        if (target)
+            writeLoad(target, dialog->load());
+    });
+    dialog->open();
+}
+
+void StatsDesk::writeLoad(CFileDoc *doc, const LoadData &load)
+{
+    // Placed again now: shots may have come in while the dialog was open.
+    const QTextCursor caret = doc->caret();
+    QTextDocument *text = doc->document();
+    const LoadPlace place = loadPlaceFor(text->toPlainText().split(QLatin1Char('\n')), caret.blockNumber(),
+                                         !caret.block().next().isValid() && !caret.hasSelection());
+    const QString line = loadLineText(load);
+    QTextCursor c(text);
+    c.beginEditBlock();
+    if (place.atEnd) {
+        c.movePosition(QTextCursor::End);
+        if (!c.block().text().isEmpty())
+            c.insertBlock();
+        c.insertText(line);
+        c.insertBlock();
+    } else {
+        c.setPosition(text->findBlockByNumber(place.line).position());
+        if (place.replace) {
+            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            c.insertText(line);
+        } else {
+            c.insertText(line);
+            c.insertBlock();
+        }
+    }
+    c.endEditBlock();
+    showCaretString();
+}
+
+void StatsDesk::showShots(const std::vector<ShotRecord> &shots, const QString &source, const std::optional<LoadData> &load)
+{
+    m_load->setText(QStringLiteral("Load: ") + (load ? loadSummary(*load) : QStringLiteral("-")));
     std::vector<double> v;
     v.reserve(shots.size());
     for (const ShotRecord &r : shots)

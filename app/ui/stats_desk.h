@@ -2,7 +2,8 @@
 // The string statistics in the main window: a dock with the statistics of the string being
 // shot (followed shot by shot from the LogPad's captured text) or of the string under the caret
 // or the selection in the active CFile, and a dock with the velocity chart of that string. Also
-// the File menu's export of the active CFile's shots as CSV.
+// the File menu's export of the active CFile's shots as CSV. The load of the shown string
+// (its LOAD: line) is shown with the figures and entered through frmLoad (cmdLoadData).
 #include "cfile/shot_strings.h"
 #include "cfile/string_stats.h"
 
@@ -34,13 +35,19 @@ public:
     QString source() const;
     // File menu: the active CFile's shots into a CSV file the user names.
     void exportCsv();
+    // cmdLoadData: frmLoad for the current string's load (the next string's, with the caret at
+    // the end after the last string ended); OK writes it into the active CFile.
+    void editLoad();
 
 private:
     void buildPanel();
     void onCaptured(QStringView chunk);
     void followEditor(CFileDoc *doc);
     void showCaretString();
-    void showShots(const std::vector<ShotRecord> &shots, const QString &source);
+    void showShots(const std::vector<ShotRecord> &shots, const QString &source,
+                   const std::optional<LoadData> &load = std::nullopt);
+    void writeLoad(CFileDoc *doc, const LoadData &load);
+    std::optional<LoadData> liveLoad() const;
     void showEnergy();
 
     FrmMdi &m_mdi;
@@ -48,6 +55,7 @@ private:
     QDockWidget *m_dock = nullptr;
     QDockWidget *m_chartDock = nullptr;
     QLabel *m_source = nullptr;
+    QLabel *m_load = nullptr;
     QList<QLabel *> m_values;
     QDoubleSpinBox *m_grains = nullptr;
     VelocityChart *m_chart = nullptr;
