@@ -4,6 +4,7 @@
 #include "app/ui/app_icons.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_load.h"
+#include "app/ui/ladder_chart.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/velocity_chart.h"
 #include "cfile/cfile_doc.h"
@@ -62,9 +63,12 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
     m_liveTimer.setSingleShot(true);
     m_liveTimer.setInterval(0);
     connect(&m_liveTimer, &QTimer::timeout, this, [this] {
-        if (!m_live.currentString().empty())
-            showShots(m_live.currentString(), QStringLiteral("Shooting: string %1").arg(m_live.currentString().back().string),
-                      liveLoad());
+        if (m_live.currentString().empty())
+            return;
+        const std::vector<ShotString> strings = liveStrings();
+        m_ladder->show(buildLadder(strings));
+        showShots(m_live.currentString(), QStringLiteral("Shooting: string %1").arg(m_live.currentString().back().string),
+                  strings.empty() ? std::nullopt : strings.back().load);
     });
     m_caretTimer.setSingleShot(true);
     m_caretTimer.setInterval(150);
@@ -170,11 +174,19 @@ void StatsDesk::buildPanel()
     // either can be dragged out beside the other.
     m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_chartDock);
     m_mdi.tabifyDockWidget(m_dock, m_chartDock);
+    m_ladderDock = new QDockWidget(QStringLiteral("Ladder Chart"), &m_mdi);
+    m_ladderDock->setObjectName(QStringLiteral("dckLadder"));
+    m_ladder = new LadderChart(m_ladderDock);
+    m_ladder->setWarn([this](const QString &text) { m_mdi.context().prompter->inform(text, QStringLiteral("Save Chart")); });
+    m_ladderDock->setWidget(m_ladder);
+    m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_ladderDock);
+    m_mdi.tabifyDockWidget(m_chartDock, m_ladderDock);
     m_dock->raise();
 
     QMenu *view = m_mdi.menuNamed(QStringLiteral("mnuView"));
     for (auto [dock, name, text] : {std::tuple{m_dock, "mnuViewStats", "String St&atistics"},
-                                    std::tuple{m_chartDock, "mnuViewChart", "Velocity C&hart"}}) {
+                                    std::tuple{m_chartDock, "mnuViewChart", "Velocity C&hart"},
+                                    std::tuple{m_ladderDock, "mnuViewLadder", "&Ladder Chart"}}) {
         QAction *toggle = dock->toggleViewAction();
         toggle->setObjectName(QString::fromLatin1(name));
         toggle->setText(QString::fromLatin1(text));
@@ -229,6 +241,7 @@ void StatsDesk::showCaretString()
         }
     }
     const std::vector<ShotString> strings = findShotStrings(doc->document()->toPlainText().split(QLatin1Char('\n')));
+    m_ladder->show(buildLadder(strings));
     const ShotString *s = stringAtLine(strings, c.blockNumber());
     if (!s) {
         showShots({}, QStringLiteral("No shots in %1").arg(QFileInfo(doc->caption()).fileName()));
@@ -241,13 +254,12 @@ void StatsDesk::showCaretString()
                             + QStringLiteral(" (line %1)").arg(s->firstLine + 1), s->load);
 }
 
-std::optional<LoadData> StatsDesk::liveLoad() const
+std::vector<ShotString> StatsDesk::liveStrings() const
 {
     // The load line is written into the CFile, not captured: the CFile's last string has it.
     if (!m_liveDoc)
-        return std::nullopt;
-    const std::vector<ShotString> strings = findShotStrings(m_liveDoc->document()->toPlainText().split(QLatin1Char('\n')));
-    return strings.empty() ? std::nullopt : strings.back().load;
+        return {};
+    return findShotStrings(m_liveDoc->document()->toPlainText().split(QLatin1Char('\n')));
 }
 
 void StatsDesk::editLoad()

@@ -3,7 +3,8 @@
 // shot (followed shot by shot from the LogPad's captured text) or of the string under the caret
 // or the selection in the active CFile, and a dock with the velocity chart of that string. Also
 // the File menu's export of the active CFile's shots as CSV. The load of the shown string
-// (its LOAD: line) is shown with the figures and entered through frmLoad (cmdLoadData).
+// (its LOAD: line) is shown with the figures and entered through frmLoad (cmdLoadData); a
+// third dock draws the ladder of the CFile's strings that have loads, growing with each shot.
 #include "cfile/shot_strings.h"
 #include "cfile/string_stats.h"
 
@@ -21,6 +22,7 @@ namespace zx {
 class CFileDoc;
 class CFileWorkspace;
 class FrmMdi;
+class LadderChart;
 class VelocityChart;
 
 class StatsDesk : public QObject {
@@ -30,6 +32,7 @@ public:
 
     QDockWidget *dock() const { return m_dock; }
     QDockWidget *chartDock() const { return m_chartDock; }
+    QDockWidget *ladderDock() const { return m_ladderDock; }
     // What the panel shows now.
     const StringStats &shown() const { return m_shown; }
     QString source() const;
@@ -47,13 +50,15 @@ private:
     void showShots(const std::vector<ShotRecord> &shots, const QString &source,
                    const std::optional<LoadData> &load = std::nullopt);
     void writeLoad(CFileDoc *doc, const LoadData &load);
-    std::optional<LoadData> liveLoad() const;
+    std::vector<ShotString> liveStrings() const;
     void showEnergy();
 
     FrmMdi &m_mdi;
     CFileWorkspace &m_ws;
     QDockWidget *m_dock = nullptr;
     QDockWidget *m_chartDock = nullptr;
+    QDockWidget *m_ladderDock = nullptr;
+    LadderChart *m_ladder = nullptr;
     QLabel *m_source = nullptr;
     QLabel *m_load = nullptr;
     QList<QLabel *> m_values;

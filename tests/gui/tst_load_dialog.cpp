@@ -1,12 +1,15 @@
 // The load dialog on the String Statistics panel in the real main window, driven by control
 // name: the load of the string under the caret written before its first shot and shown on the
-// panel, and the next string's load written at the end, edited again and not doubled.
+// panel, and the next string's load written at the end, edited again and not doubled. The
+// ladder chart's data as the captured shots of the next string come in.
 #include "app/startup.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/ladder_chart.h"
 #include "app/ui/splash_sequence.h"
 #include "app/ui/stats_desk.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/logpad.h"
 #include "cfile/shot_strings.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
@@ -23,6 +26,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QtCharts/QLineSeries>
 #include <QtTest>
 
 using namespace zx;
@@ -123,6 +127,33 @@ private Q_SLOTS:
         d->findChild<QPushButton *>("cmdOK")->click();
         QCOMPARE(f.editor()->toPlainText().split('\n').mid(9),
                  QStringList({"LOAD: Charge=41.5 gr | Note=hot | day", ""}));
+    }
+    // The ladder follows the string being fired, shot by shot, from the captured text.
+    void ladderGrowsWithEachShot()
+    {
+        Fixture f;
+        QVERIFY(f.mdi);
+        f.editor()->setPlainText("LOAD: Charge=40.0 gr\n" + kText.section('\n', 0, 2) + "\nTAG: Stop\nLOAD: Charge=40.5 gr\n"
+                                 + kText.section('\n', 3) + "\nLOAD: Charge=41.0 gr\n");
+        f.caretAt(-1);
+        QTest::qWait(200);
+        auto *chart = statsDesk(*f.mdi)->ladderDock()->findChild<LadderChart *>("chtLadder");
+        QVERIFY(chart);
+        const auto series = [chart](const char *name) {
+            return chart->chart()->findChild<QLineSeries *>(QString::fromLatin1(name));
+        };
+        QCOMPARE(series("srsLadderAverage")->points(), QList<QPointF>({{40, 2805}, {40.5, 2905}}));
+        QCOMPARE(series("srsLadderSD")->points().mid(0, 4),
+                 QList<QPointF>({{40, 2805}, {40, 2805 + 5 * M_SQRT2}, {40, 2805 - 5 * M_SQRT2}, {40, 2805}}));
+        LogPad &pad = cfileWorkspace(*f.mdi)->logPad();
+        pad.captureText("CAP:#01 2900.00 f/s 0.000690 sec 72.4 fah\r\n");
+        QTest::qWait(50);
+        QCOMPARE(series("srsLadderAverage")->points().value(2), QPointF(41, 2900));
+        pad.captureText("CAP:#02 2920.00 f/s 0.000690 sec 72.4 fah\r\n");
+        QTest::qWait(50);
+        QCOMPARE(series("srsLadderAverage")->points().value(2), QPointF(41, 2910));
+        // 100 per grain, then 10 per grain: the last step is the flattest.
+        QCOMPARE(series("srsLadderFlattest")->points(), QList<QPointF>({{40.5, 2905}, {41, 2910}}));
     }
 };
 
