@@ -1,5 +1,9 @@
 #include "cfile/load_place.h"
 
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
 namespace zx {
 
 LoadPlace loadPlaceFor(const QStringList &lines, int caretLine, bool caretAtEnd)
@@ -41,6 +45,28 @@ LoadPlace loadPlaceFor(const QStringList &lines, int caretLine, bool caretAtEnd)
     if (place.line > 0 && readMemoryLine(lines[place.line - 1]).kind == MemoryLine::Header)
         --place.line;
     return place;
+}
+
+void writeLoadLine(QTextDocument &doc, const LoadPlace &place, const LoadData &load)
+{
+    const QString line = loadLineText(load);
+    QTextCursor c(&doc);
+    c.beginEditBlock();
+    if (place.atEnd) {
+        c.movePosition(QTextCursor::End);
+        if (!c.block().text().isEmpty())
+            c.insertBlock();
+        c.insertText(line);
+        c.insertBlock(); // what comes next starts a line of its own
+    } else {
+        c.setPosition(doc.findBlockByNumber(place.line).position());
+        if (place.replace)
+            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        c.insertText(line);
+        if (!place.replace)
+            c.insertBlock();
+    }
+    c.endEditBlock();
 }
 
 } // namespace zx

@@ -5,6 +5,8 @@
 // shots), at the end, where the next string fired takes it.
 #include "cfile/shot_strings.h"
 
+class QTextDocument;
+
 namespace zx {
 
 struct LoadPlace {
@@ -15,5 +17,7 @@ struct LoadPlace {
 };
 
 LoadPlace loadPlaceFor(const QStringList &lines, int caretLine, bool caretAtEnd);
+// The load's line written into the document at the place, as one undo step.
+void writeLoadLine(QTextDocument &doc, const LoadPlace &place, const LoadData &load);
 
 } // namespace zx

@@ -63,12 +63,19 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
     m_liveTimer.setSingleShot(true);
     m_liveTimer.setInterval(0);
     connect(&m_liveTimer, &QTimer::timeout, this, [this] {
-        if (m_live.currentString().empty())
+        const std::vector<ShotRecord> &shots = m_live.currentString();
+        if (shots.empty())
             return;
-        const std::vector<ShotString> strings = liveStrings();
-        m_ladder->show(buildLadder(strings));
-        showShots(m_live.currentString(), QStringLiteral("Shooting: string %1").arg(m_live.currentString().back().string),
-                  strings.empty() ? std::nullopt : strings.back().load);
+        // The CFile is read once per string (its load line and the strings before it); the
+        // shots of a burst come from the capture itself.
+        if (m_liveStrings.empty() || m_liveStrings.back().shots.size() > shots.size()
+            || m_liveStrings.back().shots.front().string != shots.front().string)
+            m_liveStrings = liveStrings();
+        if (m_liveStrings.empty())
+            m_liveStrings.push_back(ShotString());
+        m_liveStrings.back().shots = shots;
+        m_ladder->show(buildLadder(m_liveStrings));
+        showShots(shots, QStringLiteral("Shooting: string %1").arg(shots.back().string), m_liveStrings.back().load);
     });
     m_caretTimer.setSingleShot(true);
     m_caretTimer.setInterval(150);
@@ -300,26 +307,8 @@ void StatsDesk::writeLoad(CFileDoc *doc, const LoadData &load)
     QTextDocument *text = doc->document();
     const LoadPlace place = loadPlaceFor(text->toPlainText().split(QLatin1Char('\n')), caret.blockNumber(),
                                          !caret.block().next().isValid() && !caret.hasSelection());
-    const QString line = loadLineText(load);
-    QTextCursor c(text);
-    c.beginEditBlock();
-    if (place.atEnd) {
-        c.movePosition(QTextCursor::End);
-        if (!c.block().text().isEmpty())
-            c.insertBlock();
-        c.insertText(line);
-        c.insertBlock();
-    } else {
-        c.setPosition(text->findBlockByNumber(place.line).position());
-        if (place.replace) {
-            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-            c.insertText(line);
-        } else {
-            c.insertText(line);
-            c.insertBlock();
-        }
-    }
-    c.endEditBlock();
+    writeLoadLine(*text, place, load);
+    m_liveStrings.clear(); // the live string may have a new load
     showCaretString();
 }
 

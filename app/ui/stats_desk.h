@@ -69,6 +69,7 @@ private:
     QTimer m_liveTimer;    // one redraw per burst of shots
     QTimer m_caretTimer;   // the caret settles before the CFile is read
     ShotStringReader m_live;
+    std::vector<ShotString> m_liveStrings; // the live CFile's strings, the last one being shot
     QPointer<CFileDoc> m_liveDoc;
     StringStats m_shown;
     QString m_units;
