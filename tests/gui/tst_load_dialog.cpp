@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTemporaryDir>
 #include <QtCharts/QLineSeries>
 #include <QtTest>
 
@@ -154,6 +155,14 @@ private Q_SLOTS:
         QCOMPARE(series("srsLadderAverage")->points().value(2), QPointF(41, 2910));
         // 100 per grain, then 10 per grain: the last step is the flattest.
         QCOMPARE(series("srsLadderFlattest")->points(), QList<QPointF>({{40.5, 2905}, {41, 2910}}));
+        // Saved as PNG; a target that is a folder is refused and leaves nothing behind.
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(!chart->savePng(dir.path(), &error) && !error.isEmpty());
+        QVERIFY(chart->savePng(dir.filePath("ladder.png"), &error));
+        QFile png(dir.filePath("ladder.png"));
+        QVERIFY(png.open(QIODevice::ReadOnly) && png.read(4) == "\x89PNG");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ladder.png"});
     }
 };
 

@@ -62,11 +62,11 @@ private Q_SLOTS:
     void stringsTakeTheirLoads()
     {
         QTextDocument doc;
-        doc.setPlainText("TAG: Start\nLOAD: Charge=41.0 gr\nCAP:#01 2800.00 f/s 0.000714 sec 72.5 fah\n"
+        doc.setPlainText(QString::fromUtf8("TAG: Start\nLOAD: Charge=41.0 gr | Note={lot} \\ 5° | é\nCAP:#01 2800.00 f/s 0.000714 sec 72.5 fah\n"
                          "LOAD: Charge=41.5 gr\nCAP:#02 2810.00 f/s 0.000712 sec 72.5 fah\nTAG: Stop\n"
                          "MMR:Fol=01 Str=02 Siz=01 Vel=f/s Tim=sec Tmp=fah\nMMR:01 2850.00 0.000702 72.3\n"
                          "MMR:<End> Fol=01 Str=02\nLOAD: Charge=9 gr\nLOAD: Charge=42.0 gr\n"
-                         "CAP:#01 2900.00 f/s 0.000690 sec 72.4 fah");
+                         "CAP:#01 2900.00 f/s 0.000690 sec 72.4 fah"));
         QTextDocument reopened;
         QVERIFY(!decodeCFile(reopened, encodeCFile(doc, true), true));
         const QStringList lines = reopened.toPlainText().split('\n');
@@ -75,6 +75,7 @@ private Q_SLOTS:
         QCOMPARE(s[0].shots.size(), size_t(2));
         QCOMPARE(s[0].load->charge.value, 41.0);
         QCOMPARE(s[0].loadLine, 1);
+        QCOMPARE(s[0].load->notes, QString::fromUtf8("{lot} \\ 5° | é")); // the rich text's own characters survive
         QCOMPARE(s[1].load->charge.value, 41.5); // waited for the string after the Stop
         QCOMPARE(s[1].loadLine, 3);
         QCOMPARE(s[2].load->charge.value, 42.0);
