@@ -25,8 +25,9 @@ QString measureText(const LoadMeasure &m)
     if (!m.known)
         return {};
     QString s = QString::number(m.value, 'f', m.decimals);
-    if (!m.unit.isEmpty())
-        s += QLatin1Char(' ') + m.unit;
+    const QString unit = fieldText(m.unit);
+    if (!unit.isEmpty())
+        s += QLatin1Char(' ') + unit;
     return s;
 }
 
@@ -103,7 +104,7 @@ LoadMeasure readLoadMeasure(QStringView text)
     if (!readDecimal(number, &m.value))
         return m;
     m.known = true;
-    m.unit = text.mid(i).trimmed().toString();
+    m.unit = text.mid(i).toString().simplified();
     return m;
 }
 
@@ -131,7 +132,8 @@ std::optional<LoadData> readLoadLine(QStringView line)
             break;
         }
         rest = bar < 0 ? QStringView() : rest.mid(bar + 1);
-        const QString value = eq < 0 ? QString() : field.mid(eq + 1).trimmed().toString();
+        // Blanks as one line of the CFile shows them: runs of them count as one.
+        const QString value = eq < 0 ? QString() : field.mid(eq + 1).toString().simplified();
         if (key == u"charge")
             load.charge = readLoadMeasure(value);
         else if (key == u"powder")
@@ -139,8 +141,8 @@ std::optional<LoadData> readLoadLine(QStringView line)
         else if (key == u"bullet")
             readBullet(value, load);
         else if (key == u"coal" || key == u"oal" || key == u"cbto") {
-            load.lengthKind = key == u"cbto" ? QStringLiteral("CBTO") : QStringLiteral("COAL");
             load.length = readLoadMeasure(value);
+            load.lengthKind = key == u"cbto" && load.length.known ? QStringLiteral("CBTO") : QStringLiteral("COAL");
         } else if (key == u"primer")
             load.primer = value;
         else if (key == u"case" || key == u"brass")
@@ -148,7 +150,7 @@ std::optional<LoadData> readLoadLine(QStringView line)
         else if (key == u"temp" || key == u"temperature")
             load.temperature = readLoadMeasure(value);
         else
-            addNote(load, field.toString()); // text the reader has no field for is kept, not lost
+            addNote(load, fieldText(field.toString())); // text the reader has no field for is kept, not lost
     }
     return load;
 }
