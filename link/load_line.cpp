@@ -1,7 +1,5 @@
 #include "link/load_line.h"
 
-#include "platform/decimal_text.h"
-
 #include <QStringList>
 
 namespace zx {
@@ -101,7 +99,9 @@ LoadMeasure readLoadMeasure(QStringView text)
         number[mark] = u'.';
         m.decimals = int(i - mark - 1);
     }
-    if (!readDecimal(number, &m.value))
+    bool ok = false; // a short line typed by hand: the full conversion is quick enough
+    m.value = number.toDouble(&ok);
+    if (!ok)
         return m;
     m.known = true;
     m.unit = text.mid(i).toString().simplified();

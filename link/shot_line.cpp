@@ -1,6 +1,5 @@
 #include "link/shot_line.h"
 
-#include "link/load_line.h"
 #include "platform/decimal_text.h"
 
 #include <QStringList>
