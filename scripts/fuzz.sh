@@ -10,8 +10,9 @@ secs=${1:?usage: scripts/fuzz.sh SECONDS [target...]}
 shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build-fuzz"
-all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_status_parser fuzz_term_rx fuzz_load_line)
+all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_status_parser fuzz_term_rx)
 targets=("$@")
+all+=(fuzz_load_line)
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
 missing=()
@@ -44,11 +45,11 @@ seed fuzz_status_parser status "$status"
 seed fuzz_status_parser mempos 'W\r\nMMR: Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>'
 seed fuzz_status_parser cal '\r\nCAL: Calibrating sensors...\r\nCAL: Level=120 Noise 12 dB\r\nDAT>'
 seed fuzz_status_parser number ' -12.5e3x'
+seed fuzz_load_line full 'LOAD: Charge=42,5gr | Powder=Varget | Bullet=SMK 168 gr | CBTO=2.150in | Primer=CCI BR2 | Case=Lapua | Temp=21 C | Note=a|b #01 2800 f/s'
+seed fuzz_load_line odd '  load:charge= | =x |bullet=7 | oal=abc | Colour=red'
 # term_rx: setup byte, switch byte, then header+chunk records (see fuzz/fuzz_term_rx.cpp)
 seed fuzz_term_rx lines '\x00\x05\x0aCAP: 1\r\n\x07#12\r\x08\x81\xff\x03ab\x08'
 seed fuzz_term_rx long '\x1f\x1f\x48xxxxxxxx\x02\r\n\x41\x08'
-seed fuzz_load_line full 'LOAD: Charge=42,5gr | Powder=Varget | Bullet=SMK 168 gr | CBTO=2.150in | Primer=CCI BR2 | Case=Lapua | Temp=21 C | Note=a|b #01 2800 f/s'
-seed fuzz_load_line odd '  load:charge= | =x |bullet=7 | oal=abc | Colour=red'
 
 samples=${ZX_RTF_SAMPLES:-"$root/../shared/samples/rtf"}
 [ -d "$samples" ] || samples=/work/shared/samples/rtf
