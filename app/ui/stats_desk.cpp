@@ -16,6 +16,7 @@
 #include "export/csv_export.h"
 #include "platform/prompter.h"
 
+#include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -74,7 +75,7 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
         if (m_liveStrings.empty())
             m_liveStrings.push_back(ShotString());
         m_liveStrings.back().shots = shots;
-        m_ladder->show(buildLadder(m_liveStrings));
+        m_ladder->show(buildLadder(m_liveStrings, ladderField()));
         showShots(shots, QStringLiteral("Shooting: string %1").arg(shots.back().string), m_liveStrings.back().load);
     });
     m_caretTimer.setSingleShot(true);
@@ -183,9 +184,25 @@ void StatsDesk::buildPanel()
     m_mdi.tabifyDockWidget(m_dock, m_chartDock);
     m_ladderDock = new QDockWidget(QStringLiteral("Ladder Chart"), &m_mdi);
     m_ladderDock->setObjectName(QStringLiteral("dckLadder"));
-    m_ladder = new LadderChart(m_ladderDock);
+    auto *ladderPage = new QWidget(m_ladderDock);
+    auto *ladderBox = new QVBoxLayout(ladderPage);
+    ladderBox->setContentsMargins(0, 0, 0, 0);
+    m_ladderField = new QComboBox(ladderPage);
+    m_ladderField->setObjectName(QStringLiteral("cboLadderField"));
+    m_ladderField->setToolTip(QStringLiteral("The load field along the bottom of the ladder"));
+    m_ladderField->addItem(QStringLiteral("Charge weight"), int(LadderField::Charge));
+    m_ladderField->addItem(QStringLiteral("Bullet weight"), int(LadderField::BulletWeight));
+    m_ladderField->addItem(QStringLiteral("COAL / CBTO"), int(LadderField::Length));
+    m_ladderField->addItem(QStringLiteral("Temperature"), int(LadderField::Temperature));
+    connect(m_ladderField, &QComboBox::currentIndexChanged, this, [this] {
+        m_liveStrings.clear();
+        showCaretString();
+    });
+    m_ladder = new LadderChart(ladderPage);
     m_ladder->setWarn([this](const QString &text) { m_mdi.context().prompter->inform(text, QStringLiteral("Save Chart")); });
-    m_ladderDock->setWidget(m_ladder);
+    ladderBox->addWidget(m_ladderField, 0, Qt::AlignLeft);
+    ladderBox->addWidget(m_ladder, 1);
+    m_ladderDock->setWidget(ladderPage);
     m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_ladderDock);
     m_mdi.tabifyDockWidget(m_chartDock, m_ladderDock);
     m_dock->raise();
@@ -248,7 +265,7 @@ void StatsDesk::showCaretString()
         }
     }
     const std::vector<ShotString> strings = findShotStrings(doc->document()->toPlainText().split(QLatin1Char('\n')));
-    m_ladder->show(buildLadder(strings));
+    m_ladder->show(buildLadder(strings, ladderField()));
     const ShotString *s = stringAtLine(strings, c.blockNumber());
     if (!s) {
         showShots({}, QStringLiteral("No shots in %1").arg(QFileInfo(doc->caption()).fileName()));
@@ -260,6 +277,8 @@ void StatsDesk::showCaretString()
     showShots(s->shots, QFileInfo(doc->caption()).fileName() + QStringLiteral(": ") + which
                             + QStringLiteral(" (line %1)").arg(s->firstLine + 1), s->load);
 }
+
+LadderField StatsDesk::ladderField() const { return LadderField(m_ladderField->currentData().toInt()); }
 
 std::vector<ShotString> StatsDesk::liveStrings() const
 {

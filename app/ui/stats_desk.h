@@ -7,11 +7,13 @@
 // third dock draws the ladder of the CFile's strings that have loads, growing with each shot.
 #include "cfile/shot_strings.h"
 #include "cfile/string_stats.h"
+#include "library/ladder.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
+class QComboBox;
 class QDockWidget;
 class QDoubleSpinBox;
 class QLabel;
@@ -51,6 +53,7 @@ private:
                    const std::optional<LoadData> &load = std::nullopt);
     void writeLoad(CFileDoc *doc, const LoadData &load);
     std::vector<ShotString> liveStrings() const;
+    LadderField ladderField() const;
     void showEnergy();
 
     FrmMdi &m_mdi;
@@ -59,6 +62,7 @@ private:
     QDockWidget *m_chartDock = nullptr;
     QDockWidget *m_ladderDock = nullptr;
     LadderChart *m_ladder = nullptr;
+    QComboBox *m_ladderField = nullptr;
     QLabel *m_source = nullptr;
     QLabel *m_load = nullptr;
     QList<QLabel *> m_values;

@@ -155,6 +155,9 @@ private Q_SLOTS:
         QCOMPARE(series("srsLadderAverage")->points().value(2), QPointF(41, 2910));
         // 100 per grain, then 10 per grain: the last step is the flattest.
         QCOMPARE(series("srsLadderFlattest")->points(), QList<QPointF>({{40.5, 2905}, {41, 2910}}));
+        // Along the bullet weight: none of these loads gives one.
+        statsDesk(*f.mdi)->ladderDock()->findChild<QComboBox *>("cboLadderField")->setCurrentIndex(1);
+        QTRY_VERIFY(series("srsLadderAverage")->points().isEmpty());
         // Saved as PNG; a target that is a folder is refused and leaves nothing behind.
         QTemporaryDir dir;
         QString error;
