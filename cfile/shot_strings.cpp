@@ -5,7 +5,19 @@ namespace zx {
 void ShotStringReader::startString()
 {
     m_current.clear();
+    m_load.reset();
     m_ended = false;
+}
+
+void ShotStringReader::addShot(const ShotRecord &shot)
+{
+    // The first shot takes the waiting load: a memory string's header may stand before or
+    // after its load line.
+    if (m_current.empty() && m_waitingLoad) {
+        m_load = std::move(m_waitingLoad);
+        m_waitingLoad.reset();
+    }
+    m_current.push_back(shot);
 }
 
 std::optional<ShotRecord> ShotStringReader::feedLine(QStringView line)
@@ -13,6 +25,10 @@ std::optional<ShotRecord> ShotStringReader::feedLine(QStringView line)
     line = line.trimmed();
     if (line.isEmpty())
         return std::nullopt;
+    if (auto load = readLoadLine(line)) {
+        m_waitingLoad = std::move(load);
+        return std::nullopt;
+    }
     if (line.startsWith(u"MMR:")) {
         const MemoryLine m = readMemoryLine(line);
         if (m.kind == MemoryLine::Header) {
@@ -37,7 +53,7 @@ std::optional<ShotRecord> ShotStringReader::feedLine(QStringView line)
         }
         if (m_ended)
             startString();
-        m_current.push_back(shot);
+        addShot(shot);
         return shot;
     }
     if (line.startsWith(u"TAG:")) {
@@ -53,7 +69,7 @@ std::optional<ShotRecord> ShotStringReader::feedLine(QStringView line)
         ++m_liveStrings;
     }
     shot->string = m_liveStrings;
-    m_current.push_back(*shot);
+    addShot(*shot);
     return shot;
 }
 
@@ -61,12 +77,19 @@ std::vector<ShotString> findShotStrings(const QStringList &lines)
 {
     std::vector<ShotString> out;
     ShotStringReader reader;
+    int loadLine = -1;
     for (int i = 0; i < lines.size(); ++i) {
         const auto shot = reader.feedLine(lines[i]);
-        if (!shot)
+        if (!shot) {
+            if (reader.waitingLoad() && isLoadLine(lines[i]))
+                loadLine = i;
             continue;
-        if (reader.currentString().size() == 1)   // this shot began a string
-            out.push_back(ShotString{i, i, {}});
+        }
+        if (reader.currentString().size() == 1) { // this shot began a string
+            out.push_back(ShotString{i, i, {}, reader.currentLoad(), -1});
+            if (reader.currentLoad())
+                out.back().loadLine = loadLine;
+        }
         out.back().lastLine = i;
         out.back().shots.push_back(*shot);
     }

@@ -3,7 +3,9 @@
 // the link's shot readers. A string ends at a TAG: line (Start/Stop and the other event tags),
 // at a memory listing's string header or end record, and when a live shot's number does not
 // rise (the chronograph moved on to the next string). Blank lines, remarks and any other text
-// leave the string open.
+// leave the string open. A load line ("LOAD: ...") neither ends nor splits a string: it waits
+// for the next string's first shot and belongs to that string (a later load line replaces a
+// waiting one).
 #include "link/shot_line.h"
 
 #include <QStringList>
@@ -43,6 +45,9 @@ public:
     }
 
     const std::vector<ShotRecord> &currentString() const { return m_current; }
+    // The load of the current string, and the one read since that waits for the next string.
+    const std::optional<LoadData> &currentLoad() const { return m_load; }
+    const std::optional<LoadData> &waitingLoad() const { return m_waitingLoad; }
     // True once the current string has ended (the next shot starts a new one).
     bool stringEnded() const { return m_ended; }
     void reset() { *this = ShotStringReader(); }
@@ -50,9 +55,11 @@ public:
 private:
     static constexpr qsizetype kMaxLine = 4096;
     void startString();
+    void addShot(const ShotRecord &shot);
 
     std::vector<ShotRecord> m_current;
     std::optional<MemoryLine> m_header; // of the memory string being read
+    std::optional<LoadData> m_load, m_waitingLoad;
     QString m_partial;
     bool m_partialTaken = false;   // the unfinished line was a shot already counted
     int m_liveStrings = 0;
@@ -63,6 +70,8 @@ struct ShotString {
     int firstLine = 0;   // 0-based lines of the text holding its first and last shot
     int lastLine = 0;
     std::vector<ShotRecord> shots;
+    std::optional<LoadData> load;
+    int loadLine = -1;   // the line it was read from; -1: the string has no load
 };
 
 // Every string of a text, in order.

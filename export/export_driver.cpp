@@ -52,8 +52,8 @@ bool ExportDriver::hasShots(const QStringList &lines, bool captureOnly)
     for (const QString &line : lines) {
         if (!captureOnly && readMemoryLine(line).kind == MemoryLine::Header)
             return true; // a listing: its own checks follow
-        if (captureOnly ? !line.contains(QLatin1String("CAP:")) : !line.contains(u'#'))
-            continue;
+        if ((captureOnly ? !line.contains(QLatin1String("CAP:")) : !line.contains(u'#')) || isLoadLine(line))
+            continue; // a load line's note may hold a '#': it is the string's, no shot
         if (readShotLine(line)) {
             m_skipped = 0; // counted again while the rows are written
             return true;
@@ -232,7 +232,7 @@ int ExportDriver::writeShotLines(int sheet, const QString &kind, int counter, co
     int lastShot = 0;
     QString lastUnits;
     for (const QString &line : lines) {
-        if (captureOnly ? !line.contains(QLatin1String("CAP:")) : !line.contains(u'#'))
+        if ((captureOnly ? !line.contains(QLatin1String("CAP:")) : !line.contains(u'#')) || isLoadLine(line))
             continue;
         const std::optional<ShotRecord> shot = readShotLine(line);
         if (!shot) {

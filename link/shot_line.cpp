@@ -94,6 +94,8 @@ bool unitWithNumber(const QStringList &t, qsizetype i, std::initializer_list<con
 
 std::optional<ShotRecord> readShotLine(QStringView line)
 {
+    if (isLoadLine(line)) // its note may hold any text, a shot's among it
+        return std::nullopt;
     const qsizetype hash = line.indexOf(u'#');
     if (hash < 0)
         return std::nullopt;
@@ -125,6 +127,8 @@ std::optional<ShotRecord> readShotLine(QStringView line)
 MemoryLine readMemoryLine(QStringView line)
 {
     MemoryLine m;
+    if (isLoadLine(line))
+        return m;
     const qsizetype at = line.indexOf(QLatin1String("MMR:"));
     if (at < 0)
         return m;

@@ -3,7 +3,10 @@
 // sec  72.5 fah", with or without "CAP:" and statistics after them) and memory listing lines
 // (string header, shot record in its compact or keyed form, end record). Blanks are never
 // counted on, and anything that does not read cleanly is refused rather than guessed. One
-// reader for the statistics, the CSV and workbook exports and the tests.
+// reader for the statistics, the CSV and workbook exports and the tests. A load line
+// (link/load_line.h) is neither: it is read with readLoadLine.
+#include "link/load_line.h"
+
 #include <QString>
 #include <QStringView>
 

@@ -15,6 +15,7 @@ all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_status_parser fuzz_term_rx
      fuzz_import_shotview fuzz_import_labradar fuzz_import_magnetospeed fuzz_import_prochrono fuzz_import_fit
      fuzz_import_xls)
 targets=("$@")
+all+=(fuzz_load_line)
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
 missing=()
@@ -47,6 +48,8 @@ seed fuzz_status_parser status "$status"
 seed fuzz_status_parser mempos 'W\r\nMMR: Fol=03 Str=12 Siz=25 Sho=07\r\nAtt=03 12 25 07\r\nDAT>'
 seed fuzz_status_parser cal '\r\nCAL: Calibrating sensors...\r\nCAL: Level=120 Noise 12 dB\r\nDAT>'
 seed fuzz_status_parser number ' -12.5e3x'
+seed fuzz_load_line full 'LOAD: Charge=42,5gr | Powder=Varget | Bullet=SMK 168 gr | CBTO=2.150in | Primer=CCI BR2 | Case=Lapua | Temp=21 C | Note=a|b #01 2800 f/s'
+seed fuzz_load_line odd '  load:charge= | =x |bullet=7 | oal=abc | Colour=red'
 # term_rx: setup byte, switch byte, then header+chunk records (see fuzz/fuzz_term_rx.cpp)
 seed fuzz_term_rx lines '\x00\x05\x0aCAP: 1\r\n\x07#12\r\x08\x81\xff\x03ab\x08'
 seed fuzz_term_rx long '\x1f\x1f\x48xxxxxxxx\x02\r\n\x41\x08'

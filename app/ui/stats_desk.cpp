@@ -3,16 +3,20 @@
 #include "app/stats_settings_keys.h"
 #include "app/ui/app_icons.h"
 #include "app/ui/document_factory.h"
+#include "app/ui/frm_load.h"
+#include "app/ui/ladder_chart.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/velocity_chart.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/load_place.h"
 #include "cfile/logpad.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
 #include "export/csv_export.h"
 #include "platform/prompter.h"
 
+#include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -20,6 +24,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -58,8 +64,19 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
     m_liveTimer.setSingleShot(true);
     m_liveTimer.setInterval(0);
     connect(&m_liveTimer, &QTimer::timeout, this, [this] {
-        if (!m_live.currentString().empty())
-            showShots(m_live.currentString(), QStringLiteral("Shooting: string %1").arg(m_live.currentString().back().string));
+        const std::vector<ShotRecord> &shots = m_live.currentString();
+        if (shots.empty())
+            return;
+        // The CFile is read once per string (its load line and the strings before it); the
+        // shots of a burst come from the capture itself.
+        if (m_liveStrings.empty() || m_liveStrings.back().shots.size() > shots.size()
+            || m_liveStrings.back().shots.front().string != shots.front().string)
+            m_liveStrings = liveStrings();
+        if (m_liveStrings.empty())
+            m_liveStrings.push_back(ShotString());
+        m_liveStrings.back().shots = shots;
+        m_ladder->show(buildLadder(m_liveStrings, ladderField()));
+        showShots(shots, QStringLiteral("Shooting: string %1").arg(shots.back().string), m_liveStrings.back().load);
     });
     m_caretTimer.setSingleShot(true);
     m_caretTimer.setInterval(150);
@@ -104,6 +121,19 @@ void StatsDesk::buildPanel()
     bold.setBold(true);
     m_source->setFont(bold);
     box->addWidget(m_source);
+    auto *loadRow = new QHBoxLayout;
+    m_load = new QLabel(QStringLiteral("Load: -"), page);
+    m_load->setObjectName(QStringLiteral("lblStatsLoad"));
+    m_load->setWordWrap(true);
+    m_load->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *loadButton = new QPushButton(QStringLiteral("&Load Data..."), page);
+    loadButton->setObjectName(QStringLiteral("cmdLoadData"));
+    loadButton->setAutoDefault(false);
+    loadButton->setToolTip(QStringLiteral("The load of this string (or of the next one, with the caret at the end)"));
+    connect(loadButton, &QPushButton::clicked, this, &StatsDesk::editLoad);
+    loadRow->addWidget(m_load, 1);
+    loadRow->addWidget(loadButton);
+    box->addLayout(loadRow);
     // Two columns of figures, so the panel fits under the CFiles of a narrow window.
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(14);
@@ -152,11 +182,35 @@ void StatsDesk::buildPanel()
     // either can be dragged out beside the other.
     m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_chartDock);
     m_mdi.tabifyDockWidget(m_dock, m_chartDock);
+    m_ladderDock = new QDockWidget(QStringLiteral("Ladder Chart"), &m_mdi);
+    m_ladderDock->setObjectName(QStringLiteral("dckLadder"));
+    auto *ladderPage = new QWidget(m_ladderDock);
+    auto *ladderBox = new QVBoxLayout(ladderPage);
+    ladderBox->setContentsMargins(0, 0, 0, 0);
+    m_ladderField = new QComboBox(ladderPage);
+    m_ladderField->setObjectName(QStringLiteral("cboLadderField"));
+    m_ladderField->setToolTip(QStringLiteral("The load field along the bottom of the ladder"));
+    m_ladderField->addItem(QStringLiteral("Charge weight"), int(LadderField::Charge));
+    m_ladderField->addItem(QStringLiteral("Bullet weight"), int(LadderField::BulletWeight));
+    m_ladderField->addItem(QStringLiteral("COAL / CBTO"), int(LadderField::Length));
+    m_ladderField->addItem(QStringLiteral("Temperature"), int(LadderField::Temperature));
+    connect(m_ladderField, &QComboBox::currentIndexChanged, this, [this] {
+        m_liveStrings.clear();
+        showCaretString();
+    });
+    m_ladder = new LadderChart(ladderPage);
+    m_ladder->setWarn([this](const QString &text) { m_mdi.context().prompter->inform(text, QStringLiteral("Save Chart")); });
+    ladderBox->addWidget(m_ladderField, 0, Qt::AlignLeft);
+    ladderBox->addWidget(m_ladder, 1);
+    m_ladderDock->setWidget(ladderPage);
+    m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_ladderDock);
+    m_mdi.tabifyDockWidget(m_chartDock, m_ladderDock);
     m_dock->raise();
 
     QMenu *view = m_mdi.menuNamed(QStringLiteral("mnuView"));
     for (auto [dock, name, text] : {std::tuple{m_dock, "mnuViewStats", "String St&atistics"},
-                                    std::tuple{m_chartDock, "mnuViewChart", "Velocity C&hart"}}) {
+                                    std::tuple{m_chartDock, "mnuViewChart", "Velocity C&hart"},
+                                    std::tuple{m_ladderDock, "mnuViewLadder", "&Ladder Chart"}}) {
         QAction *toggle = dock->toggleViewAction();
         toggle->setObjectName(QString::fromLatin1(name));
         toggle->setText(QString::fromLatin1(text));
@@ -211,6 +265,7 @@ void StatsDesk::showCaretString()
         }
     }
     const std::vector<ShotString> strings = findShotStrings(doc->document()->toPlainText().split(QLatin1Char('\n')));
+    m_ladder->show(buildLadder(strings, ladderField()));
     const ShotString *s = stringAtLine(strings, c.blockNumber());
     if (!s) {
         showShots({}, QStringLiteral("No shots in %1").arg(QFileInfo(doc->caption()).fileName()));
@@ -220,11 +275,65 @@ void StatsDesk::showCaretString()
     const QString which = first.folder > 0 ? QStringLiteral("folder %1 string %2").arg(first.folder).arg(first.string)
                                            : QStringLiteral("string %1").arg(first.string);
     showShots(s->shots, QFileInfo(doc->caption()).fileName() + QStringLiteral(": ") + which
-                            + QStringLiteral(" (line %1)").arg(s->firstLine + 1));
+                            + QStringLiteral(" (line %1)").arg(s->firstLine + 1), s->load);
 }
 
-void StatsDesk::showShots(const std::vector<ShotRecord> &shots, const QString &source)
+LadderField StatsDesk::ladderField() const { return LadderField(m_ladderField->currentData().toInt()); }
+
+std::vector<ShotString> StatsDesk::liveStrings() const
 {
+    // The load line is written into the CFile, not captured: the CFile's last string has it.
+    if (!m_liveDoc)
+        return {};
+    return findShotStrings(m_liveDoc->document()->toPlainText().split(QLatin1Char('\n')));
+}
+
+void StatsDesk::editLoad()
+{
+    CFileDoc *doc = m_ws.files().active();
+    if (!doc) {
+        m_mdi.context().prompter->inform(QStringLiteral("There is no open CFile to write the load into."),
+                                         QStringLiteral("Load Data"));
+        return;
+    }
+    const QTextCursor c = doc->caret();
+    const QStringList lines = doc->document()->toPlainText().split(QLatin1Char('\n'));
+    const LoadPlace place = loadPlaceFor(lines, c.blockNumber(), !c.block().next().isValid() && !c.hasSelection());
+    auto *dialog = new FrmLoad(&m_mdi);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (place.load) {
+        dialog->setLoad(*place.load);
+    } else { // a ladder changes one field at a time: start from the last load written
+        const std::vector<ShotString> strings = findShotStrings(lines);
+        for (auto s = strings.rbegin(); s != strings.rend(); ++s)
+            if (s->load) {
+                dialog->setLoad(*s->load);
+                break;
+            }
+    }
+    QPointer<CFileDoc> target(doc);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, target] {
+        if (target)
+            writeLoad(target, dialog->load());
+    });
+    dialog->open();
+}
+
+void StatsDesk::writeLoad(CFileDoc *doc, const LoadData &load)
+{
+    // Placed again now: shots may have come in while the dialog was open.
+    const QTextCursor caret = doc->caret();
+    QTextDocument *text = doc->document();
+    const LoadPlace place = loadPlaceFor(text->toPlainText().split(QLatin1Char('\n')), caret.blockNumber(),
+                                         !caret.block().next().isValid() && !caret.hasSelection());
+    writeLoadLine(*text, place, load);
+    m_liveStrings.clear(); // the live string may have a new load
+    showCaretString();
+}
+
+void StatsDesk::showShots(const std::vector<ShotRecord> &shots, const QString &source, const std::optional<LoadData> &load)
+{
+    m_load->setText(QStringLiteral("Load: ") + (load ? loadSummary(*load) : QStringLiteral("-")));
     std::vector<double> v;
     v.reserve(shots.size());
     for (const ShotRecord &r : shots)

@@ -68,18 +68,18 @@ void VelocityChart::show(const std::vector<double> &v, const StringStats &st, co
     m_y->setTitleText(v.empty() ? QString() : QStringLiteral("Velocity (") + units + QLatin1Char(')'));
 }
 
-bool VelocityChart::savePng(const QString &path, QString *error)
+bool savePicturePng(QWidget &widget, const QString &path, QString *error)
 {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || !grab().save(&f, "PNG")) {
+    if (!f.open(QIODevice::WriteOnly) || !widget.grab().save(&f, "PNG")) {
         if (error)
             *error = f.errorString();
         return false;
     }
-    if (!commitSaveFile(f, error))
-        return false;
-    return true;
+    return commitSaveFile(f, error);
 }
+
+bool VelocityChart::savePng(const QString &path, QString *error) { return savePicturePng(*this, path, error); }
 
 void VelocityChart::contextMenuEvent(QContextMenuEvent *event)
 {

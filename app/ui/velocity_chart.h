@@ -15,6 +15,9 @@ class QValueAxis;
 
 namespace zx {
 
+// A window's picture into a PNG file through QSaveFile; false with the reason in *error.
+bool savePicturePng(QWidget &widget, const QString &path, QString *error);
+
 class VelocityChart : public QChartView {
     Q_OBJECT
 public:

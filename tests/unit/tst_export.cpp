@@ -126,6 +126,17 @@ private Q_SLOTS:
         }
     }
 
+    // A load line is the string's, not a shot: not a row, and not an unreadable shot either.
+    void loadLinePassedBy()
+    {
+        Rig rig;
+        const QString text = QStringLiteral("LOAD: Charge=42.5 gr | Note=lot #4, CAP:#09 2800.00 f/s\n") + kShot;
+        QCOMPARE(rig.run(SrcCapture, 4, ExpCFile, text), 0);
+        QCOMPARE(rig.skipped, 0);
+        QCOMPARE(rig.formula(4, QStringLiteral("E7")), QStringLiteral("2875.42"));
+        QCOMPARE(rig.formula(4, QStringLiteral("E8")), QString());
+    }
+
     void cfileGrainsAndGrams()
     {
         Rig rig;
