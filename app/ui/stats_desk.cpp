@@ -173,8 +173,9 @@ QString StatsDesk::source() const { return m_source->text(); }
 
 bool StatsDesk::eventFilter(QObject *watched, QEvent *event)
 {
+    // After the resize is through: the dock layout is not changed under its own feet.
     if (watched == &m_mdi && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        arrangeDocks();
+        QMetaObject::invokeMethod(this, &StatsDesk::arrangeDocks, Qt::QueuedConnection);
     return false;
 }
 
