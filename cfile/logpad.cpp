@@ -100,6 +100,8 @@ void LogPad::logPadWrite(const QString &text, int nBefore, int nAfter, int kind)
         return;
     m_crDoc = line.endsWith(QLatin1Char('\r')) ? doc : nullptr;
     appendKeepingFormat(doc, line);
+    if (m_tagTap && (kind == 10 || kind == 11))
+        m_tagTap(line);
 }
 
 void LogPad::captureText(const QString &chunk)

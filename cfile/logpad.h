@@ -23,6 +23,9 @@ public:
     void setJournal(CaptureJournal *journal) { m_journal = journal; }
     // Sees every captured chunk right after it was inserted (the live string statistics).
     void setCaptureTap(std::function<void(QStringView)> f) { m_captureTap = std::move(f); }
+    // Sees every tag line the program writes (Start, Stop, ...), as inserted: a tag ends the
+    // string being shot, in the live statistics as in the text.
+    void setTagTap(std::function<void(QStringView)> f) { m_tagTap = std::move(f); }
     // Clock for dates and times (tests fix it).
     void setClock(std::function<QDateTime()> f) { m_clock = std::move(f); }
 
@@ -66,6 +69,7 @@ private:
     std::function<int()> m_shotTotal;
     std::function<QDateTime()> m_clock;
     std::function<void(QStringView)> m_captureTap;
+    std::function<void(QStringView)> m_tagTap;
     CaptureJournal *m_journal = nullptr;
     // A CR that ended the last captured chunk: a LF starting the next one belongs to it.
     const CFileDoc *m_crDoc = nullptr;

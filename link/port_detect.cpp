@@ -108,6 +108,26 @@ void PortDetect::prtScan()
     emitList();
 }
 
+void PortDetect::showConnection()
+{
+    QString line = QStringLiteral(" Connection = Off -------->");
+    if (m_link.MSComm1.portOpen()) {
+        const int com = m_link.MSComm1.commPort();
+        QString tag = m_link.cro.bCroStatusOk ? QStringLiteral("{RV-5}") : QStringLiteral("{unknown}");
+        for (const PortRow &r : m_rows)
+            if (itemCom(r.item) == com && r.text.contains(QLatin1String("{RV-5}")))
+                tag = QStringLiteral("{RV-5}");
+        line = replaceRowTag(portRowText(com, PortOwn), tag);
+    }
+    if (!m_curCro.isEmpty() && m_curCro[0] == line)
+        return;
+    if (m_curCro.isEmpty())
+        m_curCro.append(line);
+    else
+        m_curCro[0] = line;
+    emitList();
+}
+
 void PortDetect::croDetect()
 {
     prtLog(QStringLiteral("Scanning for ...RV-5..."), 1, 1);

@@ -61,6 +61,9 @@ public:
     const QStringList &currentCro() const { return m_curCro; }
     std::function<void()> listChanged;
     void prtScan();
+    // Line 0 of lstCurCro from the link port as it is now (no probing): its row while it is
+    // open, tagged as the last detection found it, else " Connection = Off -------->".
+    void showConnection();
     void croDetect();
     void cmdDetect();
     void cmdTest();

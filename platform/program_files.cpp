@@ -73,4 +73,16 @@ QString ProgramFiles::path(const QString &name) const
     return target;
 }
 
+QString userGuidePath()
+{
+    QStringList dirs{QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/doc/zentrix"))};
+#ifdef ZX_SOURCE_DOCS_DIR
+    dirs << QStringLiteral(ZX_SOURCE_DOCS_DIR);
+#endif
+    for (const QString &d : dirs)
+        if (const QFileInfo f(QDir(d).absoluteFilePath(QStringLiteral("user-guide.md"))); f.isFile())
+            return f.absoluteFilePath();
+    return {};
+}
+
 } // namespace zx

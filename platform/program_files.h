@@ -37,4 +37,9 @@ private:
     QStringList m_defaults;
 };
 
+// The user guide (user-guide.md, its pictures in images/ beside it): installed in
+// share/doc/zentrix next to bin/, else the source tree's docs/ (a run from the build tree);
+// "" when neither holds it.
+QString userGuidePath();
+
 } // namespace zx

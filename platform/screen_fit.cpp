@@ -73,15 +73,16 @@ QRect placeBeside(const QRect &window, const QSize &minimum, const QRect &main, 
     qint64 bestMain = -1, bestTaken = 0, bestArea = 0;
     for (const QSize &size : sizes) {
         const int w = size.width(), h = size.height();
-        // Columns and rows next to the main window first, then next to the open windows, then
-        // the screen's edges; the first place that covers least wins.
-        QList<int> xs{main.right() + 1, main.left() - w}, ys{main.top(), main.bottom() + 1, main.top() - h};
+        // Columns next to the main window first, then next to the open windows, then the
+        // screen's edges; rows from the screen's top first, which leaves the most room below
+        // for the next window. The first place that covers least wins.
+        QList<int> xs{main.right() + 1, main.left() - w}, ys{s.top(), main.top(), main.bottom() + 1, main.top() - h};
         for (const QRect &t : taken) {
             xs << t.right() + 1 << t.left() - w;
             ys << t.bottom() + 1 << t.top() - h;
         }
         xs << s.left() << s.right() - w + 1;
-        ys << s.top() << s.bottom() - h + 1;
+        ys << s.bottom() - h + 1;
         for (int x : xs)
             for (int y : ys) {
                 const QRect r(std::clamp(x, s.left(), s.right() - w + 1), std::clamp(y, s.top(), s.bottom() - h + 1), w, h);

@@ -38,20 +38,25 @@ namespace {
 // the port's state on optConnect.
 class PropertiesView : public ModeView {
 public:
-    PropertiesView(FrmProperties *w, LinkSession &link) : m_w(w), m_caption(w, CaptionModeView::Properties), m_link(link) {}
+    PropertiesView(FrmProperties *w, PortDetect &detect)
+        : m_w(w), m_caption(w, CaptionModeView::Properties), m_detect(detect)
+    {
+    }
     void applyView(const ViewState &v) override
     {
         if (!m_w)
             return;
         m_caption.applyView(v);
         m_w->setChronoName(v.propertiesChronoName);
-        m_w->setPortOpenShown(m_link.MSComm1.portOpen());
+        m_w->setPortOpenShown(m_detect.link().MSComm1.portOpen());
+        // The current connection as it is now, not as the last scan found it.
+        m_detect.showConnection();
     }
 
 private:
     QPointer<FrmProperties> m_w;
     CaptionModeView m_caption;
-    LinkSession &m_link;
+    PortDetect &m_detect;
 };
 
 // The mouse pointer over the active CFile: capture and remote arrows while recording;
@@ -123,7 +128,7 @@ struct ChronoDesk::Parts {
           capture(ws.files(), ws.logPad(), *ctx.prompter, link), progressWindow(new FrmFPrgrs(&mdi)),
           chrono(capture, link, *ctx.prompter, *progressWindow), detect(link, *ctx.prompter),
           propertiesWindow(new FrmProperties(detect)), mainView(&mdi), pointerView(ws),
-          propertiesView(propertiesWindow, link), remoteHost(chrono.host, *progressWindow, *ctx.prompter),
+          propertiesView(propertiesWindow, detect), remoteHost(chrono.host, *progressWindow, *ctx.prompter),
           remote(link, chrono.ops, remoteHost)
     {
     }

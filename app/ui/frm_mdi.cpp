@@ -4,6 +4,8 @@
 #include "app/settings_keys.h"
 #include "app/startup.h"
 #include "app/ui/chrono_desk.h"
+#include "app/ui/help_menu.h"
+#include "app/ui/window_list.h"
 #include "link/link_settings_keys.h"
 #include "platform/prompter.h"
 #include "platform/termination.h"
@@ -84,11 +86,13 @@ void FrmMdi::buildMenus()
         ->setObjectName(QStringLiteral("mnuWindowCascade"));
     window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows)
         ->setObjectName(QStringLiteral("mnuWindowTile"));
+    listSubWindowsIn(window, m_mdi);
 
     m_mnuDebug = buildDebugMenu();
 
     auto *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
+    addHelpCommands(*this, help, m_ctx);
     help->addAction(QStringLiteral("&About Zentrix..."), this, [this] {
           m_ctx.prompter->inform(QStringLiteral("Zentrix") + QStringLiteral("\r\nVersion ")
                                  + QCoreApplication::applicationVersion());

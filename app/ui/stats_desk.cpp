@@ -18,6 +18,7 @@
 
 #include <QComboBox>
 #include <QDockWidget>
+#include <QEvent>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -63,35 +64,27 @@ StatsDesk::StatsDesk(FrmMdi &mdi, CFileWorkspace &ws) : QObject(&mdi), m_mdi(mdi
     buildPanel();
     m_liveTimer.setSingleShot(true);
     m_liveTimer.setInterval(0);
-    connect(&m_liveTimer, &QTimer::timeout, this, [this] {
-        const std::vector<ShotRecord> &shots = m_live.currentString();
-        if (shots.empty())
-            return;
-        // The CFile is read once per string (its load line and the strings before it); the
-        // shots of a burst come from the capture itself.
-        if (m_liveStrings.empty() || m_liveStrings.back().shots.size() > shots.size()
-            || m_liveStrings.back().shots.front().string != shots.front().string)
-            m_liveStrings = liveStrings();
-        if (m_liveStrings.empty())
-            m_liveStrings.push_back(ShotString());
-        m_liveStrings.back().shots = shots;
-        m_ladder->show(buildLadder(m_liveStrings, ladderField()));
-        showShots(shots, QStringLiteral("Shooting: string %1").arg(shots.back().string), m_liveStrings.back().load);
-    });
+    connect(&m_liveTimer, &QTimer::timeout, this, &StatsDesk::showLive);
     m_caretTimer.setSingleShot(true);
     m_caretTimer.setInterval(150);
     connect(&m_caretTimer, &QTimer::timeout, this, &StatsDesk::showCaretString);
     ws.logPad().setCaptureTap([this](QStringView chunk) { onCaptured(chunk); });
+    ws.logPad().setTagTap([this](QStringView line) { onTag(line); });
     connect(&ws.files(), &CFileManager::activeChanged, this, &StatsDesk::followEditor);
+    connect(&ws.files(), &CFileManager::closing, this, &StatsDesk::onClosing);
     followEditor(ws.files().active());
 
     // Where the user put the panels last time (the main window's docks and toolbars: layout
     // that the GetRegistry and SaveRegistry flags govern).
     AppContext &ctx = mdi.context();
-    if (ctx.soft.getRegistry)
-        m_mdi.restoreState(
+    // A stored layout is the user's: the docks follow the width only once it is crossed.
+    const bool restored = ctx.soft.getRegistry
+        && m_mdi.restoreState(
             QByteArray::fromBase64(ctx.store.read(ctx.instanceName(), keys::frmStats::DockState).toLatin1()),
             kDockStateVersion);
+    if (!restored)
+        m_wide = false;   // the tabbed docks made above
+    m_mdi.installEventFilter(this);
     mdi.shutdownHooks().supportClosing.push_back([this] {
         AppContext &c = m_mdi.context();
         if (c.soft.saveRegistry)
@@ -221,6 +214,46 @@ void StatsDesk::buildPanel()
 
 QString StatsDesk::source() const { return m_source->text(); }
 
+bool StatsDesk::eventFilter(QObject *watched, QEvent *event)
+{
+    // After the resize is through: the dock layout is not changed under its own feet.
+    if (watched == &m_mdi && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        QMetaObject::invokeMethod(this, &StatsDesk::arrangeDocks, Qt::QueuedConnection);
+    return false;
+}
+
+void StatsDesk::arrangeDocks()
+{
+    // Room for the figures and a chart that still reads.
+    const bool wide = m_mdi.width() >= m_dock->widget()->sizeHint().width() + 520;
+    const bool first = !m_wide.has_value();
+    if (m_wide == wide)
+        return;
+    m_wide = wide;
+    // Only the layout this desk makes is changed: both docks shown under the CFiles.
+    const auto under = [this](QDockWidget *d) {
+        return d->toggleViewAction()->isChecked() && !d->isFloating()
+            && m_mdi.dockWidgetArea(d) == Qt::BottomDockWidgetArea;
+    };
+    if (first || !under(m_dock) || !under(m_chartDock))
+        return;
+    const bool tabbed = m_mdi.tabifiedDockWidgets(m_dock).contains(m_chartDock);
+    if (wide && tabbed) {
+        m_mdi.removeDockWidget(m_chartDock);
+        m_mdi.addDockWidget(Qt::BottomDockWidgetArea, m_chartDock, Qt::Horizontal);
+        m_chartDock->show();
+        // The ladder goes with the chart it was tabbed with.
+        if (under(m_ladderDock) && m_mdi.tabifiedDockWidgets(m_dock).contains(m_ladderDock))
+            m_mdi.tabifyDockWidget(m_chartDock, m_ladderDock);
+        m_chartDock->raise();
+        const int figures = m_dock->widget()->sizeHint().width();
+        m_mdi.resizeDocks({m_dock, m_chartDock}, {figures, m_mdi.width() - figures}, Qt::Horizontal);
+    } else if (!wide && !tabbed) {
+        m_mdi.tabifyDockWidget(m_dock, m_chartDock);
+        m_dock->raise();
+    }
+}
+
 void StatsDesk::onCaptured(QStringView chunk)
 {
     m_liveDoc = m_ws.files().active();
@@ -228,6 +261,46 @@ void StatsDesk::onCaptured(QStringView chunk)
     m_live.feedChunk(chunk, [&shot](const ShotRecord &) { shot = true; });
     if (shot)
         m_liveTimer.start();
+}
+
+void StatsDesk::onTag(QStringView line)
+{
+    const bool ended = m_live.stringEnded();
+    m_live.feedChunk(line, [](const ShotRecord &) {});
+    if (m_showingLive && ended != m_live.stringEnded())
+        m_liveTimer.start();
+}
+
+void StatsDesk::onClosing(CFileDoc *doc)
+{
+    if (doc == m_liveDoc) {
+        m_live.reset();
+        m_liveDoc = nullptr;
+    }
+    if (doc == m_shownDoc)
+        showShots({}, QStringLiteral("No shots yet"), QString(), nullptr);
+}
+
+void StatsDesk::showLive()
+{
+    const std::vector<ShotRecord> &shots = m_live.currentString();
+    if (shots.empty() || !m_liveDoc)
+        return;
+    // A tag (Stop, Start, power off) or a listing's end closed it: nothing more comes to it.
+    // The CFile is read once per string (its load line and the strings before it); the shots of
+    // a burst come from the capture itself.
+    if (m_liveStrings.empty() || m_liveStrings.back().shots.size() > shots.size()
+        || m_liveStrings.back().shots.front().string != shots.front().string)
+        m_liveStrings = liveStrings();
+    if (m_liveStrings.empty())
+        m_liveStrings.push_back(ShotString());
+    m_liveStrings.back().shots = shots;
+    m_ladder->show(buildLadder(m_liveStrings, ladderField()));
+    const QString which = QStringLiteral("string %1").arg(shots.back().string);
+    showShots(shots, (m_live.stringEnded() ? QStringLiteral("Last string: ") : QStringLiteral("Shooting: ")) + which,
+              QFileInfo(m_liveDoc->caption()).fileName() + QStringLiteral(": ") + which, m_liveDoc,
+              m_liveStrings.back().load);
+    m_showingLive = true;
 }
 
 void StatsDesk::followEditor(CFileDoc *doc)
@@ -260,7 +333,8 @@ void StatsDesk::showCaretString()
         for (const ShotString &s : findShotStrings(c.selectedText().split(QChar(0x2029))))
             shots.insert(shots.end(), s.shots.begin(), s.shots.end());
         if (!shots.empty()) {
-            showShots(shots, QStringLiteral("Selection in %1").arg(QFileInfo(doc->caption()).fileName()));
+            const QString text = QStringLiteral("Selection in %1").arg(QFileInfo(doc->caption()).fileName());
+            showShots(shots, text, text, doc);
             return;
         }
     }
@@ -268,14 +342,14 @@ void StatsDesk::showCaretString()
     m_ladder->show(buildLadder(strings, ladderField()));
     const ShotString *s = stringAtLine(strings, c.blockNumber());
     if (!s) {
-        showShots({}, QStringLiteral("No shots in %1").arg(QFileInfo(doc->caption()).fileName()));
+        showShots({}, QStringLiteral("No shots in %1").arg(QFileInfo(doc->caption()).fileName()), QString(), doc);
         return;
     }
     const ShotRecord &first = s->shots.front();
     const QString which = first.folder > 0 ? QStringLiteral("folder %1 string %2").arg(first.folder).arg(first.string)
                                            : QStringLiteral("string %1").arg(first.string);
-    showShots(s->shots, QFileInfo(doc->caption()).fileName() + QStringLiteral(": ") + which
-                            + QStringLiteral(" (line %1)").arg(s->firstLine + 1), s->load);
+    const QString name = QFileInfo(doc->caption()).fileName() + QStringLiteral(": ") + which;
+    showShots(s->shots, name + QStringLiteral(" (line %1)").arg(s->firstLine + 1), name, doc, s->load);
 }
 
 LadderField StatsDesk::ladderField() const { return LadderField(m_ladderField->currentData().toInt()); }
@@ -331,8 +405,11 @@ void StatsDesk::writeLoad(CFileDoc *doc, const LoadData &load)
     showCaretString();
 }
 
-void StatsDesk::showShots(const std::vector<ShotRecord> &shots, const QString &source, const std::optional<LoadData> &load)
+void StatsDesk::showShots(const std::vector<ShotRecord> &shots, const QString &source, const QString &title,
+                          CFileDoc *doc, const std::optional<LoadData> &load)
 {
+    m_shownDoc = doc;
+    m_showingLive = false;
     m_load->setText(QStringLiteral("Load: ") + (load ? loadSummary(*load) : QStringLiteral("-")));
     std::vector<double> v;
     v.reserve(shots.size());
@@ -353,7 +430,7 @@ void StatsDesk::showShots(const std::vector<ShotRecord> &shots, const QString &s
     m_values[kMin]->setText(any ? fixed(s.minimum) + u : QStringLiteral("-"));
     m_values[kMax]->setText(any ? fixed(s.maximum) + u : QStringLiteral("-"));
     showEnergy();
-    m_chart->show(v, s, m_units);
+    m_chart->show(plotOf(shots, title));
 }
 
 void StatsDesk::showEnergy()

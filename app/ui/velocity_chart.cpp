@@ -7,12 +7,10 @@
 #include <QMenu>
 #include <QSaveFile>
 #include <QtCharts/QAreaSeries>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
-
-#include <algorithm>
-#include <cmath>
 
 namespace zx {
 
@@ -26,6 +24,7 @@ VelocityChart::VelocityChart(QWidget *parent)
     setMinimumHeight(180);
     auto *chart = new QChart;
     chart->legend()->setVisible(false);
+    chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setBackgroundRoundness(0);
     m_band->setColor(QColor(47, 127, 216, 40));
@@ -46,26 +45,33 @@ VelocityChart::VelocityChart(QWidget *parent)
         s->attachAxis(m_y);
     }
     setChart(chart);
+    // The legend explains the average and the band; the shots are what the axes name.
+    m_shots->setName(QStringLiteral("Shots"));
+    for (QAbstractSeries *s : {static_cast<QAbstractSeries *>(m_points), static_cast<QAbstractSeries *>(m_shots)})
+        for (QLegendMarker *m : chart->legend()->markers(s))
+            m->setVisible(false);
 }
 
-void VelocityChart::show(const std::vector<double> &v, const StringStats &st, const QString &units)
+void VelocityChart::show(const VelocityPlot &p)
 {
-    QList<QPointF> shots;
-    for (size_t i = 0; i < v.size(); ++i)
-        shots.append(QPointF(double(i + 1), v[i]));
-    m_shots->replace(shots);
-    m_points->replace(shots);
-    const double last = std::max<double>(2, double(v.size()));
-    m_average->replace({QPointF(1, st.average), QPointF(last, st.average)});
-    m_bandHigh->replace({QPointF(1, st.average + st.sd), QPointF(last, st.average + st.sd)});
-    m_bandLow->replace({QPointF(1, st.average - st.sd), QPointF(last, st.average - st.sd)});
-    m_x->setRange(1, last);
-    m_x->setTickCount(std::min(int(last), 10));
-    const double lo = std::min(st.minimum, st.average - st.sd), hi = std::max(st.maximum, st.average + st.sd);
-    const double pad = std::max(1.0, (hi - lo) * 0.15);
-    m_y->setRange(std::floor(lo - pad), std::ceil(hi + pad));
-    m_y->applyNiceNumbers();
-    m_y->setTitleText(v.empty() ? QString() : QStringLiteral("Velocity (") + units + QLatin1Char(')'));
+    chart()->setTitle(p.title);
+    m_shots->replace(p.shots);
+    m_points->replace(p.shots);
+    const bool any = !p.shots.isEmpty();
+    m_average->replace(any ? QList<QPointF>{QPointF(p.xFirst, p.average), QPointF(p.xLast, p.average)} : QList<QPointF>{});
+    m_bandHigh->replace(any ? QList<QPointF>{QPointF(p.xFirst, p.average + p.sd), QPointF(p.xLast, p.average + p.sd)}
+                            : QList<QPointF>{});
+    m_bandLow->replace(any ? QList<QPointF>{QPointF(p.xFirst, p.average - p.sd), QPointF(p.xLast, p.average - p.sd)}
+                           : QList<QPointF>{});
+    m_average->setName(p.averageLabel);
+    m_band->setName(p.bandLabel);
+    chart()->legend()->setVisible(any);
+    m_x->setRange(p.xFirst, p.xLast);
+    m_x->setTickCount(p.xTicks);
+    m_y->setRange(p.yLow, p.yHigh);
+    if (any)
+        m_y->applyNiceNumbers();
+    m_y->setTitleText(p.yTitle);
 }
 
 bool savePicturePng(QWidget &widget, const QString &path, QString *error)

@@ -1,12 +1,12 @@
 #pragma once
-// The velocity chart of one string: the shots in order, the average as a line and the band
-// of one standard deviation around it. Its pop-up menu saves it as a PNG picture.
-#include "cfile/string_stats.h"
+// The velocity chart of one string: the shots at their numbers, the average as a line and the
+// band of one standard deviation around it, with a title and a legend (app/velocity_plot works
+// out what to draw). Its pop-up menu saves it as a PNG picture.
+#include "app/velocity_plot.h"
 
 #include <QtCharts/QChartView>
 
 #include <functional>
-#include <vector>
 
 class QAreaSeries;
 class QLineSeries;
@@ -22,7 +22,8 @@ class VelocityChart : public QChartView {
     Q_OBJECT
 public:
     explicit VelocityChart(QWidget *parent = nullptr);
-    void show(const std::vector<double> &velocities, const StringStats &stats, const QString &units);
+    // An empty plot clears the chart.
+    void show(const VelocityPlot &plot);
     // Writes the chart as a PNG file through QSaveFile; false with the reason in *error.
     bool savePng(const QString &path, QString *error);
     // Where a failed save is told.

@@ -81,6 +81,9 @@ FrmRemCtr::FrmRemCtr(RemoteControl &rc, QWidget *parent) : QWidget(parent, Qt::W
         QPushButton *b = button(this, QString::fromLatin1(tabNames[i]), QString::fromLatin1(tabTexts[i]),
                                 RemoteControl::pageTitle(i));
         b->setCheckable(true);
+        // As wide as their words, not the style's least button width: the panel then fits
+        // beside a main window of the default width on a desktop screen.
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 20);
         m_tabs->addButton(b, i);
         top->addWidget(b);
     }

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -132,7 +133,24 @@ QWidget *FrmCroSetup::buildSettings()
     // Sensitivity with its steps and Default.
     QGroupBox *sens = frame(w, "fraSensitivity", QStringLiteral("Sensitivity"));
     auto *sl = new QHBoxLayout(sens);
-    sl->addWidget(valueBox(sens, QStringLiteral("txtSnsLevel"), 3));
+    // The level can be typed: Enter steps the chronograph to it, as Default steps to 60.
+    QLineEdit *level = valueBox(sens, QStringLiteral("txtSnsLevel"), 3);
+    level->setReadOnly(false);
+    level->setFocusPolicy(Qt::StrongFocus);
+    level->setValidator(new QIntValidator(0, 100, level));
+    level->setToolTip(QStringLiteral("Type a level from 0 to 100 and press Enter"));
+    connect(level, &QLineEdit::returnPressed, this, [&s, level] {
+        bool ok = false;
+        const int target = level->text().toInt(&ok);
+        if (!s.filling && ok && target != s.cro().iCroSensLevel)
+            s.sensLevelTo(target);
+    });
+    // Left without Enter: the box shows the chronograph's level again, not a wish.
+    connect(level, &QLineEdit::editingFinished, this, [&s, level] {
+        if (!s.filling)
+            level->setText(QString::number(s.shown().sensLevel));
+    });
+    sl->addWidget(level);
     sl->addWidget(new QLabel(QStringLiteral("%"), sens));
     auto *arrows = new QVBoxLayout;
     arrows->setSpacing(0);

@@ -1,7 +1,8 @@
 // A new user's first hour on a desktop-sized screen: the tool windows open where they can be
 // used (beside the main window, on screen, off its CFile area) unless a place was stored, a
-// recovered CFile opens in a usable window at its start, and
-// Start, Stop and Remote sit on the main toolbar with function keys of their own.
+// recovered CFile opens in a usable window at its start,
+// Start, Stop and Remote sit on the main toolbar with function keys of their own, and the
+// Window, Help and Interface menus do what a desktop user expects of them.
 #include "app/app_context.h"
 #include "app/mode_commands.h"
 #include "app/settings_keys.h"
@@ -26,6 +27,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTextBrowser>
 #include <QMdiArea>
 #include <QPointer>
 #include <QScreen>
@@ -111,9 +116,7 @@ private Q_SLOTS:
             QVERIFY2(screen.contains(r), where.constData());
             if (screen.width() < 1600)
                 continue;   // a small screen has no room beside the main window: on screen is all
-            // The remote panel is wider than the room beside a centred main window: it may
-            // touch the CFile area's edge, never cover it.
-            QVERIFY2(area(r.intersected(cfileArea)) * 40 < area(cfileArea), where.constData());
+            QVERIFY2(!r.intersects(cfileArea), where.constData());
             for (const QRect &other : placed)
                 QVERIFY2(area(r.intersected(other)) * 10 < area(r), where.constData());
             placed << r;
@@ -185,6 +188,83 @@ private Q_SLOTS:
         QVERIFY(mine[1]->isChecked() && !mine[0]->isChecked());
         QTest::keySequence(&mdi, mine[2]->shortcut());
         QTRY_VERIFY_WITH_TIMEOUT(mine[2]->isChecked(), 10000);
+    }
+
+    // The Window menu names every open CFile; choosing one brings it to the front, also past a
+    // maximised one.
+    void windowMenuListsTheCFiles()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        CFileWorkspace &ws = *cfileWorkspace(*rig.mdi);
+        ws.files().createNewCFile();
+        ws.files().createNewCFile();
+        QMdiArea *area = rig.mdi->mdiArea();
+        const QList<QMdiSubWindow *> windows = area->subWindowList();
+        QCOMPARE(windows.size(), 3);
+        area->activeSubWindow()->showMaximized();
+        QMenu *menu = rig.mdi->menuNamed(QStringLiteral("mnuWindow"));
+        Q_EMIT menu->aboutToShow();
+        QList<QAction *> listed;
+        for (QAction *a : menu->actions())
+            if (a->objectName().startsWith(QLatin1String("mnuWindowCFile")))
+                listed << a;
+        QCOMPARE(listed.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY2(listed[i]->text().contains(QFileInfo(windows[i]->windowTitle()).fileName().remove(QStringLiteral("[*]"))),
+                     qPrintable(listed[i]->text() + " / " + windows[i]->windowTitle()));
+            QCOMPARE(listed[i]->isChecked(), windows[i] == area->activeSubWindow());
+        }
+        listed[0]->trigger();
+        QCOMPARE(area->activeSubWindow(), windows[0]);
+        QVERIFY(windows[0]->isVisible());
+        QCOMPARE(ws.files().active(), ws.files().docs().front());
+    }
+
+    // Help opens the user guide (the source tree's, for a program run from its build tree) and
+    // the iNotes.
+    void helpOpensTheGuideAndTheNotes()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        QFile guide(qEnvironmentVariable("ZX_SOURCE_DIR") + QStringLiteral("/docs/user-guide.md"));
+        QVERIFY(guide.open(QIODevice::ReadOnly));
+        const QString title = QString::fromUtf8(guide.readLine()).remove(QLatin1Char('#')).trimmed();
+        QVERIFY(!title.isEmpty());
+        QAction *guideCmd = rig.mdi->findChild<QAction *>(QStringLiteral("mnuHelpGuide"));
+        QAction *notesCmd = rig.mdi->findChild<QAction *>(QStringLiteral("mnuHelpNotes"));
+        QVERIFY(guideCmd && notesCmd);
+        guideCmd->trigger();
+        QWidget *shown = topLevel(QStringLiteral("frmUserGuide"));
+        QVERIFY(shown);
+        auto *text = shown->findChild<QTextBrowser *>();
+        QVERIFY(text && text->toPlainText().startsWith(title));
+        QCOMPARE(rig.prompter.count(), 0);
+        if (QWidget *tip = topLevel(QStringLiteral("frmTip")))
+            tip->close();
+        notesCmd->trigger();
+        QVERIFY(topLevel(QStringLiteral("frmTip")));
+    }
+
+    // Interface > Setup names the chronograph's port while it is open, and says the
+    // connection is off once it is closed.
+    void setupShowsTheConnectionAsItIs()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        QAction *connect = rig.mdi->findChild<QAction *>(QStringLiteral("Connect"));
+        QVERIFY(connect->isChecked());
+        rig.mdi->findChild<QAction *>(QStringLiteral("mnuProperties"))->trigger();
+        QWidget *setup = topLevel(QStringLiteral("frmProperties"));
+        QVERIFY(setup);
+        auto *current = setup->findChild<QListWidget *>(QStringLiteral("lstCurCro"));
+        QVERIFY(current->count() >= 1);
+        QVERIFY2(current->item(0)->text().startsWith(QStringLiteral("COM1 ")), qPrintable(current->item(0)->text()));
+        connect->trigger();
+        QVERIFY(!connect->isChecked());
+        QCOMPARE(current->item(0)->text(), QStringLiteral(" Connection = Off -------->"));
+        connect->trigger();
+        QVERIFY2(current->item(0)->text().startsWith(QStringLiteral("COM1 ")), qPrintable(current->item(0)->text()));
     }
 
     // Lines a journal kept from a run that did not end properly come back in a CFile window of

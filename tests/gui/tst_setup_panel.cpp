@@ -92,6 +92,46 @@ private Q_SLOTS:
         mdi->closeByProgram();
         PortMap::clearOverrides();
     }
+
+    // A level typed into the sensitivity box is stepped to on the chronograph, as Default
+    // steps to 60; what is not a level sends nothing.
+    void typedSensitivityReachesTheChronograph_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("level");
+        QTest::addRow("up") << QStringLiteral("60") << 60;
+        QTest::addRow("down") << QStringLiteral("30") << 30;
+        QTest::addRow("letters") << QStringLiteral("ab") << 45;
+    }
+    void typedSensitivityReachesTheChronograph()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, level);
+        TempSettings tmp;
+        SimFixture sim;
+        QVERIFY(sim.isOpen());
+        ScriptedPrompter prompter;
+        AppContext ctx;
+        PortMap::setOverride(1, sim.stablePath());
+        ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
+        ctx.prompter = &prompter;
+        QPointer<FrmMdi> mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
+        QVERIFY(mdi);
+        mdi->findChild<QAction *>(QStringLiteral("mnuCroPref"))->trigger();
+        QPointer<FrmCroSetup> w = mdi->findChild<FrmCroSetup *>(QStringLiteral("frmCroSetup"));
+        QVERIFY(w && w->isVisible());
+        auto *box = w->findChild<QLineEdit *>(QStringLiteral("txtSnsLevel"));
+        QCOMPARE(sim.sim().state().sensLevel, 45);
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Return);
+        QTRY_COMPARE(sim.sim().state().sensLevel, level);
+        QCOMPARE(box->text(), QString::number(level));
+        QCOMPARE(prompter.count(), 0);
+        w->close();
+        mdi->closeByProgram();
+        PortMap::clearOverrides();
+    }
 };
 
 QTEST_MAIN(TstSetupPanel)
