@@ -96,3 +96,38 @@ echo docs/images/workbook.png
 
 kill "$app"
 wait "$app" 2>/dev/null || true
+
+# A first run on a desktop screen: no stored places; the remote panel, the terminal and the
+# workbook open beside the main window, not over its CFiles.
+first=$work/first
+mkdir -p "$first/config" "$first/data" "$first/run"
+mkdir -p "$first/config/Zentrix"
+printf '[frmVipNotes]\nShowVipNotes=0\n' > "$first/config/Zentrix/Zentrix0.conf"
+Xvfb :67 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=("$!")
+export DISPLAY=:67 XDG_CONFIG_HOME=$first/config XDG_DATA_HOME=$first/data ZX_RUNTIME_DIR=$first/run
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+"$build/app/zentrix" --simulate --answers No >/dev/null 2>&1 &
+app=$!
+pids+=("$app")
+main=
+for _ in $(seq 150); do main=$(visible '^Zentrix0'); [ -n "$main" ] && [ -z "$(visible '^CSetup')" ] && break; sleep 0.2; done
+[ -n "$main" ] || { echo "the main window did not show on the first run" >&2; exit 1; }
+sleep 1
+menu() {   # menu LETTER ITEM: Alt+LETTER, then ITEM, with the main window in front
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+  sleep 0.3
+  xdotool keydown alt key "$1" keyup alt
+  sleep 0.5
+  xdotool key "$2"
+  sleep 1.5
+}
+menu i p      # Interface > Remote Control Panel
+menu i t      # Interface > Terminal
+keys c; sleep 0.5; xdotool key x; sleep 0.5; xdotool key l    # Chrono > Excel > Link Workbook
+sleep 4
+import -window root "$work/raw.png"
+convert "$work/raw.png" -resize '1200x>' -colors 256 -strip -define png:compression-level=9 "$out/first-run.png"
+echo docs/images/first-run.png
+kill "$app"
+wait "$app" 2>/dev/null || true
