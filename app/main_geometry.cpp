@@ -45,6 +45,20 @@ QRect fitMainGeometry(int x, int y, int w, int h, const QList<QRect> &screens)
     return QRect(x, y, w, h);
 }
 
+QRect widenForToolbars(const QRect &placed, int neededWidth, const QRect &screen)
+{
+    const int width = std::min(neededWidth, screen.width());
+    if (width <= placed.width())
+        return placed;
+    // The left edge stays where it was (the tool windows open beside the window's left side);
+    // only a window that would leave its screen moves back onto it.
+    QRect r = placed;
+    r.setWidth(width);
+    if (r.right() > screen.right())
+        r.moveRight(screen.right());
+    return r;
+}
+
 PixelGeometry restoreMainGeometry(AppContext &ctx, const QList<QRect> &screensPx, double tpp)
 {
     const auto tw = [tpp](int px) { return static_cast<int>(std::lround(px * tpp)); };

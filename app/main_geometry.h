@@ -25,6 +25,10 @@ struct PixelGeometry {
 PixelGeometry restoreMainGeometry(AppContext &ctx, const QList<QRect> &screensPx, double twipsPerPixel);
 void saveMainGeometry(AppContext &ctx, const PixelGeometry &g, double twipsPerPixel);
 
+// A first run's window (no stored size) widened to the right to what its toolbars need, as far
+// as its screen allows; never narrowed.
+QRect widenForToolbars(const QRect &placed, int neededWidth, const QRect &screen);
+
 // The rule itself, in twips; a stored value of -1 is missing or unreadable.
 QRect fitMainGeometry(int storedX, int storedY, int storedW, int storedH, const QList<QRect> &screensTwips);
 

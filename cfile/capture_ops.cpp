@@ -1,4 +1,5 @@
 #include "cfile/capture_ops.h"
+#include "platform/crlf.h"
 
 #include "cfile/capture_link.h"
 #include "cfile/cfile_manager.h"
@@ -11,7 +12,6 @@
 namespace zx {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 }
 
 CaptureOps::CaptureOps(CFileManager &files, LogPad &pad, LogPadWarnings &warn, Prompter &prompter, CroState &cro,

@@ -1,4 +1,5 @@
 #include "cfile/cfile_manager.h"
+#include "platform/crlf.h"
 
 #include "cfile/cfile_codec.h"
 #include "cfile/cfile_folder.h"
@@ -23,7 +24,6 @@ namespace zx {
 using namespace cfilekeys;
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kNoOpenCFile = QStringLiteral("No Open CFile !");
 
 // Visual Basic colours are stored as 0x00BBGGRR.

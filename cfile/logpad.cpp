@@ -1,4 +1,5 @@
 #include "cfile/logpad.h"
+#include "platform/crlf.h"
 
 #include "cfile/capture_journal.h"
 #include "cfile/cfile_doc.h"
@@ -11,7 +12,6 @@
 namespace zx {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 }
 
 LogPad::LogPad(CFileManager &files) : m_files(files) {}

@@ -18,5 +18,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: the .xlsx writer (dlopen), the SVG
 # icon engine and the X11 platform plugin.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libxlsxwriter4, libqt6svg6, libqt6gui6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libxlsxwriter4, libminizip1, libqt6svg6, libqt6gui6")
 include(CPack)

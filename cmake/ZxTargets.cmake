@@ -13,6 +13,11 @@ function(zx_logic_library name)
     target_link_libraries(${name} PUBLIC Qt6::${q})
   endforeach()
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  # A library with Qt Gui shares the precompiled headers; the simulator (Core only) does not.
+  if(Gui IN_LIST ARG_QT OR ARG_DEPS)
+    zx_use_pch(${name} logic)
+  endif()
+  zx_use_unity(${name})
 endfunction()
 
 function(zx_ui_library name)
@@ -24,16 +29,18 @@ function(zx_ui_library name)
   add_library(${name} STATIC ${_src})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC Qt6::Widgets Qt6::PrintSupport ${ARG_DEPS})
+  zx_use_pch(${name} ui)
 endfunction()
 
 # Every tests/<label>/tst_*.cpp becomes one Qt Test executable, labelled by its folder.
 function(zx_add_tests_in label)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;PCH" ${ARGN})
   file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${label}/tst_*.cpp)
   foreach(src IN LISTS _tests)
     get_filename_component(_name ${src} NAME_WE)
     add_executable(${_name} ${src})
     target_link_libraries(${_name} PRIVATE zx_testsupport Qt6::Test ${ARG_LIBS})
+    zx_use_pch(${_name} ${ARG_PCH})
     add_test(NAME ${_name} COMMAND ${_name})
     # A test that runs in seconds gets a limit of seconds, so a hang shows at once; the slow
     # ones get theirs in tests/CMakeLists.txt.

@@ -7,6 +7,8 @@ namespace zx::richtext {
 
 // Document lengths (indents, tab stops, spacing) are screen pixels at 96 dpi; RTF uses twips.
 constexpr double kTwipsPerPixel = 15.0;
+// What one list level indents, as WordPad and Word indent lists.
+constexpr int kListIndentTw = 720;
 inline int pixelsToTwips(qreal px) { return qRound(px * kTwipsPerPixel); }
 inline qreal twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
 

@@ -7,10 +7,6 @@
 
 namespace zx::rtf {
 
-namespace {
-constexpr int kListIndentTw = 720; // what one list level indents in the files lists come from
-}
-
 DocumentBuilder::DocumentBuilder(const QTextCursor &cursor, const QHash<int, FontEntry> &fonts,
                                  const QList<QColor> &colors)
     : m_cursor(cursor), m_fonts(fonts), m_colors(colors)
@@ -71,7 +67,7 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaState &ps, const ListRef
     }
     if (list.isList) {
         // The list's own indent draws the marker; only what lies beyond it is a block margin.
-        const int extra = ps.leftTw - kListIndentTw * (list.level + 1);
+        const int extra = ps.leftTw - richtext::kListIndentTw * (list.level + 1);
         if (extra > 0)
             f.setLeftMargin(richtext::twipsToPixels(extra));
     } else {

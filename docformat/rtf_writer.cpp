@@ -15,7 +15,6 @@ namespace zx {
 namespace {
 
 constexpr int kLineLength = 200;     // a CR LF goes into the file about this often
-constexpr int kListIndentTw = 720;   // per list level, as WordPad and Word indent lists
 
 struct CharProps {
     int font = 0;
@@ -341,7 +340,7 @@ QByteArray Writer::paragraphProps(const QTextBlock &block, const QTextList *list
     if (list) {
         const int level = qMax(1, list->format().indent());
         o.word("fi", -360);
-        o.word("li", kListIndentTw * level + left);
+        o.word("li", richtext::kListIndentTw * level + left);
     } else {
         if (f.textIndent() != 0)
             o.word("fi", richtext::pixelsToTwips(f.textIndent()));

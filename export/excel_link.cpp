@@ -1,4 +1,5 @@
 #include "export/excel_link.h"
+#include "platform/crlf.h"
 
 #include "cfile/file_chooser.h"
 #include "export/export_template.h"
@@ -21,7 +22,6 @@ namespace zx::xls {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kCaptureSheet = kLastShotSheet;
 
 bool copyThroughSaveFile(const QString &from, const QString &to)

@@ -1,4 +1,5 @@
 #include "export/export_setup.h"
+#include "platform/crlf.h"
 
 #include "export/export_setup_actions.h"
 #include "platform/prompter.h"
@@ -6,7 +7,6 @@
 namespace zx::xls {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kNoteWorkbookLinked = 4;
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "link/chrono_ops.h"
+#include "platform/crlf.h"
 
 #include "link/chrono_ops_host.h"
 #include "link/cro_task.h"
@@ -15,7 +16,6 @@
 namespace zx {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kGetStatus = QStringLiteral("Get RV5 Status");
 const QString kCalibrating = QStringLiteral("Please Wait - Calibrating...");
 } // namespace

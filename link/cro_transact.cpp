@@ -13,9 +13,6 @@ namespace zx {
 
 namespace {
 constexpr int kGuardWaitMaxMs = 2000;   // the default long interval of a transaction
-// Passes of the event loop taken without waiting once a time-out is due: one to read what the
-// port holds, one more for an answer that a peer in the same process is writing.
-constexpr int kLastLooks = 2;
 }
 
 CroClass LinkSession::classify(bool isKey, const QString &request)

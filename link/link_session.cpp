@@ -1,5 +1,6 @@
 // The link port of frmTerminal: open, close, drain, settings, twin instances, terminal reset.
 #include "link/link_session.h"
+#include "platform/crlf.h"
 
 #include "link/link_settings_keys.h"
 #include "link/logpad_sink.h"
@@ -27,7 +28,6 @@ QString &bannerMarkerRef()
 }
 
 const QString kProduct = QStringLiteral("Zentrix");
-const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 

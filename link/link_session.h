@@ -24,6 +24,10 @@ class LogPadSink;
 class Prompter;
 class SettingsStore;
 
+// Passes of the event loop taken without waiting once a time-out is due: one to read what the
+// port holds, one more for an answer that a peer in the same process is writing.
+inline constexpr int kLastLooks = 2;
+
 // Per-window counters of the terminal (reset by termInit).
 struct TermCounters {
     qint32 rxChars = 0, rxLines = 0, rxErrors = 0, rxEvents = 0;

@@ -1,4 +1,5 @@
 #include "link/port_detect.h"
+#include "platform/crlf.h"
 
 #include "link/link_session.h"
 #include "link/link_settings_keys.h"
@@ -12,7 +13,6 @@ namespace zx {
 
 namespace {
 const QString kProbeSettings = QStringLiteral("4800,n,8,1");
-const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kPortNotOpen = 8012;
 } // namespace
 

@@ -12,7 +12,6 @@ namespace zx {
 namespace {
 constexpr int kCom2RspCap = 16384;   // sCom2Rsp keeps its last 16 K characters
 constexpr int kCom2GuardMaxMs = 1000; // the long interval of a probe transaction
-constexpr int kLastLooks = 2;          // passes without waiting once a time-out is due (as croTransact)
 }
 
 void LinkSession::getPrtState()

@@ -1,4 +1,5 @@
 #include "link/status_report.h"
+#include "platform/crlf.h"
 
 #include "link/status_parser.h"
 
@@ -7,8 +8,6 @@
 namespace zx {
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 QString num(int v) { return QString::number(v); }
 

@@ -1,4 +1,5 @@
 #include "notes/notes_store.h"
+#include "platform/crlf.h"
 
 #include "platform/prompter.h"
 #include "platform/save_file.h"
@@ -13,7 +14,6 @@ namespace zx {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 // After a header's ID: the note was added by the user although its fourth number is 0.
 const QString kUserMark = QStringLiteral("User");
 

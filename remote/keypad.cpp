@@ -1,4 +1,5 @@
 #include "remote/keypad.h"
+#include "platform/crlf.h"
 
 #include "link/link_session.h"
 #include "remote/remote_control.h"
@@ -10,7 +11,6 @@
 namespace zx {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 
 // "<name>" followed by ON or OFF in an answer: 1 on, 0 off, -1 not there.
 int onOffAfter(const QString &answer, QLatin1StringView name)

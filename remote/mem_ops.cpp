@@ -1,6 +1,7 @@
 // Memory operations: delete, undelete and restore of the shot, string or folder under the
 // chronograph's cursor, and clear and restore of the whole eDisk, through the memory page.
 #include "remote/mem_page.h"
+#include "platform/crlf.h"
 #include "remote/remote_ops.h"
 
 #include "link/chrono_ops.h"
@@ -14,7 +15,6 @@ namespace zx {
 namespace {
 
 constexpr int kFolders = 10;
-const QString kCrLf = QStringLiteral("\r\n");
 
 MemPage::Action pageAction(int operation)
 {
@@ -24,8 +24,6 @@ MemPage::Action pageAction(int operation)
     default: return MemPage::Restore;
     }
 }
-
-QString twoDigits(int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); }
 
 } // namespace
 

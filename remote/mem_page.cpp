@@ -12,8 +12,9 @@ constexpr int kMemoryItem = 2;                // the Keep entries
 constexpr int kPositionItem = 1;              // Folder, String, Shot
 constexpr int kFolderEntry = 110, kStringEntry = 111;
 
-QString twoDigits(int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); }
 } // namespace
+
+QString twoDigits(int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); }
 
 QString MemPage::unitText(int scope, const MemPos &pos)
 {

@@ -16,6 +16,9 @@ namespace zx {
 
 class LinkSession;
 
+// A folder, string or shot number as the chronograph writes it: two digits, zero-padded.
+QString twoDigits(int n);
+
 struct MemPos {
     int folder = 0, string = 0, shot = 0, size = 0;
 };

@@ -1,4 +1,5 @@
 #include "remote/panel_download.h"
+#include "platform/crlf.h"
 
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
@@ -11,7 +12,6 @@
 namespace zx {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 }
 
 PanelDownload::PanelDownload(RemoteOps &ops, CroTask &task, CFileManager &files, Prompter &prompter)

@@ -1,4 +1,5 @@
 #include "remote/remote_control.h"
+#include "platform/crlf.h"
 
 #include "cfile/logpad.h"
 #include "link/cro_task.h"
@@ -11,7 +12,6 @@
 namespace zx {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kNoAnswer = QStringLiteral("\r\nChronograph did not respond.\r\nCheck your setup or connections.");
 constexpr int kCycleTicks = 7200;   // one hour at 500 ms
 } // namespace

@@ -1,6 +1,7 @@
 // Download of the chronograph's eDisk and the common preparation of every memory
 // operation: CFile check, device gate, CFile link put aside, the wake with retries.
 #include "remote/remote_ops.h"
+#include "platform/crlf.h"
 
 #include "link/chrono_ops.h"
 #include "link/link_session.h"
@@ -12,7 +13,6 @@
 namespace zx {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kWakeTries = 10;
 } // namespace
 

@@ -11,7 +11,7 @@ secs=${1:?usage: scripts/fuzz.sh SECONDS [target...]}
 shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build-fuzz"
-all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_status_parser fuzz_term_rx
+all=(fuzz_rtf_reader fuzz_plain_text_codec fuzz_xlsx_reader fuzz_status_parser fuzz_term_rx
      fuzz_import_shotview fuzz_import_labradar fuzz_import_magnetospeed fuzz_import_prochrono fuzz_import_fit
      fuzz_import_xls)
 targets=("$@")
@@ -53,6 +53,25 @@ seed fuzz_load_line odd '  load:charge= | =x |bullet=7 | oal=abc | Colour=red'
 # term_rx: setup byte, switch byte, then header+chunk records (see fuzz/fuzz_term_rx.cpp)
 seed fuzz_term_rx lines '\x00\x05\x0aCAP: 1\r\n\x07#12\r\x08\x81\xff\x03ab\x08'
 seed fuzz_term_rx long '\x1f\x1f\x48xxxxxxxx\x02\r\n\x41\x08'
+# xlsx_reader: the workbooks other programs wrote (tests/data/xlsx) as they are, and each also
+# as the list of parts the target packs itself (see fuzz/fuzz_xlsx_reader.cpp).
+mkdir -p "$out/seeds/fuzz_xlsx_reader"
+for book in "$root"/tests/data/xlsx/*.xlsx; do
+  cp "$book" "$out/seeds/fuzz_xlsx_reader/"
+  /usr/bin/python3 - "$book" "$out/seeds/fuzz_xlsx_reader/$(basename "$book" .xlsx).parts" <<'PY'
+import sys, zipfile
+parts = ["[Content_Types].xml", "_rels/.rels", "xl/workbook.xml", "xl/_rels/workbook.xml.rels",
+         "xl/sharedStrings.xml", "xl/styles.xml", "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml",
+         "xl/worksheets/_rels/sheet1.xml.rels", "docProps/core.xml", "docProps/custom.xml"]
+out = bytearray()
+with zipfile.ZipFile(sys.argv[1]) as z:
+    for i, name in enumerate(parts):
+        if name in z.namelist():
+            data = z.read(name)[:65535]
+            out += bytes([i]) + len(data).to_bytes(2, "big") + data
+open(sys.argv[2], "wb").write(out)
+PY
+done
 
 # Importers: one small file of each layout (first byte of the MagnetoSpeed seeds picks the layout).
 seed fuzz_import_shotview ios '\xef\xbb\xbf"T"\n#,SPEED (FPS),D,KE,PF,TIME,A,B,C\n1, 2801.5, -4.0, , , 9:14:03\xe2\x80\xafAM, , , "" \n-,,,,,,\nSTD DEV,3.3,,,\nDATE, "March 3, 2026 at 9:13 AM",,\xef\xbb\xbf'
@@ -85,7 +104,7 @@ for t in "${targets[@]}"; do
   maxlen=4096
   [ "$t" = fuzz_rtf_reader ] && maxlen=16384
   [ "$t" = fuzz_term_rx ] && maxlen=8192
-  case $t in fuzz_import_*) maxlen=16384 ;; esac
+  case $t in fuzz_import_*) maxlen=16384 ;; fuzz_xlsx_reader) maxlen=65536 ;; esac
   log="$out/logs/$t.log"
   echo "== $t for ${secs}s (log: $log)"
   rc=0

@@ -1,4 +1,5 @@
 #include "setup/cro_setup.h"
+#include "platform/crlf.h"
 
 #include "link/chrono_ops.h"
 #include "link/cro_state.h"
@@ -10,8 +11,6 @@
 namespace zx {
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 // Menu entries the panel drives: menu, item, sub-item.
 struct MenuEntry {

@@ -1,4 +1,5 @@
 #include "term/terminal.h"
+#include "platform/crlf.h"
 
 #include "cfile/file_chooser.h"
 #include "cfile/logpad.h"
@@ -17,7 +18,6 @@
 namespace zx {
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 constexpr unsigned long kUnattendedPauseMs = 100;
 
 void bump(qint32 &v, qint64 by = 1) { v = qint32(std::min<qint64>(qint64(v) + by, 2147483647)); }

@@ -1,13 +1,12 @@
 #include "workbook/xlsx_error_cells.h"
+#include "workbook/zip_package.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
-#include <quazip.h>
-#include <quazipfile.h>
-
 #include <cstdio>
+#include <limits>
 
 namespace zx::wb {
 
@@ -47,39 +46,29 @@ bool markErrorCells(const QString &path, const ErrorCellMap &cells, QString *err
         return false;
     }
     mended.close();
-    QuaZip in(path), out(mended.fileName());
-    if (!in.open(QuaZip::mdUnzip) || !out.open(QuaZip::mdCreate)) {
+    ZipReader in(path);
+    ZipWriter out(mended.fileName());
+    if (!in.isOpen() || in.names().isEmpty() || !out.isOpen()) {
         *error = QStringLiteral("the package could not be reopened to write its error cells.");
         return false;
     }
-    for (bool more = in.goToFirstFile(); more; more = in.goToNextFile()) {
-        const QString name = in.getCurrentFileName();
-        QuaZipFile src(&in);
-        if (!src.open(QIODevice::ReadOnly)) {
+    static const QRegularExpression sheetPart(QStringLiteral(R"(^xl/worksheets/sheet([0-9]+)\.xml$)"));
+    for (const QString &name : in.names()) {
+        QByteArray data;
+        if (in.read(name, &data, std::numeric_limits<int>::max()) != ZipReader::Status::Ok) {
             *error = QStringLiteral("its part %1 could not be read back.").arg(name);
             return false;
         }
-        QByteArray data = src.readAll();
-        src.close();
-        static const QRegularExpression sheetPart(QStringLiteral(R"(^xl/worksheets/sheet([0-9]+)\.xml$)"));
         if (const QRegularExpressionMatch m = sheetPart.match(name); m.hasMatch()) {
             if (const auto it = cells.find(m.captured(1).toInt() - 1); it != cells.end())
                 data = mend(data, it->second);
         }
-        QuaZipFile dst(&out);
-        if (!dst.open(QIODevice::WriteOnly, QuaZipNewInfo(name)) || dst.write(data) != data.size()) {
-            *error = QStringLiteral("its part %1 could not be written.").arg(name);
-            return false;
-        }
-        dst.close();
-        if (dst.getZipError() != ZIP_OK) {
+        if (!out.add(name, data)) {
             *error = QStringLiteral("its part %1 could not be written.").arg(name);
             return false;
         }
     }
-    out.close();
-    in.close();
-    if (out.getZipError() != ZIP_OK) {
+    if (!out.close()) {
         *error = QStringLiteral("the package could not be completed.");
         return false;
     }

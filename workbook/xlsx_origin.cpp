@@ -1,10 +1,8 @@
 #include "workbook/xlsx_origin.h"
+#include "workbook/zip_package.h"
 
 #include <QDateTime>
 #include <QXmlStreamReader>
-
-#include <quazip.h>
-#include <quazipfile.h>
 
 namespace zx::wb {
 
@@ -12,14 +10,11 @@ namespace {
 
 constexpr qint64 kMaxPropsPart = 1024 * 1024; // document properties are a few hundred bytes
 
-QByteArray packagePart(QuaZip &zip, const QString &name)
+QByteArray packagePart(ZipReader &zip, const QString &name)
 {
-    if (!zip.setCurrentFile(name))
-        return {};
-    QuaZipFile f(&zip);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.read(kMaxPropsPart);
+    QByteArray data;
+    zip.read(name, &data, kMaxPropsPart);
+    return data;
 }
 
 // The text of the first element with this qualified name.
@@ -60,8 +55,8 @@ QString ownerStamp(qint64 secsSinceEpoch)
 
 bool writtenByThisProgram(const QString &path)
 {
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip))
+    ZipReader zip(path);
+    if (!zip.isOpen())
         return false;
     const QString stamp = customProperty(packagePart(zip, QStringLiteral("docProps/custom.xml")), QString::fromLatin1(kOwnerProperty));
     if (stamp.isEmpty())

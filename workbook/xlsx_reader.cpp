@@ -1,6 +1,7 @@
-// Reading an .xlsx file: QuaZip opens the package, QXmlStreamReader reads its parts.
+// Reading an .xlsx file: minizip opens the package (zip_package), QXmlStreamReader reads its parts.
 #include "workbook/workbook.h"
 #include "workbook/xlsx_file.h"
+#include "workbook/zip_package.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -9,9 +10,6 @@
 
 #include <cmath>
 #include <optional>
-
-#include <quazip.h>
-#include <quazipfile.h>
 
 namespace zx::wb {
 
@@ -35,7 +33,7 @@ public:
 
     std::unique_ptr<Workbook> read()
     {
-        if (!m_zip.open(QuaZip::mdUnzip))
+        if (!m_zip.isOpen())
             return fail(QStringLiteral("it is not an .xlsx workbook (not a zip package)."));
         QByteArray data;
         if (!part(QStringLiteral("xl/workbook.xml"), &data, true))
@@ -78,27 +76,24 @@ private:
     bool part(const QString &name, QByteArray *out, bool required)
     {
         out->clear();
-        if (!m_zip.setCurrentFile(name)) {
+        switch (m_zip.read(name, out, kMaxPartSize)) {
+        case ZipReader::Status::Ok:
+            return true;
+        case ZipReader::Status::Missing:
             if (required)
                 fail(QStringLiteral("its part %1 is missing.").arg(name));
             return false;
-        }
-        QuaZipFile f(&m_zip);
-        if (!f.open(QIODevice::ReadOnly)) {
+        case ZipReader::Status::Unreadable:
             fail(QStringLiteral("its part %1 cannot be unpacked.").arg(name));
             return false;
-        }
-        if (f.usize() > kMaxPartSize) {
+        case ZipReader::Status::TooLarge:
             fail(QStringLiteral("its part %1 is too large.").arg(name));
             return false;
+        case ZipReader::Status::Damaged:
+            break;
         }
-        *out = f.readAll();
-        f.close(); // the checksum is verified here
-        if (f.getZipError() != UNZ_OK || out->size() != f.usize()) {
-            fail(QStringLiteral("its part %1 is damaged.").arg(name));
-            return false;
-        }
-        return true;
+        fail(QStringLiteral("its part %1 is damaged.").arg(name));
+        return false;
     }
 
     bool xmlFailed(const QXmlStreamReader &xml, const QString &part)
@@ -494,7 +489,7 @@ private:
         QString text;
         CellValue value;
     };
-    QuaZip m_zip;
+    ZipReader m_zip;
     std::vector<Link> m_links; // of the sheet being read
     std::vector<PendingFormula> m_formulas;
     std::vector<QString> m_dateFormats; // by cell style: the date format, or empty

@@ -1,9 +1,10 @@
 #include "workbook/xlsx_verify.h"
 
+#include "workbook/zip_package.h"
+
 #include <QRegularExpression>
 
-#include <quazip.h>
-#include <quazipfile.h>
+#include <limits>
 
 namespace zx::wb {
 
@@ -48,21 +49,19 @@ bool rowsComplete(const QByteArray &xml, int lastRow)
 
 QString checkWrittenPackage(const QString &path, const std::vector<int> &lastRows)
 {
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip))
+    ZipReader zip(path);
+    if (!zip.isOpen() || zip.names().isEmpty())
         return QStringLiteral("the written file is not a readable package");
     static const QRegularExpression sheetPart(QStringLiteral("^xl/worksheets/sheet(\\d+)\\.xml$"));
     std::size_t sheets = 0;
-    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        const QString name = zip.getCurrentFileName();
+    for (const QString &name : zip.names()) {
         if (!name.endsWith(QLatin1String(".xml")) && !name.endsWith(QLatin1String(".rels")))
             continue;
-        QuaZipFile part(&zip);
-        if (!part.open(QIODevice::ReadOnly))
+        QByteArray xml;
+        const ZipReader::Status read = zip.read(name, &xml, std::numeric_limits<int>::max());
+        if (read == ZipReader::Status::Missing || read == ZipReader::Status::Unreadable)
             return QStringLiteral("its part %1 cannot be read").arg(name);
-        const QByteArray xml = part.readAll();
-        part.close();
-        if (part.getZipError() != 0 || !endsWithRoot(xml))
+        if (read != ZipReader::Status::Ok || !endsWithRoot(xml))
             return QStringLiteral("its part %1 is cut short").arg(name);
         const QRegularExpressionMatch m = sheetPart.match(name);
         if (!m.hasMatch())
@@ -72,7 +71,7 @@ QString checkWrittenPackage(const QString &path, const std::vector<int> &lastRow
             return QStringLiteral("its part %1 ends early").arg(name);
         ++sheets;
     }
-    if (zip.getZipError() != 0 || sheets != lastRows.size())
+    if (sheets != lastRows.size())
         return QStringLiteral("sheets are missing");
     return {};
 }

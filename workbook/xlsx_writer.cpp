@@ -1,4 +1,4 @@
-// Writing a workbook with libxlsxwriter (loaded by xlsxwriter_api). libxlsxwriter opens the output file itself, so the
+// Writing a workbook with libxlsxwriter. libxlsxwriter opens the output file itself, so the
 // file cannot go through QSaveFile; the same guarantee is kept by hand: a temporary file in
 // the target folder, every return code checked, the result read back, flushed to disk, then
 // renamed over the old one. libxlsxwriter does not check the writes to its own scratch files
@@ -9,12 +9,13 @@
 #include "workbook/xlsx_error_cells.h"
 #include "workbook/xlsx_origin.h"
 #include "workbook/xlsx_verify.h"
-#include "workbook/xlsxwriter_api.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+
+#include <xlsxwriter.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -32,7 +33,7 @@ constexpr int kMaxUrlLength = 2079;
 
 class XlsxWriter {
 public:
-    XlsxWriter(const XlsxWriterApi *api, const Workbook &book, lxw_workbook *out) : lx(api), m_book(book), m_out(out)
+    XlsxWriter(const Workbook &book, lxw_workbook *out) : m_book(book), m_out(out)
     {
         m_formats.assign(std::size_t(book.formatCount()), nullptr);
     }
@@ -58,26 +59,26 @@ private:
         if (lxw_format *f = m_formats[id])
             return f;
         const CellFormat &cf = m_book.formatAt(id);
-        lxw_format *f = lx->workbook_add_format(m_out);
+        lxw_format *f = workbook_add_format(m_out);
         if (!f) {
             if (m_error.isEmpty())
                 m_error = QStringLiteral("out of memory for cell formats");
             return nullptr;
         }
         if (cf.fontSize > 0)
-            lx->format_set_font_size(f, cf.fontSize);
+            format_set_font_size(f, cf.fontSize);
         if (cf.bold)
-            lx->format_set_bold(f);
+            format_set_bold(f);
         if (cf.underline)
-            lx->format_set_underline(f, LXW_UNDERLINE_SINGLE);
+            format_set_underline(f, LXW_UNDERLINE_SINGLE);
         if (const int rgb = paletteColor(cf.colorIndex); rgb >= 0)
-            lx->format_set_font_color(f, lxw_color_t(rgb));
+            format_set_font_color(f, lxw_color_t(rgb));
         if (!cf.numberFormat.isEmpty())
-            lx->format_set_num_format(f, cf.numberFormat.toUtf8().constData());
+            format_set_num_format(f, cf.numberFormat.toUtf8().constData());
         switch (cf.align) {
-        case HAlign::Left: lx->format_set_align(f, LXW_ALIGN_LEFT); break;
-        case HAlign::Center: lx->format_set_align(f, LXW_ALIGN_CENTER); break;
-        case HAlign::Right: lx->format_set_align(f, LXW_ALIGN_RIGHT); break;
+        case HAlign::Left: format_set_align(f, LXW_ALIGN_LEFT); break;
+        case HAlign::Center: format_set_align(f, LXW_ALIGN_CENTER); break;
+        case HAlign::Right: format_set_align(f, LXW_ALIGN_RIGHT); break;
         case HAlign::General: break;
         }
         m_formats[id] = f;
@@ -88,22 +89,22 @@ private:
     {
         if (err != LXW_NO_ERROR && m_error.isEmpty())
             m_error = QStringLiteral("sheet %1, cell %2: %3")
-                          .arg(ws.name(), cellName(row, col), QString::fromUtf8(lx->lxw_strerror(err)));
+                          .arg(ws.name(), cellName(row, col), QString::fromUtf8(lxw_strerror(err)));
     }
 
     void writeSheet(const Worksheet &ws, bool active)
     {
-        lxw_worksheet *out = lx->workbook_add_worksheet(m_out, ws.name().toUtf8().constData());
+        lxw_worksheet *out = workbook_add_worksheet(m_out, ws.name().toUtf8().constData());
         if (!out) {
             m_error = QStringLiteral("the sheet name \"%1\" cannot be used").arg(ws.name());
             return;
         }
         m_lastRows.push_back(0);
         if (active)
-            lx->worksheet_activate(out);
+            worksheet_activate(out);
         const CellAddr sel = ws.activeCell();
         if (sel.row >= 1 && sel.col >= 1)
-            lx->worksheet_set_selection(out, lxw_row_t(sel.row - 1), lxw_col_t(sel.col - 1), lxw_row_t(sel.row - 1),
+            worksheet_set_selection(out, lxw_row_t(sel.row - 1), lxw_col_t(sel.col - 1), lxw_row_t(sel.row - 1),
                                     lxw_col_t(sel.col - 1));
         for (int c = 1; c <= ws.lastFormattedColumn(); ++c) {
             const double width = ws.columnWidth(c);
@@ -111,7 +112,7 @@ private:
             if (width < 0 && !hidden)
                 continue;
             lxw_row_col_options opt{hidden ? uint8_t(1) : uint8_t(0), 0, 0};
-            check(lx->worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1),
+            check(worksheet_set_column_opt(out, lxw_col_t(c - 1), lxw_col_t(c - 1),
                                                width < 0 ? LXW_DEF_COL_WIDTH : width, nullptr, &opt),
                   ws, 1, c);
         }
@@ -122,7 +123,7 @@ private:
             const bool hidden = ws.isRowHidden(r);
             if (height >= 0 || hidden) {
                 lxw_row_col_options opt{hidden ? uint8_t(1) : uint8_t(0), 0, 0};
-                check(lx->worksheet_set_row_opt(out, lxw_row_t(r - 1), height < 0 ? LXW_DEF_ROW_HEIGHT : height, nullptr,
+                check(worksheet_set_row_opt(out, lxw_row_t(r - 1), height < 0 ? LXW_DEF_ROW_HEIGHT : height, nullptr,
                                             &opt),
                       ws, r, 1);
                 m_lastRows.back() = r;
@@ -144,7 +145,7 @@ private:
         if (!ws.hyperlinks().empty()) {
             const QString url = ws.hyperlink(r, c);
             if (!url.isEmpty() && url.size() <= kMaxUrlLength) {
-                check(lx->worksheet_write_url_opt(out, row, col, linkTarget(url).constData(), fmt,
+                check(worksheet_write_url_opt(out, row, col, linkTarget(url).constData(), fmt,
                                               textOf(displayText(cell.value)).constData(), nullptr),
                       ws, r, c);
                 return true;
@@ -153,23 +154,23 @@ private:
         if (cell.formula) {
             const char *text = utf8(cell.formula->text, 0, cell.formula->text.size());
             if (const double *d = std::get_if<double>(&cell.value))
-                check(lx->worksheet_write_formula_num(out, row, col, text, fmt, *d), ws, r, c);
+                check(worksheet_write_formula_num(out, row, col, text, fmt, *d), ws, r, c);
             else if (const bool *b = std::get_if<bool>(&cell.value))
-                check(lx->worksheet_write_formula_num(out, row, col, text, fmt, *b ? 1 : 0), ws, r, c);
+                check(worksheet_write_formula_num(out, row, col, text, fmt, *b ? 1 : 0), ws, r, c);
             else
-                check(lx->worksheet_write_formula_str(out, row, col, text, fmt, utf8(displayText(cell.value), 1)), ws, r, c);
+                check(worksheet_write_formula_str(out, row, col, text, fmt, utf8(displayText(cell.value), 1)), ws, r, c);
             return true;
         }
         if (const double *d = std::get_if<double>(&cell.value))
-            check(lx->worksheet_write_number(out, row, col, *d, fmt), ws, r, c);
+            check(worksheet_write_number(out, row, col, *d, fmt), ws, r, c);
         else if (const bool *b = std::get_if<bool>(&cell.value))
-            check(lx->worksheet_write_boolean(out, row, col, *b ? 1 : 0, fmt), ws, r, c);
+            check(worksheet_write_boolean(out, row, col, *b ? 1 : 0, fmt), ws, r, c);
         else if (isEmpty(cell.value) || (isText(cell.value) && std::get<QString>(cell.value).isEmpty())) {
             if (!fmt)
                 return false;
-            check(lx->worksheet_write_blank(out, row, col, fmt), ws, r, c);
+            check(worksheet_write_blank(out, row, col, fmt), ws, r, c);
         } else
-            check(lx->worksheet_write_string(out, row, col, utf8(displayText(cell.value), 0), fmt), ws, r, c);
+            check(worksheet_write_string(out, row, col, utf8(displayText(cell.value), 0), fmt), ws, r, c);
         return true;
     }
 
@@ -205,7 +206,6 @@ private:
         return "external:" + url.toUtf8();
     }
 
-    const XlsxWriterApi *lx;
     const Workbook &m_book;
     lxw_workbook *m_out;
     std::vector<lxw_format *> m_formats;
@@ -217,13 +217,13 @@ private:
 };
 
 // The owner mark (xlsx_origin.h): the file's modified time, repeated in a custom property.
-bool markAsOwn(const XlsxWriterApi *lx, lxw_workbook *out)
+bool markAsOwn(lxw_workbook *out)
 {
     lxw_doc_properties props{};
     props.created = std::time(nullptr); // written as both the created and the modified time
     const QByteArray stamp = ownerStamp(qint64(props.created)).toUtf8();
-    return lx->workbook_set_properties(out, &props) == LXW_NO_ERROR
-           && lx->workbook_set_custom_property_string(out, kOwnerProperty, stamp.constData()) == LXW_NO_ERROR;
+    return workbook_set_properties(out, &props) == LXW_NO_ERROR
+           && workbook_set_custom_property_string(out, kOwnerProperty, stamp.constData()) == LXW_NO_ERROR;
 }
 
 // Why writes in folder fail, in the system's words: libxlsxwriter does not pass on the errors
@@ -265,10 +265,6 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     };
     if (book.sheetCount() == 0)
         return failed(QStringLiteral("it has no sheets."));
-    QString unavailable;
-    const XlsxWriterApi *lx = xlsxWriterApi(&unavailable);
-    if (!lx)
-        return failed(unavailable);
     // Reserve a unique name beside the target; libxlsxwriter then writes that file.
     QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".XXXXXX"));
@@ -283,21 +279,21 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     lxw_workbook_options options{};
     options.constant_memory = 1;
     options.tmpdir = scratchDir.data();
-    lxw_workbook *out = lx->workbook_new_opt(QFile::encodeName(temp).constData(), &options);
+    lxw_workbook *out = workbook_new_opt(QFile::encodeName(temp).constData(), &options);
     if (!out) {
         QFile::remove(temp);
         return failed(QStringLiteral("the file could not be created."));
     }
-    if (!markAsOwn(lx, out)) {
-        lx->workbook_close(out);
+    if (!markAsOwn(out)) {
+        workbook_close(out);
         QFile::remove(temp);
         return failed(QStringLiteral("its document properties could not be set."));
     }
-    XlsxWriter writer(lx, book, out);
+    XlsxWriter writer(book, out);
     const bool written = writer.write();
-    const lxw_error closed = lx->workbook_close(out);
+    const lxw_error closed = workbook_close(out);
     if (!written || closed != LXW_NO_ERROR) {
-        const QString why = !written ? writer.error() : QString::fromUtf8(lx->lxw_strerror(closed));
+        const QString why = !written ? writer.error() : QString::fromUtf8(lxw_strerror(closed));
         QFile::remove(temp);
         return failed(why);
     }

@@ -1,4 +1,5 @@
 #include "app/ui/document_desk.h"
+#include "platform/crlf.h"
 
 #include "app/mode_commands.h"
 #include "app/ui/document_factory.h"
@@ -29,7 +30,6 @@
 namespace zx {
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
 
 QAction *addCommand(QMenu *menu, const char *name, const QString &text, QObject *ctx, std::function<void()> f,
                     QAction *before = nullptr)

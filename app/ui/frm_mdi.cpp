@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace zx {
 
 double twipsPerPixel(const QWidget *w)
@@ -202,10 +204,29 @@ void FrmMdi::loadSettings()
             screens.append(s->availableGeometry());
     if (screens.isEmpty())
         screens.append(QRect(0, 0, 800, 600));
+    m_firstRun = !m_ctx.store.contains(m_ctx.instanceName(), keys::frmMDI::SizWinX);
     const PixelGeometry g = restoreMainGeometry(m_ctx, screens, twipsPerPixel(this));
     resize(g.size);
     move(g.pos);
     updateDebugMenu();
+}
+
+void FrmMdi::fitToolbarsOnFirstRun()
+{
+    if (!m_firstRun)
+        return;
+    // Each toolbar has a row of its own: the widest one, with the window's margins, is the need.
+    const QMargins margins = contentsMargins();
+    const int need = std::max(m_tbrStandard->sizeHint().width(), m_tbrFormat->sizeHint().width()) + margins.left()
+                     + margins.right();
+    // Fitted with the window frame, which must stay on the screen too.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect framed = frameGeometry();
+    const int frameWidth = framed.width() - width();
+    const QRect r = widenForToolbars(framed, need + frameWidth,
+                                     screen ? screen->availableGeometry() : QRect(0, 0, 800, 600));
+    resize(r.width() - frameWidth, height());
+    move(r.topLeft());
 }
 
 void FrmMdi::applyLayout(const LayoutSettings &layout)

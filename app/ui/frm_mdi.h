@@ -34,6 +34,8 @@ public:
 
     // Start: keys of the main window, then its place and size (fitted to the screen).
     void loadSettings();
+    // On a first run (no stored size), once shown with every button: wide enough for the toolbars.
+    void fitToolbarsOnFirstRun();
     // Splash step: toolbars, ruler, status bar shown as stored; the view mode kept for CFiles.
     void applyLayout(const LayoutSettings &layout);
     int viewMode() const { return m_viewMode; }
@@ -81,6 +83,7 @@ private:
     QMenu *m_mnuDebug = nullptr;
     QList<QLabel *> m_panels;
     int m_viewMode = 0;
+    bool m_firstRun = false;   // no stored size when the settings were read
     bool m_programClose = false;
     bool m_shutdownDone = false;
     std::function<void()> m_refresh;

@@ -106,6 +106,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     splash->deleteLater();
     mdi->setEnabled(false);
     mdi->show();
+    mdi->fitToolbarsOnFirstRun();   // measured once shown: the buttons' sizes are final then
 
     // 8. The port opened at once when the user selects the chronograph by hand.
     // 9. The chronograph selection: first free, last used, or the user's own choice.

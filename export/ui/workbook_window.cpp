@@ -1,4 +1,5 @@
 #include "export/ui/workbook_window.h"
+#include "platform/crlf.h"
 
 #include "cfile/ui/qt_file_chooser.h"
 #include "export/export_settings_keys.h"
@@ -39,7 +40,6 @@ namespace {
 
 constexpr double kDefaultColumnWidth = 8.43; // characters
 constexpr double kDefaultRowHeight = 12.75;  // points
-const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 

@@ -123,6 +123,27 @@ private Q_SLOTS:
         }
     }
 
+    // With no stored layout the main window is as wide as its toolbars need (on a big screen):
+    // no button is pushed into an overflow menu.
+    void firstRunShowsEveryToolbarButton()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        QApplication::processEvents();
+        for (const char *name : {"tbrStandard", "tbrFormat"}) {
+            auto *bar = rig.mdi->findChild<QToolBar *>(QString::fromLatin1(name));
+            QVERIFY2(bar && bar->isVisible(), name);
+            const auto *more = bar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button"));
+            QVERIFY2(more && !more->isVisible(),
+                     qPrintable(QStringLiteral("%1 overflows: %2 px wide, needs %3")
+                                    .arg(QLatin1String(name)).arg(bar->width()).arg(bar->sizeHint().width())));
+        }
+        const QRect screen = rig.mdi->screen()->availableGeometry(), window = rig.mdi->frameGeometry();
+        QVERIFY2(screen.contains(window), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6").arg(window.x()).arg(window.y())
+                                                         .arg(window.width()).arg(window.height())
+                                                         .arg(screen.width()).arg(screen.height())));
+    }
+
     void storedPlaceIsKept()
     {
         Rig rig;

@@ -93,6 +93,26 @@ private Q_SLOTS:
         QCOMPARE(g.pos, QPoint(40, 30));
         QCOMPARE(g.size, QSize(700, 500));
     }
+    // A first run's window grows to the right to what its toolbars need, no wider than its screen.
+    void widenedForToolbars_data()
+    {
+        QTest::addColumn<QRect>("placed");
+        QTest::addColumn<int>("need");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("desktop") << QRect(692, 180, 535, 720) << 671 << QRect(0, 0, 1920, 1080) << QRect(692, 180, 671, 720);
+        QTest::newRow("small screen") << QRect(132, 100, 535, 400) << 900 << QRect(0, 0, 800, 600) << QRect(0, 100, 800, 400);
+        QTest::newRow("second screen") << QRect(2612, 0, 535, 700) << 671 << QRect(1920, 0, 1920, 1080) << QRect(2612, 0, 671, 700);
+        QTest::newRow("wide enough") << QRect(100, 50, 700, 500) << 671 << QRect(0, 0, 1920, 1080) << QRect(100, 50, 700, 500);
+    }
+    void widenedForToolbars()
+    {
+        QFETCH(QRect, placed);
+        QFETCH(int, need);
+        QFETCH(QRect, screen);
+        QFETCH(QRect, expected);
+        QCOMPARE(widenForToolbars(placed, need, screen), expected);
+    }
     void softSettingsRoundTrip()
     {
         Fixture f;
