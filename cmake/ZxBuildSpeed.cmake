@@ -19,6 +19,8 @@ set(ZX_PCH_ui ${ZX_PCH_logic} <QAction> <QApplication> <QCheckBox> <QDialog> <QH
 set(ZX_PCH_unit ${ZX_PCH_logic} <QtTest> <QSignalSpy> <QTemporaryDir>)
 set(ZX_PCH_gui ${ZX_PCH_ui} <QtTest> <QSignalSpy> <QTemporaryDir>)
 
+set(ZX_PCH_format ${ZX_PCH_logic})
+set(ZX_PCH_QT_format Core Gui)
 set(ZX_PCH_QT_logic Core Gui SerialPort)
 set(ZX_PCH_QT_ui Core Gui SerialPort Widgets PrintSupport)
 set(ZX_PCH_QT_unit Core Gui SerialPort Test)
