@@ -17,6 +17,9 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$out" "$work/config" "$work/data" "$work/run"
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ZX_RUNTIME_DIR=$work/run
+# New workbooks of an unsaved CFile go to the documents folder: a private one here.
+mkdir -p "$work/home/Documents"
+export HOME=$work/home
 
 # A CFile with shots: the simulator's live shots recorded by zentrix-cli, as from a real RV5.
 coproc SIM { exec "$build/cli/zentrix-cli" sim --shots 200 --interval-ms 250 --layout 1010 --seed 7 2>/dev/null; }

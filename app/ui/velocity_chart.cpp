@@ -24,8 +24,14 @@ VelocityChart::VelocityChart(QWidget *parent)
     setMinimumHeight(180);
     auto *chart = new QChart;
     chart->legend()->setVisible(false);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
+    // Under the CFiles the chart is short: the legend goes beside the plot rather than under it,
+    // and velocities are labelled in whole units, so the plot keeps its height and its labels.
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->setMargins(QMargins(4, 0, 4, 0));
+    QFont title = chart->titleFont();
+    title.setPointSizeF(title.pointSizeF() * 0.9);
+    title.setBold(true);
+    chart->setTitleFont(title);
     chart->setBackgroundRoundness(0);
     m_band->setColor(QColor(47, 127, 216, 40));
     m_band->setBorderColor(Qt::transparent);
@@ -38,6 +44,7 @@ VelocityChart::VelocityChart(QWidget *parent)
         chart->addSeries(s);
     m_x->setLabelFormat(QStringLiteral("%d"));
     m_x->setTitleText(QStringLiteral("Shot"));
+    m_y->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(m_x, Qt::AlignBottom);
     chart->addAxis(m_y, Qt::AlignLeft);
     for (QAbstractSeries *s : chart->series()) {
