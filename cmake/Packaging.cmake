@@ -16,7 +16,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: the .xlsx writer (dlopen), the SVG
-# icon engine and the X11 platform plugin.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libxlsxwriter4, libminizip1, libqt6svg6, libqt6gui6")
+# dpkg-shlibdeps finds the linked libraries; Qt's SVG icon engine and X11 platform plugin are
+# loaded at run time, so they are named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqt6gui6")
 include(CPack)
