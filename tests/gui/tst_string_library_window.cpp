@@ -147,9 +147,11 @@ private Q_SLOTS:
         QCOMPARE(rig.prompter.count(), 1);
         QVERIFY2(rig.prompter.texts().join(u' ').contains(dir.filePath("b.txt/out.csv")), qPrintable(rig.prompter.texts().join(u' ')));
 
-        // Open the loaded string: its CFile active, the caret on its first shot (line 6).
-        rig.table()->setCurrentIndex(rig.model()->index(0, 0));
-        rig.click("cmdOpenString");
+        // Double-click the loaded string: its CFile active, the caret on its first shot (line 6).
+        const QRect cell = rig.table()->visualRect(rig.model()->index(0, StringTable::Average));
+        QVERIFY(cell.isValid());
+        QTest::mouseClick(rig.table()->viewport(), Qt::LeftButton, {}, cell.center()); // as a real double-click
+        QTest::mouseDClick(rig.table()->viewport(), Qt::LeftButton, {}, cell.center());
         CFileDoc *doc = cfileWorkspace(*rig.mdi)->files().active();
         QVERIFY(doc);
         QCOMPARE(QFileInfo(doc->caption()).absoluteFilePath(), QFileInfo(dir.filePath("a.txt")).absoluteFilePath());
@@ -158,6 +160,13 @@ private Q_SLOTS:
         // The open CFile's strings are listed once, from its open text.
         rig.win->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->clear();
         QTRY_COMPARE(rig.model()->rowCount(), before + 3);
+
+        // Open String on the other file's row.
+        rig.table()->setCurrentIndex(rig.model()->index(rig.rowOf("b.txt", 1), 0));
+        rig.click("cmdOpenString");
+        doc = cfileWorkspace(*rig.mdi)->files().active();
+        QCOMPARE(QFileInfo(doc->caption()).fileName(), QStringLiteral("b.txt"));
+        QCOMPARE(doc->caret().blockNumber(), 0);
     }
 
     void scanCancels()
