@@ -96,11 +96,14 @@ QVariant StringTable::data(const QModelIndex &index, int role) const
     case Spread: return number(s.spread, 2);
     case Sd: return number(s.sd, 2);
     case SdPercent: return number(s.sdPercent, 2);
+    case Interval: return number((s.ciHigh - s.ciLow) / 2, 2); // the mean's 95% interval, +/- this
     case Unit: return r.unit;
     case Charge: return loadNumber(&LoadData::charge);
     case Powder: return loadText([](const LoadData &l) { return l.powder; });
-    case Bullet: return sort && r.load && r.load->bulletWeight.known ? QVariant(r.load->bulletWeight.value) : loadText(bullet);
-    case Length: return sort && r.load && r.load->length.known ? QVariant(r.load->length.value) : loadText(length);
+    case Bullet:
+        return sort && r.load && r.load->bulletWeight.known ? QVariant(r.load->bulletWeight.value) : loadText(bullet);
+    case Length:
+        return sort && r.load && r.load->length.known ? QVariant(r.load->length.value) : loadText(length);
     case Primer: return loadText([](const LoadData &l) { return l.primer; });
     case Case: return loadText([](const LoadData &l) { return l.caseName; });
     case Temp: return loadNumber(&LoadData::temperature);
@@ -111,9 +114,9 @@ QVariant StringTable::data(const QModelIndex &index, int role) const
 
 QVariant StringTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char *const names[ColumnCount] = {"Date / Tag", "File", "String", "Shots", "Average", "ES",
-                                                   "SD (n-1)", "SD %", "Unit", "Charge", "Powder", "Bullet",
-                                                   "Length", "Primer", "Case", "Temp", "Note"};
+    static const char *const names[ColumnCount] = {"Date / Tag", "File",   "String", "Shots", "Average", "ES",
+                                                   "SD (n-1)",   "SD %",   "95% CI +/-", "Unit", "Charge",
+                                                   "Powder",     "Bullet", "Length", "Primer", "Case", "Temp", "Note"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
     return QString::fromLatin1(names[section]);
