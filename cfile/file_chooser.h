@@ -18,6 +18,12 @@ public:
     {
         return saveFile(title, proposedName, filter);
     }
+    // An existing folder; empty on Cancel (and where no dialog can be shown).
+    virtual QString openFolder(const QString &title)
+    {
+        Q_UNUSED(title);
+        return {};
+    }
 };
 
 // "CFile (*.rtf)|*.rtf|Text (*.txt)|*.txt|" -> {"CFile (*.rtf)", "Text (*.txt)"} for Qt dialogs.

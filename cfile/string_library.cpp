@@ -26,13 +26,22 @@ bool readRows(const QString &path, std::vector<LibraryRow> *out, QString *error)
         *error = e.description;
         return false;
     }
-    const QStringList lines = doc.toPlainText().split(u'\n');
+    *out = libraryRows(path, doc.toPlainText().split(u'\n'));
+    return true;
+}
+
+} // namespace
+
+std::vector<LibraryRow> libraryRows(const QString &path, const QStringList &lines)
+{
+    std::vector<LibraryRow> out;
     int n = 0;
     for (const ShotString &s : findShotStrings(lines)) {
         LibraryRow row;
         row.path = path;
         row.string = ++n;
         row.unit = s.shots.front().velocityUnits;
+        row.load = s.load;
         for (int i = s.firstLine - 1; i >= 0; --i) {
             const QString l = lines[i].trimmed();
             if (l.startsWith(QLatin1String("TAG:"))) {
@@ -46,12 +55,10 @@ bool readRows(const QString &path, std::vector<LibraryRow> *out, QString *error)
         for (const ShotRecord &r : s.shots)
             acc.add(r.velocity);
         row.stats = acc.stats();
-        out->push_back(std::move(row));
+        out.push_back(std::move(row));
     }
-    return true;
+    return out;
 }
-
-} // namespace
 
 QStringList cfilesAt(const QString &path)
 {
@@ -94,6 +101,28 @@ std::vector<LibraryRow> StringLibrary::rows(const QStringList &files, QStringLis
     }
     m_cache = std::move(kept);
     return out;
+}
+
+bool StringLibrary::fileRows(const QString &path, std::vector<LibraryRow> *out, QString *error)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) {
+        *error = QStringLiteral("no such file");
+        return false;
+    }
+    const auto hit = m_cache.find(path);
+    if (hit != m_cache.end() && hit->second.modified == info.lastModified() && hit->second.size == info.size()) {
+        *out = hit->second.rows;
+        return true;
+    }
+    Entry e{info.lastModified(), info.size(), {}};
+    if (!readRows(path, &e.rows, error)) {
+        m_cache.erase(path);
+        return false;
+    }
+    *out = e.rows;
+    m_cache[path] = std::move(e);
+    return true;
 }
 
 } // namespace zx

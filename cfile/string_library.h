@@ -4,11 +4,13 @@
 // statistics recomputed from the shots. A file read before and unchanged since (same size and
 // modification time) is not read again.
 #include "cfile/string_stats.h"
+#include "link/load_line.h"
 
 #include <QDateTime>
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace zx {
@@ -19,7 +21,11 @@ struct LibraryRow {
     QString tag;      // the last TAG: line before the string's first shot, without "TAG:"
     QString unit;     // "f/s" or "m/s"
     StringStats stats;
+    std::optional<LoadData> load; // the LOAD: line of the string, when it has one
 };
+
+// The rows of one text (a file's, or an open CFile's current text) named path.
+std::vector<LibraryRow> libraryRows(const QString &path, const QStringList &lines);
 
 // A path's CFiles: the file itself, or a folder's .rtf, .cap and .txt files by name.
 QStringList cfilesAt(const QString &path);
@@ -29,6 +35,9 @@ public:
     // Rows of every file, in the files' order; files that do not read are named in *unreadable
     // with the reason ("path: reason").
     std::vector<LibraryRow> rows(const QStringList &files, QStringList *unreadable);
+    // One file's rows through the cache, the other files' entries kept (a scan in steps).
+    // False with *error when the file does not read.
+    bool fileRows(const QString &path, std::vector<LibraryRow> *out, QString *error);
     // Files parsed by the last rows() call (the others came from the cache).
     int filesParsed() const { return m_parsed; }
 

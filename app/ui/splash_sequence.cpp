@@ -16,6 +16,7 @@
 #include "app/ui/remote_panel_desk.h"
 #include "app/ui/setup_desk.h"
 #include "app/ui/stats_desk.h"
+#include "app/ui/string_library_window.h"
 #include "app/ui/terminal_desk.h"
 #include "cfile/cfile_names.h"
 #include "cfile/journal_recovery.h"
@@ -91,6 +92,7 @@ FrmMdi *runSplashSequence(AppContext &ctx)
     installKeyPad(*mdi);
     installTerminalDesk(*mdi);
     installStatsDesk(*mdi);
+    installStringLibrary(*mdi);
     installNotesDesk(*mdi);
     applyCommandIcons(mdi);
 

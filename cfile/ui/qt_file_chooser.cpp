@@ -33,4 +33,9 @@ QString QtFileChooser::writeFile(const QString &title, const QString &proposedNa
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtFileChooser::openFolder(const QString &title)
+{
+    return QFileDialog::getExistingDirectory(m_parent, title, folder());
+}
+
 } // namespace zx

@@ -16,6 +16,7 @@ public:
     // The folder the dialogs start in (the working folder when none is given).
     void setFolder(std::function<QString()> folder) { m_folder = std::move(folder); }
     QString writeFile(const QString &title, const QString &proposedName, const QString &filter) override;
+    QString openFolder(const QString &title) override;
 
 private:
     QString folder() const;

@@ -26,4 +26,10 @@ QString ScriptedFileChooser::saveFile(const QString &title, const QString &propo
     return m_save.isEmpty() ? QString() : m_save.takeFirst();
 }
 
+QString ScriptedFileChooser::openFolder(const QString &title)
+{
+    m_calls << Call{false, title, {}, {}};
+    return m_folders.isEmpty() ? QString() : m_folders.takeFirst();
+}
+
 } // namespace zx::test

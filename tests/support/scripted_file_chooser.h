@@ -23,6 +23,9 @@ public:
 
     void queueOpen(const QStringList &files) { m_open << files; }
     void queueSave(const QString &path) { m_save << path; }
+    // Folder dialogs take any answer, like save dialogs.
+    QString openFolder(const QString &title) override;
+    void queueFolder(const QString &path) { m_folders << path; }
     const QList<Call> &calls() const { return m_calls; }
     int count() const { return m_calls.size(); }
     const Call &last() const { return m_calls.last(); }
@@ -32,6 +35,7 @@ public:
 private:
     QList<QStringList> m_open;
     QStringList m_save;
+    QStringList m_folders;
     QList<Call> m_calls;
     QStringList m_refused;
 };

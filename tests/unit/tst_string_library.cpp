@@ -69,6 +69,27 @@ private Q_SLOTS:
         QCOMPARE(rows[1].stats.average, 860.0);
     }
 
+    void loadLineGoesWithItsString()
+    {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.txt");
+        QVERIFY(write(a, "#01  2801.0 f/s 0.000000 sec 999.9 fah\r\nTAG: Stop-\r\n"
+                         "LOAD: Charge=42.5 gr | Powder=Varget | Note=second\r\n"
+                         "#01  2900.0 f/s 0.000000 sec 999.9 fah\r\n"));
+        zx::StringLibrary lib;
+        std::vector<zx::LibraryRow> rows;
+        QString error;
+        QVERIFY2(lib.fileRows(a, &rows, &error), qPrintable(error));
+        QCOMPARE(rows.size(), std::size_t(2));
+        QVERIFY(!rows[0].load);
+        QVERIFY(rows[1].load);
+        QCOMPARE(rows[1].load->charge.value, 42.5);
+        QCOMPARE(rows[1].load->powder, QStringLiteral("Varget"));
+        QCOMPARE(rows[1].load->notes, QStringLiteral("second"));
+        QVERIFY(!lib.fileRows(dir.filePath("none.txt"), &rows, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
     void deletedAndUnreadableFilesAreNamed()
     {
         QTemporaryDir dir;

@@ -1,0 +1,261 @@
+#include "app/ui/string_library_window.h"
+
+#include "app/app_context.h"
+#include "app/ui/document_factory.h"
+#include "app/ui/frm_mdi.h"
+#include "cfile/cfile_doc.h"
+#include "cfile/cfile_manager.h"
+#include "cfile/shot_strings.h"
+#include "cfile/ui/cfile_workspace.h"
+#include "cfile/ui/qt_file_chooser.h"
+#include "library/string_table.h"
+#include "platform/prompter.h"
+#include "platform/save_file.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace zx {
+
+namespace {
+
+QPushButton *button(QWidget *parent, const char *name, const QString &text)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+} // namespace
+
+FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
+    : QWidget(&mdi, Qt::Window), m_mdi(mdi), m_ws(ws), m_table(new StringTable(this)),
+      m_proxy(new QSortFilterProxyModel(this)), m_view(new QTableView(this)), m_filter(new QLineEdit(this)),
+      m_scanLine(new QLabel(this)), m_cancel(button(this, "cmdCancelScan", QStringLiteral("Cancel")))
+{
+    setObjectName(QStringLiteral("frmStringLibrary"));
+    setWindowTitle(QStringLiteral("String Library"));
+    resize(900, 420);
+
+    m_proxy->setSourceModel(m_table);
+    m_proxy->setSortRole(StringTable::kSortRole);
+    m_proxy->setFilterKeyColumn(-1); // any column
+    m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_view->setObjectName(QStringLiteral("tblStrings"));
+    m_view->setModel(m_proxy);
+    m_view->setSortingEnabled(true);
+    m_view->sortByColumn(-1, Qt::AscendingOrder); // the files' order until a header is clicked
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->verticalHeader()->hide();
+    connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex &i) {
+        openRow(m_proxy->mapToSource(i).row());
+    });
+
+    m_filter->setObjectName(QStringLiteral("txtFilter"));
+    m_filter->setPlaceholderText(QStringLiteral("Filter: text in any column"));
+    m_filter->setClearButtonEnabled(true);
+    connect(m_filter, &QLineEdit::textChanged, m_proxy, &QSortFilterProxyModel::setFilterFixedString);
+
+    QPushButton *add = button(this, "cmdAddFolder", QStringLiteral("Add &Folder..."));
+    QPushButton *open = button(this, "cmdOpenString", QStringLiteral("&Open String"));
+    QPushButton *csv = button(this, "cmdExportCsv", QStringLiteral("Export &CSV..."));
+    connect(add, &QPushButton::clicked, this, qOverload<>(&FrmStringLibrary::addFolder));
+    connect(open, &QPushButton::clicked, this, &FrmStringLibrary::openCurrent);
+    connect(csv, &QPushButton::clicked, this, &FrmStringLibrary::exportCsv);
+    connect(m_cancel, &QPushButton::clicked, this, &FrmStringLibrary::cancelScan);
+    m_scanLine->setObjectName(QStringLiteral("lblScan"));
+    m_cancel->setEnabled(false);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_filter, 1);
+    top->addWidget(add);
+    top->addWidget(open);
+    top->addWidget(csv);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_scanLine, 1);
+    bottom->addWidget(m_cancel);
+    auto *box = new QVBoxLayout(this);
+    box->addLayout(top);
+    box->addWidget(m_view, 1);
+    box->addLayout(bottom);
+
+    m_scan.setInterval(0);
+    connect(&m_scan, &QTimer::timeout, this, &FrmStringLibrary::scanStep);
+    connect(&ws.files(), &CFileManager::docsChanged, this, &FrmStringLibrary::refreshOpen);
+    refreshOpen();
+}
+
+FrmStringLibrary::~FrmStringLibrary() { delete m_ownChooser; }
+
+FileChooser &FrmStringLibrary::chooser()
+{
+    if (m_chooser)
+        return *m_chooser;
+    if (!m_ownChooser)
+        m_ownChooser = new QtFileChooser(this);
+    return *m_ownChooser;
+}
+
+bool FrmStringLibrary::event(QEvent *e)
+{
+    // Back in the window after typing in a CFile: its strings as they are now.
+    if (e->type() == QEvent::WindowActivate)
+        refreshOpen();
+    return QWidget::event(e);
+}
+
+void FrmStringLibrary::refreshOpen()
+{
+    std::vector<LibraryRow> rows;
+    for (CFileDoc *doc : m_ws.files().docs()) {
+        const auto more = libraryRows(doc->caption(), doc->document()->toPlainText().split(u'\n'));
+        rows.insert(rows.end(), more.begin(), more.end());
+    }
+    m_table->setOpenRows(std::move(rows));
+}
+
+void FrmStringLibrary::addFolder()
+{
+    const QString folder = chooser().openFolder(QStringLiteral("Add a Folder of CFiles"));
+    if (!folder.isEmpty())
+        addFolder(folder);
+}
+
+void FrmStringLibrary::addFolder(const QString &folder)
+{
+    const QStringList files = cfilesAt(folder);
+    m_pending << files;
+    m_scanTotal += int(files.size());
+    m_cancel->setEnabled(true);
+    m_scan.start();
+    m_scanLine->setText(QStringLiteral("Reading %1 files...").arg(m_scanTotal));
+}
+
+void FrmStringLibrary::scanStep()
+{
+    if (m_pending.isEmpty()) {
+        m_scan.stop();
+        m_cancel->setEnabled(false);
+        QString text = QStringLiteral("%1 strings; %2 files read").arg(m_table->rowCount()).arg(m_scanTotal);
+        if (!m_unreadable.isEmpty())
+            text += QStringLiteral("; not read: ") + m_unreadable.join(QStringLiteral("; "));
+        m_scanLine->setText(text);
+        m_scanTotal = 0;
+        m_unreadable.clear();
+        return;
+    }
+    const QString path = m_pending.takeFirst();
+    std::vector<LibraryRow> rows;
+    QString error;
+    if (m_library.fileRows(path, &rows, &error))
+        m_table->addScannedRows(rows);
+    else
+        m_unreadable << path + QStringLiteral(": ") + error;
+    m_scanLine->setText(QStringLiteral("Reading %1 of %2: %3")
+                            .arg(m_scanTotal - m_pending.size())
+                            .arg(m_scanTotal)
+                            .arg(QFileInfo(path).fileName()));
+}
+
+void FrmStringLibrary::cancelScan()
+{
+    if (!m_scan.isActive())
+        return;
+    m_scan.stop();
+    m_cancel->setEnabled(false);
+    m_scanLine->setText(QStringLiteral("Cancelled after %1 of %2 files")
+                            .arg(m_scanTotal - m_pending.size())
+                            .arg(m_scanTotal));
+    m_pending.clear();
+    m_scanTotal = 0;
+    m_unreadable.clear();
+}
+
+void FrmStringLibrary::openCurrent()
+{
+    const QModelIndex i = m_view->currentIndex();
+    if (i.isValid())
+        openRow(m_proxy->mapToSource(i).row());
+}
+
+void FrmStringLibrary::openRow(int sourceRow)
+{
+    if (sourceRow < 0 || sourceRow >= m_table->rowCount())
+        return;
+    const LibraryRow row = m_table->row(sourceRow); // a copy: opening refreshes the table
+    CFileManager &files = m_ws.files();
+    const QString wanted = QFileInfo(row.path).absoluteFilePath();
+    CFileDoc *doc = nullptr;
+    for (CFileDoc *d : files.docs())
+        if (d->caption() == row.path || QFileInfo(d->caption()).absoluteFilePath() == wanted)
+            doc = d;
+    if (doc) {
+        m_ws.activateDoc(doc);
+    } else {
+        const QFileInfo info(row.path);
+        files.openFromFileBar(info.absolutePath(), info.fileName());
+        doc = files.active();
+        if (!doc || QFileInfo(doc->caption()).absoluteFilePath() != wanted)
+            return; // the manager told the user why it did not open
+    }
+    const auto strings = findShotStrings(doc->document()->toPlainText().split(u'\n'));
+    if (row.string < 1 || std::size_t(row.string) > strings.size())
+        return; // the text changed since the table was made
+    doc->setCaret(QTextCursor(doc->document()->findBlockByNumber(strings[std::size_t(row.string - 1)].firstLine)));
+}
+
+void FrmStringLibrary::exportCsv()
+{
+    Prompter &prompter = *m_mdi.context().prompter;
+    QString path = chooser().saveFile(QStringLiteral("Export the String Library as CSV"), QStringLiteral("strings.csv"),
+                                      QStringLiteral("CSV files (*.csv)|*.csv|"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    QString error;
+    if (!writeWholeFile(path, tableCsv(*m_proxy), &error))
+        prompter.inform(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + error,
+                        QStringLiteral("Export CSV"));
+}
+
+FrmStringLibrary *installStringLibrary(FrmMdi &mdi)
+{
+    if (FrmStringLibrary *w = stringLibraryWindow(mdi))
+        return w;
+    CFileWorkspace *ws = cfileWorkspace(mdi);
+    if (!ws || !mdi.context().prompter)
+        return nullptr;
+    auto *w = new FrmStringLibrary(mdi, *ws);
+    if (QMenu *view = mdi.menuNamed(QStringLiteral("mnuView"))) {
+        QAction *show = view->addAction(QStringLiteral("String &Library"));
+        show->setObjectName(QStringLiteral("mnuViewStringLibrary"));
+        QObject::connect(show, &QAction::triggered, w, [w] {
+            w->refreshOpen();
+            w->show();
+            w->raise();
+            w->activateWindow();
+        });
+    }
+    return w;
+}
+
+FrmStringLibrary *stringLibraryWindow(FrmMdi &mdi)
+{
+    return mdi.findChild<FrmStringLibrary *>(QStringLiteral("frmStringLibrary"), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace zx

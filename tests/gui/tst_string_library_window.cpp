@@ -1,0 +1,201 @@
+// The String Library window in the real main window, driven by control names: a folder of
+// CFiles read in steps, values, numeric sort, filter, CSV of the shown rows (and a write that
+// fails), opening a string at its first shot, cancelling a scan.
+#include "app/app_context.h"
+#include "app/ui/document_factory.h"
+#include "app/ui/frm_mdi.h"
+#include "app/ui/splash_sequence.h"
+#include "app/ui/string_library_window.h"
+#include "cfile/cfile_doc.h"
+#include "cfile/cfile_manager.h"
+#include "cfile/ui/cfile_workspace.h"
+#include "library/string_table.h"
+#include "support/scripted_file_chooser.h"
+#include "support/scripted_prompter.h"
+#include "support/startup_patience.h"
+#include "support/temp_settings.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zx;
+
+namespace {
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray shot(int n, double v)
+{
+    return QStringLiteral("#%1  %2 f/s 0.000000 sec  70.0 fah\r\n")
+        .arg(n, 2, 10, QLatin1Char('0'))
+        .arg(v, 0, 'f', 1)
+        .toLatin1();
+}
+
+struct Rig {
+    test::TempSettings tmp;
+    test::ScriptedPrompter prompter;
+    test::ScriptedFileChooser chooser;
+    AppContext ctx;
+    QPointer<FrmMdi> mdi;
+    FrmStringLibrary *win = nullptr;
+
+    Rig()
+    {
+        tmp.selectChronographByHand();
+        ctx.prompter = &prompter;
+        mdi = test::startPatiently([&] { return runSplashSequence(ctx); });
+        win = stringLibraryWindow(*mdi);
+        if (win)
+            win->setFileChooser(&chooser);
+    }
+    ~Rig()
+    {
+        if (mdi)
+            mdi->closeByProgram();
+    }
+    QTableView *table() { return win->findChild<QTableView *>(QStringLiteral("tblStrings")); }
+    QAbstractItemModel *model() { return table()->model(); }
+    QString cell(int row, int column) { return model()->index(row, column).data().toString(); }
+    void click(const char *name) { win->findChild<QPushButton *>(QString::fromLatin1(name))->click(); }
+    // The shown row of a file's string; -1 when none.
+    int rowOf(const QString &file, int string)
+    {
+        for (int r = 0; r < model()->rowCount(); ++r)
+            if (cell(r, StringTable::File) == file && cell(r, StringTable::String) == QString::number(string))
+                return r;
+        return -1;
+    }
+};
+
+} // namespace
+
+class TstStringLibraryWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void folderSortFilterCsvOpen()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        rig.mdi->findChild<QAction *>(QStringLiteral("mnuViewStringLibrary"))->trigger();
+        QTRY_VERIFY(rig.win->isVisible());
+        const int before = rig.model()->rowCount();
+
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), "TAG: Start-{Date=01/05/2026}\r\n" + shot(1, 2801) + shot(2, 2811)
+                                                 + "TAG: Stop-\r\nLOAD: Charge=42.5 gr | Powder=Varget\r\n"
+                                                 + shot(1, 2750) + shot(2, 2760)));
+        QVERIFY(write(dir.filePath("b.txt"), shot(1, 950) + shot(2, 960)));
+        rig.chooser.queueFolder(dir.path());
+        rig.click("cmdAddFolder");
+        QTRY_VERIFY(!rig.win->scanning());
+        QCOMPARE(rig.model()->rowCount(), before + 3);
+        const QString done = rig.win->findChild<QLabel *>(QStringLiteral("lblScan"))->text();
+        QVERIFY2(done.contains(QStringLiteral("2 files read")), qPrintable(done));
+
+        const int first = rig.rowOf("a.txt", 1), loaded = rig.rowOf("a.txt", 2);
+        QVERIFY(first >= 0 && loaded >= 0);
+        QCOMPARE(rig.cell(first, StringTable::Tag), QStringLiteral("Start-{Date=01/05/2026}"));
+        QCOMPARE(rig.cell(first, StringTable::Shots), QStringLiteral("2"));
+        QCOMPARE(rig.cell(first, StringTable::Average), QStringLiteral("2806.00"));
+        QCOMPARE(rig.cell(first, StringTable::Spread), QStringLiteral("10.00"));
+        QCOMPARE(rig.cell(first, StringTable::Sd), QStringLiteral("7.07"));
+        QCOMPARE(rig.cell(first, StringTable::Interval), QStringLiteral("63.53")); // t(1) 12.706 * 7.071 / sqrt 2
+        QCOMPARE(rig.cell(first, StringTable::Unit), QStringLiteral("f/s"));
+        QCOMPARE(rig.cell(first, StringTable::Charge), QString());
+        QCOMPARE(rig.cell(loaded, StringTable::Charge), QStringLiteral("42.5 gr"));
+        QCOMPARE(rig.cell(loaded, StringTable::Powder), QStringLiteral("Varget"));
+        QCOMPARE(rig.cell(loaded, StringTable::Tag), QStringLiteral("Stop-"));
+
+        // Averages sort as numbers: 955 before 2755, though "955.00" > "2755.00" as text.
+        rig.table()->sortByColumn(StringTable::Average, Qt::AscendingOrder);
+        QCOMPARE(rig.cell(0, StringTable::Average), QStringLiteral("955.00"));
+        QCOMPARE(rig.cell(1, StringTable::Average), QStringLiteral("2755.00"));
+        QCOMPARE(rig.cell(2, StringTable::Average), QStringLiteral("2806.00"));
+
+        // The filter matches any column: the powder here.
+        rig.win->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->setText(QStringLiteral("varget"));
+        QCOMPARE(rig.model()->rowCount(), 1);
+
+        // The CSV holds the shown rows only.
+        const QString csv = dir.filePath("out.csv");
+        rig.chooser.queueSave(csv);
+        rig.click("cmdExportCsv");
+        QFile in(csv);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(in.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        const QStringList header = lines[0].split(u',');
+        const QStringList fields = lines[1].split(u',');
+        QCOMPARE(fields.size(), header.size());
+        QCOMPARE(fields[header.indexOf(QStringLiteral("Average"))], QStringLiteral("2755.00"));
+        QCOMPARE(fields[header.indexOf(QStringLiteral("Powder"))], QStringLiteral("Varget"));
+        QCOMPARE(rig.prompter.count(), 0);
+
+        // A target whose folder is a file: the user is told, nothing is written.
+        rig.chooser.queueSave(dir.filePath("b.txt/out.csv"));
+        rig.click("cmdExportCsv");
+        QCOMPARE(rig.prompter.count(), 1);
+        const QString told = rig.prompter.texts().join(u' ');
+        QVERIFY2(told.contains(dir.filePath("b.txt/out.csv")), qPrintable(told));
+
+        // Double-click the loaded string: its CFile active, the caret on its first shot (line 6).
+        const QRect cell = rig.table()->visualRect(rig.model()->index(0, StringTable::Average));
+        QVERIFY(cell.isValid());
+        QTest::mouseClick(rig.table()->viewport(), Qt::LeftButton, {}, cell.center()); // as a real double-click
+        QTest::mouseDClick(rig.table()->viewport(), Qt::LeftButton, {}, cell.center());
+        CFileDoc *doc = cfileWorkspace(*rig.mdi)->files().active();
+        QVERIFY(doc);
+        QCOMPARE(QFileInfo(doc->caption()).absoluteFilePath(), QFileInfo(dir.filePath("a.txt")).absoluteFilePath());
+        QCOMPARE(doc->caret().blockNumber(), 5);
+
+        // The open CFile's strings are listed once, from its open text.
+        rig.win->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->clear();
+        QTRY_COMPARE(rig.model()->rowCount(), before + 3);
+
+        // Open String on the other file's row.
+        rig.table()->setCurrentIndex(rig.model()->index(rig.rowOf("b.txt", 1), 0));
+        rig.click("cmdOpenString");
+        doc = cfileWorkspace(*rig.mdi)->files().active();
+        QCOMPARE(QFileInfo(doc->caption()).fileName(), QStringLiteral("b.txt"));
+        QCOMPARE(doc->caret().blockNumber(), 0);
+    }
+
+    void scanCancels()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        for (int i = 0; i < 200; ++i)
+            QVERIFY(write(dir.filePath(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))), shot(1, 2800)));
+        const int before = rig.model()->rowCount();
+        rig.win->addFolder(dir.path());
+        QVERIFY(rig.win->scanning());
+        QCoreApplication::processEvents(); // a turn of the event loop reads a file, no more
+        QVERIFY(rig.model()->rowCount() > before);
+        rig.click("cmdCancelScan");
+        QVERIFY(!rig.win->scanning());
+        const int rows = rig.model()->rowCount();
+        QVERIFY2(rows < before + 200, qPrintable(QString::number(rows)));
+        const QString line = rig.win->findChild<QLabel *>(QStringLiteral("lblScan"))->text();
+        QVERIFY2(line.startsWith(QStringLiteral("Cancelled")), qPrintable(line));
+        QTest::qWait(50);
+        QCOMPARE(rig.model()->rowCount(), rows);
+    }
+};
+
+QTEST_MAIN(TstStringLibraryWindow)
+#include "tst_string_library_window.moc"
