@@ -241,7 +241,7 @@ FrmStringLibrary *installStringLibrary(FrmMdi &mdi)
         return nullptr;
     auto *w = new FrmStringLibrary(mdi, *ws);
     if (QMenu *view = mdi.menuNamed(QStringLiteral("mnuView"))) {
-        QAction *show = view->addAction(QStringLiteral("String &Library"));
+        QAction *show = view->addAction(QStringLiteral("Strin&g Library"));
         show->setObjectName(QStringLiteral("mnuViewStringLibrary"));
         QObject::connect(show, &QAction::triggered, w, [w] {
             w->refreshOpen();
