@@ -3,8 +3,6 @@
 #include "app/ui/velocity_chart.h"
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
-#include <QMenu>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
@@ -115,20 +113,8 @@ bool LadderChart::savePng(const QString &path, QString *error) { return savePict
 
 void LadderChart::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu menu(this);
-    QAction *save = menu.addAction(QStringLiteral("Save Chart as PNG..."));
-    save->setObjectName(QStringLiteral("mnuLadderSavePng"));
-    if (menu.exec(event->globalPos()) != save)
-        return;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Ladder Chart"), QStringLiteral("ladder.png"),
-                                                QStringLiteral("PNG pictures (*.png)"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        path += QStringLiteral(".png");
-    QString error;
-    if (!savePng(path, &error) && m_warn)
-        m_warn(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + error);
+    offerPngSave(*this, event->globalPos(), "mnuLadderSavePng", QStringLiteral("Save Ladder Chart"),
+                 QStringLiteral("ladder.png"), m_warn);
 }
 
 } // namespace zx

@@ -94,22 +94,28 @@ bool savePicturePng(QWidget &widget, const QString &path, QString *error)
 
 bool VelocityChart::savePng(const QString &path, QString *error) { return savePicturePng(*this, path, error); }
 
-void VelocityChart::contextMenuEvent(QContextMenuEvent *event)
+void offerPngSave(QWidget &widget, const QPoint &globalPos, const char *actionName, const QString &title,
+                  const QString &defaultName, const std::function<void(const QString &)> &warn)
 {
-    QMenu menu(this);
+    QMenu menu(&widget);
     QAction *save = menu.addAction(QStringLiteral("Save Chart as PNG..."));
-    save->setObjectName(QStringLiteral("mnuChartSavePng"));
-    if (menu.exec(event->globalPos()) != save)
+    save->setObjectName(QLatin1String(actionName));
+    if (menu.exec(globalPos) != save)
         return;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), QStringLiteral("velocity.png"),
-                                                QStringLiteral("PNG pictures (*.png)"));
+    QString path = QFileDialog::getSaveFileName(&widget, title, defaultName, QStringLiteral("PNG pictures (*.png)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
         path += QStringLiteral(".png");
     QString error;
-    if (!savePng(path, &error) && m_warn)
-        m_warn(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + error);
+    if (!savePicturePng(widget, path, &error) && warn)
+        warn(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + error);
+}
+
+void VelocityChart::contextMenuEvent(QContextMenuEvent *event)
+{
+    offerPngSave(*this, event->globalPos(), "mnuChartSavePng", QStringLiteral("Save Chart"),
+                 QStringLiteral("velocity.png"), m_warn);
 }
 
 } // namespace zx

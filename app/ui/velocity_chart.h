@@ -17,6 +17,10 @@ namespace zx {
 
 // A window's picture into a PNG file through QSaveFile; false with the reason in *error.
 bool savePicturePng(QWidget &widget, const QString &path, QString *error);
+// A chart's pop-up: "Save Chart as PNG..." (its action named actionName) asks for a file, starting
+// at defaultName, and writes the widget there; a failure goes to warn with the path and reason.
+void offerPngSave(QWidget &widget, const QPoint &globalPos, const char *actionName, const QString &title,
+                  const QString &defaultName, const std::function<void(const QString &)> &warn);
 
 class VelocityChart : public QChartView {
     Q_OBJECT
