@@ -9,15 +9,15 @@ using namespace zx;
 namespace {
 // "40.5 gr: 2740 2750 2760" (a load line's charge, then velocities), "m/s" after the
 // velocities for metres per second, "-" for a string without a load.
-std::vector<ShotString> strings(const QStringList &specs)
+std::vector<ShotString> strings(const QStringList &rows)
 {
     std::vector<ShotString> out;
-    for (const QString &spec : specs) {
+    for (const QString &row : rows) {
         ShotString s;
-        const QString charge = spec.section(':', 0, 0);
+        const QString charge = row.section(':', 0, 0);
         if (charge != "-")
             s.load = readLoadLine(QStringLiteral("LOAD: Charge=") + charge);
-        for (const QString &v : spec.section(':', 1).split(' ', Qt::SkipEmptyParts)) {
+        for (const QString &v : row.section(':', 1).split(' ', Qt::SkipEmptyParts)) {
             if (v == "m/s")
                 for (ShotRecord &r : s.shots)
                     r.velocityUnits = v;
@@ -35,7 +35,7 @@ class TestLadder : public QObject {
 private Q_SLOTS:
     void figures_data()
     {
-        QTest::addColumn<QStringList>("specs");
+        QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QList<double>>("x");
         QTest::addColumn<QList<double>>("average");
         QTest::addColumn<QList<double>>("sd");
@@ -61,14 +61,14 @@ private Q_SLOTS:
     }
     void figures()
     {
-        QFETCH(QStringList, specs);
+        QFETCH(QStringList, rows);
         QFETCH(QList<double>, x);
         QFETCH(QList<double>, average);
         QFETCH(QList<double>, sd);
         QFETCH(QList<double>, spread);
-        const Ladder l = buildLadder(strings(specs));
+        const Ladder l = buildLadder(strings(rows));
         QCOMPARE(l.points.size(), size_t(x.size()));
-        QCOMPARE(l.skipped, int(specs.size() - x.size()));
+        QCOMPARE(l.skipped, int(rows.size() - x.size()));
         for (qsizetype i = 0; i < x.size(); ++i) {
             const LadderPoint &p = l.points[size_t(i)];
             QVERIFY2(qAbs(p.x - x[i]) < 1e-4, qPrintable(QString::number(p.x)));
