@@ -2,12 +2,17 @@
 
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/journal_loads.h"
+#include "link/load_line.h"
 #include "platform/settings_store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <algorithm>
@@ -130,6 +135,12 @@ CaptureJournal::Open *CaptureJournal::openFor(CFileDoc *doc, QString *error)
             if (!changed)
                 discard(doc);
         });
+        // A load line written or typed while the lines are unsaved joins them. A text document
+        // tells where it changed only once it has a layout (an editor gives it one).
+        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            doc->document()->documentLayout();
+        connect(doc->document(), &QTextDocument::contentsChange, this,
+                [this, doc](int position, int, int added) { edited(doc, position, added); });
         // Gone without being closed (the program ended some other way): the journal stays.
         connect(doc, &QObject::destroyed, this, [this, doc] {
             if (auto it = m_open.find(doc); it != m_open.end()) {
@@ -154,6 +165,29 @@ bool CaptureJournal::failed(const QString &path, const QString &reason)
 }
 
 bool CaptureJournal::record(CFileDoc *doc, const QString &text)
+{
+    m_inLogPad = false;
+    return write(doc, text);
+}
+
+void CaptureJournal::edited(CFileDoc *doc, int position, int added)
+{
+    if (m_inLogPad)
+        return;
+    QTextDocument *text = doc->document();
+    QStringList lines;
+    for (QTextBlock b = text->findBlock(position), last = text->findBlock(position + added); b.isValid(); b = b.next()) {
+        if (isLoadLine(b.text())) {
+            if (lines.isEmpty())
+                lines = text->toPlainText().split(QLatin1Char('\n'));
+            write(doc, loadRecord(lines, b.blockNumber()));
+        }
+        if (b == last)
+            break;
+    }
+}
+
+bool CaptureJournal::write(CFileDoc *doc, const QString &text)
 {
     if (!doc || text.isEmpty())
         return true;
@@ -217,7 +251,7 @@ std::optional<CaptureJournal::Entry> CaptureJournal::read(const QString &path)
         const QDateTime t = QDateTime::fromString(head.mid(last + 1), Qt::ISODateWithMs);
         if (t.isValid())
             e.started = t;
-        e.text = eol < 0 ? QString() : all.mid(eol + 1);
+        e.text = eol < 0 ? QString() : placeLoadRecords(all.mid(eol + 1));
     } else {
         // Not a journal header: keep every byte as text.
         e.caption = QFileInfo(path).completeBaseName();

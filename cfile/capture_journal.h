@@ -4,7 +4,9 @@
 // crash, a kill or a power cut loses no recorded line. One journal per CFile, opened by
 // the first write after the CFile was created, loaded or saved; it is removed when the
 // CFile is saved or reverted (its changed flag clears) or closed by the user. A journal
-// whose CFile ended any other way stays behind for the next start to recover.
+// whose CFile ended any other way stays behind for the next start to recover. Load lines
+// written or typed into a journalled CFile outside the LogPad go in as records that put them
+// back in their place (cfile/journal_loads).
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QList>
@@ -44,6 +46,8 @@ public:
     // Appends text written into doc. False when the journal cannot be written; the first
     // failure (and the first after the journal worked again) goes to onWriteError.
     bool record(CFileDoc *doc, const QString &text);
+    // The LogPad is about to insert the text it then records: that change is not an edit.
+    void aboutToRecord() { m_inLogPad = true; }
     // Told, with the journal's path and the system's reason, that recorded lines are not
     // safe on disk. An existing file is never emptied to begin a journal.
     std::function<void(const QString &message)> onWriteError;
@@ -55,7 +59,7 @@ public:
         QString path;
         QString caption;     // the CFile's caption when the journal began
         QDateTime started;
-        QString text;        // exactly what the LogPad wrote
+        QString text;        // what the LogPad wrote, with the load lines in their places
     };
     // Journals in the folder that this object did not write: left by a run that ended
     // abnormally. Oldest first.
@@ -72,6 +76,8 @@ private:
     bool failed(const QString &path, const QString &reason);
     QString newPathIn(const QString &folder) const;
     void syncPending();
+    bool write(CFileDoc *doc, const QString &text);
+    void edited(CFileDoc *doc, int position, int added);
 
     QString m_folder;
     std::map<const CFileDoc *, QString> m_paths;   // explicit paths
@@ -80,6 +86,7 @@ private:
     QStringList m_written;                         // every file this object began
     QTimer *m_syncTimer;
     bool m_failing = false;                        // the last write failed and was reported
+    bool m_inLogPad = false;
 };
 
 } // namespace zx

@@ -80,6 +80,8 @@ bool LogPad::appendKeepingFormat(CFileDoc *doc, const QString &text)
     c.clearSelection();
     c.movePosition(QTextCursor::End);
     const QTextCharFormat kept = c.charFormat();
+    if (m_journal)
+        m_journal->aboutToRecord();
     c.insertText(text);
     c.movePosition(QTextCursor::End);
     c.setCharFormat(kept);

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the desktop program need.
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build ccache qt6-base-dev qt6-serialport-dev libgl-dev
-      libxlsxwriter-dev libminizip-dev libfreexl-dev qt6-charts-dev libqt6svg6 xvfb xauth
+      libxlsxwriter-dev libminizip-dev libfreexl-dev qt6-charts-dev qt6-svg-dev libqt6svg6 xvfb xauth
       python3-openpyxl libreoffice-calc-nogui)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -105,16 +105,19 @@ void LadderChart::show(const Ladder &ladder)
     m_y2->setRange(0, std::ceil(top * 1.2));
     m_x->setTitleText(ladder.xTitle);
     m_y->setTitleText(ladder.yTitle);
+    m_y2->setTitleText(ladder.velocityUnit.isEmpty() ? QStringLiteral("ES and SD")
+                                                     : QStringLiteral("ES and SD (%1)").arg(ladder.velocityUnit));
     chart()->setTitle(ladder.points.empty() ? QStringLiteral("No strings with a load line")
                                             : QStringLiteral("Ladder: %1 strings").arg(ladder.points.size()));
 }
 
 bool LadderChart::savePng(const QString &path, QString *error) { return savePicturePng(*this, path, error); }
+bool LadderChart::saveSvg(const QString &path, QString *error) { return saveChartSvg(*this, path, error); }
 
 void LadderChart::contextMenuEvent(QContextMenuEvent *event)
 {
-    offerPngSave(*this, event->globalPos(), "mnuLadderSavePng", QStringLiteral("Save Ladder Chart"),
-                 QStringLiteral("ladder.png"), m_warn);
+    offerChartSave(*this, event->globalPos(), QStringLiteral("mnuLadderSave"), QStringLiteral("Save Ladder Chart"),
+                   QStringLiteral("ladder"), m_warn);
 }
 
 } // namespace zx

@@ -1,7 +1,7 @@
 #pragma once
 // The ladder chart: average velocity against a load field (the charge by default), one point
 // per string with its SD (n-1) as an error bar, the flattest step drawn over the line, and the
-// extreme spread and SD of each string on the right-hand axis. Its pop-up menu saves it as PNG.
+// extreme spread and SD of each string on the right-hand axis. Its pop-up menu saves it as PNG or SVG.
 #include "library/ladder.h"
 
 #include <QtCharts/QChartView>
@@ -21,6 +21,7 @@ public:
     void show(const Ladder &ladder);
     const Ladder &shown() const { return m_ladder; }
     bool savePng(const QString &path, QString *error);
+    bool saveSvg(const QString &path, QString *error);
     void setWarn(std::function<void(const QString &)> warn) { m_warn = std::move(warn); }
 
 protected:

@@ -1,11 +1,12 @@
 #include "app/ui/velocity_chart.h"
 
-#include "platform/save_file.h"
+#include "app/chart_file.h"
 
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QMenu>
-#include <QSaveFile>
+#include <QGraphicsScene>
+#include <QPainter>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
@@ -83,39 +84,55 @@ void VelocityChart::show(const VelocityPlot &p)
 
 bool savePicturePng(QWidget &widget, const QString &path, QString *error)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || !widget.grab().save(&f, "PNG")) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return commitSaveFile(f, error);
+    return writeChartPng(path, widget.grab().toImage(), error);
+}
+
+bool saveChartSvg(QChartView &view, const QString &path, QString *error)
+{
+    // Laid out at a page's size rather than the dock's, where axis labels are cut to "...";
+    // the chart goes back to its place before anything repaints.
+    QChart *chart = view.chart();
+    const QRectF was = chart->geometry();
+    const QSize size = was.size().toSize().expandedTo(QSize(900, 560));
+    chart->setGeometry(QRectF(QPointF(0, 0), size));
+    const bool ok = writeChartSvg(path, size, chart->title(),
+                                  [&](QPainter &p) { view.scene()->render(&p, QRectF(QPointF(0, 0), size), chart->geometry()); },
+                                  error);
+    chart->setGeometry(was);
+    return ok;
 }
 
 bool VelocityChart::savePng(const QString &path, QString *error) { return savePicturePng(*this, path, error); }
 
-void offerPngSave(QWidget &widget, const QPoint &globalPos, const char *actionName, const QString &title,
-                  const QString &defaultName, const std::function<void(const QString &)> &warn)
+void offerChartSave(QChartView &view, const QPoint &globalPos, const QString &actionStem, const QString &title,
+                    const QString &defaultStem, const std::function<void(const QString &)> &warn)
 {
-    QMenu menu(&widget);
-    QAction *save = menu.addAction(QStringLiteral("Save Chart as PNG..."));
-    save->setObjectName(QLatin1String(actionName));
-    if (menu.exec(globalPos) != save)
+    QMenu menu(&view);
+    QAction *png = menu.addAction(QStringLiteral("Save Chart as PNG..."));
+    png->setObjectName(actionStem + QStringLiteral("Png"));
+    QAction *svg = menu.addAction(QStringLiteral("Save Chart as SVG..."));
+    svg->setObjectName(actionStem + QStringLiteral("Svg"));
+    QAction *chosen = menu.exec(globalPos);
+    if (chosen != png && chosen != svg)
         return;
-    QString path = QFileDialog::getSaveFileName(&widget, title, defaultName, QStringLiteral("PNG pictures (*.png)"));
+    const QString ext = chosen == png ? QStringLiteral(".png") : QStringLiteral(".svg");
+    QString path = QFileDialog::getSaveFileName(&view, title, defaultStem + ext,
+                                                chosen == png ? QStringLiteral("PNG pictures (*.png)")
+                                                              : QStringLiteral("SVG pictures (*.svg)"));
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        path += QStringLiteral(".png");
+    if (!path.endsWith(ext, Qt::CaseInsensitive))
+        path += ext;
     QString error;
-    if (!savePicturePng(widget, path, &error) && warn)
+    const bool ok = chosen == png ? savePicturePng(view, path, &error) : saveChartSvg(view, path, &error);
+    if (!ok && warn)
         warn(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + error);
 }
 
 void VelocityChart::contextMenuEvent(QContextMenuEvent *event)
 {
-    offerPngSave(*this, event->globalPos(), "mnuChartSavePng", QStringLiteral("Save Chart"),
-                 QStringLiteral("velocity.png"), m_warn);
+    offerChartSave(*this, event->globalPos(), QStringLiteral("mnuChartSave"), QStringLiteral("Save Chart"),
+                   QStringLiteral("velocity"), m_warn);
 }
 
 } // namespace zx

@@ -27,6 +27,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtCharts/QLineSeries>
 #include <QtTest>
 
@@ -155,6 +156,24 @@ private Q_SLOTS:
         QCOMPARE(series("srsLadderAverage")->points().value(2), QPointF(41, 2910));
         // 100 per grain, then 10 per grain: the last step is the flattest.
         QCOMPARE(series("srsLadderFlattest")->points(), QList<QPointF>({{40.5, 2905}, {41, 2910}}));
+        // As SVG: a document that parses, with the chart's title and the axes' titles and units as text.
+        QTemporaryDir svgDir;
+        QString svgError;
+        QVERIFY2(chart->saveSvg(svgDir.filePath("ladder.svg"), &svgError), qPrintable(svgError));
+        QFile svg(svgDir.filePath("ladder.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&svg);
+        QStringList texts;
+        QString root;
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && root.isEmpty())
+                root = xml.name().toString();
+            else if (xml.isCharacters() && !xml.isWhitespace())
+                texts << xml.text().toString().simplified();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(root, "svg");
+        for (const char *want : {"Ladder: 3 strings", "Charge weight (gr)", "Average velocity (f/s)", "ES and SD (f/s)"})
+            QVERIFY2(texts.contains(want), qPrintable(QString(want) + " not among " + texts.join(" | ")));
         // Along the bullet weight: none of these loads gives one.
         statsDesk(*f.mdi)->ladderDock()->findChild<QComboBox *>("cboLadderField")->setCurrentIndex(1);
         QTRY_VERIFY(series("srsLadderAverage")->points().isEmpty());

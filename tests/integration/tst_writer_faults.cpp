@@ -2,6 +2,7 @@
 // stays byte for byte as it was (an append-only log keeps all it had), nothing temporary is
 // left beside it, the user is told why, and a zentrix-cli command exits non-zero.
 // A new writer is one more entry in writers().
+#include "app/chart_file.h"
 #include "cfile/capture_journal.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
@@ -18,6 +19,8 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -273,6 +276,27 @@ class TstWriterFaults : public QObject {
                                   capLines(100));
                       const bool ok = store.flush(QStringLiteral("Faults"));
                       return Outcome{store.writeError(QStringLiteral("Faults")), ok ? 0 : 1};
+                  }});
+        // The charts' pictures: a noisy image (PNG cannot squeeze it under the limit) and a
+        // drawing of many lines.
+        w.append({QStringLiteral("chart PNG"), QStringLiteral("chart.png"), [](const QString &target, Fault) {
+                      QImage image(200, 200, QImage::Format_RGB32);
+                      for (int y = 0; y < image.height(); ++y)
+                          for (int x = 0; x < image.width(); ++x)
+                              image.setPixel(x, y, uint(x * 2654435761u ^ y * 40503u));
+                      QString error;
+                      const bool ok = zx::writeChartPng(target, image, &error);
+                      return Outcome{error, ok ? 0 : 1};
+                  }});
+        w.append({QStringLiteral("chart SVG"), QStringLiteral("chart.svg"), [](const QString &target, Fault) {
+                      QString error;
+                      const bool ok = zx::writeChartSvg(target, QSize(800, 500), QStringLiteral("Ladder"),
+                                                        [](QPainter &p) {
+                                                            for (int i = 0; i < 400; ++i)
+                                                                p.drawLine(i, 0, 800 - i, 500);
+                                                        },
+                                                        &error);
+                      return Outcome{error, ok ? 0 : 1};
                   }});
         return w;
     }

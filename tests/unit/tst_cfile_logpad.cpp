@@ -5,6 +5,8 @@
 #include "cfile/cfile_manager.h"
 #include "cfile/logpad.h"
 #include "cfile/journal_recovery.h"
+#include "cfile/load_place.h"
+#include "cfile/shot_strings.h"
 #include "cfile/logpad_warnings.h"
 #include "link/cro_state.h"
 #include "platform/settings_store.h"
@@ -256,6 +258,60 @@ private Q_SLOTS:
         QCOMPARE(nextRun.leftovers().first().caption, QString("C:\\x\\run.rtf"));
     }
 
+    // A load entered while capturing (from the load dialog's writer or typed by hand) is in the
+    // journal: a crash before the save gives it back before its string's first shot.
+    void loadLinesSurviveACrash_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("dialog, between strings") << "next";
+        QTest::newRow("dialog, during the string") << "during";
+        QTest::newRow("typed at the end") << "typed";
+    }
+    void loadLinesSurviveACrash()
+    {
+        QFETCH(QString, how);
+        const QString shot = "CAP:#%1 %2.00 f/s 0.000700 sec 72.5 fah\r\n";
+        QTemporaryDir dir;
+        QStringList atCrash;
+        {
+            Fixture f;
+            zx::CaptureJournal crashed(dir.path());
+            f.pad.setJournal(&crashed);
+            zx::CFileDoc *doc = f.files.createNewCFile();
+            f.pad.captureText("TAG: Start\r\n" + shot.arg("01").arg(2800) + shot.arg("02").arg(2810) + "TAG: Stop\r\n");
+            const auto lines = [&] { return f.text().split('\n'); };
+            if (how == "typed") {
+                QTextCursor c(doc->document());
+                c.movePosition(QTextCursor::End);
+                for (const QChar ch : QString("LOAD: Charge=41.5 gr\n"))
+                    c.insertText(ch);
+            } else if (how == "next") {
+                zx::writeLoadLine(*doc->document(), zx::loadPlaceFor(lines(), lines().size() - 1, true),
+                                  *zx::readLoadLine(u"LOAD: Charge=41.5 gr"));
+            }
+            f.pad.captureText("TAG: Start\r\n" + shot.arg("01").arg(2900));
+            if (how == "during")
+                zx::writeLoadLine(*doc->document(), zx::loadPlaceFor(lines(), lines().size() - 2, false),
+                                  *zx::readLoadLine(u"LOAD: Charge=41.5 gr"));
+            f.pad.captureText(shot.arg("02").arg(2920));
+            atCrash = lines();
+            QCOMPARE(zx::findShotStrings(atCrash).at(1).load->charge.value, 41.5);
+        } // the program dies: no save, no close
+        Fixture g;
+        zx::CaptureJournal journal(dir.path());
+        g.pad.setJournal(&journal);
+        g.prompter.queue(MsgAnswer::Yes);
+        QCOMPARE(zx::recoverJournals(journal, g.files, g.pad, g.prompter), 1);
+        const QStringList back = g.text().split('\n');
+        const auto strings = zx::findShotStrings(back);
+        QCOMPARE(strings.size(), size_t(2));
+        QVERIFY2(strings[1].load && strings[1].loadLine >= 0, qPrintable(back.join(" / ")));
+        QCOMPARE(back[strings[1].loadLine], "LOAD: Charge=41.5 gr");
+        QVERIFY(strings[1].loadLine < strings[1].firstLine);
+        QCOMPARE(strings[1].shots.size(), size_t(2));
+        QVERIFY(!strings[0].load);
+    }
+
     void recoveryOfALeftover()
     {
         for (const bool yes : {true, false}) {   // Yes: a new CFile; No: set aside
@@ -292,5 +348,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TstCFileLogPad)
+QTEST_MAIN(TstCFileLogPad) // a text document tells where it changed only with a layout
 #include "tst_cfile_logpad.moc"
