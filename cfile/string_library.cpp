@@ -42,15 +42,19 @@ std::vector<LibraryRow> libraryRows(const QString &path, const QStringList &line
         row.string = ++n;
         row.unit = s.shots.front().velocityUnits;
         row.load = s.load;
+        QStringList tags; // nearest first
         for (int i = s.firstLine - 1; i >= 0; --i) {
             const QString l = lines[i].trimmed();
-            if (l.startsWith(QLatin1String("TAG:"))) {
-                row.tag = l.mid(4).trimmed();
-                break;
-            }
-            if (readShotLine(l) || l.startsWith(QLatin1String("MMR:")))
-                break; // the tag of an earlier string is not this one's
+            if (l.startsWith(QLatin1String("TAG:")))
+                tags << l.mid(4).trimmed();
+            else if (readShotLine(l) || l.startsWith(QLatin1String("MMR:")))
+                break; // the tags of an earlier string are not this one's
         }
+        if (!tags.isEmpty())
+            row.tag = tags.front();
+        const StringTags said = readStringTags(tags);
+        row.date = said.date;
+        row.chronograph = said.chronograph;
         StatsAccumulator acc;
         for (const ShotRecord &r : s.shots)
             acc.add(r.velocity);

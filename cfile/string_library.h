@@ -4,6 +4,7 @@
 // statistics recomputed from the shots. A file read before and unchanged since (same size and
 // modification time) is not read again.
 #include "cfile/string_stats.h"
+#include "cfile/string_tags.h"
 #include "link/load_line.h"
 
 #include <QDateTime>
@@ -19,6 +20,8 @@ struct LibraryRow {
     QString path;
     int string = 0;   // 1-based within the file
     QString tag;      // the last TAG: line before the string's first shot, without "TAG:"
+    QDate date;       // from the tag lines before it (an import's Date, a capture's Start)
+    QString chronograph; // the device the tag lines name; empty when unknown
     QString unit;     // "f/s" or "m/s"
     StringStats stats;
     std::optional<LoadData> load; // the LOAD: line of the string, when it has one

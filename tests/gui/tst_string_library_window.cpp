@@ -8,6 +8,7 @@
 #include "app/ui/string_library_window.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/logpad.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "library/string_table.h"
 #include "support/scripted_file_chooser.h"
@@ -172,6 +173,32 @@ private Q_SLOTS:
         doc = cfileWorkspace(*rig.mdi)->files().active();
         QCOMPARE(QFileInfo(doc->caption()).fileName(), QStringLiteral("b.txt"));
         QCOMPARE(doc->caret().blockNumber(), 0);
+    }
+
+    // The date in the user's short format, sorted as a date; the chronograph the tag names.
+    void dateAndChronograph()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), "TAG: Import-{SR0001 Report.csv} Device-{LabRadar LBR-1} Date-{2026-01-02 10:00}\r\n"
+                                                 + shot(1, 2801)));
+        const QDate captured(2025, 12, 31);
+        QVERIFY(write(dir.filePath("b.txt"), "TAG: Start-{Date=" + LogPad::shortDate(captured).toUtf8()
+                                                 + "  Time=10:00:00  t=36000.00 sec}\r\nTAG: Device-{ RV5 Vantor} Port-{COM1}\r\n"
+                                                 + shot(1, 950)));
+        rig.win->addFolder(dir.path());
+        QTRY_VERIFY(!rig.win->scanning());
+        const int a = rig.rowOf("a.txt", 1), b = rig.rowOf("b.txt", 1);
+        QVERIFY(a >= 0 && b >= 0);
+        QCOMPARE(rig.cell(a, StringTable::Date), QLocale().toString(QDate(2026, 1, 2), QLocale::ShortFormat));
+        QCOMPARE(rig.cell(a, StringTable::Chronograph), QStringLiteral("LabRadar LBR-1"));
+        QCOMPARE(rig.cell(b, StringTable::Date), QLocale().toString(captured, QLocale::ShortFormat));
+        QCOMPARE(rig.cell(b, StringTable::Chronograph), QStringLiteral("RV5 Vantor"));
+        // Latest day first: January 2 before New Year's Eve, where the dates' texts sort the other way.
+        rig.table()->sortByColumn(StringTable::Date, Qt::DescendingOrder);
+        QCOMPARE(rig.cell(0, StringTable::File), QStringLiteral("a.txt"));
+        QCOMPARE(rig.cell(1, StringTable::File), QStringLiteral("b.txt"));
     }
 
     void scanCancels()
