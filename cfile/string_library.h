@@ -33,6 +33,25 @@ std::vector<LibraryRow> libraryRows(const QString &path, const QStringList &line
 // A path's CFiles: the file itself, or a folder's .rtf, .cap and .txt files by name.
 QStringList cfilesAt(const QString &path);
 
+// A file's rows as read when the file had this size and modification time.
+struct LibraryEntry {
+    QDateTime modified;
+    qint64 size = 0;
+    std::vector<LibraryRow> rows;
+};
+using LibraryEntries = std::map<QString, LibraryEntry>;
+
+// One file for the library: the cached entry when the file still has its size and time, else
+// the file read again. Touches nothing shared, so a worker thread may call it.
+struct LibraryRead {
+    QString path;
+    bool ok = false;
+    bool parsed = false; // read from the file, not from the cached entry
+    QString error;       // when not ok
+    LibraryEntry entry;
+};
+LibraryRead readLibraryFile(const QString &path, const LibraryEntry *cached);
+
 class StringLibrary {
 public:
     // Rows of every file, in the files' order; files that do not read are named in *unreadable
@@ -44,13 +63,13 @@ public:
     // Files parsed by the last rows() call (the others came from the cache).
     int filesParsed() const { return m_parsed; }
 
+    // For a scan on another thread: copies of the files' entries to read against, and each
+    // read handed back here (on the library's thread) to keep, or to forget the file.
+    LibraryEntries entries(const QStringList &files) const;
+    void keep(const LibraryRead &read);
+
 private:
-    struct Entry {
-        QDateTime modified;
-        qint64 size = 0;
-        std::vector<LibraryRow> rows;
-    };
-    std::map<QString, Entry> m_cache;
+    LibraryEntries m_cache;
     int m_parsed = 0;
 };
 

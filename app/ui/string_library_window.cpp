@@ -8,6 +8,7 @@
 #include "cfile/shot_strings.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/qt_file_chooser.h"
+#include "library/library_scan.h"
 #include "library/string_table.h"
 #include "platform/prompter.h"
 #include "platform/save_file.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -43,7 +45,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text)
 FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     : QWidget(&mdi, Qt::Window), m_mdi(mdi), m_ws(ws), m_table(new StringTable(this)),
       m_proxy(new QSortFilterProxyModel(this)), m_view(new QTableView(this)), m_filter(new QLineEdit(this)),
-      m_scanLine(new QLabel(this)), m_cancel(button(this, "cmdCancelScan", QStringLiteral("Cancel")))
+      m_scanLine(new QLabel(this)), m_progress(new QProgressBar(this)),
+      m_cancel(button(this, "cmdCancelScan", QStringLiteral("Cancel"))), m_scan(new LibraryScan(this))
 {
     setObjectName(QStringLiteral("frmStringLibrary"));
     setWindowTitle(QStringLiteral("String Library"));
@@ -70,30 +73,37 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     connect(m_filter, &QLineEdit::textChanged, m_proxy, &QSortFilterProxyModel::setFilterFixedString);
 
     QPushButton *add = button(this, "cmdAddFolder", QStringLiteral("Add &Folder..."));
+    QPushButton *again = button(this, "cmdRescan", QStringLiteral("&Rescan"));
     QPushButton *open = button(this, "cmdOpenString", QStringLiteral("&Open String"));
     QPushButton *csv = button(this, "cmdExportCsv", QStringLiteral("Export &CSV..."));
     connect(add, &QPushButton::clicked, this, qOverload<>(&FrmStringLibrary::addFolder));
+    connect(again, &QPushButton::clicked, this, &FrmStringLibrary::rescan);
     connect(open, &QPushButton::clicked, this, &FrmStringLibrary::openCurrent);
     connect(csv, &QPushButton::clicked, this, &FrmStringLibrary::exportCsv);
     connect(m_cancel, &QPushButton::clicked, this, &FrmStringLibrary::cancelScan);
     m_scanLine->setObjectName(QStringLiteral("lblScan"));
+    m_progress->setObjectName(QStringLiteral("prgScan"));
+    m_progress->setFormat(QStringLiteral("%v of %m files"));
+    m_progress->hide();
     m_cancel->setEnabled(false);
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_filter, 1);
     top->addWidget(add);
+    top->addWidget(again);
     top->addWidget(open);
     top->addWidget(csv);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_scanLine, 1);
+    bottom->addWidget(m_progress);
     bottom->addWidget(m_cancel);
     auto *box = new QVBoxLayout(this);
     box->addLayout(top);
     box->addWidget(m_view, 1);
     box->addLayout(bottom);
 
-    m_scan.setInterval(0);
-    connect(&m_scan, &QTimer::timeout, this, &FrmStringLibrary::scanStep);
+    connect(m_scan, &LibraryScan::fileRead, this, [this](const LibraryRead &r, int done) { fileRead(r, done); });
+    connect(m_scan, &LibraryScan::finished, this, &FrmStringLibrary::scanFinished);
     connect(&ws.files(), &CFileManager::docsChanged, this, &FrmStringLibrary::refreshOpen);
     refreshOpen();
 }
@@ -136,52 +146,82 @@ void FrmStringLibrary::addFolder()
 
 void FrmStringLibrary::addFolder(const QString &folder)
 {
+    if (!m_folders.contains(folder))
+        m_folders << folder;
     const QStringList files = cfilesAt(folder);
-    m_pending << files;
-    m_scanTotal += int(files.size());
-    m_cancel->setEnabled(true);
-    m_scan.start();
-    m_scanLine->setText(QStringLiteral("Reading %1 files...").arg(m_scanTotal));
-}
-
-void FrmStringLibrary::scanStep()
-{
-    if (m_pending.isEmpty()) {
-        m_scan.stop();
-        m_cancel->setEnabled(false);
-        QString text = QStringLiteral("%1 strings; %2 files read").arg(m_table->rowCount()).arg(m_scanTotal);
-        if (!m_unreadable.isEmpty())
-            text += QStringLiteral("; not read: ") + m_unreadable.join(QStringLiteral("; "));
-        m_scanLine->setText(text);
-        m_scanTotal = 0;
-        m_unreadable.clear();
+    if (scanning()) {
+        m_waiting << files;
+        m_scanTotal += int(files.size());
+        m_progress->setMaximum(m_scanTotal);
         return;
     }
-    const QString path = m_pending.takeFirst();
-    std::vector<LibraryRow> rows;
-    QString error;
-    if (m_library.fileRows(path, &rows, &error))
-        m_table->addScannedRows(rows);
+    m_scanDone = 0;
+    m_scanTotal = int(files.size());
+    m_unreadable.clear();
+    startScan(files);
+}
+
+void FrmStringLibrary::rescan()
+{
+    cancelScan();
+    m_table->clearScanned();
+    const QStringList folders = m_folders;
+    for (const QString &folder : folders)
+        addFolder(folder);
+}
+
+bool FrmStringLibrary::scanning() const { return m_scan->running(); }
+
+void FrmStringLibrary::startScan(const QStringList &files)
+{
+    m_cancel->setEnabled(true);
+    m_progress->setRange(0, std::max(1, m_scanTotal));
+    m_progress->setValue(m_scanDone);
+    m_progress->show();
+    m_scanLine->setText(QStringLiteral("Reading %1 files...").arg(m_scanTotal));
+    m_scan->start(files, m_library.entries(files)); // the worker gets copies; reads come back here
+}
+
+void FrmStringLibrary::fileRead(const LibraryRead &read, int)
+{
+    m_library.keep(read);
+    if (read.ok)
+        m_table->addScannedRows(read.entry.rows);
     else
-        m_unreadable << path + QStringLiteral(": ") + error;
-    m_scanLine->setText(QStringLiteral("Reading %1 of %2: %3")
-                            .arg(m_scanTotal - m_pending.size())
+        m_unreadable << read.path + QStringLiteral(": ") + read.error;
+    ++m_scanDone;
+    m_progress->setValue(m_scanDone);
+    m_scanLine->setText(QStringLiteral("Reading %1 of %2 files: %3")
+                            .arg(m_scanDone)
                             .arg(m_scanTotal)
-                            .arg(QFileInfo(path).fileName()));
+                            .arg(QFileInfo(read.path).fileName()));
+    Q_EMIT scanProgress(m_scanDone, m_scanTotal);
+}
+
+void FrmStringLibrary::scanFinished()
+{
+    if (!m_waiting.isEmpty()) { // folders added meanwhile
+        const QStringList next = std::exchange(m_waiting, {});
+        startScan(next);
+        return;
+    }
+    m_cancel->setEnabled(false);
+    m_progress->hide();
+    QString text = QStringLiteral("%1 strings; %2 files read").arg(m_table->rowCount()).arg(m_scanTotal);
+    if (!m_unreadable.isEmpty())
+        text += QStringLiteral("; not read: ") + m_unreadable.join(QStringLiteral("; "));
+    m_scanLine->setText(text);
 }
 
 void FrmStringLibrary::cancelScan()
 {
-    if (!m_scan.isActive())
+    if (!scanning())
         return;
-    m_scan.stop();
+    m_scan->cancel(); // the rows read so far stay
+    m_waiting.clear();
     m_cancel->setEnabled(false);
-    m_scanLine->setText(QStringLiteral("Cancelled after %1 of %2 files")
-                            .arg(m_scanTotal - m_pending.size())
-                            .arg(m_scanTotal));
-    m_pending.clear();
-    m_scanTotal = 0;
-    m_unreadable.clear();
+    m_progress->hide();
+    m_scanLine->setText(QStringLiteral("Cancelled after %1 of %2 files").arg(m_scanDone).arg(m_scanTotal));
 }
 
 void FrmStringLibrary::openCurrent()

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -201,26 +202,61 @@ private Q_SLOTS:
         QCOMPARE(rig.cell(1, StringTable::File), QStringLiteral("b.txt"));
     }
 
+    // A scan on the worker: progress arrives while the test's event loop turns; cancelled at
+    // the fifth file, the five files' rows stay and no more come.
     void scanCancels()
     {
         Rig rig;
         QVERIFY(rig.win);
         QTemporaryDir dir;
-        for (int i = 0; i < 200; ++i)
-            QVERIFY(write(dir.filePath(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))), shot(1, 2800)));
+        QByteArray many;
+        for (int n = 1; n <= 60; ++n)
+            many += shot(n, 2800 + n % 7);
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(write(dir.filePath(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))), many));
         const int before = rig.model()->rowCount();
+        QSignalSpy progress(rig.win, &FrmStringLibrary::scanProgress);
+        connect(rig.win, &FrmStringLibrary::scanProgress, rig.win, [&rig](int done) {
+            if (done == 5)
+                rig.click("cmdCancelScan");
+        });
         rig.win->addFolder(dir.path());
         QVERIFY(rig.win->scanning());
-        QCoreApplication::processEvents(); // a turn of the event loop reads a file, no more
-        QVERIFY(rig.model()->rowCount() > before);
-        rig.click("cmdCancelScan");
-        QVERIFY(!rig.win->scanning());
-        const int rows = rig.model()->rowCount();
-        QVERIFY2(rows < before + 200, qPrintable(QString::number(rows)));
+        QTRY_VERIFY(!rig.win->scanning());
+        QCOMPARE(progress.size(), 5);
+        QCOMPARE(progress.last().value(1).toInt(), 300);
+        QCOMPARE(rig.model()->rowCount(), before + 5);
+        QCOMPARE(rig.cell(rig.model()->rowCount() - 1, StringTable::File), QStringLiteral("f004.txt")); // in order
         const QString line = rig.win->findChild<QLabel *>(QStringLiteral("lblScan"))->text();
-        QVERIFY2(line.startsWith(QStringLiteral("Cancelled")), qPrintable(line));
-        QTest::qWait(50);
-        QCOMPARE(rig.model()->rowCount(), rows);
+        QCOMPARE(line, QStringLiteral("Cancelled after 5 of 300 files"));
+        QTest::qWait(100);
+        QCOMPARE(rig.model()->rowCount(), before + 5);
+    }
+
+    // Rescan: a changed file shows its new shots, a deleted one is gone, one that does not read
+    // is named and the files after it are still read.
+    void rescanChangedDeletedUnreadable()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), shot(1, 2800)));
+        QVERIFY(write(dir.filePath("b.txt"), shot(1, 2900)));
+        QVERIFY(write(dir.filePath("c.txt"), shot(1, 3000)));
+        rig.win->addFolder(dir.path());
+        QTRY_VERIFY(!rig.win->scanning());
+        QVERIFY(rig.rowOf("c.txt", 1) >= 0);
+
+        QVERIFY(write(dir.filePath("a.txt"), shot(1, 2800) + shot(2, 2810)));
+        QVERIFY(QFile::remove(dir.filePath("c.txt")));
+        QVERIFY(write(dir.filePath("b.rtf"), "not a CFile")); // between a.txt and b.txt
+        rig.click("cmdRescan");
+        QTRY_VERIFY(!rig.win->scanning());
+        QCOMPARE(rig.cell(rig.rowOf("a.txt", 1), StringTable::Shots), QStringLiteral("2"));
+        QVERIFY(rig.rowOf("b.txt", 1) >= 0);
+        QCOMPARE(rig.rowOf("c.txt", 1), -1);
+        const QString line = rig.win->findChild<QLabel *>(QStringLiteral("lblScan"))->text();
+        QVERIFY2(line.contains(QStringLiteral("not read: ") + dir.filePath("b.rtf")), qPrintable(line));
     }
 };
 
