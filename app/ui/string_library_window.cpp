@@ -3,6 +3,8 @@
 #include "app/app_context.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/ladder_chart.h"
+#include "app/ui/ladder_field_box.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
 #include "cfile/shot_strings.h"
@@ -14,6 +16,7 @@
 #include "platform/save_file.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -25,9 +28,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QTableView>
 #include <QTextBlock>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zx {
 
@@ -44,13 +50,15 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text)
 
 FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     : QWidget(&mdi, Qt::Window), m_mdi(mdi), m_ws(ws), m_table(new StringTable(this)),
-      m_proxy(new QSortFilterProxyModel(this)), m_view(new QTableView(this)), m_filter(new QLineEdit(this)),
+      m_proxy(new QSortFilterProxyModel(this)), m_view(new QTableView(this)),
+      m_ladderField(makeLadderFieldBox(this, QStringLiteral("cboLibraryLadderField"))), m_ladder(new LadderChart(this)),
+      m_filter(new QLineEdit(this)),
       m_scanLine(new QLabel(this)), m_progress(new QProgressBar(this)),
       m_cancel(button(this, "cmdCancelScan", QStringLiteral("Cancel"))), m_scan(new LibraryScan(this))
 {
     setObjectName(QStringLiteral("frmStringLibrary"));
     setWindowTitle(QStringLiteral("String Library"));
-    resize(900, 420);
+    resize(900, 640);
 
     m_proxy->setSourceModel(m_table);
     m_proxy->setSortRole(StringTable::kSortRole);
@@ -61,6 +69,7 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     m_view->setSortingEnabled(true);
     m_view->sortByColumn(-1, Qt::AscendingOrder); // the files' order until a header is clicked
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection); // the strings of the ladder
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->verticalHeader()->hide();
     connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex &i) {
@@ -99,11 +108,25 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     bottom->addWidget(m_cancel);
     auto *box = new QVBoxLayout(this);
     box->addLayout(top);
-    box->addWidget(m_view, 1);
+    // The ladder of the picked rows below the table, its field chosen above it.
+    m_ladder->setObjectName(QStringLiteral("chtLibraryLadder"));
+    m_ladder->setWarn([this](const QString &text) { m_mdi.context().prompter->inform(text, QStringLiteral("Save Chart")); });
+    auto *pane = new QWidget(this);
+    auto *paneBox = new QVBoxLayout(pane);
+    paneBox->setContentsMargins(0, 0, 0, 0);
+    paneBox->addWidget(m_ladderField, 0, Qt::AlignLeft);
+    paneBox->addWidget(m_ladder, 1);
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(m_view);
+    split->addWidget(pane);
+    box->addWidget(split, 1);
     box->addLayout(bottom);
 
     connect(m_scan, &LibraryScan::fileRead, this, [this](const LibraryRead &r, int done) { fileRead(r, done); });
     connect(m_scan, &LibraryScan::finished, this, &FrmStringLibrary::scanFinished);
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FrmStringLibrary::showPickedLadder);
+    connect(m_ladderField, &QComboBox::currentIndexChanged, this, &FrmStringLibrary::showPickedLadder);
+    connect(m_proxy, &QAbstractItemModel::modelReset, this, &FrmStringLibrary::showPickedLadder);
     connect(&ws.files(), &CFileManager::docsChanged, this, &FrmStringLibrary::refreshOpen);
     refreshOpen();
 }
@@ -222,6 +245,17 @@ void FrmStringLibrary::cancelScan()
     m_cancel->setEnabled(false);
     m_progress->hide();
     m_scanLine->setText(QStringLiteral("Cancelled after %1 of %2 files").arg(m_scanDone).arg(m_scanTotal));
+}
+
+void FrmStringLibrary::showPickedLadder()
+{
+    // In the table's order, not the order of picking: the first shown row gives the units.
+    QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    std::vector<LibraryRow> picked;
+    for (const QModelIndex &i : rows)
+        picked.push_back(m_table->row(m_proxy->mapToSource(i).row()));
+    m_ladder->show(buildLadder(picked, ladderFieldOf(*m_ladderField)));
 }
 
 void FrmStringLibrary::openCurrent()

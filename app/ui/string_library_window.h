@@ -5,12 +5,14 @@
 // worker thread (library/library_scan), so the window stays live, shows "n of m files" and
 // the scan can be cancelled, keeping the rows read so far; files read before and unchanged
 // come from the library's cache. A row opens its CFile with the
-// caret on the string's first shot; the rows shown go out as CSV.
+// caret on the string's first shot; the rows shown go out as CSV. The rows picked (any
+// number, from any files) show as a ladder chart in the pane below the table.
 #include "cfile/string_library.h"
 
 #include <QStringList>
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -23,6 +25,7 @@ namespace zx {
 class CFileWorkspace;
 class FileChooser;
 class FrmMdi;
+class LadderChart;
 class LibraryScan;
 class StringTable;
 
@@ -56,6 +59,7 @@ protected:
     bool event(QEvent *e) override;
 
 private:
+    void showPickedLadder();
     void startScan(const QStringList &files);
     void fileRead(const LibraryRead &read, int done);
     void scanFinished();
@@ -68,6 +72,8 @@ private:
     StringTable *m_table;
     QSortFilterProxyModel *m_proxy;
     QTableView *m_view;
+    QComboBox *m_ladderField;
+    LadderChart *m_ladder;
     QLineEdit *m_filter;
     QLabel *m_scanLine;
     QProgressBar *m_progress;

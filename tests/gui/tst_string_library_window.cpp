@@ -4,6 +4,7 @@
 #include "app/app_context.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/ladder_chart.h"
 #include "app/ui/splash_sequence.h"
 #include "app/ui/string_library_window.h"
 #include "cfile/cfile_doc.h"
@@ -18,6 +19,8 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QComboBox>
+#include <QItemSelectionModel>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -200,6 +203,42 @@ private Q_SLOTS:
         rig.table()->sortByColumn(StringTable::Date, Qt::DescendingOrder);
         QCOMPARE(rig.cell(0, StringTable::File), QStringLiteral("a.txt"));
         QCOMPARE(rig.cell(1, StringTable::File), QStringLiteral("b.txt"));
+    }
+
+    // Rows picked from two files, one in metric units, make one ladder in the first's units.
+    void pickedStringsLadder()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), "LOAD: Charge=41.0 gr\r\n" + shot(1, 2800) + shot(2, 2810) + "TAG: Stop-\r\n"
+                                                 + "LOAD: Charge=42.0 gr\r\n" + shot(1, 2850) + shot(2, 2860)));
+        QVERIFY(write(dir.filePath("b.txt"), "LOAD: Charge=2.75 g\r\n#01   870.0 m/s 0.000350 sec  21.0 cel\r\n"
+                                             "#02   872.0 m/s 0.000350 sec  21.0 cel\r\n"));
+        rig.win->addFolder(dir.path());
+        QTRY_VERIFY(!rig.win->scanning());
+        auto *chart = rig.win->findChild<LadderChart *>(QStringLiteral("chtLibraryLadder"));
+        QVERIFY(chart);
+        QItemSelectionModel *pick = rig.table()->selectionModel();
+        for (const auto &[file, string] : {std::pair{"b.txt", 1}, {"a.txt", 2}, {"a.txt", 1}})
+            pick->select(rig.model()->index(rig.rowOf(file, string), 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        const Ladder &l = chart->shown();
+        QCOMPARE(l.points.size(), std::size_t(3));
+        QCOMPARE(l.xUnit, QStringLiteral("gr"));
+        QCOMPARE(l.points[0].x, 41.0);
+        QCOMPARE(l.points[1].stats.average, 2855.0);
+        QVERIFY(qAbs(l.points[2].x - 2.75 * 15.4323584) < 1e-6);
+        QVERIFY(qAbs(l.points[2].stats.average - 871 * 3.2808399) < 1e-3);
+        QVERIFY(qAbs(l.points[2].stats.sd - std::sqrt(2.0) * 3.2808399) < 1e-3);
+        QCOMPARE(l.flattest, 1); // 42 gr to 2.75 g: 2.6 f/s over 0.44 gr
+        // One row less: two points, one step.
+        pick->select(rig.model()->index(rig.rowOf("b.txt", 1), 0), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        QCOMPARE(chart->shown().points.size(), std::size_t(2));
+        // No picked string gives a temperature.
+        auto *field = rig.win->findChild<QComboBox *>(QStringLiteral("cboLibraryLadderField"));
+        field->setCurrentIndex(field->findText(QStringLiteral("Temperature")));
+        QCOMPARE(chart->shown().points.size(), std::size_t(0));
+        QCOMPARE(chart->shown().skipped, 2);
     }
 
     // A scan on the worker: progress arrives while the test's event loop turns; cancelled at
