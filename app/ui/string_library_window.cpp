@@ -10,10 +10,15 @@
 #include "cfile/shot_strings.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/qt_file_chooser.h"
+#include "export/excel_link.h"
 #include "library/library_scan.h"
+#include "library/table_workbook.h"
 #include "library/string_table.h"
 #include "platform/prompter.h"
 #include "platform/save_file.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
+#include "workbook/xlsx_origin.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -89,6 +94,8 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     connect(again, &QPushButton::clicked, this, &FrmStringLibrary::rescan);
     connect(open, &QPushButton::clicked, this, &FrmStringLibrary::openCurrent);
     connect(csv, &QPushButton::clicked, this, &FrmStringLibrary::exportCsv);
+    QPushButton *book = button(this, "cmdExportWorkbook", QStringLiteral("Export &Workbook..."));
+    connect(book, &QPushButton::clicked, this, &FrmStringLibrary::exportWorkbook);
     connect(m_cancel, &QPushButton::clicked, this, &FrmStringLibrary::cancelScan);
     m_scanLine->setObjectName(QStringLiteral("lblScan"));
     m_progress->setObjectName(QStringLiteral("prgScan"));
@@ -102,6 +109,7 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     top->addWidget(again);
     top->addWidget(open);
     top->addWidget(csv);
+    top->addWidget(book);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_scanLine, 1);
     bottom->addWidget(m_progress);
@@ -304,6 +312,31 @@ void FrmStringLibrary::exportCsv()
     if (!writeWholeFile(path, tableCsv(*m_proxy), &error))
         prompter.inform(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + error,
                         QStringLiteral("Export CSV"));
+}
+
+void FrmStringLibrary::exportWorkbook()
+{
+    Prompter &prompter = *m_mdi.context().prompter;
+    const QString wanted = chooser().saveFile(QStringLiteral("Export the String Library as a Workbook"),
+                                              QStringLiteral("strings.xlsx"), QStringLiteral("Workbooks (*.xlsx)|*.xlsx|"));
+    if (wanted.isEmpty())
+        return;
+    QString path = wanted.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? wanted : wanted + QStringLiteral(".xlsx");
+    const QString source = path;
+    const bool foreign = QFileInfo(path).isFile() && !wb::writtenByThisProgram(path);
+    if (foreign)
+        path = xls::copyBesidePath(path);
+    const wb::XlsxResult r = wb::writeXlsx(*tableWorkbook(*m_proxy), path);
+    if (!r.ok) {
+        prompter.inform(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + r.error,
+                        QStringLiteral("Export Workbook"));
+        return;
+    }
+    if (foreign)
+        prompter.inform(QFileInfo(source).fileName() + QStringLiteral(" was made by another program: Zentrix leaves it as it is.")
+                            + QStringLiteral("\r\nThe strings are saved in the copy\r\n\t") + QFileInfo(path).fileName()
+                            + QStringLiteral("\r\nin the same folder."),
+                        QStringLiteral("Export Workbook"));
 }
 
 FrmStringLibrary *installStringLibrary(FrmMdi &mdi)

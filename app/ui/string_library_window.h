@@ -50,6 +50,9 @@ public:
     void openCurrent();
     // cmdExportCsv: the shown rows into a CSV file the user names.
     void exportCsv();
+    // cmdExportWorkbook: the shown rows into a workbook (.xlsx); a workbook another program
+    // wrote is left as it is and the rows go into a copy beside it.
+    void exportWorkbook();
 
 Q_SIGNALS:
     // A file of the scan read (or found unreadable): done of total.

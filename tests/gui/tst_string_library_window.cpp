@@ -12,6 +12,8 @@
 #include "cfile/logpad.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "library/string_table.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
 #include "support/startup_patience.h"
@@ -239,6 +241,54 @@ private Q_SLOTS:
         field->setCurrentIndex(field->findText(QStringLiteral("Temperature")));
         QCOMPARE(chart->shown().points.size(), std::size_t(0));
         QCOMPARE(chart->shown().skipped, 2);
+    }
+
+    // The workbook: numbers as numbers under the header; another program's file is left as it
+    // is (the rows go into a copy beside it); a target that cannot be written is named.
+    void exportWorkbook()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), shot(1, 2801) + shot(2, 2811)));
+        rig.win->addFolder(dir.path());
+        QTRY_VERIFY(!rig.win->scanning());
+        rig.win->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->setText(QStringLiteral("a.txt"));
+        const QString out = dir.filePath("lib.xlsx");
+        rig.chooser.queueSave(out);
+        rig.click("cmdExportWorkbook");
+        QCOMPARE(rig.prompter.count(), 0);
+        QString error;
+        auto book = wb::readXlsx(out, &error);
+        QVERIFY2(book, qPrintable(error));
+        const wb::Worksheet &sheet = book->sheet(0);
+        QCOMPARE(std::get<QString>(sheet.value(1, StringTable::Average + 1)), QStringLiteral("Average"));
+        QCOMPARE(std::get<double>(sheet.value(2, StringTable::Average + 1)), 2806.0);
+        QCOMPARE(std::get<double>(sheet.value(2, StringTable::Shots + 1)), 2.0);
+        QCOMPARE(std::get<QString>(sheet.value(2, StringTable::Unit + 1)), QStringLiteral("f/s"));
+        QVERIFY(wb::isEmpty(sheet.value(3, 1)));
+
+        // Our own workbook is written over; one another program saved is not.
+        rig.chooser.queueSave(out);
+        rig.click("cmdExportWorkbook");
+        QCOMPARE(rig.prompter.count(), 0);
+        QVERIFY(write(out, "PK not ours"));
+        rig.chooser.queueSave(out);
+        rig.click("cmdExportWorkbook");
+        QFile kept(out);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("PK not ours"));
+        QVERIFY(wb::readXlsx(dir.filePath("lib Zentrix.xlsx"), &error));
+        QCOMPARE(rig.prompter.count(), 1);
+        QVERIFY2(rig.prompter.texts().join(u' ').contains(QStringLiteral("lib.xlsx was made by another program")),
+                 qPrintable(rig.prompter.texts().join(u' ')));
+
+        // A folder that is a file: told, with the path.
+        rig.chooser.queueSave(dir.filePath("a.txt/lib.xlsx"));
+        rig.click("cmdExportWorkbook");
+        QCOMPARE(rig.prompter.count(), 2);
+        QVERIFY(rig.prompter.texts().join(u' ').contains(dir.filePath("a.txt/lib.xlsx")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // a.txt, lib.xlsx, its copy: no stray file
     }
 
     // A scan on the worker: progress arrives while the test's event loop turns; cancelled at
