@@ -42,15 +42,19 @@ std::vector<LibraryRow> libraryRows(const QString &path, const QStringList &line
         row.string = ++n;
         row.unit = s.shots.front().velocityUnits;
         row.load = s.load;
+        QStringList tags; // nearest first
         for (int i = s.firstLine - 1; i >= 0; --i) {
             const QString l = lines[i].trimmed();
-            if (l.startsWith(QLatin1String("TAG:"))) {
-                row.tag = l.mid(4).trimmed();
-                break;
-            }
-            if (readShotLine(l) || l.startsWith(QLatin1String("MMR:")))
-                break; // the tag of an earlier string is not this one's
+            if (l.startsWith(QLatin1String("TAG:")))
+                tags << l.mid(4).trimmed();
+            else if (readShotLine(l) || l.startsWith(QLatin1String("MMR:")))
+                break; // the tags of an earlier string are not this one's
         }
+        if (!tags.isEmpty())
+            row.tag = tags.front();
+        const StringTags said = readStringTags(tags);
+        row.date = said.date;
+        row.chronograph = said.chronograph;
         StatsAccumulator acc;
         for (const ShotRecord &r : s.shots)
             acc.add(r.velocity);
@@ -72,32 +76,42 @@ QStringList cfilesAt(const QString &path)
     return out;
 }
 
+LibraryRead readLibraryFile(const QString &path, const LibraryEntry *cached)
+{
+    LibraryRead out;
+    out.path = path;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) {
+        out.error = QStringLiteral("no such file");
+        return out;
+    }
+    if (cached && cached->modified == info.lastModified() && cached->size == info.size()) {
+        out.ok = true;
+        out.entry = *cached;
+        return out;
+    }
+    out.parsed = true;
+    out.entry.modified = info.lastModified();
+    out.entry.size = info.size();
+    out.ok = readRows(path, &out.entry.rows, &out.error);
+    return out;
+}
+
 std::vector<LibraryRow> StringLibrary::rows(const QStringList &files, QStringList *unreadable)
 {
     m_parsed = 0;
     std::vector<LibraryRow> out;
-    std::map<QString, Entry> kept; // files no longer asked for leave the cache
+    LibraryEntries kept; // files no longer asked for leave the cache
     for (const QString &path : files) {
-        const QFileInfo info(path);
-        if (!info.exists() || info.isDir()) {
-            *unreadable << path + QStringLiteral(": no such file");
-            continue;
-        }
         const auto hit = m_cache.find(path);
-        if (hit != m_cache.end() && hit->second.modified == info.lastModified() && hit->second.size == info.size()) {
-            out.insert(out.end(), hit->second.rows.begin(), hit->second.rows.end());
-            kept[path] = std::move(hit->second);
+        LibraryRead r = readLibraryFile(path, hit == m_cache.end() ? nullptr : &hit->second);
+        m_parsed += r.parsed;
+        if (!r.ok) {
+            *unreadable << path + QStringLiteral(": ") + r.error;
             continue;
         }
-        Entry e{info.lastModified(), info.size(), {}};
-        QString error;
-        ++m_parsed;
-        if (!readRows(path, &e.rows, &error)) {
-            *unreadable << path + QStringLiteral(": ") + error;
-            continue;
-        }
-        out.insert(out.end(), e.rows.begin(), e.rows.end());
-        kept[path] = std::move(e);
+        out.insert(out.end(), r.entry.rows.begin(), r.entry.rows.end());
+        kept[path] = std::move(r.entry);
     }
     m_cache = std::move(kept);
     return out;
@@ -105,24 +119,29 @@ std::vector<LibraryRow> StringLibrary::rows(const QStringList &files, QStringLis
 
 bool StringLibrary::fileRows(const QString &path, std::vector<LibraryRow> *out, QString *error)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) {
-        *error = QStringLiteral("no such file");
-        return false;
-    }
     const auto hit = m_cache.find(path);
-    if (hit != m_cache.end() && hit->second.modified == info.lastModified() && hit->second.size == info.size()) {
-        *out = hit->second.rows;
-        return true;
-    }
-    Entry e{info.lastModified(), info.size(), {}};
-    if (!readRows(path, &e.rows, error)) {
-        m_cache.erase(path);
-        return false;
-    }
-    *out = e.rows;
-    m_cache[path] = std::move(e);
-    return true;
+    const LibraryRead r = readLibraryFile(path, hit == m_cache.end() ? nullptr : &hit->second);
+    keep(r);
+    *out = r.entry.rows;
+    *error = r.error;
+    return r.ok;
+}
+
+LibraryEntries StringLibrary::entries(const QStringList &files) const
+{
+    LibraryEntries out;
+    for (const QString &path : files)
+        if (const auto hit = m_cache.find(path); hit != m_cache.end())
+            out.insert(*hit);
+    return out;
+}
+
+void StringLibrary::keep(const LibraryRead &read)
+{
+    if (read.ok)
+        m_cache[read.path] = read.entry;
+    else
+        m_cache.erase(read.path);
 }
 
 } // namespace zx

@@ -4,6 +4,7 @@
 // statistics recomputed from the shots. A file read before and unchanged since (same size and
 // modification time) is not read again.
 #include "cfile/string_stats.h"
+#include "cfile/string_tags.h"
 #include "link/load_line.h"
 
 #include <QDateTime>
@@ -19,6 +20,8 @@ struct LibraryRow {
     QString path;
     int string = 0;   // 1-based within the file
     QString tag;      // the last TAG: line before the string's first shot, without "TAG:"
+    QDate date;       // from the tag lines before it (an import's Date, a capture's Start)
+    QString chronograph; // the device the tag lines name; empty when unknown
     QString unit;     // "f/s" or "m/s"
     StringStats stats;
     std::optional<LoadData> load; // the LOAD: line of the string, when it has one
@@ -29,6 +32,25 @@ std::vector<LibraryRow> libraryRows(const QString &path, const QStringList &line
 
 // A path's CFiles: the file itself, or a folder's .rtf, .cap and .txt files by name.
 QStringList cfilesAt(const QString &path);
+
+// A file's rows as read when the file had this size and modification time.
+struct LibraryEntry {
+    QDateTime modified;
+    qint64 size = 0;
+    std::vector<LibraryRow> rows;
+};
+using LibraryEntries = std::map<QString, LibraryEntry>;
+
+// One file for the library: the cached entry when the file still has its size and time, else
+// the file read again. Touches nothing shared, so a worker thread may call it.
+struct LibraryRead {
+    QString path;
+    bool ok = false;
+    bool parsed = false; // read from the file, not from the cached entry
+    QString error;       // when not ok
+    LibraryEntry entry;
+};
+LibraryRead readLibraryFile(const QString &path, const LibraryEntry *cached);
 
 class StringLibrary {
 public:
@@ -41,13 +63,13 @@ public:
     // Files parsed by the last rows() call (the others came from the cache).
     int filesParsed() const { return m_parsed; }
 
+    // For a scan on another thread: copies of the files' entries to read against, and each
+    // read handed back here (on the library's thread) to keep, or to forget the file.
+    LibraryEntries entries(const QStringList &files) const;
+    void keep(const LibraryRead &read);
+
 private:
-    struct Entry {
-        QDateTime modified;
-        qint64 size = 0;
-        std::vector<LibraryRow> rows;
-    };
-    std::map<QString, Entry> m_cache;
+    LibraryEntries m_cache;
     int m_parsed = 0;
 };
 

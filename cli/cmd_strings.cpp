@@ -1,5 +1,5 @@
 // zentrix-cli strings PATH... [--csv]: one row a string of shots in the given CFiles and in
-// the CFiles (.rtf, .cap, .txt) of the given folders: file, string, shots, average, extreme
+// the CFiles (.rtf, .cap, .txt) of the given folders: file, string, (date, chronograph in CSV) shots, average, extreme
 // spread, sample SD (n-1) and SD as percent of the average. Exit 0 only when every file read.
 #include "cfile/string_library.h"
 #include "cli/cli_command.h"
@@ -51,9 +51,11 @@ int runStrings(const QStringList &args)
         fileWidth = std::max(fileWidth, int(QFileInfo(r.path).fileName().size()));
     QString text;
     if (csv) {
-        text = QStringLiteral("File,String,Shots,Average,ES,SD,SD %,Unit\n");
+        // The date as yyyy-MM-dd: the same in every locale, for scripts.
+        text = QStringLiteral("File,String,Date,Chronograph,Shots,Average,ES,SD,SD %,Unit\n");
         for (const zx::LibraryRow &r : rows)
-            text += QStringList{csvCell(QFileInfo(r.path).fileName()), QString::number(r.string), QString::number(r.stats.count),
+            text += QStringList{csvCell(QFileInfo(r.path).fileName()), QString::number(r.string),
+                                r.date.toString(Qt::ISODate), csvCell(r.chronograph), QString::number(r.stats.count),
                                 num(r.stats.average, 2), num(r.stats.spread, 2), num(r.stats.sd, 2),
                                 num(r.stats.sdPercent, 2), r.unit}
                         .join(u',')
@@ -90,7 +92,8 @@ zx::cli::Registrar reg({"strings", "PATH... [--csv]",
                         "One row a string of shots: file, string number, shots, average, extreme spread, "
                         "sample SD (n-1) and SD as percent of the average. A folder stands for its .rtf, .cap and "
                         ".txt files. --csv prints comma-separated values under the header File, String, Shots, "
-                        "Average, ES, SD, SD %, Unit. The exit code is 0 only when every path was read.",
+                        "Date, Chronograph, Shots, Average, ES, SD, SD %, Unit (the date as yyyy-MM-dd, from the tag line of an import "
+                        "or the Start stamp of a capture; the chronograph the tag line names). The exit code is 0 only when every path was read.",
                         runStrings});
 
 } // namespace

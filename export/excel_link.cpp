@@ -180,6 +180,12 @@ QString ExcelLink::freeTargetPath(Target target, const QString &source)
         return freeBookPath(source);
     if (target == Target::Reserved)
         return firstFreeName(from.dir(), [](int n) { return QStringLiteral("CBook%1.xlsx").arg(n); });
+    return copyBesidePath(source);
+}
+
+QString copyBesidePath(const QString &source)
+{
+    const QFileInfo from(source);
     const QString stem = from.completeBaseName() + QStringLiteral(" Zentrix");
     return firstFreeName(from.dir(), [&stem](int n) {
         return n == 1 ? stem + QStringLiteral(".xlsx") : stem + u' ' + QString::number(n) + QStringLiteral(".xlsx");

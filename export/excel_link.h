@@ -32,6 +32,10 @@ inline constexpr const char *kSecondTemplateFile = "CBook.xlsx";
 inline constexpr const char *kRenamedTemplateFile = "CBook1.xlsx";
 inline constexpr const char *kHelpPageFile = "zenthlpx.htm";
 
+// The first free "<name> Zentrix.xlsx", "<name> Zentrix 2.xlsx", ... beside a workbook another
+// program wrote, which is never written over.
+QString copyBesidePath(const QString &source);
+
 // What the link needs of the program around it; every hook may be left empty.
 struct ExcelLinkHooks {
     std::function<void()> refreshMain;            // main window command state

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace zx {
 
@@ -75,41 +76,41 @@ std::optional<LoadMeasure> ladderValue(const LoadData &load, LadderField field)
     return m.known ? std::optional(m) : std::nullopt;
 }
 
-Ladder buildLadder(const std::vector<ShotString> &strings, LadderField field)
+namespace {
+
+// The strings of a ladder, whatever holds them: a string's load, the unit of its velocities and
+// its statistics in a given velocity unit (false when they do not convert).
+struct LadderSource {
+    std::size_t count;
+    std::function<const std::optional<LoadData> &(std::size_t)> load;
+    std::function<QString(std::size_t)> unit; // empty: a string without shots
+    std::function<bool(std::size_t, const QString &, StringStats *)> stats;
+};
+
+Ladder ladderOf(const LadderSource &src, LadderField field)
 {
     Ladder ladder;
     const LoadData *first = nullptr;
-    for (size_t i = 0; i < strings.size(); ++i) {
-        const ShotString &s = strings[i];
-        const std::optional<LoadMeasure> m = s.load ? ladderValue(*s.load, field) : std::nullopt;
-        if (!m || s.shots.empty()) {
+    for (size_t i = 0; i < src.count; ++i) {
+        const std::optional<LoadData> &load = src.load(i);
+        const std::optional<LoadMeasure> m = load ? ladderValue(*load, field) : std::nullopt;
+        if (!m || src.unit(i).isEmpty()) {
             ++ladder.skipped;
             continue;
         }
         if (!first) {
-            first = &*s.load;
+            first = &*load;
             ladder.xUnit = m->unit;
-            ladder.velocityUnit = s.shots.front().velocityUnits;
+            ladder.velocityUnit = src.unit(i);
         }
         LadderPoint p;
         p.string = int(i);
         // A field typed without its unit is taken to be in the ladder's unit.
-        if (!convert(m->value, m->unit.isEmpty() ? ladder.xUnit : m->unit, ladder.xUnit, &p.x)) {
+        if (!convert(m->value, m->unit.isEmpty() ? ladder.xUnit : m->unit, ladder.xUnit, &p.x)
+            || !src.stats(i, ladder.velocityUnit, &p.stats)) {
             ++ladder.skipped;
             continue;
         }
-        StatsAccumulator acc;
-        bool ok = true;
-        for (const ShotRecord &r : s.shots) {
-            double v = 0;
-            ok = ok && convert(r.velocity, r.velocityUnits, ladder.velocityUnit, &v);
-            acc.add(v);
-        }
-        if (!ok) {
-            ++ladder.skipped;
-            continue;
-        }
-        p.stats = acc.stats();
         ladder.points.push_back(p);
     }
     std::stable_sort(ladder.points.begin(), ladder.points.end(),
@@ -130,6 +131,45 @@ Ladder buildLadder(const std::vector<ShotString> &strings, LadderField field)
         ladder.yTitle = QStringLiteral("Average velocity (") + ladder.velocityUnit + QLatin1Char(')');
     }
     return ladder;
+}
+
+} // namespace
+
+Ladder buildLadder(const std::vector<ShotString> &strings, LadderField field)
+{
+    const auto stats = [&strings](std::size_t i, const QString &unit, StringStats *out) {
+        StatsAccumulator acc;
+        for (const ShotRecord &r : strings[i].shots) {
+            double v = 0;
+            if (!convert(r.velocity, r.velocityUnits, unit, &v))
+                return false;
+            acc.add(v);
+        }
+        *out = acc.stats();
+        return true;
+    };
+    return ladderOf({strings.size(), [&strings](std::size_t i) -> const std::optional<LoadData> & { return strings[i].load; },
+                     [&strings](std::size_t i) { return strings[i].shots.empty() ? QString() : strings[i].shots.front().velocityUnits; },
+                     stats},
+                    field);
+}
+
+Ladder buildLadder(const std::vector<LibraryRow> &rows, LadderField field)
+{
+    // Velocity units differ by a factor only: the statistics scale with it, SD % stays.
+    const auto stats = [&rows](std::size_t i, const QString &unit, StringStats *out) {
+        double k = 1;
+        if (!convert(1, rows[i].unit, unit, &k))
+            return false;
+        StringStats s = rows[i].stats;
+        for (double *v : {&s.average, &s.minimum, &s.maximum, &s.spread, &s.sd, &s.ciLow, &s.ciHigh})
+            *v *= k;
+        *out = s;
+        return true;
+    };
+    return ladderOf({rows.size(), [&rows](std::size_t i) -> const std::optional<LoadData> & { return rows[i].load; },
+                     [&rows](std::size_t i) { return rows[i].stats.count > 0 ? rows[i].unit : QString(); }, stats},
+                    field);
 }
 
 } // namespace zx

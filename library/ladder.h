@@ -5,6 +5,7 @@
 // average changes least per unit of the field (|d average| / |d field|), where a load is least
 // sensitive to what varies from round to round. Plain values only: the chart draws them.
 #include "cfile/shot_strings.h"
+#include "cfile/string_library.h"
 #include "cfile/string_stats.h"
 
 #include <vector>
@@ -33,5 +34,7 @@ struct Ladder {
 // The field of a load; nullopt when the load does not give it.
 std::optional<LoadMeasure> ladderValue(const LoadData &load, LadderField field);
 Ladder buildLadder(const std::vector<ShotString> &strings, LadderField field = LadderField::Charge);
+// The same for rows of the String Library (strings of many files): LadderPoint::string indexes rows.
+Ladder buildLadder(const std::vector<LibraryRow> &rows, LadderField field = LadderField::Charge);
 
 } // namespace zx

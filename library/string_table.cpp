@@ -1,7 +1,10 @@
 #include "library/string_table.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QSet>
+
+#include <limits>
 
 namespace zx {
 
@@ -88,7 +91,12 @@ QVariant StringTable::data(const QModelIndex &index, int role) const
         return r.load ? text(*r.load) : QString();
     };
     switch (index.column()) {
+    case Date: // the user's short date; by day when sorted, strings without a date first
+        if (sort)
+            return r.date.isValid() ? r.date.toJulianDay() : std::numeric_limits<qint64>::min();
+        return r.date.isValid() ? QLocale().toString(r.date, QLocale::ShortFormat) : QString();
     case Tag: return r.tag;
+    case Chronograph: return r.chronograph;
     case File: return sort ? r.path : QFileInfo(r.path).fileName();
     case String: return sort ? QVariant(r.string) : QVariant(QString::number(r.string));
     case Shots: return sort ? QVariant(s.count) : QVariant(QString::number(s.count));
@@ -114,7 +122,7 @@ QVariant StringTable::data(const QModelIndex &index, int role) const
 
 QVariant StringTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char *const names[ColumnCount] = {"Date / Tag", "File",   "String", "Shots", "Average", "ES",
+    static const char *const names[ColumnCount] = {"Date", "Tag", "File", "Chronograph", "String", "Shots", "Average", "ES",
                                                    "SD (n-1)",   "SD %",   "95% CI +/-", "Unit", "Charge",
                                                    "Powder",     "Bullet", "Length", "Primer", "Case", "Temp", "Note"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)

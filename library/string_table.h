@@ -13,7 +13,7 @@ namespace zx {
 class StringTable : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Tag, File, String, Shots, Average, Spread, Sd, SdPercent, Interval, Unit,
+    enum Column { Date, Tag, File, Chronograph, String, Shots, Average, Spread, Sd, SdPercent, Interval, Unit,
                   Charge, Powder, Bullet, Length, Primer, Case, Temp, Note, ColumnCount };
     static constexpr int kSortRole = Qt::UserRole;
 

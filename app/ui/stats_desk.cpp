@@ -5,6 +5,7 @@
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_load.h"
 #include "app/ui/ladder_chart.h"
+#include "app/ui/ladder_field_box.h"
 #include "app/ui/frm_mdi.h"
 #include "app/ui/velocity_chart.h"
 #include "cfile/cfile_doc.h"
@@ -180,13 +181,7 @@ void StatsDesk::buildPanel()
     auto *ladderPage = new QWidget(m_ladderDock);
     auto *ladderBox = new QVBoxLayout(ladderPage);
     ladderBox->setContentsMargins(0, 0, 0, 0);
-    m_ladderField = new QComboBox(ladderPage);
-    m_ladderField->setObjectName(QStringLiteral("cboLadderField"));
-    m_ladderField->setToolTip(QStringLiteral("The load field along the bottom of the ladder"));
-    m_ladderField->addItem(QStringLiteral("Charge weight"), int(LadderField::Charge));
-    m_ladderField->addItem(QStringLiteral("Bullet weight"), int(LadderField::BulletWeight));
-    m_ladderField->addItem(QStringLiteral("COAL / CBTO"), int(LadderField::Length));
-    m_ladderField->addItem(QStringLiteral("Temperature"), int(LadderField::Temperature));
+    m_ladderField = makeLadderFieldBox(ladderPage, QStringLiteral("cboLadderField"));
     connect(m_ladderField, &QComboBox::currentIndexChanged, this, [this] {
         m_liveStrings.clear();
         showCaretString();
@@ -352,7 +347,7 @@ void StatsDesk::showCaretString()
     showShots(s->shots, name + QStringLiteral(" (line %1)").arg(s->firstLine + 1), name, doc, s->load);
 }
 
-LadderField StatsDesk::ladderField() const { return LadderField(m_ladderField->currentData().toInt()); }
+LadderField StatsDesk::ladderField() const { return ladderFieldOf(*m_ladderField); }
 
 std::vector<ShotString> StatsDesk::liveStrings() const
 {

@@ -3,16 +3,25 @@
 #include "app/app_context.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/ladder_chart.h"
+#include "app/ui/ladder_field_box.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
 #include "cfile/shot_strings.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/qt_file_chooser.h"
+#include "export/excel_link.h"
+#include "library/library_scan.h"
+#include "library/table_workbook.h"
 #include "library/string_table.h"
 #include "platform/prompter.h"
 #include "platform/save_file.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
+#include "workbook/xlsx_origin.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -21,11 +30,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QTableView>
 #include <QTextBlock>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zx {
 
@@ -42,12 +55,15 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text)
 
 FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     : QWidget(&mdi, Qt::Window), m_mdi(mdi), m_ws(ws), m_table(new StringTable(this)),
-      m_proxy(new QSortFilterProxyModel(this)), m_view(new QTableView(this)), m_filter(new QLineEdit(this)),
-      m_scanLine(new QLabel(this)), m_cancel(button(this, "cmdCancelScan", QStringLiteral("Cancel")))
+      m_proxy(new QSortFilterProxyModel(this)), m_view(new QTableView(this)),
+      m_ladderField(makeLadderFieldBox(this, QStringLiteral("cboLibraryLadderField"))), m_ladder(new LadderChart(this)),
+      m_filter(new QLineEdit(this)),
+      m_scanLine(new QLabel(this)), m_progress(new QProgressBar(this)),
+      m_cancel(button(this, "cmdCancelScan", QStringLiteral("Cancel"))), m_scan(new LibraryScan(this))
 {
     setObjectName(QStringLiteral("frmStringLibrary"));
     setWindowTitle(QStringLiteral("String Library"));
-    resize(900, 420);
+    resize(900, 640);
 
     m_proxy->setSourceModel(m_table);
     m_proxy->setSortRole(StringTable::kSortRole);
@@ -58,6 +74,7 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     m_view->setSortingEnabled(true);
     m_view->sortByColumn(-1, Qt::AscendingOrder); // the files' order until a header is clicked
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection); // the strings of the ladder
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->verticalHeader()->hide();
     connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex &i) {
@@ -70,30 +87,54 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     connect(m_filter, &QLineEdit::textChanged, m_proxy, &QSortFilterProxyModel::setFilterFixedString);
 
     QPushButton *add = button(this, "cmdAddFolder", QStringLiteral("Add &Folder..."));
+    QPushButton *again = button(this, "cmdRescan", QStringLiteral("&Rescan"));
     QPushButton *open = button(this, "cmdOpenString", QStringLiteral("&Open String"));
     QPushButton *csv = button(this, "cmdExportCsv", QStringLiteral("Export &CSV..."));
     connect(add, &QPushButton::clicked, this, qOverload<>(&FrmStringLibrary::addFolder));
+    connect(again, &QPushButton::clicked, this, &FrmStringLibrary::rescan);
     connect(open, &QPushButton::clicked, this, &FrmStringLibrary::openCurrent);
     connect(csv, &QPushButton::clicked, this, &FrmStringLibrary::exportCsv);
+    QPushButton *book = button(this, "cmdExportWorkbook", QStringLiteral("Export &Workbook..."));
+    connect(book, &QPushButton::clicked, this, &FrmStringLibrary::exportWorkbook);
     connect(m_cancel, &QPushButton::clicked, this, &FrmStringLibrary::cancelScan);
     m_scanLine->setObjectName(QStringLiteral("lblScan"));
+    m_progress->setObjectName(QStringLiteral("prgScan"));
+    m_progress->setFormat(QStringLiteral("%v of %m files"));
+    m_progress->hide();
     m_cancel->setEnabled(false);
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_filter, 1);
     top->addWidget(add);
+    top->addWidget(again);
     top->addWidget(open);
     top->addWidget(csv);
+    top->addWidget(book);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_scanLine, 1);
+    bottom->addWidget(m_progress);
     bottom->addWidget(m_cancel);
     auto *box = new QVBoxLayout(this);
     box->addLayout(top);
-    box->addWidget(m_view, 1);
+    // The ladder of the picked rows below the table, its field chosen above it.
+    m_ladder->setObjectName(QStringLiteral("chtLibraryLadder"));
+    m_ladder->setWarn([this](const QString &text) { m_mdi.context().prompter->inform(text, QStringLiteral("Save Chart")); });
+    auto *pane = new QWidget(this);
+    auto *paneBox = new QVBoxLayout(pane);
+    paneBox->setContentsMargins(0, 0, 0, 0);
+    paneBox->addWidget(m_ladderField, 0, Qt::AlignLeft);
+    paneBox->addWidget(m_ladder, 1);
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(m_view);
+    split->addWidget(pane);
+    box->addWidget(split, 1);
     box->addLayout(bottom);
 
-    m_scan.setInterval(0);
-    connect(&m_scan, &QTimer::timeout, this, &FrmStringLibrary::scanStep);
+    connect(m_scan, &LibraryScan::fileRead, this, [this](const LibraryRead &r, int done) { fileRead(r, done); });
+    connect(m_scan, &LibraryScan::finished, this, &FrmStringLibrary::scanFinished);
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FrmStringLibrary::showPickedLadder);
+    connect(m_ladderField, &QComboBox::currentIndexChanged, this, &FrmStringLibrary::showPickedLadder);
+    connect(m_proxy, &QAbstractItemModel::modelReset, this, &FrmStringLibrary::showPickedLadder);
     connect(&ws.files(), &CFileManager::docsChanged, this, &FrmStringLibrary::refreshOpen);
     refreshOpen();
 }
@@ -136,52 +177,93 @@ void FrmStringLibrary::addFolder()
 
 void FrmStringLibrary::addFolder(const QString &folder)
 {
+    if (!m_folders.contains(folder))
+        m_folders << folder;
     const QStringList files = cfilesAt(folder);
-    m_pending << files;
-    m_scanTotal += int(files.size());
-    m_cancel->setEnabled(true);
-    m_scan.start();
-    m_scanLine->setText(QStringLiteral("Reading %1 files...").arg(m_scanTotal));
-}
-
-void FrmStringLibrary::scanStep()
-{
-    if (m_pending.isEmpty()) {
-        m_scan.stop();
-        m_cancel->setEnabled(false);
-        QString text = QStringLiteral("%1 strings; %2 files read").arg(m_table->rowCount()).arg(m_scanTotal);
-        if (!m_unreadable.isEmpty())
-            text += QStringLiteral("; not read: ") + m_unreadable.join(QStringLiteral("; "));
-        m_scanLine->setText(text);
-        m_scanTotal = 0;
-        m_unreadable.clear();
+    if (scanning()) {
+        m_waiting << files;
+        m_scanTotal += int(files.size());
+        m_progress->setMaximum(m_scanTotal);
         return;
     }
-    const QString path = m_pending.takeFirst();
-    std::vector<LibraryRow> rows;
-    QString error;
-    if (m_library.fileRows(path, &rows, &error))
-        m_table->addScannedRows(rows);
+    m_scanDone = 0;
+    m_scanTotal = int(files.size());
+    m_unreadable.clear();
+    startScan(files);
+}
+
+void FrmStringLibrary::rescan()
+{
+    cancelScan();
+    m_table->clearScanned();
+    const QStringList folders = m_folders;
+    for (const QString &folder : folders)
+        addFolder(folder);
+}
+
+bool FrmStringLibrary::scanning() const { return m_scan->running(); }
+
+void FrmStringLibrary::startScan(const QStringList &files)
+{
+    m_cancel->setEnabled(true);
+    m_progress->setRange(0, std::max(1, m_scanTotal));
+    m_progress->setValue(m_scanDone);
+    m_progress->show();
+    m_scanLine->setText(QStringLiteral("Reading %1 files...").arg(m_scanTotal));
+    m_scan->start(files, m_library.entries(files)); // the worker gets copies; reads come back here
+}
+
+void FrmStringLibrary::fileRead(const LibraryRead &read, int)
+{
+    m_library.keep(read);
+    if (read.ok)
+        m_table->addScannedRows(read.entry.rows);
     else
-        m_unreadable << path + QStringLiteral(": ") + error;
-    m_scanLine->setText(QStringLiteral("Reading %1 of %2: %3")
-                            .arg(m_scanTotal - m_pending.size())
+        m_unreadable << read.path + QStringLiteral(": ") + read.error;
+    ++m_scanDone;
+    m_progress->setValue(m_scanDone);
+    m_scanLine->setText(QStringLiteral("Reading %1 of %2 files: %3")
+                            .arg(m_scanDone)
                             .arg(m_scanTotal)
-                            .arg(QFileInfo(path).fileName()));
+                            .arg(QFileInfo(read.path).fileName()));
+    Q_EMIT scanProgress(m_scanDone, m_scanTotal);
+}
+
+void FrmStringLibrary::scanFinished()
+{
+    if (!m_waiting.isEmpty()) { // folders added meanwhile
+        const QStringList next = std::exchange(m_waiting, {});
+        startScan(next);
+        return;
+    }
+    m_cancel->setEnabled(false);
+    m_progress->hide();
+    QString text = QStringLiteral("%1 strings; %2 files read").arg(m_table->rowCount()).arg(m_scanTotal);
+    if (!m_unreadable.isEmpty())
+        text += QStringLiteral("; not read: ") + m_unreadable.join(QStringLiteral("; "));
+    m_scanLine->setText(text);
 }
 
 void FrmStringLibrary::cancelScan()
 {
-    if (!m_scan.isActive())
+    if (!scanning())
         return;
-    m_scan.stop();
+    m_scan->cancel(); // the rows read so far stay
+    m_waiting.clear();
     m_cancel->setEnabled(false);
-    m_scanLine->setText(QStringLiteral("Cancelled after %1 of %2 files")
-                            .arg(m_scanTotal - m_pending.size())
-                            .arg(m_scanTotal));
-    m_pending.clear();
-    m_scanTotal = 0;
-    m_unreadable.clear();
+    m_progress->hide();
+    m_scanLine->setText(QStringLiteral("Cancelled after %1 of %2 files").arg(m_scanDone).arg(m_scanTotal));
+}
+
+void FrmStringLibrary::showPickedLadder()
+{
+    // In the table's order, not the order of picking: the first shown row gives the units.
+    QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    std::vector<LibraryRow> picked;
+    for (const QModelIndex &i : rows)
+        picked.push_back(m_table->row(m_proxy->mapToSource(i).row()));
+    m_ladder->show(buildLadder(picked, ladderFieldOf(*m_ladderField)));
 }
 
 void FrmStringLibrary::openCurrent()
@@ -230,6 +312,31 @@ void FrmStringLibrary::exportCsv()
     if (!writeWholeFile(path, tableCsv(*m_proxy), &error))
         prompter.inform(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + error,
                         QStringLiteral("Export CSV"));
+}
+
+void FrmStringLibrary::exportWorkbook()
+{
+    Prompter &prompter = *m_mdi.context().prompter;
+    const QString wanted = chooser().saveFile(QStringLiteral("Export the String Library as a Workbook"),
+                                              QStringLiteral("strings.xlsx"), QStringLiteral("Workbooks (*.xlsx)|*.xlsx|"));
+    if (wanted.isEmpty())
+        return;
+    QString path = wanted.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? wanted : wanted + QStringLiteral(".xlsx");
+    const QString source = path;
+    const bool foreign = QFileInfo(path).isFile() && !wb::writtenByThisProgram(path);
+    if (foreign)
+        path = xls::copyBesidePath(path);
+    const wb::XlsxResult r = wb::writeXlsx(*tableWorkbook(*m_proxy), path);
+    if (!r.ok) {
+        prompter.inform(QStringLiteral("Could not write ") + path + QStringLiteral(":\r\n") + r.error,
+                        QStringLiteral("Export Workbook"));
+        return;
+    }
+    if (foreign)
+        prompter.inform(QFileInfo(source).fileName() + QStringLiteral(" was made by another program: Zentrix leaves it as it is.")
+                            + QStringLiteral("\r\nThe strings are saved in the copy\r\n\t") + QFileInfo(path).fileName()
+                            + QStringLiteral("\r\nin the same folder."),
+                        QStringLiteral("Export Workbook"));
 }
 
 FrmStringLibrary *installStringLibrary(FrmMdi &mdi)

@@ -1,18 +1,21 @@
 #pragma once
 // frmStringLibrary (View > String Library): every string of the open CFiles (their current
 // text) and of the CFiles of folders the user adds, one row each with its statistics and load,
-// sorted by any column and filtered by a text matching any column. A folder is read one file
-// per turn of the event loop, so the window stays live and the scan can be cancelled; files
-// read before and unchanged come from the library's cache. A row opens its CFile with the
-// caret on the string's first shot; the rows shown go out as CSV.
+// sorted by any column and filtered by a text matching any column. Folders are read on a
+// worker thread (library/library_scan), so the window stays live, shows "n of m files" and
+// the scan can be cancelled, keeping the rows read so far; files read before and unchanged
+// come from the library's cache. A row opens its CFile with the
+// caret on the string's first shot; the rows shown go out as CSV. The rows picked (any
+// number, from any files) show as a ladder chart in the pane below the table.
 #include "cfile/string_library.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
@@ -22,6 +25,8 @@ namespace zx {
 class CFileWorkspace;
 class FileChooser;
 class FrmMdi;
+class LadderChart;
+class LibraryScan;
 class StringTable;
 
 class FrmStringLibrary : public QWidget {
@@ -32,23 +37,35 @@ public:
 
     // The folder and CSV dialogs (Qt's unless set; not owned).
     void setFileChooser(FileChooser *chooser) { m_chooser = chooser; }
-    // cmdAddFolder: a folder's CFiles into the table, in steps.
+    // cmdAddFolder: a folder's CFiles into the table, read in the background.
     void addFolder();
     void addFolder(const QString &folder);
+    // cmdRescan: the added folders again (files changed since are read again).
+    void rescan();
     void cancelScan();
-    bool scanning() const { return m_scan.isActive(); }
+    bool scanning() const;
     // The open CFiles' strings again (their text may have changed).
     void refreshOpen();
     // cmdOpenString: the current row's CFile, the caret on the string's first shot.
     void openCurrent();
     // cmdExportCsv: the shown rows into a CSV file the user names.
     void exportCsv();
+    // cmdExportWorkbook: the shown rows into a workbook (.xlsx); a workbook another program
+    // wrote is left as it is and the rows go into a copy beside it.
+    void exportWorkbook();
+
+Q_SIGNALS:
+    // A file of the scan read (or found unreadable): done of total.
+    void scanProgress(int done, int total);
 
 protected:
     bool event(QEvent *e) override;
 
 private:
-    void scanStep();
+    void showPickedLadder();
+    void startScan(const QStringList &files);
+    void fileRead(const LibraryRead &read, int done);
+    void scanFinished();
     void openRow(int sourceRow);
     FileChooser &chooser();
 
@@ -58,13 +75,17 @@ private:
     StringTable *m_table;
     QSortFilterProxyModel *m_proxy;
     QTableView *m_view;
+    QComboBox *m_ladderField;
+    LadderChart *m_ladder;
     QLineEdit *m_filter;
     QLabel *m_scanLine;
+    QProgressBar *m_progress;
     QPushButton *m_cancel;
-    QTimer m_scan;
-    QStringList m_pending;
+    LibraryScan *m_scan;
+    QStringList m_folders; // added, in order, for a rescan
+    QStringList m_waiting; // files of folders added while a scan runs
     QStringList m_unreadable;
-    int m_scanTotal = 0;
+    int m_scanDone = 0, m_scanTotal = 0;
     FileChooser *m_chooser = nullptr;
     FileChooser *m_ownChooser = nullptr;
 };

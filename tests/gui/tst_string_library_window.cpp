@@ -4,12 +4,16 @@
 #include "app/app_context.h"
 #include "app/ui/document_factory.h"
 #include "app/ui/frm_mdi.h"
+#include "app/ui/ladder_chart.h"
 #include "app/ui/splash_sequence.h"
 #include "app/ui/string_library_window.h"
 #include "cfile/cfile_doc.h"
 #include "cfile/cfile_manager.h"
+#include "cfile/logpad.h"
 #include "cfile/ui/cfile_workspace.h"
 #include "library/string_table.h"
+#include "workbook/workbook.h"
+#include "workbook/xlsx_file.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_prompter.h"
 #include "support/startup_patience.h"
@@ -17,11 +21,14 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QComboBox>
+#include <QItemSelectionModel>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -174,26 +181,171 @@ private Q_SLOTS:
         QCOMPARE(doc->caret().blockNumber(), 0);
     }
 
+    // The date in the user's short format, sorted as a date; the chronograph the tag names.
+    void dateAndChronograph()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), "TAG: Import-{SR0001 Report.csv} Device-{LabRadar LBR-1} Date-{2026-01-02 10:00}\r\n"
+                                                 + shot(1, 2801)));
+        const QDate captured(2025, 12, 31);
+        QVERIFY(write(dir.filePath("b.txt"), "TAG: Start-{Date=" + LogPad::shortDate(captured).toUtf8()
+                                                 + "  Time=10:00:00  t=36000.00 sec}\r\nTAG: Device-{ RV5 Vantor} Port-{COM1}\r\n"
+                                                 + shot(1, 950)));
+        rig.win->addFolder(dir.path());
+        QTRY_VERIFY(!rig.win->scanning());
+        const int a = rig.rowOf("a.txt", 1), b = rig.rowOf("b.txt", 1);
+        QVERIFY(a >= 0 && b >= 0);
+        QCOMPARE(rig.cell(a, StringTable::Date), QLocale().toString(QDate(2026, 1, 2), QLocale::ShortFormat));
+        QCOMPARE(rig.cell(a, StringTable::Chronograph), QStringLiteral("LabRadar LBR-1"));
+        QCOMPARE(rig.cell(b, StringTable::Date), QLocale().toString(captured, QLocale::ShortFormat));
+        QCOMPARE(rig.cell(b, StringTable::Chronograph), QStringLiteral("RV5 Vantor"));
+        // Latest day first: January 2 before New Year's Eve, where the dates' texts sort the other way.
+        rig.table()->sortByColumn(StringTable::Date, Qt::DescendingOrder);
+        QCOMPARE(rig.cell(0, StringTable::File), QStringLiteral("a.txt"));
+        QCOMPARE(rig.cell(1, StringTable::File), QStringLiteral("b.txt"));
+    }
+
+    // Rows picked from two files, one in metric units, make one ladder in the first's units.
+    void pickedStringsLadder()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), "LOAD: Charge=41.0 gr\r\n" + shot(1, 2800) + shot(2, 2810) + "TAG: Stop-\r\n"
+                                                 + "LOAD: Charge=42.0 gr\r\n" + shot(1, 2850) + shot(2, 2860)));
+        QVERIFY(write(dir.filePath("b.txt"), "LOAD: Charge=2.75 g\r\n#01   870.0 m/s 0.000350 sec  21.0 cel\r\n"
+                                             "#02   872.0 m/s 0.000350 sec  21.0 cel\r\n"));
+        rig.win->addFolder(dir.path());
+        QTRY_VERIFY(!rig.win->scanning());
+        auto *chart = rig.win->findChild<LadderChart *>(QStringLiteral("chtLibraryLadder"));
+        QVERIFY(chart);
+        QItemSelectionModel *pick = rig.table()->selectionModel();
+        for (const auto &[file, string] : {std::pair{"b.txt", 1}, {"a.txt", 2}, {"a.txt", 1}})
+            pick->select(rig.model()->index(rig.rowOf(file, string), 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        const Ladder &l = chart->shown();
+        QCOMPARE(l.points.size(), std::size_t(3));
+        QCOMPARE(l.xUnit, QStringLiteral("gr"));
+        QCOMPARE(l.points[0].x, 41.0);
+        QCOMPARE(l.points[1].stats.average, 2855.0);
+        QVERIFY(qAbs(l.points[2].x - 2.75 * 15.4323584) < 1e-6);
+        QVERIFY(qAbs(l.points[2].stats.average - 871 * 3.2808399) < 1e-3);
+        QVERIFY(qAbs(l.points[2].stats.sd - std::sqrt(2.0) * 3.2808399) < 1e-3);
+        QCOMPARE(l.flattest, 1); // 42 gr to 2.75 g: 2.6 f/s over 0.44 gr
+        // One row less: two points, one step.
+        pick->select(rig.model()->index(rig.rowOf("b.txt", 1), 0), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        QCOMPARE(chart->shown().points.size(), std::size_t(2));
+        // No picked string gives a temperature.
+        auto *field = rig.win->findChild<QComboBox *>(QStringLiteral("cboLibraryLadderField"));
+        field->setCurrentIndex(field->findText(QStringLiteral("Temperature")));
+        QCOMPARE(chart->shown().points.size(), std::size_t(0));
+        QCOMPARE(chart->shown().skipped, 2);
+    }
+
+    // The workbook: numbers as numbers under the header; another program's file is left as it
+    // is (the rows go into a copy beside it); a target that cannot be written is named.
+    void exportWorkbook()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), shot(1, 2801) + shot(2, 2811)));
+        rig.win->addFolder(dir.path());
+        QTRY_VERIFY(!rig.win->scanning());
+        rig.win->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->setText(QStringLiteral("a.txt"));
+        const QString out = dir.filePath("lib.xlsx");
+        rig.chooser.queueSave(out);
+        rig.click("cmdExportWorkbook");
+        QCOMPARE(rig.prompter.count(), 0);
+        QString error;
+        auto book = wb::readXlsx(out, &error);
+        QVERIFY2(book, qPrintable(error));
+        const wb::Worksheet &sheet = book->sheet(0);
+        QCOMPARE(std::get<QString>(sheet.value(1, StringTable::Average + 1)), QStringLiteral("Average"));
+        QCOMPARE(std::get<double>(sheet.value(2, StringTable::Average + 1)), 2806.0);
+        QCOMPARE(std::get<double>(sheet.value(2, StringTable::Shots + 1)), 2.0);
+        QCOMPARE(std::get<QString>(sheet.value(2, StringTable::Unit + 1)), QStringLiteral("f/s"));
+        QVERIFY(wb::isEmpty(sheet.value(3, 1)));
+
+        // Our own workbook is written over; one another program saved is not.
+        rig.chooser.queueSave(out);
+        rig.click("cmdExportWorkbook");
+        QCOMPARE(rig.prompter.count(), 0);
+        QVERIFY(write(out, "PK not ours"));
+        rig.chooser.queueSave(out);
+        rig.click("cmdExportWorkbook");
+        QFile kept(out);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("PK not ours"));
+        QVERIFY(wb::readXlsx(dir.filePath("lib Zentrix.xlsx"), &error));
+        QCOMPARE(rig.prompter.count(), 1);
+        QVERIFY2(rig.prompter.texts().join(u' ').contains(QStringLiteral("lib.xlsx was made by another program")),
+                 qPrintable(rig.prompter.texts().join(u' ')));
+
+        // A folder that is a file: told, with the path.
+        rig.chooser.queueSave(dir.filePath("a.txt/lib.xlsx"));
+        rig.click("cmdExportWorkbook");
+        QCOMPARE(rig.prompter.count(), 2);
+        QVERIFY(rig.prompter.texts().join(u' ').contains(dir.filePath("a.txt/lib.xlsx")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3); // a.txt, lib.xlsx, its copy: no stray file
+    }
+
+    // A scan on the worker: progress arrives while the test's event loop turns; cancelled at
+    // the fifth file, the five files' rows stay and no more come.
     void scanCancels()
     {
         Rig rig;
         QVERIFY(rig.win);
         QTemporaryDir dir;
-        for (int i = 0; i < 200; ++i)
-            QVERIFY(write(dir.filePath(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))), shot(1, 2800)));
+        QByteArray many;
+        for (int n = 1; n <= 60; ++n)
+            many += shot(n, 2800 + n % 7);
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(write(dir.filePath(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0'))), many));
         const int before = rig.model()->rowCount();
+        QSignalSpy progress(rig.win, &FrmStringLibrary::scanProgress);
+        connect(rig.win, &FrmStringLibrary::scanProgress, rig.win, [&rig](int done) {
+            if (done == 5)
+                rig.click("cmdCancelScan");
+        });
         rig.win->addFolder(dir.path());
         QVERIFY(rig.win->scanning());
-        QCoreApplication::processEvents(); // a turn of the event loop reads a file, no more
-        QVERIFY(rig.model()->rowCount() > before);
-        rig.click("cmdCancelScan");
-        QVERIFY(!rig.win->scanning());
-        const int rows = rig.model()->rowCount();
-        QVERIFY2(rows < before + 200, qPrintable(QString::number(rows)));
+        QTRY_VERIFY(!rig.win->scanning());
+        QCOMPARE(progress.size(), 5);
+        QCOMPARE(progress.last().value(1).toInt(), 300);
+        QCOMPARE(rig.model()->rowCount(), before + 5);
+        QCOMPARE(rig.cell(rig.model()->rowCount() - 1, StringTable::File), QStringLiteral("f004.txt")); // in order
         const QString line = rig.win->findChild<QLabel *>(QStringLiteral("lblScan"))->text();
-        QVERIFY2(line.startsWith(QStringLiteral("Cancelled")), qPrintable(line));
-        QTest::qWait(50);
-        QCOMPARE(rig.model()->rowCount(), rows);
+        QCOMPARE(line, QStringLiteral("Cancelled after 5 of 300 files"));
+        QTest::qWait(100);
+        QCOMPARE(rig.model()->rowCount(), before + 5);
+    }
+
+    // Rescan: a changed file shows its new shots, a deleted one is gone, one that does not read
+    // is named and the files after it are still read.
+    void rescanChangedDeletedUnreadable()
+    {
+        Rig rig;
+        QVERIFY(rig.win);
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("a.txt"), shot(1, 2800)));
+        QVERIFY(write(dir.filePath("b.txt"), shot(1, 2900)));
+        QVERIFY(write(dir.filePath("c.txt"), shot(1, 3000)));
+        rig.win->addFolder(dir.path());
+        QTRY_VERIFY(!rig.win->scanning());
+        QVERIFY(rig.rowOf("c.txt", 1) >= 0);
+
+        QVERIFY(write(dir.filePath("a.txt"), shot(1, 2800) + shot(2, 2810)));
+        QVERIFY(QFile::remove(dir.filePath("c.txt")));
+        QVERIFY(write(dir.filePath("b.rtf"), "not a CFile")); // between a.txt and b.txt
+        rig.click("cmdRescan");
+        QTRY_VERIFY(!rig.win->scanning());
+        QCOMPARE(rig.cell(rig.rowOf("a.txt", 1), StringTable::Shots), QStringLiteral("2"));
+        QVERIFY(rig.rowOf("b.txt", 1) >= 0);
+        QCOMPARE(rig.rowOf("c.txt", 1), -1);
+        const QString line = rig.win->findChild<QLabel *>(QStringLiteral("lblScan"))->text();
+        QVERIFY2(line.contains(QStringLiteral("not read: ") + dir.filePath("b.rtf")), qPrintable(line));
     }
 };
 

@@ -58,11 +58,11 @@ private Q_SLOTS:
         const auto s = runCli({"strings", out, "--csv"});
         QCOMPARE(s.code, 0);
         const QStringList rows = s.out.trimmed().split(u'\n');
-        QCOMPARE(rows.value(0), QStringLiteral("File,String,Shots,Average,ES,SD,SD %,Unit"));
+        QCOMPARE(rows.value(0), QStringLiteral("File,String,Date,Chronograph,Shots,Average,ES,SD,SD %,Unit"));
         QCOMPARE(rows.size(), 4);
-        QCOMPARE(rows.value(1), QStringLiteral("load.rtf,1,3,2650.33,9.00,4.51,0.17,f/s"));
-        QCOMPARE(rows.value(2), QStringLiteral("load.rtf,2,2,855.00,10.00,7.07,0.83,m/s"));
-        QCOMPARE(rows.value(3), QStringLiteral("load.rtf,3,1,870.00,0.00,0.00,0.00,m/s"));
+        QCOMPARE(rows.value(1), QStringLiteral("load.rtf,1,2025-04-12,LabRadar LBR-0012345,3,2650.33,9.00,4.51,0.17,f/s"));
+        QCOMPARE(rows.value(2), QStringLiteral("load.rtf,2,,MagnetoSpeed V3/Sporter,2,855.00,10.00,7.07,0.83,m/s"));
+        QCOMPARE(rows.value(3), QStringLiteral("load.rtf,3,,MagnetoSpeed V3/Sporter,1,870.00,0.00,0.00,0.00,m/s"));
         // The table names the unit in its header when every string shares it.
         const auto t = runCli({"strings", dir.filePath("load.rtf")});
         QVERIFY2(t.out.contains(QLatin1String("SD n-1")), qPrintable(t.out));

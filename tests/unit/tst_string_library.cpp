@@ -1,6 +1,7 @@
 // The table of strings over many CFiles: rows with their tag line and statistics, files read
 // again only when they changed, deleted and unreadable files reported.
 #include "cfile/cfile_codec.h"
+#include "cfile/logpad.h"
 #include "cfile/string_library.h"
 
 #include <QFile>
@@ -69,6 +70,42 @@ private Q_SLOTS:
         QCOMPARE(rows[1].stats.average, 860.0);
     }
 
+    // The date and chronograph of a string, from the tag lines the importers and the capture write.
+    void datesAndChronographs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("string");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("chronograph");
+        const auto start = [](const char *word, QDate d) {
+            return QStringLiteral("TAG: %1{Date=%2  Time=10:00:00  t=36000 sec}\n").arg(QLatin1String(word), zx::LogPad::shortDate(d));
+        };
+        const QString device = QStringLiteral("TAG: Device-{ RV5 Vantor} Port-{COM1}\n");
+        const QString shot = QStringLiteral("#01 2900.5 f/s 0.000690 sec 70.0 fah\n");
+        QTest::newRow("import") << "TAG: Import-{LOG.CSV} Device-{MagnetoSpeed V3/Sporter} Date-{2024-04-06 13:36}\n" + shot
+                                << 1 << QDate(2024, 4, 6) << "MagnetoSpeed V3/Sporter";
+        QTest::newRow("capture") << start("Start-", QDate(2026, 5, 1)) + device + shot << 1 << QDate(2026, 5, 1) << "RV5 Vantor";
+        // The Stop after the first string is not the second's; the Start before it is.
+        QTest::newRow("second capture")
+            << start("Start-", QDate(2026, 5, 1)) + device + shot + start("Stop-", QDate(2026, 5, 2)) + device
+                   + start("Start-", QDate(2026, 5, 3)) + device + shot
+            << 2 << QDate(2026, 5, 3) << "RV5 Vantor";
+        QTest::newRow("stop only") << shot + start("Stop-", QDate(2026, 5, 2)) + device + shot << 2 << QDate() << "RV5 Vantor";
+        QTest::newRow("date that does not read") << "TAG: Import-{x.csv} Device-{LabRadar} Date-{sometime}\n" + shot << 1 << QDate() << "LabRadar";
+        QTest::newRow("no tags") << shot << 1 << QDate() << "";
+    }
+    void datesAndChronographs()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, string);
+        QFETCH(QDate, date);
+        QFETCH(QString, chronograph);
+        const auto rows = zx::libraryRows(QStringLiteral("x.txt"), text.split(u'\n'));
+        QVERIFY(std::size_t(string) <= rows.size());
+        QCOMPARE(rows[std::size_t(string - 1)].date, date);
+        QCOMPARE(rows[std::size_t(string - 1)].chronograph, chronograph);
+    }
+
     void loadLineGoesWithItsString()
     {
         QTemporaryDir dir;
@@ -110,5 +147,13 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TstStringLibrary)
+// The capture writes dates in the user's short format: here en_US's "M/d/yy", whose
+// two-digit year must not read as 1926.
+int main(int argc, char **argv)
+{
+    qputenv("LC_ALL", "en_US.UTF-8");
+    QGuiApplication app(argc, argv);
+    TstStringLibrary test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_string_library.moc"

@@ -1,0 +1,65 @@
+#include "cfile/string_tags.h"
+
+#include <QLocale>
+
+namespace zx
+{
+
+namespace
+{
+
+// The text of "Word-{...}" in a tag; null when the tag has no such part.
+QString braced(const QString &tag, QLatin1String word)
+{
+    const qsizetype at = tag.indexOf(word + QLatin1String("-{"));
+    if (at < 0)
+        return {};
+    const qsizetype from = at + word.size() + 2;
+    const qsizetype end = tag.indexOf(u'}', from);
+    return end < 0 ? QString() : tag.mid(from, end - from).trimmed();
+}
+
+// The value of "Date=" inside a stamp, up to the double space or the closing brace.
+QString stampDate(const QString &tag)
+{
+    const qsizetype at = tag.indexOf(QLatin1String("Date="));
+    if (at < 0)
+        return {};
+    QString rest = tag.mid(at + 5);
+    for (const QLatin1String stop : {QLatin1String("  "), QLatin1String(" Time="), QLatin1String("}")})
+        if (const qsizetype end = rest.indexOf(stop); end >= 0)
+            rest.truncate(end);
+    return rest.trimmed();
+}
+
+} // namespace
+
+QDate readTagDate(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (const QDate iso = QDate::fromString(t.left(10), Qt::ISODate); iso.isValid())
+        return iso;
+    const QLocale system = QLocale::system();
+    const QString format = system.dateFormat(QLocale::ShortFormat);
+    QDate d = system.toDate(t, format);
+    if (d.isValid() && !format.contains(QLatin1String("yyyy")) && d.year() < 2000)
+        d = d.addYears(100); // "yy" reads as 19yy
+    return d;
+}
+
+StringTags readStringTags(const QStringList &tags)
+{
+    StringTags out;
+    for (const QString &raw : tags) {
+        const QString tag = raw.trimmed();
+        if (out.chronograph.isEmpty())
+            out.chronograph = braced(tag, QLatin1String("Device"));
+        if (!out.date.isValid() && !tag.startsWith(QLatin1String("Stop-"))) {
+            const QString imported = braced(tag, QLatin1String("Date"));
+            out.date = readTagDate(imported.isNull() ? stampDate(tag) : imported);
+        }
+    }
+    return out;
+}
+
+} // namespace zx
