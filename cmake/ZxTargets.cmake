@@ -50,6 +50,7 @@ function(zx_add_tests_in label)
     get_filename_component(_name ${src} NAME_WE)
     add_executable(${_name} ${src})
     target_link_libraries(${_name} PRIVATE zx_testsupport Qt6::Test ${ARG_LIBS})
+    target_compile_options(${_name} PRIVATE ${ZX_TEST_OPTIONS})
     zx_use_pch(${_name} ${ARG_PCH})
     # A test's moc output is included by its .cpp: the generated file left over is empty and
     # would only spend a second loading the precompiled header.
