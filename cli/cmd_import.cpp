@@ -84,6 +84,15 @@ int runImport(const QStringList &args)
         }
         return allRead ? 0 : 1;
     }
+    if (!out.isEmpty() && !outIsFolder(out)) {
+        const int cls = zx::extClass(zx::fileTitle(out));
+        if (!zx::isRichClass(cls) && !zx::isPlainClass(cls)) {
+            printText(QStringLiteral("zentrix-cli import: --out ") + out
+                          + QStringLiteral(": not a folder, nor a CFile's name (.rtf, .cap, .txt, .log); nothing was written\n"),
+                      true);
+            return 1;
+        }
+    }
     QString text;
     for (const QString &in : inputs)
         text += importedText(in, &allRead);
