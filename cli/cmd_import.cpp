@@ -114,7 +114,8 @@ zx::cli::Registrar reg({"import", "FILE... [--out F.rtf|FOLDER]",
                         "the format is told from the content. Each session or series becomes a string after a "
                         "tag line naming the source file, the device, the date, the file's note and the vendor's "
                         "printed statistics. --out F.rtf writes one CFile of all inputs (rich or plain by its "
-                        "extension); --out FOLDER writes one CFile a input into it; without --out the text goes "
+                        "extension); --out FOLDER writes one CFile a input into it (a folder named like a CFile, "
+                        "out.rtf, is written out.rtf/); without --out the text goes "
                         "to stdout. A file that does not read is reported on stderr with the line and what was "
                         "expected, the others are still read; the exit code is 0 only when every input was read "
                         "and written.",
