@@ -1,4 +1,5 @@
 #include "cli/cli_command.h"
+#include "cli/cli_session.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -84,7 +85,13 @@ int main(int argc, char **argv)
             out << zx::cli::commandHelp(c);
             return 0;
         }
-        return c.run(args);
+        const int code = c.run(args);
+        // Output a script reads (strings --csv, import without --out) that could not be written.
+        const QString failed = zx::cli::stdoutError();
+        if (failed.isEmpty())
+            return code;
+        QTextStream(stderr) << "zentrix-cli " << name << ": could not write the standard output: " << failed << "\n";
+        return code ? code : 1;
     }
     QTextStream(stderr) << "zentrix-cli: unknown command \"" << name << "\"\n";
     usage(out);

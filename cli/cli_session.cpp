@@ -6,8 +6,26 @@
 
 #include <QTextStream>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace zx::cli {
 namespace {
+
+// The first reason stdout refused text (a full disk, a closed pipe): a command whose product
+// did not arrive must not end as a success.
+QString &stdoutFailure()
+{
+    static QString reason;
+    return reason;
+}
+
+void noteStdoutFailure(int err)
+{
+    if (stdoutFailure().isEmpty())
+        stdoutFailure() = err ? QString::fromLocal8Bit(std::strerror(err)) : QStringLiteral("write error");
+}
 
 QString localLines(QString text)
 {
@@ -23,6 +41,17 @@ void printText(const QString &text, bool toStderr)
     QTextStream out(toStderr ? stderr : stdout);
     out << localLines(text);
     out.flush();
+    if (!toStderr && out.status() != QTextStream::Ok)
+        noteStdoutFailure(errno);
+}
+
+QString stdoutError()
+{
+    if (std::fflush(stdout) != 0)
+        noteStdoutFailure(errno);
+    if (std::ferror(stdout))
+        noteStdoutFailure(0);
+    return stdoutFailure();
 }
 
 MsgAnswer ConsolePrompter::show(const MsgRequest &request)

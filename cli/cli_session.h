@@ -32,6 +32,8 @@ public:
 
 // Prints text with CR LF (or lone CR) line ends as local lines.
 void printText(const QString &text, bool toStderr = false);
+// Empty when everything printed to stdout arrived; else the system's reason it did not.
+QString stdoutError();
 
 struct CliSession {
     explicit CliSession(bool yes);

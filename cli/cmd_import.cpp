@@ -3,6 +3,7 @@
 // gets one CFile a input named after it; without --out the CFile text goes to stdout. A file
 // that does not read is named with its reason and never stops the others; exit 0 only when
 // every input was read and written.
+#include "cfile/cfile_names.h"
 #include "cli/cli_cfile.h"
 #include "cli/cli_command.h"
 #include "cli/cli_session.h"
@@ -34,6 +35,17 @@ QString importedText(const QString &path, bool *ok)
     return zx::import::cfileText(r, QFileInfo(path).fileName());
 }
 
+// --out names a folder to fill, one CFile a input, unless its name is a CFile's (.rtf, .txt...):
+// that is the one CFile even where a folder has the name, so a script that meant a file is told
+// rather than given a CFile inside it. "out.rtf/" is the folder.
+bool outIsFolder(const QString &out)
+{
+    if (!QFileInfo(out).isDir())
+        return false;
+    const int cls = zx::extClass(zx::fileTitle(out));
+    return out.endsWith(u'/') || !(zx::isRichClass(cls) || zx::isPlainClass(cls));
+}
+
 bool writeCFile(const QString &text, const QString &out)
 {
     const int cls = outFileClass(out);
@@ -63,7 +75,7 @@ int runImport(const QStringList &args)
         return 2;
     }
     bool allRead = true;
-    if (!out.isEmpty() && QFileInfo(out).isDir()) {
+    if (!out.isEmpty() && outIsFolder(out)) {
         for (const QString &in : inputs) {
             const QString text = importedText(in, &allRead);
             const QString target = QDir(out).filePath(QFileInfo(in).completeBaseName() + QStringLiteral(".rtf"));
@@ -71,6 +83,15 @@ int runImport(const QStringList &args)
                 allRead = false;
         }
         return allRead ? 0 : 1;
+    }
+    if (!out.isEmpty() && !outIsFolder(out)) {
+        const int cls = zx::extClass(zx::fileTitle(out));
+        if (!zx::isRichClass(cls) && !zx::isPlainClass(cls)) {
+            printText(QStringLiteral("zentrix-cli import: --out ") + out
+                          + QStringLiteral(": not a folder, nor a CFile's name (.rtf, .cap, .txt, .log); nothing was written\n"),
+                      true);
+            return 1;
+        }
     }
     QString text;
     for (const QString &in : inputs)
@@ -93,7 +114,8 @@ zx::cli::Registrar reg({"import", "FILE... [--out F.rtf|FOLDER]",
                         "the format is told from the content. Each session or series becomes a string after a "
                         "tag line naming the source file, the device, the date, the file's note and the vendor's "
                         "printed statistics. --out F.rtf writes one CFile of all inputs (rich or plain by its "
-                        "extension); --out FOLDER writes one CFile a input into it; without --out the text goes "
+                        "extension); --out FOLDER writes one CFile a input into it (a folder named like a CFile, "
+                        "out.rtf, is written out.rtf/); without --out the text goes "
                         "to stdout. A file that does not read is reported on stderr with the line and what was "
                         "expected, the others are still read; the exit code is 0 only when every input was read "
                         "and written.",

@@ -95,6 +95,21 @@ private Q_SLOTS:
         QCOMPARE(s.out.trimmed().split(u'\n').size(), 4);
     }
 
+    // One input's CFile cannot be written (its name is taken by a folder): the others are.
+    void outFolderOneTargetFails()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("out/LOG.rtf"));
+        const QString mag = write(dir, "LOG.CSV", kMagneto), lab = write(dir, "lab.csv", kLabRadar);
+        const auto r = runCli({"import", mag, lab, "--out", dir.filePath("out")});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QLatin1String("LOG.rtf")), qPrintable(r.err));
+        QVERIFY(QFileInfo(dir.filePath("out/LOG.rtf")).isDir());
+        const auto s = runCli({"strings", dir.filePath("out/lab.rtf"), "--csv"});
+        QCOMPARE(s.code, 0);
+        QCOMPARE(s.out.trimmed().split(u'\n').size(), 2); // header and the LabRadar string
+    }
+
     void unwritableTargetFails()
     {
         QTemporaryDir dir;

@@ -8,7 +8,10 @@
 #include "cfile/cfile_manager.h"
 #include "export/excel_link.h"
 #include "export/export_template.h"
+#include "library/string_table.h"
+#include "library/table_workbook.h"
 #include "platform/program_files.h"
+#include "platform/save_file.h"
 #include "platform/settings_store.h"
 #include "workbook/workbook.h"
 #include "workbook/xlsx_file.h"
@@ -142,6 +145,19 @@ QString capLines(int shots)
     return text;
 }
 
+// A LabRadar report of many shots: its CFile is well above the "disk full" limit.
+QByteArray labRadarReport(int shots)
+{
+    QByteArray text = "sep=;\r\nDevice ID;LBR-0012345;;\r\nUnits velocity;fps;;\r\nShot ID;V0;V10;Date;Time\r\n";
+    for (int shot = 1; shot <= shots; ++shot)
+        text += QStringLiteral("%1;%2;%3;04-12-2025;14:02:11;\r\n")
+                    .arg(shot, 4, 10, QLatin1Char('0'))
+                    .arg(2600 + shot * 7 % 90)
+                    .arg(2590 + shot * 7 % 90)
+                    .toLatin1();
+    return text;
+}
+
 std::unique_ptr<zx::wb::Workbook> bigBook()
 {
     auto book = zx::xls::buildExportTemplate();
@@ -161,6 +177,7 @@ class TstWriterFaults : public QObject {
     QTemporaryDir m_inputs;       // the CFile the exports read
     std::unique_ptr<zx::test::SimFixture> m_sim;
     std::unique_ptr<zx::wb::Workbook> m_book;
+    zx::StringTable m_library;    // the String Library's rows of a CFile of many strings
     QList<Writer> m_writers;
 
     // The size of what a writer produces when nothing goes wrong: "disk full" just above it
@@ -298,6 +315,40 @@ class TstWriterFaults : public QObject {
                                                         &error);
                       return Outcome{error, ok ? 0 : 1};
                   }});
+
+        // zentrix-cli import: one CFile of every input, or one a input in an --out folder
+        // (named after the input: lab.csv becomes lab.rtf). A failed run: the input does not read.
+        const QString lab = m_inputs.filePath(QStringLiteral("lab.csv"));
+        const QString broken = m_inputs.filePath(QStringLiteral("broken/lab.csv"));
+        w.append({QStringLiteral("zentrix-cli import --out .rtf"), QStringLiteral("lab.rtf"),
+                  [=](const QString &target, Fault fault) {
+                      return runCli({"import", fault == FailedRun ? broken : lab, "--out", target},
+                                    fault == DiskFull ? 4096 : 0, m_programDir.path());
+                  },
+                  4096, true});
+        w.append({QStringLiteral("zentrix-cli import --out FOLDER"), QStringLiteral("lab.rtf"),
+                  [=](const QString &target, Fault fault) {
+                      return runCli({"import", fault == FailedRun ? broken : lab, "--out", QFileInfo(target).path()},
+                                    fault == DiskFull ? 4096 : 0, m_programDir.path());
+                  },
+                  4096, true});
+
+        // The String Library's Export CSV and Export Workbook, as the window writes them.
+        const auto libraryCsv = [this](const QString &target) {
+            QString error;
+            const bool ok = writeWholeFile(target, tableCsv(m_library), &error);
+            return Outcome{error, ok ? 0 : 1};
+        };
+        const auto libraryBook = [this](const QString &target) {
+            const wb::XlsxResult r = wb::writeXlsx(*tableWorkbook(m_library), target);
+            return Outcome{r.error, r.ok ? 0 : 1};
+        };
+        w.append({QStringLiteral("String Library CSV"), QStringLiteral("strings.csv"),
+                  [=](const QString &t, Fault) { return libraryCsv(t); },
+                  sizeOfGoodRun([&](const QString &path) { libraryCsv(path); }) / 2});
+        w.append({QStringLiteral("String Library workbook"), QStringLiteral("strings.xlsx"),
+                  [=](const QString &t, Fault) { return libraryBook(t); },
+                  sizeOfGoodRun([&](const QString &path) { libraryBook(path); }) / 2});
         return w;
     }
 
@@ -311,6 +362,15 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(capLines(400).toLatin1());
         f.close();
+        QVERIFY(QDir(m_inputs.path()).mkdir(QStringLiteral("broken")));
+        for (const auto &[name, bytes] : {std::pair{"lab.csv", labRadarReport(400)},
+                                          {"broken/lab.csv", QByteArray("Shot ID;V0\r\n0001;28o1\r\n")}}) {
+            QFile input(m_inputs.filePath(QLatin1String(name)));
+            QVERIFY(input.open(QIODevice::WriteOnly) && input.write(bytes) == bytes.size());
+        }
+        QStringList unreadable;
+        m_library.setOpenRows(zx::StringLibrary().rows({f.fileName()}, &unreadable));
+        QVERIFY(unreadable.isEmpty() && m_library.rowCount() > 5);
         zx::sim::Rv5Options o = zx::test::SimFixture::quietOptions();
         o.prefillShots = 130;
         m_sim = std::make_unique<zx::test::SimFixture>(o);
@@ -359,6 +419,11 @@ private Q_SLOTS:
 
         QVERIFY2(o.exitCode != 0, qPrintable(QStringLiteral("reported success; told: ") + o.told));
         QVERIFY2(!o.told.trimmed().isEmpty(), "nobody was told");
+        // A command names where it could not write: the target, or the folder where the folder
+        // is what failed (in the program the window adds the path to a writer's reason).
+        const QString where = fault == ParentIsFile ? QFileInfo(folder).fileName() : w.fileName;
+        if (w.name.startsWith(QLatin1String("zentrix-cli")) && fault != FailedRun)
+            QVERIFY2(o.told.contains(where), qPrintable(QStringLiteral("not named: ") + where + QStringLiteral("; told: ") + o.told));
         if (w.appendOnly && fault == DiskFull) {
             QFile f(kept);
             QVERIFY(f.open(QIODevice::ReadOnly));
@@ -372,6 +437,29 @@ private Q_SLOTS:
             now.removeIf([&](const QString &n) { return keep.match(n).hasMatch(); });
         }
         QCOMPARE(now, entries);
+    }
+
+    // Commands whose output is their product: a full disk under stdout is a failure to say so.
+    void stdoutFull_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QString capture = m_inputs.filePath(QStringLiteral("capture.txt"));
+        QTest::newRow("strings --csv") << QStringList{"strings", capture, "--csv"};
+        QTest::newRow("strings") << QStringList{"strings", capture};
+        QTest::newRow("import without --out") << QStringList{"import", m_inputs.filePath(QStringLiteral("lab.csv"))};
+    }
+
+    void stdoutFull()
+    {
+        QFETCH(QStringList, args);
+        QProcess p;
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(cliPath(), args);
+        QVERIFY(p.waitForFinished(60000));
+        const QString told = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() != 0, qPrintable(told));
+        QVERIFY2(told.contains(QLatin1String("standard output")) && told.contains(QLatin1String("No space left")),
+                 qPrintable(told));
     }
 };
 
