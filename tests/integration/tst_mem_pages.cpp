@@ -3,7 +3,7 @@
 // never reaches a wrong page. And the questions before them name what they act on.
 #include "remote/remote_ops.h"
 #include "remote/remote_ops_host.h"
-#include "test_shard.h"
+#include "support/test_shard.h"
 #include "tst_ops_rig.h"
 
 #include <QHash>
