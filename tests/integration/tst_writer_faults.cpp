@@ -31,6 +31,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -419,6 +420,11 @@ private Q_SLOTS:
 
         QVERIFY2(o.exitCode != 0, qPrintable(QStringLiteral("reported success; told: ") + o.told));
         QVERIFY2(!o.told.trimmed().isEmpty(), "nobody was told");
+        // The system's own reason for the fault; Qt's "Unknown error" is no reason.
+        QVERIFY2(!o.told.contains(QLatin1String("Unknown error")), qPrintable(o.told));
+        const int errnoOf[] = {EFBIG, ENOTDIR, EISDIR};   // by Fault: a file-size limit, a file for a folder, a folder for a file
+        const QString reason = fault == FailedRun ? QString() : qt_error_string(errnoOf[fault]);
+        QVERIFY2(o.told.contains(reason), qPrintable(QStringLiteral("no \"") + reason + QStringLiteral("\"; told: ") + o.told));
         // A command names where it could not write: the target, or the folder where the folder
         // is what failed (in the program the window adds the path to a writer's reason).
         const QString where = fault == ParentIsFile ? QFileInfo(folder).fileName() : w.fileName;
