@@ -8,18 +8,6 @@ namespace zx {
 
 namespace {
 
-// Qt keeps no reason behind a write the system cut short: when some bytes went out before a
-// full disk or a file-size limit, the system's error is dropped and errorString() says
-// "Unknown error". The rest is tried once more; with nothing written that time, the system
-// names its reason (a fault that named it already names it again).
-bool flushNamingTheReason(QSaveFile &f)
-{
-    if (f.flush())
-        return true;
-    f.flush();
-    return false;
-}
-
 // What the file says went wrong, or "" when it says nothing.
 QString reasonOf(const QSaveFile &f)
 {
@@ -28,12 +16,34 @@ QString reasonOf(const QSaveFile &f)
 
 } // namespace
 
+// Qt drops the system's error when some bytes went out before a full disk or a file-size limit
+// (errorString() then says "Unknown error"). The rest is tried once more: with nothing written
+// that time, the system names its reason (a fault that named it already names it again).
+bool writeAll(QFileDevice &f, const QByteArray &bytes)
+{
+    for (qint64 at = 0; at < bytes.size();) {
+        const qint64 n = f.write(bytes.constData() + at, bytes.size() - at);
+        if (n <= 0)
+            return false;
+        at += n;
+    }
+    return true;
+}
+
+bool flushAll(QFileDevice &f)
+{
+    if (f.flush())
+        return true;
+    f.flush();
+    return false;
+}
+
 bool commitSaveFile(QSaveFile &f, QString *error)
 {
     // A write that failed before (the file keeps it and commits nothing) is the reason; a
     // commit that fails afterwards clears it and would leave only "Unknown error".
     QString why = reasonOf(f);
-    if (flushNamingTheReason(f) && why.isEmpty() && f.commit())
+    if (flushAll(f) && why.isEmpty() && f.commit())
         return true;
     if (why.isEmpty())
         why = f.errorString();
@@ -59,13 +69,7 @@ bool writeWholeFile(const QString &path, const QByteArray &data, QString *error,
             *error = QFileInfo(path).isDir() ? qt_error_string(EISDIR) : f.errorString();
         return failed(f.error() == QFileDevice::NoError ? QFileDevice::OpenError : f.error());
     }
-    // A short write is followed by one for the rest: that one fails with the system's reason.
-    for (qint64 at = 0; at < data.size();) {
-        const qint64 n = f.write(data.constData() + at, data.size() - at);
-        if (n > 0) {
-            at += n;
-            continue;
-        }
+    if (!writeAll(f, data)) {
         if (error)
             *error = f.errorString();
         f.cancelWriting();
