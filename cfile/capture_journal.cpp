@@ -4,6 +4,7 @@
 #include "cfile/cfile_manager.h"
 #include "cfile/journal_loads.h"
 #include "link/load_line.h"
+#include "platform/save_file.h"
 #include "platform/settings_store.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 
 #if defined(Q_OS_UNIX)
 #include <unistd.h>
@@ -116,10 +118,12 @@ CaptureJournal::Open *CaptureJournal::openFor(CFileDoc *doc, QString *error)
                              + QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + QLatin1Char('\n'))
                                 .toUtf8();
     if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file->errorString();
+        // A folder by that name "exists" too, but its being a folder is what the user can act on.
+        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ")
+                 + (QFileInfo(path).isDir() ? qt_error_string(EISDIR) : file->errorString());
         return nullptr;
     }
-    if (file->write(head) != head.size() || !file->flush()) {
+    if (!writeAll(*file, head) || !flushAll(*file)) {
         *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file->errorString();
         file->close();
         file->remove(); // only the header was in it
@@ -196,7 +200,7 @@ bool CaptureJournal::write(CFileDoc *doc, const QString &text)
     if (!o)
         return failed(QString(), error);
     const QByteArray bytes = text.toUtf8();
-    if (o->file->write(bytes) != bytes.size() || !o->file->flush())
+    if (!writeAll(*o->file, bytes) || !flushAll(*o->file))
         return failed(o->file->fileName(), o->file->errorString());
     m_failing = false;
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {

@@ -8,6 +8,12 @@
 
 namespace zx {
 
+// All of bytes, or false with the system's reason in f.errorString(): a write cut short is
+// followed by one for the rest, which fails with the reason (Qt keeps none for a short write).
+bool writeAll(QFileDevice &f, const QByteArray &bytes);
+// flush() that, failing, leaves the system's reason in f.errorString() the same way.
+bool flushAll(QFileDevice &f);
+
 // Flushes (checked), then commits. False with *error (the system's reason) and no temporary
 // file left; the target is then as it was.
 bool commitSaveFile(QSaveFile &f, QString *error = nullptr);

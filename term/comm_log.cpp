@@ -3,8 +3,6 @@
 #include "platform/serial_port.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 
 namespace zx {
 
@@ -27,9 +25,7 @@ bool CommLog::open(const QString &path, bool replace)
     const QIODevice::OpenMode mode =
         QIODevice::WriteOnly | QIODevice::Unbuffered | (replace ? QIODevice::Truncate : QIODevice::Append);
     if (!m_file.open(mode)) {
-        m_error = m_file.errorString();
-        if (!QFileInfo(path).absoluteDir().exists())
-            m_error = QStringLiteral("Path not found");
+        m_error = m_file.errorString();   // the system's reason: a missing folder, a file for a folder...
         return false;
     }
     // A file that does not end a line gets its next stamp on a line of its own.
@@ -86,10 +82,12 @@ bool CommLog::drain(bool all)
         if (n <= 0 || !m_file.isOpen())
             break;
         const qint64 done = m_file.write(m_pending.constData(), n);
-        if (done > 0)
+        // A short write leaves no reason behind (Qt drops the system's error when some bytes
+        // went out): the rest is written at once, and that write fails with the reason.
+        if (done > 0) {
             m_pending.remove(0, qsizetype(done));
-        if (done == n)
             continue;
+        }
         m_error = m_file.errorString();
         if (!onWriteError || !onWriteError(m_error)) {
             ok = false;

@@ -31,6 +31,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -62,6 +63,7 @@ struct Writer {
     bool appendOnly = false;               // keeps what it had and may add (a log, a journal)
     bool failsItsRun = false;              // has a "failed run" of its own (a silent chronograph)
     QString keeps;                         // a new file it may leave by design (wildcard)
+    QList<int> noReasonYet;                // faults it tells in its own words only, not yet with the system's
 };
 
 QByteArray digest(const QString &path)
@@ -257,6 +259,7 @@ class TstWriterFaults : public QObject {
         const qint64 xlsxSize = sizeOfGoodRun([&](const QString &path) { cliExport(path, NoFault, 0); });
         w.append({QStringLiteral("zentrix-cli export --out .xlsx"), QStringLiteral("book.xlsx"),
                   [=](const QString &t, Fault f) { return cliExport(t, f, xlsxSize + 2048); }, xlsxSize + 2048, true});
+        w.last().noReasonYet = {DiskFull, TargetIsDir};   // reads the written workbook back: "not a zip package"
         w.append({QStringLiteral("zentrix-cli export --out .csv"), QStringLiteral("shots.csv"),
                   [=](const QString &t, Fault f) { return cliExport(t, f, 4096); }, 4096, true});
 
@@ -294,6 +297,7 @@ class TstWriterFaults : public QObject {
                       const bool ok = store.flush(QStringLiteral("Faults"));
                       return Outcome{store.writeError(QStringLiteral("Faults")), ok ? 0 : 1};
                   }});
+        w.last().noReasonYet = {DiskFull, ParentIsFile, TargetIsDir};   // "could not be written in full", ...
         // The charts' pictures: a noisy image (PNG cannot squeeze it under the limit) and a
         // drawing of many lines.
         w.append({QStringLiteral("chart PNG"), QStringLiteral("chart.png"), [](const QString &target, Fault) {
@@ -321,17 +325,18 @@ class TstWriterFaults : public QObject {
         const QString lab = m_inputs.filePath(QStringLiteral("lab.csv"));
         const QString broken = m_inputs.filePath(QStringLiteral("broken/lab.csv"));
         w.append({QStringLiteral("zentrix-cli import --out .rtf"), QStringLiteral("lab.rtf"),
-                  [=](const QString &target, Fault fault) {
+                  [=, this](const QString &target, Fault fault) {
                       return runCli({"import", fault == FailedRun ? broken : lab, "--out", target},
                                     fault == DiskFull ? 4096 : 0, m_programDir.path());
                   },
                   4096, true});
         w.append({QStringLiteral("zentrix-cli import --out FOLDER"), QStringLiteral("lab.rtf"),
-                  [=](const QString &target, Fault fault) {
+                  [=, this](const QString &target, Fault fault) {
                       return runCli({"import", fault == FailedRun ? broken : lab, "--out", QFileInfo(target).path()},
                                     fault == DiskFull ? 4096 : 0, m_programDir.path());
                   },
                   4096, true});
+        w.last().noReasonYet = {ParentIsFile};   // "not a folder, nor a CFile's name"
 
         // The String Library's Export CSV and Export Workbook, as the window writes them.
         const auto libraryCsv = [this](const QString &target) {
@@ -349,6 +354,7 @@ class TstWriterFaults : public QObject {
         w.append({QStringLiteral("String Library workbook"), QStringLiteral("strings.xlsx"),
                   [=](const QString &t, Fault) { return libraryBook(t); },
                   sizeOfGoodRun([&](const QString &path) { libraryBook(path); }) / 2});
+        w.last().noReasonYet = {DiskFull};   // the zip library's "ZIP_ERRNO"
         return w;
     }
 
@@ -419,6 +425,13 @@ private Q_SLOTS:
 
         QVERIFY2(o.exitCode != 0, qPrintable(QStringLiteral("reported success; told: ") + o.told));
         QVERIFY2(!o.told.trimmed().isEmpty(), "nobody was told");
+        // The system's own reason for the fault; Qt's "Unknown error" is no reason.
+        QVERIFY2(!o.told.contains(QLatin1String("Unknown error")), qPrintable(o.told));
+        const int errnoOf[] = {EFBIG, ENOTDIR, EISDIR};   // by Fault: a file-size limit, a file for a folder, a folder for a file
+        const QString reason = fault == FailedRun ? QString() : qt_error_string(errnoOf[fault]);
+        if (w.noReasonYet.contains(fault))
+            QEXPECT_FAIL("", "told in its own words, without the system's reason", Continue);
+        QVERIFY2(o.told.contains(reason), qPrintable(QStringLiteral("no \"") + reason + QStringLiteral("\"; told: ") + o.told));
         // A command names where it could not write: the target, or the folder where the folder
         // is what failed (in the program the window adds the path to a writer's reason).
         const QString where = fault == ParentIsFile ? QFileInfo(folder).fileName() : w.fileName;
