@@ -67,7 +67,7 @@ function(zx_add_tests_in label)
       foreach(_k RANGE ${_last})
         add_test(NAME ${_name}_${_k} COMMAND ${_name})
         # A table split for speed is slow by nature: minutes, not seconds.
-        set_tests_properties(${_name}_${_k} PROPERTIES LABELS ${label} TIMEOUT 300
+        set_tests_properties(${_name}_${_k} PROPERTIES LABELS ${label} TIMEOUT 300 COST 30
           ENVIRONMENT "${_env};ZX_TEST_SHARD=${_k}/${_shards}")
       endforeach()
       continue()

@@ -19,9 +19,4 @@ TestShard TestShard::fromEnvironment()
     return s;
 }
 
-bool TestShard::keepsRow(int row, int rows) const
-{
-    return rows > 0 && qint64(row) * count / rows == index;
-}
-
 } // namespace zx::test
