@@ -40,13 +40,27 @@ QString csvField(QString text)
 void StringTable::setOpenRows(std::vector<LibraryRow> rows)
 {
     m_open = std::move(rows);
+    m_openPaths.clear();
+    for (const LibraryRow &r : m_open)
+        m_openPaths.insert(QFileInfo(r.path).absoluteFilePath());
     rebuild();
 }
 
+// A folder's scan hands its files over one by one: the new rows are inserted after the others,
+// so the view's sort places only them (a reset would sort every row again for each file).
 void StringTable::addScannedRows(const std::vector<LibraryRow> &rows)
 {
     m_scanned.insert(m_scanned.end(), rows.begin(), rows.end());
-    rebuild();
+    std::vector<LibraryRow> shown;
+    for (const LibraryRow &r : rows)
+        if (!isOpen(r.path))
+            shown.push_back(r);
+    if (shown.empty())
+        return;
+    const int first = int(m_shown.size());
+    beginInsertRows({}, first, first + int(shown.size()) - 1);
+    m_shown.insert(m_shown.end(), std::make_move_iterator(shown.begin()), std::make_move_iterator(shown.end()));
+    endInsertRows();
 }
 
 void StringTable::clearScanned()
@@ -55,15 +69,17 @@ void StringTable::clearScanned()
     rebuild();
 }
 
+bool StringTable::isOpen(const QString &path) const
+{
+    return !m_openPaths.isEmpty() && m_openPaths.contains(QFileInfo(path).absoluteFilePath());
+}
+
 void StringTable::rebuild()
 {
     beginResetModel();
     m_shown = m_open;
-    QSet<QString> open;
-    for (const LibraryRow &r : m_open)
-        open.insert(QFileInfo(r.path).absoluteFilePath());
     for (const LibraryRow &r : m_scanned)
-        if (!open.contains(QFileInfo(r.path).absoluteFilePath()))
+        if (!isOpen(r.path))
             m_shown.push_back(r);
     endResetModel();
 }

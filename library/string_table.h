@@ -5,6 +5,7 @@
 #include "cfile/string_library.h"
 
 #include <QAbstractTableModel>
+#include <QSet>
 
 #include <vector>
 
@@ -31,8 +32,10 @@ public:
 
 private:
     void rebuild();
+    bool isOpen(const QString &path) const;
 
     std::vector<LibraryRow> m_open, m_scanned, m_shown;
+    QSet<QString> m_openPaths; // absolute paths of the open CFiles
 };
 
 // The rows of a model as CSV: a header line, then each row's shown text, fields quoted where
