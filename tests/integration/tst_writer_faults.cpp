@@ -341,7 +341,6 @@ class TstWriterFaults : public QObject {
                                     fault == DiskFull ? 4096 : 0, m_programDir.path());
                   },
                   4096, true});
-        w.last().noReasonYet = {ParentIsFile};   // "not a folder, nor a CFile's name"
 
         // The String Library's Export CSV and Export Workbook, as the window writes them.
         const auto libraryCsv = [this](const QString &target) {
