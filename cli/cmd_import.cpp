@@ -12,7 +12,13 @@
 #include "platform/app_title.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +50,18 @@ bool outIsFolder(const QString &out)
         return false;
     const int cls = zx::extClass(zx::fileTitle(out));
     return out.endsWith(u'/') || !(zx::isRichClass(cls) || zx::isPlainClass(cls));
+}
+
+// Why out cannot be used as a folder, in the system's words: "Not a directory" for a file of
+// that name, "No such file or directory" for none; empty when it is a folder.
+QString folderReason(const QString &out)
+{
+    const int fd = ::open(QFile::encodeName(out).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return {};
+    }
+    return QString::fromLocal8Bit(std::strerror(errno)) + QStringLiteral("; ");
 }
 
 bool writeCFile(const QString &text, const QString &out)
@@ -87,8 +105,8 @@ int runImport(const QStringList &args)
     if (!out.isEmpty() && !outIsFolder(out)) {
         const int cls = zx::extClass(zx::fileTitle(out));
         if (!zx::isRichClass(cls) && !zx::isPlainClass(cls)) {
-            printText(QStringLiteral("zentrix-cli import: --out ") + out
-                          + QStringLiteral(": not a folder, nor a CFile's name (.rtf, .cap, .txt, .log); nothing was written\n"),
+            printText(QStringLiteral("zentrix-cli import: --out ") + out + QStringLiteral(": ") + folderReason(out)
+                          + QStringLiteral("not a folder, nor a CFile's name (.rtf, .cap, .txt, .log); nothing was written\n"),
                       true);
             return 1;
         }

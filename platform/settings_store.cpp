@@ -7,8 +7,13 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 
 namespace zx {
 namespace {
@@ -36,6 +41,51 @@ bool wholeOnDisk(const QSettings &s)
         if (!line.startsWith('[') && line.contains('='))
             ++lines;
     return lines == keys && (bytes.isEmpty() || bytes.endsWith('\n'));
+}
+
+// The system's reason first, then the settings' own words; the own words alone without one.
+QString withReason(const QString &reason, const QString &words)
+{
+    return reason.isEmpty() ? words : reason + QStringLiteral(" (") + words + u')';
+}
+
+// QSettings keeps the system's words to itself: the reason is asked again where it wrote. A
+// folder in the file's place refuses to be opened for writing; a probe beside the file, of about
+// the size the settings need (removed at once), meets a folder that cannot be made or a full disk.
+// Empty when everything works now.
+QString systemWriteReason(const QString &file, qint64 bytes)
+{
+    const auto reason = [] { return QString::fromLocal8Bit(std::strerror(errno)); };
+    if (QFileInfo(file).isDir()) {
+        const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0)
+            return reason();
+        ::close(fd);
+    }
+    QByteArray probe = QFile::encodeName(QFileInfo(file).path()) + "/.settings-probe.XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return reason();
+    QString why;
+    const QByteArray block(64 * 1024, '\0');
+    for (qint64 done = 0; done < bytes && why.isEmpty();) {
+        const ssize_t n = ::write(fd, block.constData(), std::size_t(block.size()));
+        if (n < 0)
+            why = reason();
+        done += n;
+    }
+    ::close(fd);
+    ::unlink(probe.constData());
+    return why;
+}
+
+// About twice what the settings take in their file (escapes, section lines), and a block more.
+qint64 settingsSize(const QSettings &s)
+{
+    qint64 bytes = 64 * 1024;
+    for (const QString &key : s.allKeys())
+        bytes += 2 * (key.size() + s.value(key).toString().toUtf8().size() + 4);
+    return bytes;
 }
 
 } // namespace
@@ -140,7 +190,9 @@ bool SettingsStore::flush(const QString &app)
         else
             QFile::remove(s.fileName());
         o.writeError = QStringLiteral("The settings could not be saved to ") + QDir::toNativeSeparators(s.fileName())
-                       + QStringLiteral(": the data could not be written in full (disk full?); the previous file is kept");
+                       + QStringLiteral(": ") + withReason(systemWriteReason(s.fileName(), settingsSize(s)),
+                                                           QStringLiteral("the data could not be written in full (disk full?)"))
+                       + QStringLiteral("; the previous file is kept");
         return false;
     }
     // QSettings keeps the system's words to itself; name the file and the likely causes.
@@ -149,6 +201,8 @@ bool SettingsStore::flush(const QString &app)
                   : fi.isDir()                          ? QStringLiteral("it is a folder")
                   : !fi.absoluteDir().exists()          ? QStringLiteral("its folder cannot be made")
                                                         : QStringLiteral("it cannot be written (disk full or no permission)");
+    if (s.status() != QSettings::FormatError)
+        why = withReason(systemWriteReason(s.fileName(), settingsSize(s)), why);
     o.writeError = QStringLiteral("The settings could not be saved to ") + QDir::toNativeSeparators(s.fileName())
                    + QStringLiteral(": ") + why;
     return false;

@@ -5,17 +5,36 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 
 namespace zx::wb {
 
 namespace {
 
 constexpr qint64 kMaxPartSize = 256 * 1024 * 1024; // refuse parts that unpack to absurd sizes
+
+// The system's reason a file does not read (a folder, a missing file, no permission), or
+// empty when it reads: minizip only says that it opened no package.
+QString systemReadReason(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    char byte;
+    const bool reads = ::read(fd, &byte, 1) >= 0;
+    const int readErrno = errno;
+    ::close(fd);
+    return reads ? QString() : QString::fromLocal8Bit(std::strerror(readErrno));
+}
 
 struct SheetEntry {
     QString name;
@@ -29,12 +48,15 @@ struct SharedFormula {
 
 class XlsxReader {
 public:
-    explicit XlsxReader(const QString &path) : m_zip(path) {}
+    explicit XlsxReader(const QString &path) : m_path(path), m_zip(path) {}
 
     std::unique_ptr<Workbook> read()
     {
-        if (!m_zip.isOpen())
-            return fail(QStringLiteral("it is not an .xlsx workbook (not a zip package)."));
+        if (!m_zip.isOpen()) {
+            const QString reason = systemReadReason(m_path);
+            return fail(reason.isEmpty() ? QStringLiteral("it is not an .xlsx workbook (not a zip package).")
+                                         : reason + u'.');
+        }
         QByteArray data;
         if (!part(QStringLiteral("xl/workbook.xml"), &data, true))
             return nullptr;
@@ -489,6 +511,7 @@ private:
         QString text;
         CellValue value;
     };
+    QString m_path;
     ZipReader m_zip;
     std::vector<Link> m_links; // of the sheet being read
     std::vector<PendingFormula> m_formulas;

@@ -244,6 +244,27 @@ QString diskReason(const QString &folder, qint64 bytes)
     return QStringLiteral("the data could not be written in full");
 }
 
+// Why workbook_close failed: its own words say only "ZIP_ERRNO" or "error creating the file";
+// the system's reason comes first, from errno as the failing call left it, or, where that is
+// gone, from the folder asked again.
+QString closeFailure(lxw_error closed, int savedErrno, const QString &folder)
+{
+    const QString words = QString::fromUtf8(lxw_strerror(closed));
+    switch (closed) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        break;
+    default:
+        return words;
+    }
+    const QString reason = savedErrno != 0 ? QString::fromLocal8Bit(std::strerror(savedErrno))
+                                           : diskReason(folder, 4 * 1024 * 1024);
+    return reason + QStringLiteral(" (") + words + u')';
+}
+
 bool flushToDisk(const QString &path)
 {
     QFile f(path);
@@ -291,9 +312,11 @@ XlsxResult writeXlsx(const Workbook &book, const QString &path)
     }
     XlsxWriter writer(book, out);
     const bool written = writer.write();
+    errno = 0;
     const lxw_error closed = workbook_close(out);
+    const int closeErrno = errno;   // the system's reason of a failed file or zip operation
     if (!written || closed != LXW_NO_ERROR) {
-        const QString why = !written ? writer.error() : QString::fromUtf8(lxw_strerror(closed));
+        const QString why = !written ? writer.error() : closeFailure(closed, closeErrno, target.absolutePath());
         QFile::remove(temp);
         return failed(why);
     }

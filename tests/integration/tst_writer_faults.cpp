@@ -64,6 +64,7 @@ struct Writer {
     bool failsItsRun = false;              // has a "failed run" of its own (a silent chronograph)
     QString keeps;                         // a new file it may leave by design (wildcard)
     QList<int> noReasonYet;                // faults it tells in its own words only, not yet with the system's
+    QByteArray old;                        // the existing target's content, where it must be its own kind
 };
 
 QByteArray digest(const QString &path)
@@ -184,14 +185,16 @@ class TstWriterFaults : public QObject {
 
     // The size of what a writer produces when nothing goes wrong: "disk full" just above it
     // lets the final file fit while the scratch files behind it do not.
-    static qint64 sizeOfGoodRun(const std::function<void(const QString &)> &write)
+    static QByteArray goodRun(const std::function<void(const QString &)> &write)
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Zentrix/good.xlsx"));
         QDir().mkpath(QFileInfo(path).path());
         write(path);
-        return QFileInfo(path).size();
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    static qint64 sizeOfGoodRun(const std::function<void(const QString &)> &write) { return goodRun(write).size(); }
 
     QList<Writer> writers()
     {
@@ -256,10 +259,12 @@ class TstWriterFaults : public QObject {
             return runCli(QStringList{"export"} + from + QStringList{"--out", target}, fault == DiskFull ? limit : 0,
                           m_programDir.path());
         };
-        const qint64 xlsxSize = sizeOfGoodRun([&](const QString &path) { cliExport(path, NoFault, 0); });
+        // An existing workbook of its own is joined: the export then writes more than it read.
+        const QByteArray xlsxBook = goodRun([&](const QString &path) { cliExport(path, NoFault, 0); });
+        const qint64 xlsxSize = xlsxBook.size();
         w.append({QStringLiteral("zentrix-cli export --out .xlsx"), QStringLiteral("book.xlsx"),
                   [=](const QString &t, Fault f) { return cliExport(t, f, xlsxSize + 2048); }, xlsxSize + 2048, true});
-        w.last().noReasonYet = {DiskFull, TargetIsDir};   // reads the written workbook back: "not a zip package"
+        w.last().old = xlsxBook;
         w.append({QStringLiteral("zentrix-cli export --out .csv"), QStringLiteral("shots.csv"),
                   [=](const QString &t, Fault f) { return cliExport(t, f, 4096); }, 4096, true});
 
@@ -297,7 +302,6 @@ class TstWriterFaults : public QObject {
                       const bool ok = store.flush(QStringLiteral("Faults"));
                       return Outcome{store.writeError(QStringLiteral("Faults")), ok ? 0 : 1};
                   }});
-        w.last().noReasonYet = {DiskFull, ParentIsFile, TargetIsDir};   // "could not be written in full", ...
         // The charts' pictures: a noisy image (PNG cannot squeeze it under the limit) and a
         // drawing of many lines.
         w.append({QStringLiteral("chart PNG"), QStringLiteral("chart.png"), [](const QString &target, Fault) {
@@ -336,7 +340,6 @@ class TstWriterFaults : public QObject {
                                     fault == DiskFull ? 4096 : 0, m_programDir.path());
                   },
                   4096, true});
-        w.last().noReasonYet = {ParentIsFile};   // "not a folder, nor a CFile's name"
 
         // The String Library's Export CSV and Export Workbook, as the window writes them.
         const auto libraryCsv = [this](const QString &target) {
@@ -354,7 +357,6 @@ class TstWriterFaults : public QObject {
         w.append({QStringLiteral("String Library workbook"), QStringLiteral("strings.xlsx"),
                   [=](const QString &t, Fault) { return libraryBook(t); },
                   sizeOfGoodRun([&](const QString &path) { libraryBook(path); }) / 2});
-        w.last().noReasonYet = {DiskFull};   // the zip library's "ZIP_ERRNO"
         return w;
     }
 
@@ -403,7 +405,7 @@ private Q_SLOTS:
         QTemporaryDir top;
         const QString folder = top.filePath(QStringLiteral("Zentrix"));
         const QString target = folder + u'/' + w.fileName;
-        const QByteArray old = "[Setup]\nNotes=what the user had\n";
+        const QByteArray old = w.old.isEmpty() || fault == ParentIsFile ? QByteArray("[Setup]\nNotes=what the user had\n") : w.old;
         if (fault == ParentIsFile) {
             QFile blocker(folder);   // the folder's name is taken by a file: nothing can go in it
             QVERIFY(blocker.open(QIODevice::WriteOnly) && blocker.write(old) == old.size());
