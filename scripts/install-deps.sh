@@ -4,8 +4,8 @@ set -euo pipefail
 # (Named in full: the recommended extras are not installed, and Qt Charts' CMake files need Qt
 # OpenGL's, minizip's headers zlib's, the build pkg-config.)
 pkgs=(build-essential cmake ninja-build ccache pkg-config qt6-base-dev libqt6opengl6-dev
-      qt6-serialport-dev libgl-dev libxlsxwriter-dev libminizip-dev zlib1g-dev libfreexl-dev qt6-charts-dev
-      qt6-svg-dev libqt6svg6 xvfb xauth python3-openpyxl libreoffice-calc-nogui)
+      qt6-serialport-dev libgl-dev libxlsxwriter-dev libminizip-dev zlib1g-dev libfreexl-dev
+      qt6-charts-dev qt6-svg-dev libqt6svg6 xvfb xauth python3-openpyxl libreoffice-calc-nogui)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
