@@ -123,13 +123,15 @@ int runExport(const QStringList &args)
     sources.cfileText = [&] { return text; };
     if (remote)
         sources.download = [&](int sc, QStringList &lines) { return remote->ops.croGetShots(sc, &lines); };
+    zx::LogPadSink &pad = s ? static_cast<zx::LogPadSink &>(s->cli->logPad) : logPad;
+    QString done; // the export's success line, said once the workbook is written
     int result = openOutBook(link, out);
     if (result == 0) {
         if (!weightText.isEmpty())
             setWeight(link, weight);
-        ExportDriver driver(link, sources, s ? static_cast<zx::LogPadSink &>(s->cli->logPad) : logPad, progress,
-                            ExportOptions{});
+        ExportDriver driver(link, sources, pad, progress, ExportOptions{});
         result = cfile.isEmpty() ? driver.run(3, SrcMemory, scope, scope) : driver.exportCFile();
+        done = driver.heldSuccess();
     }
     if (s)
         endOpsSession(*s);
@@ -143,6 +145,8 @@ int runExport(const QStringList &args)
         fail(out + QStringLiteral(" was not written: ") + link.lastError());
         return 1;
     }
+    if (!done.isEmpty())
+        pad.logPadWrite(done, 0, 1, 0);
     return 0;
 }
 

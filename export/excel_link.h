@@ -71,6 +71,7 @@ public:
     // While held, save() writes nothing and reports success: zentrix-cli writes its --out file
     // once, after the whole export succeeded.
     void holdSaves(bool held) { m_holdSaves = held; }
+    bool savesHeld() const { return m_holdSaves; }
     // The user's workbook when the linked one is a copy written beside it ("" otherwise).
     QString copiedFrom() const
     {

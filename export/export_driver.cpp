@@ -161,10 +161,13 @@ int ExportDriver::run(int mode, int sourceKind, int sheet, int type)
         m_logPad.logPadWrite(m_link.lastError(), 0, 1, 1);
         return failed(ExportNotSaved);
     }
-    m_logPad.logPadWrite(QStringLiteral("Data Exported to Excel Successfully...") + QStringLiteral("  Process Duration = ")
-                             + duration(clock.elapsed())
-                             + (m_skipped > 0 ? QStringLiteral("  Lines Skipped = ") + QString::number(m_skipped) : QString()),
-                         0, 1, 0);
+    const QString done = QStringLiteral("Data Exported to Excel Successfully...") + QStringLiteral("  Process Duration = ")
+                         + duration(clock.elapsed())
+                         + (m_skipped > 0 ? QStringLiteral("  Lines Skipped = ") + QString::number(m_skipped) : QString());
+    if (m_link.savesHeld())
+        m_heldSuccess = done; // nothing is on disk yet
+    else
+        m_logPad.logPadWrite(done, 0, 1, 0);
     if (m_options.showLogPad && m_src.showLogPad)
         m_src.showLogPad();
     return ExportOk;

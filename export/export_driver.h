@@ -66,6 +66,9 @@ public:
 
     int rowsWritten() const { return m_rows; }
     int linesSkipped() const { return m_skipped; } // unreadable shot lines of a CFile or logger
+    // The success line of an export whose save the link holds: the caller says it once the
+    // workbook is on disk ("" when there is none).
+    const QString &heldSuccess() const { return m_heldSuccess; }
     static constexpr int kMaxStringShots = 40;
     static constexpr int kMaxStrings = 100;
 
@@ -83,6 +86,7 @@ private:
     ExportOptions m_options;
     int m_rows = 0;
     int m_skipped = 0;
+    QString m_heldSuccess;
 };
 
 } // namespace zx::xls

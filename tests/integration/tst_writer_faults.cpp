@@ -48,6 +48,7 @@ const char *const kFaultNames[] = {"disk full", "parent is a file", "target is a
 struct Outcome {
     QString told;       // prompter texts, error texts or the CLI's stderr
     int exitCode = 1;   // a CLI's exit code; in-process writers give 0 on success
+    QString printed{};  // the CLI's stdout
 };
 
 struct Writer {
@@ -115,6 +116,7 @@ Outcome runCli(const QStringList &args, qint64 limit, const QString &programDir)
     Outcome o;
     o.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     o.told = QString::fromLocal8Bit(p.readAllStandardError());
+    o.printed = QString::fromLocal8Bit(p.readAllStandardOutput());
     return o;
 }
 
@@ -427,6 +429,8 @@ private Q_SLOTS:
 
         QVERIFY2(o.exitCode != 0, qPrintable(QStringLiteral("reported success; told: ") + o.told));
         QVERIFY2(!o.told.trimmed().isEmpty(), "nobody was told");
+        // Success is said only of what is on disk ("Download Successful" is the chronograph's part).
+        QVERIFY2(!o.printed.contains(QLatin1String("Exported to Excel Successfully")), qPrintable(QStringLiteral("a failed run said: ") + o.printed));
         // The system's own reason for the fault; Qt's "Unknown error" is no reason.
         QVERIFY2(!o.told.contains(QLatin1String("Unknown error")), qPrintable(o.told));
         const int errnoOf[] = {EFBIG, ENOTDIR, EISDIR};   // by Fault: a file-size limit, a file for a folder, a folder for a file
