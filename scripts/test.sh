@@ -6,6 +6,6 @@ scripts/install-deps.sh
 cmake --preset default
 cmake --build build -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-# Most test programs wait on the chronograph's time-outs more than they compute: two per core.
+# Most test programs wait on the chronograph's time-outs more than they compute: four per core.
 # The few that measure time-outs exactly run alone (tests/CMakeLists.txt).
-ctest --test-dir build --output-on-failure -j"$(( $(nproc) * 2 ))"
+ctest --test-dir build --output-on-failure -j"$(( $(nproc) * 4 ))"
