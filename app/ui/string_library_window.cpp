@@ -63,7 +63,7 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
 {
     setObjectName(QStringLiteral("frmStringLibrary"));
     setWindowTitle(QStringLiteral("String Library"));
-    resize(900, 640);
+    resize(1040, 760); // the table's main columns and a ladder whose axis titles read
 
     m_proxy->setSourceModel(m_table);
     m_proxy->setSortRole(StringTable::kSortRole);
@@ -127,6 +127,8 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     auto *split = new QSplitter(Qt::Vertical, this);
     split->addWidget(m_view);
     split->addWidget(pane);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3); // the chart is what the picking is for
     box->addWidget(split, 1);
     box->addLayout(bottom);
 
