@@ -3,6 +3,7 @@
 #include "app/ui/velocity_chart.h"
 
 #include <QContextMenuEvent>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
@@ -17,7 +18,7 @@ template <class S> S *named(const char *name, const char *legend)
 {
     auto *s = new S;
     s->setObjectName(QString::fromLatin1(name));
-    s->setName(QString::fromLatin1(legend));
+    s->setName(QString::fromUtf8(legend));
     return s;
 }
 
@@ -30,12 +31,12 @@ void fit(QValueAxis *axis, double lo, double hi)
 } // namespace
 
 LadderChart::LadderChart(QWidget *parent)
-    : QChartView(parent), m_average(named<QLineSeries>("srsLadderAverage", "Average")),
+    : QChartView(parent), m_average(named<QLineSeries>("srsLadderAverage", "Average, bars \u00b11 SD")),
       m_points(named<QScatterSeries>("srsLadderPoints", "Strings")),
       m_errorBars(named<QLineSeries>("srsLadderSD", "SD (n-1)")),
       m_flattest(named<QLineSeries>("srsLadderFlattest", "Flattest step")),
       m_spread(named<QScatterSeries>("srsLadderES", "Extreme spread")),
-      m_sd(named<QScatterSeries>("srsLadderSDRight", "SD")), m_x(new QValueAxis), m_y(new QValueAxis),
+      m_sd(named<QScatterSeries>("srsLadderSDRight", "SD (n-1)")), m_x(new QValueAxis), m_y(new QValueAxis),
       m_y2(new QValueAxis)
 {
     setObjectName(QStringLiteral("chtLadder"));
@@ -66,6 +67,10 @@ LadderChart::LadderChart(QWidget *parent)
         s->attachAxis(s == m_spread || s == m_sd ? m_y2 : m_y);
     }
     m_y2->setTitleText(QStringLiteral("ES and SD"));
+    // The points and bars are the average line's: one legend entry for the three, in one colour.
+    for (QAbstractSeries *s : {static_cast<QAbstractSeries *>(m_points), static_cast<QAbstractSeries *>(m_errorBars)})
+        for (QLegendMarker *m : chart->legend()->markers(s))
+            m->setVisible(false);
     setChart(chart);
     show(Ladder());
 }
@@ -103,6 +108,7 @@ void LadderChart::show(const Ladder &ladder)
     const double xpad = std::max(xhi - xlo, 0.5) * 0.08;
     m_x->setRange(xlo - xpad, xhi + xpad);
     m_y2->setRange(0, std::ceil(top * 1.2));
+    m_y2->applyNiceNumbers(); // whole ticks, not fifths of an odd top
     m_x->setTitleText(ladder.xTitle);
     m_y->setTitleText(ladder.yTitle);
     m_y2->setTitleText(ladder.velocityUnit.isEmpty() ? QStringLiteral("ES and SD")

@@ -77,6 +77,8 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection); // the strings of the ladder
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->verticalHeader()->hide();
+    m_view->setWordWrap(false); // one line a row, long tags elided (the full text in the filter's reach)
+    m_view->setTextElideMode(Qt::ElideRight);
     connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex &i) {
         openRow(m_proxy->mapToSource(i).row());
     });
