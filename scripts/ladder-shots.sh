@@ -55,31 +55,42 @@ printf '[frmMDI]\nPosWinX=300\nPosWinY=300\nSizWinX=20700\nSizWinY=12900\n[frmVi
 printf '{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Courier New;}}\\f0\\fs20 Ladder, Varget, 168 gr SMK\\par\n}\n' \
   > "$work/home/Documents/ladder.rtf"
 
-"$build/app/zentrix" --simulate-ladder "$ladder" --simulate-shots "$shots_per_string" --answers No "$work/home/Documents/ladder.rtf" >/dev/null 2>&1 &
+"$build/app/zentrix" --simulate-ladder "$ladder" --simulate-shots "$shots_per_string" --answers Yes --answers-log "$work/answers.log" "$work/home/Documents/ladder.rtf" >/dev/null 2>&1 &
 app=$!
 pids+=("$app")
 main=
 for _ in $(seq 150); do main=$(visible '^Zentrix0'); [ -n "$main" ] && [ -z "$(visible '^CSetup')" ] && break; sleep 0.2; done
 [ -n "$main" ] || { echo "the main window did not show" >&2; exit 1; }
 sleep 1
-# The ladder's tab in front (View > Ladder Chart raises it).
-keys v; sleep 0.5; xdotool key l; sleep 0.5; keys v; sleep 0.5; xdotool key l; sleep 1
+# The ladder's tab in front: View > Ladder Chart raises it from behind the velocity chart.
+keys v; sleep 0.5; xdotool key l; sleep 1
+
+gone() { # gone TITLE: wait until no window of that title shows
+  for _ in $(seq 50); do [ -z "$(visible "$1")" ] && return 0; sleep 0.2; done
+  echo "the window \"$1\" did not close" >&2; exit 1
+}
 
 for i in "${!charges[@]}"; do
   # The load of the next string: Load Data... (Alt+L) on the statistics panel. The dialog starts
-  # from the last load, so after the first only the charge changes.
+  # from the last load, so after the first only the charge changes. Keys go to the dialog only
+  # once it has the focus, and the string starts only once it is gone.
   keys l
   dialog=$(waitfor '^Load Data$')
-  xdotool windowfocus --sync "$dialog"
-  xdotool key ctrl+a type "${charges[$i]}"
+  xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+  sleep 0.3
+  xdotool key ctrl+a; xdotool type --delay 40 "${charges[$i]}"
   if [ "$i" -eq 0 ]; then
-    for field in "" Varget "Sierra MatchKing" 168 "" "" 2.800 "CCI BR2" Lapua 21; do
+    # charge unit, powder, bullet, its weight and unit, COAL or CBTO, the length and its unit,
+    # primer, case, temperature
+    for field in "" Varget "Sierra MatchKing" 168 "" "" 2.800 "" "CCI BR2" Lapua 21; do
       xdotool key Tab
-      [ -n "$field" ] && xdotool key ctrl+a type "$field"
+      [ -n "$field" ] && { xdotool key ctrl+a; xdotool type --delay 40 "$field"; }
     done
   fi
+  [ -n "${ZX_LADDER_DEBUG:-}" ] && import -window root "$ZX_LADDER_DEBUG-$i.png"
   xdotool key Return
-  sleep 0.8
+  gone '^Load Data$'
+  sleep 0.5
   # Chrono > Start (F5); the simulator fires; Chrono > Stop (F6) when the string is done.
   front; xdotool key F5
   # Start asks to calibrate (the sensors were off): the preselected Yes takes a few seconds.
@@ -104,5 +115,19 @@ xdotool key ctrl+a
 sleep 1.5
 photo "$library" string-library
 
+# The CFile saved (File > Save, Ctrl+S) and read back: five loads, five strings of five shots.
+front; xdotool key ctrl+s; sleep 2
+cfile=$work/home/Documents/ladder.rtf
+loads=$(grep -o 'LOAD: Charge=[0-9.]* gr' "$cfile" | sed 's/LOAD: Charge=//; s/ gr//' | paste -sd' ')
+"$build/cli/zentrix-cli" strings "$cfile" --csv > "$work/strings.csv"
+shots=$(tail -n +2 "$work/strings.csv" | awk -F, -v col="$(head -1 "$work/strings.csv" | tr ',' '\n' | grep -nx Shots | cut -d: -f1)" '{print $col}' | paste -sd' ')
 kill "$app"
 wait "$app" 2>/dev/null || true
+wanted=$(for _ in "${charges[@]}"; do printf '%s ' "$shots_per_string"; done)
+if [ "$loads" != "${charges[*]}" ] || [ "$shots" != "${wanted% }" ]; then
+  echo "ladder-shots.sh: the CFile holds loads [$loads] and strings of [$shots] shots;" \
+       "wanted [${charges[*]}] and ${#charges[@]} strings of $shots_per_string" >&2
+  cat "$work/answers.log" >&2 2>/dev/null || true
+  exit 1
+fi
+echo "ladder-shots.sh: ${#charges[@]} loads, ${#charges[@]} strings of $shots_per_string shots"

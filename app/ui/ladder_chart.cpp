@@ -66,6 +66,8 @@ LadderChart::LadderChart(QWidget *parent)
         s->attachAxis(m_x);
         s->attachAxis(s == m_spread || s == m_sd ? m_y2 : m_y);
     }
+    for (QValueAxis *axis : {m_x, m_y, m_y2})
+        axis->setLabelFormat(QStringLiteral("%g")); // 2850, 41.3: no trailing zeros
     m_y2->setTitleText(QStringLiteral("ES and SD"));
     // The points and bars are the average line's: one legend entry for the three, in one colour.
     for (QAbstractSeries *s : {static_cast<QAbstractSeries *>(m_points), static_cast<QAbstractSeries *>(m_errorBars)})
@@ -105,8 +107,19 @@ void LadderChart::show(const Ladder &ladder)
     else
         m_flattest->clear();
     fit(m_y, lo, hi);
-    const double xpad = std::max(xhi - xlo, 0.5) * 0.08;
-    m_x->setRange(xlo - xpad, xhi + xpad);
+    // Ticks on the loads of the ladder when its steps are even enough to give a few; else
+    // evenly spread ones.
+    const double step = ladderStep(ladder);
+    if (step > 0 && (xhi - xlo) / step <= 12) {
+        m_x->setTickType(QValueAxis::TicksDynamic);
+        m_x->setTickAnchor(xlo);
+        m_x->setTickInterval(step);
+        m_x->setRange(xlo - step / 2, xhi + step / 2);
+    } else {
+        m_x->setTickType(QValueAxis::TicksFixed);
+        const double xpad = std::max(xhi - xlo, 0.5) * 0.08;
+        m_x->setRange(xlo - xpad, xhi + xpad);
+    }
     m_y2->setRange(0, std::ceil(top * 1.2));
     m_y2->applyNiceNumbers(); // whole ticks, not fifths of an odd top
     m_x->setTitleText(ladder.xTitle);
@@ -115,6 +128,13 @@ void LadderChart::show(const Ladder &ladder)
                                                      : QStringLiteral("ES and SD (%1)").arg(ladder.velocityUnit));
     chart()->setTitle(ladder.points.empty() ? QStringLiteral("No strings with a load line")
                                             : QStringLiteral("Ladder: %1 strings").arg(ladder.points.size()));
+}
+
+void LadderChart::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    // Short and wide (a dock under the CFiles): the legend beside the plot leaves it the height.
+    chart()->legend()->setAlignment(width() > 3 * height() ? Qt::AlignRight : Qt::AlignBottom);
 }
 
 bool LadderChart::savePng(const QString &path, QString *error) { return savePicturePng(*this, path, error); }
