@@ -111,11 +111,16 @@ void LadderChart::show(const Ladder &ladder)
     // evenly spread ones.
     const double step = ladderStep(ladder);
     if (step > 0 && (xhi - xlo) / step <= 12) {
+        int decimals = 0; // as many as the step needs, so 41.0 reads beside 41.3
+        while (decimals < 3 && std::abs(step * std::pow(10, decimals) - std::round(step * std::pow(10, decimals))) > 1e-6)
+            ++decimals;
+        m_x->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QLatin1Char('f'));
         m_x->setTickType(QValueAxis::TicksDynamic);
         m_x->setTickAnchor(xlo);
         m_x->setTickInterval(step);
         m_x->setRange(xlo - step / 2, xhi + step / 2);
     } else {
+        m_x->setLabelFormat(QStringLiteral("%g"));
         m_x->setTickType(QValueAxis::TicksFixed);
         const double xpad = std::max(xhi - xlo, 0.5) * 0.08;
         m_x->setRange(xlo - xpad, xhi + xpad);

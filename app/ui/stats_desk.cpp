@@ -258,6 +258,8 @@ void StatsDesk::arrangeDocks()
         m_chartDock->raise();
         const int figures = m_dock->widget()->sizeHint().width();
         m_mdi.resizeDocks({m_dock, m_chartDock}, {figures, m_mdi.width() - figures}, Qt::Horizontal);
+        // Beside the figures a chart gets their height: enough for a ladder's axes and titles.
+        m_mdi.resizeDocks({m_dock}, {std::max(m_dock->height(), m_mdi.height() * 2 / 5)}, Qt::Vertical);
     } else if (!wide && !tabbed) {
         m_mdi.tabifyDockWidget(m_dock, m_chartDock);
         m_dock->raise();

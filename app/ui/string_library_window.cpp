@@ -139,6 +139,17 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FrmStringLibrary::showPickedLadder);
     connect(m_ladderField, &QComboBox::currentIndexChanged, this, &FrmStringLibrary::showPickedLadder);
     connect(m_proxy, &QAbstractItemModel::modelReset, this, &FrmStringLibrary::showPickedLadder);
+    // Columns as wide as their text, once rows are in (a width the user dragged then stays): the
+    // short numbers leave room for the load's columns; a long tag is elided.
+    connect(m_proxy, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_columnsFitted || m_proxy->rowCount() == 0)
+            return;
+        m_columnsFitted = true;
+        m_view->resizeColumnsToContents();
+        const int most = m_view->fontMetrics().averageCharWidth() * 24;
+        for (int c = 0; c < m_proxy->columnCount(); ++c)
+            m_view->setColumnWidth(c, std::min(m_view->columnWidth(c), most));
+    });
     connect(&ws.files(), &CFileManager::docsChanged, this, &FrmStringLibrary::refreshOpen);
     refreshOpen();
 }
