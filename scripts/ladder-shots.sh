@@ -5,6 +5,8 @@
 # it. The simulator gives each string the next mean velocity of LADDER, so the chart has a shape;
 # the shots still reach the program through its serial port. Photographs the ladder chart in the
 # middle of the third string and at the end, then the String Library with the five rows picked.
+# Last, the CFile is saved and read back: the script fails unless it holds the five loads and five
+# strings of five shots (a dialog that lost its keys would lose a string silently otherwise).
 # Needs a built tree (default ./build), Xvfb, xdotool and ImageMagick.
 #   scripts/ladder-shots.sh [BUILD_DIR]       (ZX_LADDER_DISPLAY picks the X display, default :68)
 set -euo pipefail
@@ -87,6 +89,7 @@ for i in "${!charges[@]}"; do
       [ -n "$field" ] && { xdotool key ctrl+a; xdotool type --delay 40 "$field"; }
     done
   fi
+  # ZX_LADDER_DEBUG=/tmp/x: the screen with the filled dialog, as /tmp/x-N.png
   [ -n "${ZX_LADDER_DEBUG:-}" ] && import -window root "$ZX_LADDER_DEBUG-$i.png"
   xdotool key Return
   gone '^Load Data$'

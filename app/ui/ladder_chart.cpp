@@ -129,8 +129,12 @@ void LadderChart::show(const Ladder &ladder)
     m_y2->applyNiceNumbers(); // whole ticks, not fifths of an odd top
     m_x->setTitleText(ladder.xTitle);
     m_y->setTitleText(ladder.yTitle);
-    m_y2->setTitleText(ladder.velocityUnit.isEmpty() ? QStringLiteral("ES and SD")
+    m_y2->setTitleText(ladder.points.empty()            ? QString()
+                       : ladder.velocityUnit.isEmpty() ? QStringLiteral("ES and SD")
                                                      : QStringLiteral("ES and SD (%1)").arg(ladder.velocityUnit));
+    // No strings: no numbers on the axes either (they would be those of an empty range).
+    for (QValueAxis *axis : {m_x, m_y, m_y2})
+        axis->setLabelsVisible(!ladder.points.empty());
     chart()->setTitle(ladder.points.empty() ? QStringLiteral("No strings with a load line")
                                             : QStringLiteral("Ladder: %1 strings").arg(ladder.points.size()));
 }
