@@ -5,6 +5,7 @@
 #include "platform/settings_store.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -41,6 +42,8 @@ struct CommandLine {
 // Options of the desktop program beyond the classic command line.
 struct StartOptions {
     bool simulate = false;    // --simulate: run on the built-in simulated chronograph
+    QList<double> simLadder;  // --simulate-ladder: the simulator's string means in turn (demos)
+    int simLadderShots = 0;   // --simulate-shots: the shots of each of those strings; 0 = no limit
     bool scripted = false;    // --answers given: boxes are answered from `answers`, never shown
     QString answers;          // button names in order, comma-separated
     QString answersLog;       // --answers-log: every box is appended to this file

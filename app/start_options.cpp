@@ -25,7 +25,22 @@ ParsedArguments parseStartArguments(const QStringList &args)
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
-        if (valueOf(QStringLiteral("--answers"), i, p.options.answers))
+        QString ladder, shots;
+        if (valueOf(QStringLiteral("--simulate-shots"), i, shots)) {
+            bool ok = false;
+            p.options.simLadderShots = shots.toInt(&ok);
+            if (!ok || p.options.simLadderShots < 0)
+                p.error = QStringLiteral("option \"--simulate-shots\" needs a number of shots");
+        } else if (valueOf(QStringLiteral("--simulate-ladder"), i, ladder)) {
+            p.options.simulate = true;
+            for (const QString &v : ladder.split(QLatin1Char(','))) {
+                bool ok = false;
+                const double fps = v.toDouble(&ok);
+                if (!ok || fps <= 0)
+                    p.error = QStringLiteral("option \"--simulate-ladder\" needs velocities in f/s, e.g. 2790,2815");
+                p.options.simLadder.append(fps);
+            }
+        } else if (valueOf(QStringLiteral("--answers"), i, p.options.answers))
             p.options.scripted = true;
         else if (valueOf(QStringLiteral("--answers-log"), i, p.options.answersLog))
             continue;
@@ -55,6 +70,10 @@ QString startUsageText()
         "  The items may be separated by commas or blanks: N=2,P=3,/data/run.rtf or N=2 P=3 /data/run.rtf\n"
         "\n"
         "  --simulate             run on the built-in simulated RV5 chronograph\n"
+        "  --simulate-ladder LIST as --simulate, its sensors off at start; each string fired\n"
+        "                         after the sensors were off has the next mean velocity of\n"
+        "                         LIST (f/s, comma-separated): a ladder for demonstrations\n"
+        "  --simulate-shots N     with --simulate-ladder: N shots to each string\n"
         "  --answers LIST         for automation: answer the message boxes without showing them,\n"
         "                         with the button names of LIST in order (Yes,No,Cancel,Ok,...);\n"
         "                         once LIST is used up, each box takes its preselected button\n"

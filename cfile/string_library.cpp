@@ -50,9 +50,8 @@ std::vector<LibraryRow> libraryRows(const QString &path, const QStringList &line
             else if (readShotLine(l) || l.startsWith(QLatin1String("MMR:")))
                 break; // the tags of an earlier string are not this one's
         }
-        if (!tags.isEmpty())
-            row.tag = tags.front();
         const StringTags said = readStringTags(tags);
+        row.tag = said.tag;
         row.date = said.date;
         row.chronograph = said.chronograph;
         StatsAccumulator acc;

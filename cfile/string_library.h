@@ -19,7 +19,7 @@ namespace zx {
 struct LibraryRow {
     QString path;
     int string = 0;   // 1-based within the file
-    QString tag;      // the last TAG: line before the string's first shot, without "TAG:"
+    QString tag;      // the string's tag line without "TAG:": a user's, an import's or the Start stamp
     QDate date;       // from the tag lines before it (an import's Date, a capture's Start)
     QString chronograph; // the device the tag lines name; empty when unknown
     QString unit;     // "f/s" or "m/s"

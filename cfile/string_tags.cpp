@@ -1,6 +1,7 @@
 #include "cfile/string_tags.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace zx
 {
@@ -32,6 +33,15 @@ QString stampDate(const QString &tag)
     return rest.trimmed();
 }
 
+// The program's own stamps and status lines: "Word-{Date=...}" events, the device, and a dated
+// tag ("text{ Date=... }") such as the calibration's.
+bool programTag(const QString &tag)
+{
+    static const QRegularExpression event(QStringLiteral("^\\w+-(\\{Date=|$)"));
+    return tag.startsWith(QLatin1String("Device-{")) || event.match(tag).hasMatch()
+        || (tag.endsWith(u'}') && tag.contains(QLatin1String("{ Date=")));
+}
+
 } // namespace
 
 QDate readTagDate(const QString &text)
@@ -50,8 +60,15 @@ QDate readTagDate(const QString &text)
 StringTags readStringTags(const QStringList &tags)
 {
     StringTags out;
+    QString stamp; // an import's tag or the Start stamp, when no user wrote one
     for (const QString &raw : tags) {
         const QString tag = raw.trimmed();
+        if (tag.startsWith(QLatin1String("Import-{")) || tag.startsWith(QLatin1String("Start-"))) {
+            if (stamp.isEmpty())
+                stamp = tag;
+        } else if (out.tag.isEmpty() && !tag.isEmpty() && !programTag(tag)) {
+            out.tag = tag;
+        }
         if (out.chronograph.isEmpty())
             out.chronograph = braced(tag, QLatin1String("Device"));
         if (!out.date.isValid() && !tag.startsWith(QLatin1String("Stop-"))) {
@@ -59,6 +76,8 @@ StringTags readStringTags(const QStringList &tags)
             out.date = readTagDate(imported.isNull() ? stampDate(tag) : imported);
         }
     }
+    if (out.tag.isEmpty())
+        out.tag = stamp;
     return out;
 }
 

@@ -172,4 +172,13 @@ Ladder buildLadder(const std::vector<LibraryRow> &rows, LadderField field)
                     field);
 }
 
+double ladderStep(const Ladder &ladder)
+{
+    double step = 0;
+    for (std::size_t i = 1; i < ladder.points.size(); ++i)
+        if (const double d = ladder.points[i].x - ladder.points[i - 1].x; d > 1e-9 && (step == 0 || d < step))
+            step = d;
+    return step;
+}
+
 } // namespace zx

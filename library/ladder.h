@@ -37,4 +37,8 @@ Ladder buildLadder(const std::vector<ShotString> &strings, LadderField field = L
 // The same for rows of the String Library (strings of many files): LadderPoint::string indexes rows.
 Ladder buildLadder(const std::vector<LibraryRow> &rows, LadderField field = LadderField::Charge);
 
+// The smallest step between neighbouring loads (the ladder's increment, where the chart's ticks
+// go); 0 when the ladder has fewer than two different loads.
+double ladderStep(const Ladder &ladder);
+
 } // namespace zx

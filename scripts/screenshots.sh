@@ -134,3 +134,6 @@ convert "$work/raw.png" -resize '1200x>' -colors 256 -strip -define png:compress
 echo docs/images/first-run.png
 kill "$app"
 wait "$app" 2>/dev/null || true
+
+# Load development: a ladder fired at the bench, and the String Library.
+"$root/scripts/ladder-shots.sh" "$build"

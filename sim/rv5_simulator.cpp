@@ -690,6 +690,23 @@ double Rv5Simulator::randomVelocity(bool newString)
     return m_base + gauss() * (m_st.archery ? 1.5 : 9.0);
 }
 
+double Rv5Simulator::ladderVelocity()
+{
+    if (m_ladderBreak) {
+        m_ladderBreak = false;
+        m_ladderFired = 0;
+        m_ladderStep = std::min(m_ladderStep + 1, int(m_opt.ladderFps.size()) - 1);
+        if (m_disk.slots(m_st.curFol, m_st.curStr) > 0 && m_st.curStr < m_st.maxStr) {
+            ++m_st.curStr;  // the last string of a folder fills up and moves on by itself
+            m_st.review = m_disk.slots(m_st.curFol, m_st.curStr);
+        }
+    }
+    if (m_opt.ladderShots > 0 && m_ladderFired >= m_opt.ladderShots)
+        return 0;
+    ++m_ladderFired;
+    return m_opt.ladderFps.at(m_ladderStep) + gauss() * 9.0;
+}
+
 bool Rv5Simulator::storeShot(double fps, int *folder, int *string, int *number)
 {
     Rv5State &s = m_st;
@@ -728,6 +745,11 @@ bool Rv5Simulator::fireShot(double fps)
 {
     if (!m_st.powered || !m_st.sensors || m_silent || m_busy != Busy::None)
         return false;
+    if (fps <= 0 && !m_opt.ladderFps.isEmpty()) {
+        fps = ladderVelocity();
+        if (fps <= 0)
+            return false;  // this string has its shots
+    }
     int f = 0, s = 0, n = 0;
     if (!storeShot(fps, &f, &s, &n)) {
         reply("\r\nMEM:eDisk Full");
@@ -772,6 +794,7 @@ void Rv5Simulator::syncShots()
                       && (m_opt.liveShotLimit < 0 || m_liveShots < m_opt.liveShotLimit);
     if (!want) {
         m_shotTimer.stop();
+        m_ladderBreak = m_ladderBreak || !m_st.sensors;
     } else if (!m_shotTimer.isActive()) {
         // Shooters are not metronomes: 70 % to 130 % of the mean gap.
         const double jitter = 0.7 + 0.6 * m_miscRng.generateDouble();

@@ -44,6 +44,11 @@ struct Rv5Options {
     int deleteDelayMs = 700;      // pause inside a shot/string delete or undelete answer
     MenuFault menuFault = MenuFault::None;  // hits the menuFaultAt-th key pressed inside a menu
     int menuFaultAt = 0;                    // 1 = the first; 0 = none
+    // A demo ladder: the mean velocities (f/s) of the live strings in turn. A string is what is
+    // fired between two pauses of the sensors; each starts on a fresh string of the eDisk, as a
+    // shooter who moves the chronograph on before the next load. Empty: random means.
+    QList<double> ladderFps;
+    int ladderShots = 0;  // with ladderFps: the shots of each string (the shooter then waits); 0 = no limit
 };
 
 class Rv5Simulator : public QObject {
@@ -152,6 +157,7 @@ private:
 
     bool storeShot(double fps, int *folder, int *string, int *number);
     double randomVelocity(bool newString);
+    double ladderVelocity();
     double gauss();
     void onShotTimer();
     void syncShots();
@@ -165,6 +171,9 @@ private:
     QRandomGenerator m_shotRng;
     QRandomGenerator m_miscRng;
     double m_base = 0;  // velocity the current string scatters around
+    int m_ladderStep = -1;      // index into Rv5Options::ladderFps of the string being fired
+    bool m_ladderBreak = true;  // the sensors paused since the last live shot
+    int m_ladderFired = 0;      // live shots of the ladder string being fired
 
     QTimer m_shotTimer;
     QTimer m_autoOff;

@@ -70,8 +70,10 @@ int main(int argc, char **argv)
     if (ctx.options.simulate) {
         // Calibrated, sensors on, a shot every couple of seconds: Start records at once.
         zx::sim::Rv5Options simOptions;
-        simOptions.sensorsOn = true;
+        simOptions.sensorsOn = ctx.options.simLadder.isEmpty();  // a ladder's first string starts at Start
         simOptions.shotIntervalMs = 2000;
+        simOptions.ladderFps = ctx.options.simLadder;
+        simOptions.ladderShots = ctx.options.simLadderShots;
         simulator = std::make_unique<zx::sim::Rv5Simulator>(simOptions);
         simPort = std::make_unique<zx::sim::VirtualPortPair>(simulator.get());
         zx::sim::VirtualPort *end = simPort->programEnd();

@@ -3,6 +3,7 @@
 #include "app/ui/velocity_chart.h"
 
 #include <QContextMenuEvent>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
@@ -17,7 +18,7 @@ template <class S> S *named(const char *name, const char *legend)
 {
     auto *s = new S;
     s->setObjectName(QString::fromLatin1(name));
-    s->setName(QString::fromLatin1(legend));
+    s->setName(QString::fromUtf8(legend));
     return s;
 }
 
@@ -30,12 +31,12 @@ void fit(QValueAxis *axis, double lo, double hi)
 } // namespace
 
 LadderChart::LadderChart(QWidget *parent)
-    : QChartView(parent), m_average(named<QLineSeries>("srsLadderAverage", "Average")),
+    : QChartView(parent), m_average(named<QLineSeries>("srsLadderAverage", "Average, bars \u00b11 SD")),
       m_points(named<QScatterSeries>("srsLadderPoints", "Strings")),
       m_errorBars(named<QLineSeries>("srsLadderSD", "SD (n-1)")),
       m_flattest(named<QLineSeries>("srsLadderFlattest", "Flattest step")),
       m_spread(named<QScatterSeries>("srsLadderES", "Extreme spread")),
-      m_sd(named<QScatterSeries>("srsLadderSDRight", "SD")), m_x(new QValueAxis), m_y(new QValueAxis),
+      m_sd(named<QScatterSeries>("srsLadderSDRight", "SD (n-1)")), m_x(new QValueAxis), m_y(new QValueAxis),
       m_y2(new QValueAxis)
 {
     setObjectName(QStringLiteral("chtLadder"));
@@ -65,7 +66,13 @@ LadderChart::LadderChart(QWidget *parent)
         s->attachAxis(m_x);
         s->attachAxis(s == m_spread || s == m_sd ? m_y2 : m_y);
     }
+    for (QValueAxis *axis : {m_x, m_y, m_y2})
+        axis->setLabelFormat(QStringLiteral("%g")); // 2850, 41.3: no trailing zeros
     m_y2->setTitleText(QStringLiteral("ES and SD"));
+    // The points and bars are the average line's: one legend entry for the three, in one colour.
+    for (QAbstractSeries *s : {static_cast<QAbstractSeries *>(m_points), static_cast<QAbstractSeries *>(m_errorBars)})
+        for (QLegendMarker *m : chart->legend()->markers(s))
+            m->setVisible(false);
     setChart(chart);
     show(Ladder());
 }
@@ -100,15 +107,43 @@ void LadderChart::show(const Ladder &ladder)
     else
         m_flattest->clear();
     fit(m_y, lo, hi);
-    const double xpad = std::max(xhi - xlo, 0.5) * 0.08;
-    m_x->setRange(xlo - xpad, xhi + xpad);
+    // Ticks on the loads of the ladder when its steps are even enough to give a few; else
+    // evenly spread ones.
+    const double step = ladderStep(ladder);
+    if (step > 0 && (xhi - xlo) / step <= 12) {
+        int decimals = 0; // as many as the step needs, so 41.0 reads beside 41.3
+        while (decimals < 3 && std::abs(step * std::pow(10, decimals) - std::round(step * std::pow(10, decimals))) > 1e-6)
+            ++decimals;
+        m_x->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QLatin1Char('f'));
+        m_x->setTickType(QValueAxis::TicksDynamic);
+        m_x->setTickAnchor(xlo);
+        m_x->setTickInterval(step);
+        m_x->setRange(xlo - step / 2, xhi + step / 2);
+    } else {
+        m_x->setLabelFormat(QStringLiteral("%g"));
+        m_x->setTickType(QValueAxis::TicksFixed);
+        const double xpad = std::max(xhi - xlo, 0.5) * 0.08;
+        m_x->setRange(xlo - xpad, xhi + xpad);
+    }
     m_y2->setRange(0, std::ceil(top * 1.2));
+    m_y2->applyNiceNumbers(); // whole ticks, not fifths of an odd top
     m_x->setTitleText(ladder.xTitle);
     m_y->setTitleText(ladder.yTitle);
-    m_y2->setTitleText(ladder.velocityUnit.isEmpty() ? QStringLiteral("ES and SD")
+    m_y2->setTitleText(ladder.points.empty()            ? QString()
+                       : ladder.velocityUnit.isEmpty() ? QStringLiteral("ES and SD")
                                                      : QStringLiteral("ES and SD (%1)").arg(ladder.velocityUnit));
+    // No strings: no numbers on the axes either (they would be those of an empty range).
+    for (QValueAxis *axis : {m_x, m_y, m_y2})
+        axis->setLabelsVisible(!ladder.points.empty());
     chart()->setTitle(ladder.points.empty() ? QStringLiteral("No strings with a load line")
                                             : QStringLiteral("Ladder: %1 strings").arg(ladder.points.size()));
+}
+
+void LadderChart::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    // Short and wide (a dock under the CFiles): the legend beside the plot leaves it the height.
+    chart()->legend()->setAlignment(width() > 3 * height() ? Qt::AlignRight : Qt::AlignBottom);
 }
 
 bool LadderChart::savePng(const QString &path, QString *error) { return savePicturePng(*this, path, error); }

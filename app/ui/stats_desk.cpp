@@ -17,6 +17,7 @@
 #include "export/csv_export.h"
 #include "platform/prompter.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QEvent>
@@ -199,11 +200,25 @@ void StatsDesk::buildPanel()
     for (auto [dock, name, text] : {std::tuple{m_dock, "mnuViewStats", "String St&atistics"},
                                     std::tuple{m_chartDock, "mnuViewChart", "Velocity C&hart"},
                                     std::tuple{m_ladderDock, "mnuViewLadder", "&Ladder Chart"}}) {
-        QAction *toggle = dock->toggleViewAction();
-        toggle->setObjectName(QString::fromLatin1(name));
-        toggle->setText(QString::fromLatin1(text));
+        // Not the dock's own toggle: that closes a dock whose tab is behind another's, where the
+        // user asked to see it. Here a dock out of sight comes to the front; one in sight closes.
+        QAction *shown = dock->toggleViewAction();
+        auto *item = new QAction(QString::fromLatin1(text), &m_mdi);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setCheckable(true);
+        item->setChecked(shown->isChecked());
+        connect(shown, &QAction::toggled, item, &QAction::setChecked);
+        connect(item, &QAction::triggered, dock, [dock, shown, item] {
+            if (shown->isChecked() && !dock->visibleRegion().isEmpty()) {
+                dock->close();
+                return;
+            }
+            item->setChecked(true);
+            dock->show();
+            dock->raise();
+        });
         if (view)
-            view->addAction(toggle);
+            view->addAction(item);
     }
 }
 
@@ -243,6 +258,8 @@ void StatsDesk::arrangeDocks()
         m_chartDock->raise();
         const int figures = m_dock->widget()->sizeHint().width();
         m_mdi.resizeDocks({m_dock, m_chartDock}, {figures, m_mdi.width() - figures}, Qt::Horizontal);
+        // Beside the figures a chart gets their height: enough for a ladder's axes and titles.
+        m_mdi.resizeDocks({m_dock}, {std::max(m_dock->height(), m_mdi.height() * 2 / 5)}, Qt::Vertical);
     } else if (!wide && !tabbed) {
         m_mdi.tabifyDockWidget(m_dock, m_chartDock);
         m_dock->raise();

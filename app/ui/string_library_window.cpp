@@ -63,7 +63,7 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
 {
     setObjectName(QStringLiteral("frmStringLibrary"));
     setWindowTitle(QStringLiteral("String Library"));
-    resize(900, 640);
+    resize(1040, 760); // the table's main columns and a ladder whose axis titles read
 
     m_proxy->setSourceModel(m_table);
     m_proxy->setSortRole(StringTable::kSortRole);
@@ -77,6 +77,8 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection); // the strings of the ladder
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->verticalHeader()->hide();
+    m_view->setWordWrap(false); // one line a row, long tags elided (the full text in the filter's reach)
+    m_view->setTextElideMode(Qt::ElideRight);
     connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex &i) {
         openRow(m_proxy->mapToSource(i).row());
     });
@@ -127,6 +129,8 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     auto *split = new QSplitter(Qt::Vertical, this);
     split->addWidget(m_view);
     split->addWidget(pane);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3); // the chart is what the picking is for
     box->addWidget(split, 1);
     box->addLayout(bottom);
 
@@ -135,6 +139,17 @@ FrmStringLibrary::FrmStringLibrary(FrmMdi &mdi, CFileWorkspace &ws)
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FrmStringLibrary::showPickedLadder);
     connect(m_ladderField, &QComboBox::currentIndexChanged, this, &FrmStringLibrary::showPickedLadder);
     connect(m_proxy, &QAbstractItemModel::modelReset, this, &FrmStringLibrary::showPickedLadder);
+    // Columns as wide as their text, once rows are in (a width the user dragged then stays): the
+    // short numbers leave room for the load's columns; a long tag is elided.
+    connect(m_proxy, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_columnsFitted || m_proxy->rowCount() == 0)
+            return;
+        m_columnsFitted = true;
+        m_view->resizeColumnsToContents();
+        const int most = m_view->fontMetrics().averageCharWidth() * 24;
+        for (int c = 0; c < m_proxy->columnCount(); ++c)
+            m_view->setColumnWidth(c, std::min(m_view->columnWidth(c), most));
+    });
     connect(&ws.files(), &CFileManager::docsChanged, this, &FrmStringLibrary::refreshOpen);
     refreshOpen();
 }

@@ -75,6 +75,7 @@ private:
     StringTable *m_table;
     QSortFilterProxyModel *m_proxy;
     QTableView *m_view;
+    bool m_columnsFitted = false; // to their text, once
     QComboBox *m_ladderField;
     LadderChart *m_ladder;
     QLineEdit *m_filter;

@@ -18,6 +18,7 @@
 #include "support/temp_settings.h"
 
 #include <QComboBox>
+#include <QLegendMarker>
 #include <QDialog>
 #include <QDockWidget>
 #include <QLabel>
@@ -154,6 +155,16 @@ private Q_SLOTS:
         pad.captureText("CAP:#02 2920.00 f/s 0.000690 sec 72.4 fah\r\n");
         QTest::qWait(50);
         QCOMPARE(series("srsLadderAverage")->points().value(2), QPointF(41, 2910));
+        // The legend tells its entries apart: no two in one colour, none without a name.
+        QStringList legend;
+        QList<QRgb> colours;
+        for (QLegendMarker *m : chart->chart()->legend()->markers())
+            if (m->isVisible()) {
+                QVERIFY2(!colours.contains(m->brush().color().rgb()), qPrintable(m->label() + " shares its colour"));
+                colours << m->brush().color().rgb();
+                legend << m->label();
+            }
+        QVERIFY2(legend.size() >= 3 && !legend.contains(QString()), qPrintable(legend.join(" | ")));
         // 100 per grain, then 10 per grain: the last step is the flattest.
         QCOMPARE(series("srsLadderFlattest")->points(), QList<QPointF>({{40.5, 2905}, {41, 2910}}));
         // As SVG: a document that parses, with the chart's title and the axes' titles and units as text.

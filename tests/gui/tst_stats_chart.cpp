@@ -146,6 +146,33 @@ private Q_SLOTS:
         QCOMPARE(rig.mdi->findChild<QLabel *>(QStringLiteral("lblStatShots"))->text(), QStringLiteral("0"));
     }
 
+    // View > Ladder Chart brings the ladder to the front when it is a tab behind another dock,
+    // rather than closing it; from the front it hides it as before.
+    void viewLadderChartRaisesItsTab()
+    {
+        Rig rig;
+        QVERIFY(rig.mdi);
+        auto *velocity = rig.mdi->findChild<QDockWidget *>(QStringLiteral("dckChart"));
+        auto *ladder = rig.mdi->findChild<QDockWidget *>(QStringLiteral("dckLadder"));
+        auto *view = rig.mdi->findChild<QAction *>(QStringLiteral("mnuViewLadder"));
+        QVERIFY(velocity && ladder && view);
+        rig.mdi->showNormal();
+        rig.mdi->resize(1600, 900);
+        // A tab behind another stays "visible", moved out of sight: in front is what shows.
+        const auto front = [](QDockWidget *d) { return d->isVisible() && !d->visibleRegion().isEmpty(); };
+        QTRY_VERIFY(rig.mdi->tabifiedDockWidgets(velocity).contains(ladder));
+        velocity->raise();
+        QTRY_VERIFY(front(velocity) && !front(ladder));
+        view->trigger();
+        QTRY_VERIFY(front(ladder) && !front(velocity));
+        QVERIFY(view->isChecked());
+        view->trigger();
+        QTRY_VERIFY(!ladder->isVisible());
+        QVERIFY(!view->isChecked());
+        view->trigger();
+        QTRY_VERIFY(front(ladder));
+    }
+
     void wideDockShowsFiguresBesideTheChart()
     {
         Rig rig;

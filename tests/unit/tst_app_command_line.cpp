@@ -66,6 +66,13 @@ private Q_SLOTS:
         QVERIFY(parseStartArguments({"--answers="}).options.scripted);   // every box by its default
         QVERIFY(!parseStartArguments({"--answers-log"}).error.isEmpty());
         QVERIFY(!parseStartArguments({"--bogus"}).error.isEmpty());
+        a = parseStartArguments({"--simulate-ladder=2790,2815.5", "--simulate-shots", "5"});
+        QVERIFY(a.options.simulate && a.error.isEmpty());
+        QCOMPARE(a.options.simLadder, QList<double>({2790, 2815.5}));
+        QCOMPARE(a.options.simLadderShots, 5);
+        for (const char *bad : {"2790,,2815", "2790,fast", "-5"})
+            QVERIFY2(!parseStartArguments({"--simulate-ladder", bad}).error.isEmpty(), bad);
+        QVERIFY(!parseStartArguments({"--simulate-shots", "many"}).error.isEmpty());
         QVERIFY(parseStartArguments({"--help"}).showHelp);
         QVERIFY(startUsageText().contains("--answers LIST"));
     }

@@ -42,22 +42,25 @@ private Q_SLOTS:
         QTest::addColumn<QList<double>>("spread");
         QTest::addColumn<int>("flattest");
         QTest::addColumn<double>("slope");
+        QTest::addColumn<double>("step"); // the smallest step between neighbouring loads
         // Steps: 40/0.5 = 80, 10/0.5 = 20, 40/0.5 = 80.
         QTest::newRow("flat middle") << QStringList{"41.0 gr: 2755 2760 2765", "40.0 gr: 2700 2710 2720",
                                                     "41.5 gr: 2790 2800 2810", "40.5 gr: 2740 2750 2760"}
                                      << QList<double>{40, 40.5, 41, 41.5} << QList<double>{2710, 2750, 2760, 2800}
-                                     << QList<double>{10, 10, 5, 10} << QList<double>{20, 20, 10, 20} << 1 << 20.0;
+                                     << QList<double>{10, 10, 5, 10} << QList<double>{20, 20, 10, 20} << 1 << 20.0 << 0.5;
         // 2.6 g = 40.12413 gr; 40 / 0.12413 = 322.238.
         QTest::newRow("grams") << QStringList{"40.0 gr: 2700 2710 2720", "2,6g: 2740 2750 2760"}
                                << QList<double>{40, 40.12413} << QList<double>{2710, 2750} << QList<double>{10, 10}
-                               << QList<double>{20, 20} << 0 << 322.238;
+                               << QList<double>{20, 20} << 0 << 322.238 << 0.12413;
         // The same charge twice is no step; the unloaded string is left out.
         QTest::newRow("repeat, no load") << QStringList{"40 gr: 2700 2710 2720", "40 gr: 2710", "-: 2900", "40.5 gr: 2730"}
                                          << QList<double>{40, 40, 40.5} << QList<double>{2710, 2710, 2730}
-                                         << QList<double>{10, 0, 0} << QList<double>{20, 0, 0} << 1 << 40.0;
+                                         << QList<double>{10, 0, 0} << QList<double>{20, 0, 0} << 1 << 40.0 << 0.5;
         // 853.44 m/s = 2800 f/s: the first string's unit.
         QTest::newRow("m/s") << QStringList{"40 gr: 2800", "41 gr: 853.44 m/s"} << QList<double>{40, 41}
-                             << QList<double>{2800, 2800} << QList<double>{0, 0} << QList<double>{0, 0} << 0 << 0.0;
+                             << QList<double>{2800, 2800} << QList<double>{0, 0} << QList<double>{0, 0} << 0 << 0.0 << 1.0;
+        QTest::newRow("one load") << QStringList{"40 gr: 2800", "40 gr: 2810"} << QList<double>{40, 40}
+                                  << QList<double>{2800, 2810} << QList<double>{0, 0} << QList<double>{0, 0} << -1 << 0.0 << 0.0;
     }
     void figures()
     {
@@ -78,6 +81,8 @@ private Q_SLOTS:
         QTEST(l.flattest, "flattest");
         QFETCH(double, slope);
         QVERIFY2(qAbs(l.flattestSlope - slope) < 1e-3, qPrintable(QString::number(l.flattestSlope)));
+        QFETCH(double, step);
+        QVERIFY2(qAbs(ladderStep(l) - step) < 1e-4, qPrintable(QString::number(ladderStep(l))));
         QCOMPARE(l.xTitle, "Charge weight (gr)");
         QCOMPARE(l.yTitle, "Average velocity (f/s)");
     }

@@ -426,6 +426,43 @@ private Q_SLOTS:
         QTRY_VERIFY(fired.count() >= 7);
     }
 
+    void ladderStepsAtEachPause()
+    {
+        Rv5Options o = SimFixture::quietOptions();
+        o.sensorsOn = true;
+        o.ladderFps = {2700, 2900};
+        o.ladderShots = 3;
+        Rv5Simulator sim(o);
+        QSignalSpy fired(&sim, &Rv5Simulator::shotFired);
+        const auto fire = [&](int tries) {   // the velocities stored, and the eDisk string of each
+            fired.clear();
+            for (int i = 0; i < tries; ++i)
+                sim.fireShot();
+            QList<QPair<int, double>> got;
+            for (const QList<QVariant> &a : fired) {
+                const int f = a.at(0).toInt(), s = a.at(1).toInt(), n = a.at(2).toInt();
+                got.append({f * 100 + s, sim.edisk().shot(f, s, n)->fps});
+            }
+            return got;
+        };
+        const auto first = fire(5);
+        QCOMPARE(first.size(), 3);   // the string has its shots; the shooter waits
+        sim.setSensors(false);
+        sim.setSensors(true);
+        const auto second = fire(3);
+        QCOMPARE(second.size(), 3);
+        for (const auto &shot : first) {
+            QCOMPARE(shot.first, first.front().first);
+            QVERIFY2(qAbs(shot.second - 2700) < 40, qPrintable(QString::number(shot.second)));
+        }
+        for (const auto &shot : second) {
+            QVERIFY(shot.first != first.front().first);   // a fresh string for the next load
+            QCOMPARE(shot.first, second.front().first);
+            QVERIFY2(qAbs(shot.second - 2900) < 40, qPrintable(QString::number(shot.second)));
+        }
+        QCOMPARE(sim.edisk().slots(second.front().first / 100, second.front().first % 100), 3);
+    }
+
     void faults()
     {
         Rv5Simulator sim(SimFixture::quietOptions());

@@ -106,6 +106,40 @@ private Q_SLOTS:
         QCOMPARE(rows[std::size_t(string - 1)].chronograph, chronograph);
     }
 
+    // A string's tag is what a user wrote or, failing that, its import or Start stamp: never the
+    // program's status lines (device, calibration, the Stop of the string before).
+    void tagOfAString_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("string");
+        QTest::addColumn<QString>("tag");
+        const QString start = QStringLiteral("TAG: Start-{Date=6 Dec 2026  Time=22:08:29  t=79709.86 sec}\n");
+        const QString stop = QStringLiteral("TAG: Stop-{Date=6 Dec 2026  Time=22:08:49  t=79729.19 sec}\n");
+        const QString device = QStringLiteral("TAG: Device-{ RV5 Vantor} Port-{COM1}\n");
+        const QString calibrating = QStringLiteral("TAG: Please wait - Calibrating...{ Date=6 Dec 2026 Time=22:08:30 }\n"
+                                                   "REM: Calibration Ok! {Level=498 Noise=14}\n");
+        const QString shot = QStringLiteral("CAP:#01 2852.76 f/s 0.000701 sec  72.1 fah\n");
+        const QString startTag = start.mid(5).trimmed();
+        QTest::newRow("capture, calibrated") << start + device + calibrating + shot << 1 << startTag;
+        QTest::newRow("after a string") << shot + stop + device + start + device + calibrating + shot << 2 << startTag;
+        QTest::newRow("the user's own, after Start")
+            << start + device + "TAG: 41.0 gr Varget\n" + calibrating + shot << 1 << "41.0 gr Varget";
+        QTest::newRow("the user's own, before Start")
+            << shot + stop + device + "TAG: second load\n" + start + device + calibrating + shot << 2 << "second load";
+        QTest::newRow("status lines only") << shot + stop + device + "TAG: PowerOn-{Date=6 Dec 2026  Time=1:00:00  t=3600 sec}\n"
+                                                  + device + shot
+                                           << 2 << "";
+    }
+    void tagOfAString()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, string);
+        QFETCH(QString, tag);
+        const auto rows = zx::libraryRows(QStringLiteral("x.rtf"), text.split(u'\n'));
+        QVERIFY(std::size_t(string) <= rows.size());
+        QCOMPARE(rows[std::size_t(string - 1)].tag, tag);
+    }
+
     void loadLineGoesWithItsString()
     {
         QTemporaryDir dir;
