@@ -20,10 +20,7 @@
 #include "remote/keypad_settings_keys.h"
 #include "remote/remote_settings_keys.h"
 #include "term/term_settings_keys.h"
-#include "support/scripted_prompter.h"
-#include "support/sim_fixture.h"
-#include "support/startup_patience.h"
-#include "support/temp_settings.h"
+#include "support/gui/main_window_rig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,32 +41,8 @@ using namespace zx::test;
 
 namespace {
 
-struct Rig {
-    TempSettings tmp;
-    SimFixture sim;
-    ScriptedPrompter prompter;
-    AppContext ctx;
-    QPointer<FrmMdi> mdi;
-
-    Rig()
-    {
-        sim.sim().setCalibrationStepMs(20);
-        PortMap::setOverride(1, sim.stablePath());
-        ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
-        ctx.store.writeBool(ctx.instanceName(), keys::frmMDI::MoreOptions, true);
-        ctx.prompter = &prompter;
-    }
-    ~Rig()
-    {
-        if (mdi)
-            mdi->closeByProgram();
-        PortMap::clearOverrides();
-    }
-    bool start()
-    {
-        mdi = startPatiently([&] { return runSplashSequence(ctx); });
-        return mdi;
-    }
+struct Rig : MainWindowRig {
+    Rig() { ctx.store.writeBool(ctx.instanceName(), keys::frmMDI::MoreOptions, true); }
 };
 
 QWidget *topLevel(const QString &name)

@@ -13,10 +13,7 @@
 #include "link/ui/frm_properties.h"
 #include "link/ui/progress_window.h"
 #include "platform/port_map.h"
-#include "support/scripted_prompter.h"
-#include "support/startup_patience.h"
-#include "support/sim_fixture.h"
-#include "support/temp_settings.h"
+#include "support/gui/main_window_rig.h"
 
 #include <QAction>
 #include <QLabel>
@@ -32,37 +29,19 @@ using namespace zx::test;
 
 namespace {
 
-struct MainRig {
-    TempSettings tmp;
-    // Answers come a character at a time at 4800 baud, as from a real chronograph.
-    SimFixture sim{[] {
-        auto o = SimFixture::quietOptions();
-        o.paced = true;
-        return o;
-    }()};
-    ScriptedPrompter prompter;
-    AppContext ctx;
-    QPointer<FrmMdi> mdi;
+// Answers come a character at a time at 4800 baud, as from a real chronograph.
+zx::sim::Rv5Options pacedOptions()
+{
+    auto o = SimFixture::quietOptions();
+    o.paced = true;
+    return o;
+}
 
-    explicit MainRig(int chronSelect = 1)
+struct MainRig : MainWindowRig {
+    explicit MainRig(int chronSelect = 1) : MainWindowRig(pacedOptions(), chronSelect)
     {
-        sim.sim().setCalibrationStepMs(20);
-        PortMap::setOverride(1, sim.stablePath());
         for (int n = 2; n <= 16; ++n)
             PortMap::setOverride(n, QStringLiteral("/nonexistent/zx-com%1").arg(n));
-        ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, chronSelect);
-        ctx.prompter = &prompter;
-    }
-    ~MainRig()
-    {
-        if (mdi)
-            mdi->closeByProgram();
-        PortMap::clearOverrides();
-    }
-    FrmMdi *start()
-    {
-        mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
-        return mdi;
     }
     ChronoDesk &desk() { return *chronoDesk(*mdi); }
     QAction *action(const QString &name) { return mdi->findChild<QAction *>(name); }

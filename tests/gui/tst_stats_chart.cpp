@@ -12,10 +12,7 @@
 #include "cfile/ui/cfile_workspace.h"
 #include "cfile/ui/frm_document.h"
 #include "platform/port_map.h"
-#include "support/scripted_prompter.h"
-#include "support/sim_fixture.h"
-#include "support/startup_patience.h"
-#include "support/temp_settings.h"
+#include "support/gui/main_window_rig.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -34,27 +31,8 @@ using namespace zx::test;
 
 namespace {
 
-struct Rig {
-    TempSettings tmp;
-    SimFixture sim;
-    ScriptedPrompter prompter;
-    AppContext ctx;
-    QPointer<FrmMdi> mdi;
-
-    Rig()
-    {
-        sim.sim().setCalibrationStepMs(20);
-        PortMap::setOverride(1, sim.stablePath());
-        ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
-        ctx.prompter = &prompter;
-        mdi = startPatiently([&] { return runSplashSequence(ctx); });
-    }
-    ~Rig()
-    {
-        if (mdi)
-            mdi->closeByProgram();
-        PortMap::clearOverrides();
-    }
+struct Rig : MainWindowRig {
+    Rig() { start(); }
     QString source() { return mdi->findChild<QLabel *>(QStringLiteral("lblStatsSource"))->text(); }
     QChart *chart() { return mdi->findChild<QChartView *>(QStringLiteral("chtVelocity"))->chart(); }
     QList<QPointF> plotted()
