@@ -10,19 +10,7 @@
 # Needs a built tree (default ./build), Xvfb, xdotool and ImageMagick.
 #   scripts/ladder-shots.sh [BUILD_DIR]       (ZX_LADDER_DISPLAY picks the X display, default :68)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build}" && pwd)
-out=$root/docs/images
-display=${ZX_LADDER_DISPLAY:-:68}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-mkdir -p "$out" "$work/config/Zentrix" "$work/data" "$work/run" "$work/home/Documents"
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ZX_RUNTIME_DIR=$work/run HOME=$work/home
+source "$(dirname "$0")/picture-session.sh" "${1:-}"
 
 charges=(41.0 41.3 41.6 41.9 42.2)
 ladder=2792,2818,2841,2846,2873    # f/s: a flat step between 41.6 and 41.9 gr
@@ -30,12 +18,8 @@ shots_per_string=5
 gap_ms=2000                        # the simulator's mean gap between shots (zentrix --simulate)
 settle=${ZX_LADDER_SETTLE:-6}      # seconds from Start to the first shot
 
-Xvfb "$display" -screen 0 1440x900x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=("$!")
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_screen "${ZX_LADDER_DISPLAY:-:68}" 1440x900
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 front() { xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"; sleep 0.3; }
 keys() { front; xdotool keydown alt key "$1" keyup alt; }
 photo() {   # photo WINDOW NAME: the window, scaled for the guide

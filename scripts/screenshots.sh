@@ -4,22 +4,7 @@
 # ./build), Xvfb, xdotool and ImageMagick.
 #   scripts/screenshots.sh [BUILD_DIR]        (ZX_SHOT_DISPLAY picks the X display, default :66)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build}" && pwd)
-out=$root/docs/images
-display=${ZX_SHOT_DISPLAY:-:66}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-mkdir -p "$out" "$work/config" "$work/data" "$work/run"
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data ZX_RUNTIME_DIR=$work/run
-# New workbooks of an unsaved CFile go to the documents folder: a private one here.
-mkdir -p "$work/home/Documents"
-export HOME=$work/home
+source "$(dirname "$0")/picture-session.sh" "${1:-}"
 
 # A CFile with shots: the simulator's live shots recorded by zentrix-cli, as from a real RV5.
 coproc SIM { exec "$build/cli/zentrix-cli" sim --shots 200 --interval-ms 250 --layout 1010 --seed 7 2>/dev/null; }
@@ -27,17 +12,13 @@ pids+=("$SIM_PID")
 read -r device <&"${SIM[0]}"
 "$build/cli/zentrix-cli" capture --port "$device" --out "$work/shots.rtf" --seconds 6 --yes >/dev/null
 
-Xvfb "$display" -screen 0 1440x900x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=("$!")
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_screen "${ZX_SHOT_DISPLAY:-:66}" 1440x900
 
 shoot() {   # shoot NAME: the main window, scaled for the guide
   import -window "$main" "$work/raw.png"
   convert "$work/raw.png" -resize '900x>' -colors 256 -strip -define png:compression-level=9 "$out/$1.png"
   echo "docs/images/$1.png"
 }
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 keys() { xdotool windowfocus --sync "$main"; xdotool keydown alt key "$1" keyup alt; }
 
 # A user who has made the window larger once (it is remembered per copy of the program).
@@ -106,10 +87,8 @@ first=$work/first
 mkdir -p "$first/config" "$first/data" "$first/run"
 mkdir -p "$first/config/Zentrix"
 printf '[frmVipNotes]\nShowVipNotes=0\n' > "$first/config/Zentrix/Zentrix0.conf"
-Xvfb :67 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=("$!")
-export DISPLAY=:67 XDG_CONFIG_HOME=$first/config XDG_DATA_HOME=$first/data ZX_RUNTIME_DIR=$first/run
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_screen :67 1920x1080
+export XDG_CONFIG_HOME=$first/config XDG_DATA_HOME=$first/data ZX_RUNTIME_DIR=$first/run
 "$build/app/zentrix" --simulate --answers No >/dev/null 2>&1 &
 app=$!
 pids+=("$app")
