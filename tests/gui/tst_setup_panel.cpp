@@ -1,17 +1,11 @@
 // The RV5 setup panel in the real main window, opened by Chrono > RV5 Setup... and driven by
 // its control names against the simulator on a pseudo-terminal.
-#include "app/app_context.h"
-#include "app/settings_keys.h"
 #include "app/ui/frm_mdi.h"
-#include "app/ui/splash_sequence.h"
 #include "platform/one_shot_timer.h"
 #include "platform/port_map.h"
 #include "setup/cro_setup.h"
 #include "setup/ui/frm_cro_setup.h"
-#include "support/scripted_prompter.h"
-#include "support/startup_patience.h"
-#include "support/sim_fixture.h"
-#include "support/temp_settings.h"
+#include "support/gui/main_window_rig.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,16 +23,13 @@ class TstSetupPanel : public QObject {
 private Q_SLOTS:
     void panelDrivesTheChronograph()
     {
-        TempSettings tmp;
-        SimFixture sim;
+        MainWindowRig rig;
+        SimFixture &sim = rig.sim;
+        ScriptedPrompter &prompter = rig.prompter;
+        AppContext &ctx = rig.ctx;
+        QPointer<FrmMdi> &mdi = rig.mdi;
         QVERIFY(sim.isOpen());
-        ScriptedPrompter prompter;
-        AppContext ctx;
-        PortMap::setOverride(1, sim.stablePath());
-        ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
-        ctx.prompter = &prompter;
-        QPointer<FrmMdi> mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
-        QVERIFY(mdi);
+        QVERIFY(rig.start());
         mdi->findChild<QAction *>(QStringLiteral("mnuCroPref"))->trigger();
         QPointer<FrmCroSetup> w = mdi->findChild<FrmCroSetup *>(QStringLiteral("frmCroSetup"));
         QVERIFY(w && w->isVisible());
@@ -89,8 +80,6 @@ private Q_SLOTS:
         mdi->findChild<QAction *>(QStringLiteral("mnuRemCmdList0"))->trigger();
         QVERIFY(ctx.soft.softEdit);
         QVERIFY(!prompter.anyTextContains(QStringLiteral("temporarily disabled")));
-        mdi->closeByProgram();
-        PortMap::clearOverrides();
     }
 
     // A level typed into the sensitivity box is stepped to on the chronograph, as Default
@@ -107,16 +96,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         QFETCH(int, level);
-        TempSettings tmp;
-        SimFixture sim;
+        MainWindowRig rig;
+        SimFixture &sim = rig.sim;
+        ScriptedPrompter &prompter = rig.prompter;
+        QPointer<FrmMdi> &mdi = rig.mdi;
         QVERIFY(sim.isOpen());
-        ScriptedPrompter prompter;
-        AppContext ctx;
-        PortMap::setOverride(1, sim.stablePath());
-        ctx.store.writeInt(ctx.instanceName(), keys::frmComSet::ChronSelect, 1);
-        ctx.prompter = &prompter;
-        QPointer<FrmMdi> mdi = zx::test::startPatiently([&] { return runSplashSequence(ctx); });
-        QVERIFY(mdi);
+        QVERIFY(rig.start());
         mdi->findChild<QAction *>(QStringLiteral("mnuCroPref"))->trigger();
         QPointer<FrmCroSetup> w = mdi->findChild<FrmCroSetup *>(QStringLiteral("frmCroSetup"));
         QVERIFY(w && w->isVisible());
@@ -129,8 +114,6 @@ private Q_SLOTS:
         QCOMPARE(box->text(), QString::number(level));
         QCOMPARE(prompter.count(), 0);
         w->close();
-        mdi->closeByProgram();
-        PortMap::clearOverrides();
     }
 };
 
